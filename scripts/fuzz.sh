@@ -24,12 +24,14 @@ for target in "${targets[@]}"; do
   seeds="$SEMESTRA_ROOT/fuzz/corpus/$target"
   [ -d "$seeds" ] && cp -r "$seeds/." "$corpus/"
   echo "== $target: $runs runs"
+  log="$build/$target.log"
+  status=0
   QT_QPA_PLATFORM=offscreen "$build/fuzz/$target" -runs="$runs" -max_len=4096 -timeout=10 \
-    -rss_limit_mb=4096 "$corpus" 2>&1 | grep -E '^(#[0-9]+ +DONE|Done|==[0-9]+==ERROR|SUMMARY)' || true
-  status=${PIPESTATUS[0]}
+    -rss_limit_mb=4096 "$corpus" >"$log" 2>&1 || status=$?
+  grep -E '^(#[0-9]+ +DONE|Done [0-9]+ runs|==[0-9]+==ERROR|SUMMARY)' "$log" || true
   rm -rf "$corpus"
   if [ "$status" -ne 0 ]; then
-    echo "$target failed (exit $status)"
+    echo "$target failed (exit $status); see $log"
     exit "$status"
   fi
 done
