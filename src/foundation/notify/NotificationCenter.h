@@ -1,0 +1,53 @@
+#pragma once
+
+#include "foundation/notify/Notification.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <functional>
+
+// The application-wide notification centre: named notifications with an
+// object, delivered synchronously to every matching observer in the order
+// they were added. Observers may add or remove observers while handling.
+class NotificationCenter {
+public:
+    using Handler = std::function<void(const Notification&)>;
+    using ObserverId = std::uint64_t;
+
+    static NotificationCenter& defaultCenter();
+
+    NotificationCenter() = default;
+    NotificationCenter(const NotificationCenter&) = delete;
+    NotificationCenter& operator=(const NotificationCenter&) = delete;
+
+    // An empty name observes every notification.
+    ObserverId addObserver(const QString& name, Handler handler);
+    // Only notifications whose object is `object`.
+    ObserverId addObserver(const QString& name, const NotificationSource* object, Handler handler);
+    // Ignores notifications whose object belongs to a scope other than `scope`;
+    // notifications without an object or with an application-wide object pass.
+    ObserverId addScopedObserver(const QString& name, const void* scope, Handler handler);
+    void removeObserver(ObserverId id);
+
+    void post(const QString& name, NotificationSource* object = nullptr, const QVariantMap& userInfo = {});
+
+    int observerCount() const { return int(m_observers.size()); }
+
+private:
+    struct Observer {
+        ObserverId id;
+        QString name;
+        const NotificationSource* object;
+        const void* scope;
+        Handler handler;
+
+        bool matches(const Notification& notification) const;
+    };
+
+    ObserverId add(Observer observer);
+    const Observer* find(ObserverId id) const;
+
+    QList<Observer> m_observers;
+    ObserverId m_nextId = 1;
+};
