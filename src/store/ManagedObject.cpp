@@ -1,0 +1,208 @@
+#include "store/ManagedObject.h"
+
+#include "store/ObjectContext.h"
+
+#include <QtGlobal>
+
+namespace {
+
+const QList<ManagedObject*> emptyList;
+
+} // namespace
+
+ManagedObject::ManagedObject(const EntityDescription& entity, ObjectContext& context)
+    : m_entity(&entity)
+    , m_context(&context)
+    , m_attributes(entity.attributes().size())
+    , m_toOne(entity.relationships().size(), nullptr)
+    , m_toMany(entity.relationships().size())
+{
+}
+
+ManagedObject::~ManagedObject() = default;
+
+QString ManagedObject::objectURI() const
+{
+    return QStringLiteral("x-coredata://%1/%2/p%3")
+        .arg(m_context->storeIdentifier(), m_entity->name(), QString::number(m_primaryKey));
+}
+
+int ManagedObject::attributeSlot(QStringView key) const
+{
+    const int slot = m_entity->attributeIndex(key);
+    if (slot < 0)
+        qFatal("%s has no attribute %s", qPrintable(m_entity->name()), qPrintable(key.toString()));
+    return slot;
+}
+
+int ManagedObject::relationshipSlot(QStringView key, bool toMany) const
+{
+    const int slot = m_entity->relationshipIndex(key);
+    if (slot < 0 || m_entity->relationships()[slot].toMany != toMany)
+        qFatal("%s has no %s relationship %s", qPrintable(m_entity->name()), toMany ? "to-many" : "to-one",
+            qPrintable(key.toString()));
+    return slot;
+}
+
+QVariant ManagedObject::value(QStringView key) const
+{
+    return m_attributes[attributeSlot(key)];
+}
+
+void ManagedObject::setValue(QStringView key, const QVariant& newValue)
+{
+    const int slot = attributeSlot(key);
+    const AttributeDescription& attribute = m_entity->attributes()[slot];
+    const QVariant stored = ObjectContext::normalizedValue(attribute.type, newValue);
+    if (isDeleted() || m_attributes[slot] == stored)
+        return;
+    willChangeValue(attribute.name);
+    m_attributes[slot] = stored;
+    markUpdated();
+    didChangeValue(attribute.name);
+}
+
+QVariant ManagedObject::valueForKeyPath(QStringView keyPath) const
+{
+    const ManagedObject* object = this;
+    const QList<QStringView> parts = keyPath.split(u'.');
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        object = object->object(parts[i]);
+        if (!object)
+            return {};
+    }
+    return object->value(parts.last());
+}
+
+ManagedObject* ManagedObject::object(QStringView key) const
+{
+    return m_toOne[relationshipSlot(key, false)];
+}
+
+const QList<ManagedObject*>& ManagedObject::objects(QStringView key) const
+{
+    return m_toMany[relationshipSlot(key, true)];
+}
+
+void ManagedObject::setObject(QStringView key, ManagedObject* target)
+{
+    const int slot = relationshipSlot(key, false);
+    if (m_toOne[slot] == target || isDeleted() || (target && target->isDeleted()))
+        return;
+    const RelationshipDescription& relationship = m_entity->relationships()[slot];
+    willChangeValue(relationship.name);
+    if (ManagedObject* previous = m_toOne[slot])
+        unlinkInverse(relationship, previous);
+    linkToOne(slot, target);
+    if (target)
+        linkInverse(relationship, target);
+    didChangeValue(relationship.name);
+}
+
+void ManagedObject::linkToOne(int slot, ManagedObject* target)
+{
+    m_toOne[slot] = target;
+    markUpdated();
+}
+
+// Takes this record out of the other side of `relationship` on `target`.
+void ManagedObject::unlinkInverse(const RelationshipDescription& relationship, ManagedObject* target)
+{
+    const int inverseSlot = target->m_entity->relationshipIndex(relationship.inverseName);
+    const RelationshipDescription& inverse = target->m_entity->relationships()[inverseSlot];
+    if (inverse.toMany) {
+        target->removeFromToMany(inverse.name, this);
+    } else if (target->m_toOne[inverseSlot] == this) {
+        target->willChangeValue(inverse.name);
+        target->linkToOne(inverseSlot, nullptr);
+        target->didChangeValue(inverse.name);
+    }
+}
+
+// Puts this record on the other side of `relationship` on `target`; for a
+// one-to-one link that also detaches whatever `target` pointed at before.
+void ManagedObject::linkInverse(const RelationshipDescription& relationship, ManagedObject* target)
+{
+    const int inverseSlot = target->m_entity->relationshipIndex(relationship.inverseName);
+    const RelationshipDescription& inverse = target->m_entity->relationships()[inverseSlot];
+    if (inverse.toMany) {
+        target->appendToToMany(inverse.name, this);
+        return;
+    }
+    if (ManagedObject* previous = target->m_toOne[inverseSlot])
+        previous->setObject(relationship.name, nullptr);
+    target->willChangeValue(inverse.name);
+    target->linkToOne(inverseSlot, this);
+    target->didChangeValue(inverse.name);
+}
+
+void ManagedObject::removeFromToMany(const QString& key, ManagedObject* target)
+{
+    QList<ManagedObject*>& list = m_toMany[relationshipSlot(key, true)];
+    if (!list.contains(target))
+        return;
+    willChangeValue(key);
+    list.removeOne(target);
+    didChangeValue(key);
+}
+
+void ManagedObject::appendToToMany(const QString& key, ManagedObject* target)
+{
+    QList<ManagedObject*>& list = m_toMany[relationshipSlot(key, true)];
+    if (list.contains(target))
+        return;
+    willChangeValue(key);
+    list.append(target);
+    didChangeValue(key);
+}
+
+void ManagedObject::addObject(QStringView key, ManagedObject* target)
+{
+    const int slot = relationshipSlot(key, true);
+    const RelationshipDescription& relationship = m_entity->relationships()[slot];
+    if (!target || isDeleted() || target->isDeleted() || m_toMany[slot].contains(target))
+        return;
+    if (!relationship.isManyToMany()) {
+        // The to-one side holds the link; setting it updates this list too.
+        target->setObject(relationship.inverseName, this);
+        return;
+    }
+    appendToToMany(relationship.name, target);
+    target->appendToToMany(relationship.inverseName, this);
+    markJoinsChanged();
+    target->markJoinsChanged();
+}
+
+void ManagedObject::removeObject(QStringView key, ManagedObject* target)
+{
+    const int slot = relationshipSlot(key, true);
+    const RelationshipDescription& relationship = m_entity->relationships()[slot];
+    if (!target || !m_toMany[slot].contains(target))
+        return;
+    if (!relationship.isManyToMany()) {
+        target->setObject(relationship.inverseName, nullptr);
+        return;
+    }
+    removeFromToMany(relationship.name, target);
+    target->removeFromToMany(relationship.inverseName, this);
+    markJoinsChanged();
+    target->markJoinsChanged();
+}
+
+void ManagedObject::markUpdated()
+{
+    if (m_state == State::Clean) {
+        m_state = State::Updated;
+        m_context->noteUpdated(*this);
+    }
+}
+
+void ManagedObject::markJoinsChanged()
+{
+    m_joinsChanged = true;
+    markUpdated();
+}
+
+void ManagedObject::willChangeValue(const QString&) { }
+
+void ManagedObject::didChangeValue(const QString&) { }

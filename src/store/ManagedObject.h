@@ -1,0 +1,128 @@
+#pragma once
+
+#include "foundation/notify/NotificationSource.h"
+#include "store/EntityDescription.h"
+
+#include <QList>
+#include <QVariant>
+
+#include <vector>
+
+class ObjectContext;
+
+// One record of a document: a generic key/value object whose keys are the
+// entity's attributes and relationships. Record classes (Lesson, Day, …)
+// derive from it and add typed accessors and behaviour.
+//
+// Records are created, deleted and changed only through their context, which
+// keeps every relationship consistent with its inverse and remembers what
+// changed since the last save.
+class ManagedObject : public NotificationSource {
+public:
+    // Called by the context only (through its record factory).
+    ManagedObject(const EntityDescription& entity, ObjectContext& context);
+    ~ManagedObject() override;
+    ManagedObject(const ManagedObject&) = delete;
+    ManagedObject& operator=(const ManagedObject&) = delete;
+
+    const EntityDescription& entity() const { return *m_entity; }
+    ObjectContext& context() const { return *m_context; }
+    const void* notificationScope() const override { return m_context; }
+
+    // Stable for the record's life and across saves: its row's key.
+    qint64 primaryKey() const { return m_primaryKey; }
+    // The absolute form of the identifier, "x-coredata://<store>/<Entity>/p<key>".
+    QString objectURI() const;
+
+    // Attributes. An attribute that was never set is an invalid QVariant.
+    QVariant value(QStringView key) const;
+    template <typename T>
+    T value(QStringView key) const;
+    void setValue(QStringView key, const QVariant& value);
+    // "course.courseName": follows to-one relationships, then reads an attribute.
+    QVariant valueForKeyPath(QStringView keyPath) const;
+
+    // To-one relationships.
+    ManagedObject* object(QStringView key) const;
+    template <typename T>
+    T* object(QStringView key) const
+    {
+        return dynamic_cast<T*>(object(key));
+    }
+    void setObject(QStringView key, ManagedObject* target);
+
+    // To-many relationships: unordered sets, held in insertion order.
+    const QList<ManagedObject*>& objects(QStringView key) const;
+    template <typename T>
+    QList<T*> objects(QStringView key) const;
+    void addObject(QStringView key, ManagedObject* target);
+    void removeObject(QStringView key, ManagedObject* target);
+
+    bool isInserted() const { return m_state == State::Inserted; }
+    bool isDeleted() const { return m_state == State::Deleted; }
+    bool isUpdated() const { return m_state == State::Updated; }
+
+protected:
+    // Hooks for the rules of record classes, around every change of a
+    // property (attributes and both sides of a relationship).
+    virtual void willChangeValue(const QString& key);
+    virtual void didChangeValue(const QString& key);
+
+private:
+    friend class ObjectContext;
+    friend class SqliteStore;
+
+    enum class State { Clean, Inserted, Updated, Deleted };
+
+    int attributeSlot(QStringView key) const;
+    int relationshipSlot(QStringView key, bool toMany) const;
+    void linkToOne(int slot, ManagedObject* target);
+    void unlinkInverse(const RelationshipDescription& relationship, ManagedObject* target);
+    void linkInverse(const RelationshipDescription& relationship, ManagedObject* target);
+    void removeFromToMany(const QString& key, ManagedObject* target);
+    void appendToToMany(const QString& key, ManagedObject* target);
+    void markUpdated();
+    void markJoinsChanged();
+
+    const EntityDescription* m_entity;
+    ObjectContext* m_context;
+    qint64 m_primaryKey = 0;
+    int m_version = 0;
+    State m_state = State::Clean;
+    bool m_joinsChanged = false;
+    // Position in the context's list of this entity's records.
+    qsizetype m_registryIndex = -1;
+    std::vector<QVariant> m_attributes;
+    std::vector<ManagedObject*> m_toOne;
+    std::vector<QList<ManagedObject*>> m_toMany;
+};
+
+namespace detail {
+template <typename T>
+T convertValue(const QVariant& value)
+{
+    return value.value<T>();
+}
+template <>
+inline bool convertValue<bool>(const QVariant& value)
+{
+    return value.toBool();
+}
+} // namespace detail
+
+template <typename T>
+T ManagedObject::value(QStringView key) const
+{
+    return detail::convertValue<T>(value(key));
+}
+
+template <typename T>
+QList<T*> ManagedObject::objects(QStringView key) const
+{
+    QList<T*> result;
+    for (ManagedObject* object : objects(key)) {
+        if (T* typed = dynamic_cast<T*>(object))
+            result.append(typed);
+    }
+    return result;
+}

@@ -1,0 +1,217 @@
+#include "store/ObjectContext.h"
+
+#include <QDateTime>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace {
+
+// Seconds from 1970-01-01 to 2001-01-01, both UTC.
+constexpr double referenceDateOffset = 978307200.0;
+
+int compareValues(const QVariant& a, const QVariant& b)
+{
+    // Absent values sort before everything else.
+    if (!a.isValid() || !b.isValid())
+        return int(a.isValid()) - int(b.isValid());
+    const QPartialOrdering order = QVariant::compare(a, b);
+    if (order == QPartialOrdering::Less)
+        return -1;
+    if (order == QPartialOrdering::Greater)
+        return 1;
+    return 0;
+}
+
+} // namespace
+
+ObjectContext::ObjectContext(const EntityModel& model, RecordFactory factory)
+    : m_model(model)
+    , m_factory(std::move(factory))
+    , m_storeIdentifier(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper())
+{
+}
+
+ObjectContext::~ObjectContext() = default;
+
+ManagedObject* ObjectContext::createObject(const EntityDescription& entity, qint64 primaryKey)
+{
+    std::unique_ptr<ManagedObject> object
+        = m_factory ? m_factory(entity, *this) : std::make_unique<ManagedObject>(entity, *this);
+    object->m_primaryKey = primaryKey;
+    ManagedObject* raw = object.get();
+    m_storage.push_back(std::move(object));
+    registerObject(raw);
+    return raw;
+}
+
+ManagedObject* ObjectContext::insertObject(const QString& entityName)
+{
+    const EntityDescription* entity = m_model.entity(entityName);
+    if (!entity || entity->isAbstract())
+        qFatal("Cannot insert a record of %s", qPrintable(entityName));
+    ManagedObject* object = createObject(*entity, nextPrimaryKey(*entity));
+    object->m_state = ManagedObject::State::Inserted;
+    m_inserted.insert(object);
+    return object;
+}
+
+qint64 ObjectContext::nextPrimaryKey(const EntityDescription& entity)
+{
+    return ++m_maxPrimaryKey[&entity.rootEntity()];
+}
+
+void ObjectContext::registerObject(ManagedObject* object)
+{
+    const EntityDescription& root = object->entity().rootEntity();
+    m_byEntity[&object->entity()].append(object);
+    m_byKey[&root].insert(object->primaryKey(), object);
+    qint64& max = m_maxPrimaryKey[&root];
+    max = std::max(max, object->primaryKey());
+}
+
+void ObjectContext::unregisterObject(ManagedObject* object)
+{
+    m_byEntity[&object->entity()].removeOne(object);
+    m_byKey[&object->entity().rootEntity()].remove(object->primaryKey());
+}
+
+void ObjectContext::deleteObject(ManagedObject* object)
+{
+    if (!object || object->isDeleted())
+        return;
+    nullifyRelationships(object);
+    unregisterObject(object);
+    const bool wasInserted = object->isInserted();
+    m_inserted.remove(object);
+    m_updated.remove(object);
+    object->m_state = ManagedObject::State::Deleted;
+    // A record inserted and deleted between two saves never reaches the file.
+    if (!wasInserted)
+        m_deleted.append(object);
+}
+
+void ObjectContext::nullifyRelationships(ManagedObject* object)
+{
+    const QList<RelationshipDescription>& relationships = object->entity().relationships();
+    for (int slot = 0; slot < relationships.size(); ++slot) {
+        const RelationshipDescription& relationship = relationships[slot];
+        if (!relationship.toMany) {
+            object->setObject(relationship.name, nullptr);
+            continue;
+        }
+        // Copy: removing shrinks the list being walked.
+        const QList<ManagedObject*> targets = object->m_toMany[slot];
+        for (ManagedObject* target : targets)
+            object->removeObject(relationship.name, target);
+    }
+}
+
+void ObjectContext::noteUpdated(ManagedObject& object)
+{
+    m_updated.insert(&object);
+}
+
+QList<ManagedObject*> ObjectContext::objectsOfEntity(const EntityDescription& entity) const
+{
+    QList<ManagedObject*> result = m_byEntity.value(&entity);
+    for (const EntityDescription* sub : entity.subentities())
+        result += objectsOfEntity(*sub);
+    if (!entity.subentities().isEmpty()) {
+        std::sort(result.begin(), result.end(),
+            [](const ManagedObject* a, const ManagedObject* b) { return a->primaryKey() < b->primaryKey(); });
+    }
+    return result;
+}
+
+int ObjectContext::countOfEntity(const QString& entityName) const
+{
+    const EntityDescription* entity = m_model.entity(entityName);
+    return entity ? int(objectsOfEntity(*entity).size()) : 0;
+}
+
+QList<ManagedObject*> ObjectContext::fetch(const FetchRequest& request) const
+{
+    const EntityDescription* entity = m_model.entity(request.entityName);
+    if (!entity)
+        return {};
+    QList<ManagedObject*> result = objectsOfEntity(*entity);
+    if (request.predicate)
+        result.removeIf([&](const ManagedObject* object) { return !request.predicate(*object); });
+    if (!request.sortDescriptors.isEmpty()) {
+        std::stable_sort(result.begin(), result.end(), [&](const ManagedObject* a, const ManagedObject* b) {
+            for (const SortDescriptor& sort : request.sortDescriptors) {
+                const int order = compareValues(a->valueForKeyPath(sort.keyPath), b->valueForKeyPath(sort.keyPath));
+                if (order != 0)
+                    return sort.ascending ? order < 0 : order > 0;
+            }
+            return false;
+        });
+    }
+    return result;
+}
+
+ManagedObject* ObjectContext::objectWithURI(const QString& uri) const
+{
+    // x-coredata://<store>/<Entity>/p<key>
+    const QString prefix = QStringLiteral("x-coredata://") + m_storeIdentifier + QLatin1Char('/');
+    if (!uri.startsWith(prefix))
+        return nullptr;
+    const QStringList parts = uri.mid(prefix.size()).split(QLatin1Char('/'));
+    if (parts.size() != 2 || !parts[1].startsWith(QLatin1Char('p')))
+        return nullptr;
+    const EntityDescription* entity = m_model.entity(parts[0]);
+    bool ok = false;
+    const qint64 key = parts[1].mid(1).toLongLong(&ok);
+    if (!entity || !ok)
+        return nullptr;
+    ManagedObject* object = m_byKey.value(&entity->rootEntity()).value(key);
+    return object && &object->entity() == entity ? object : nullptr;
+}
+
+bool ObjectContext::hasChanges() const
+{
+    return !m_inserted.isEmpty() || !m_updated.isEmpty() || !m_deleted.isEmpty();
+}
+
+void ObjectContext::markSaved()
+{
+    for (ManagedObject* object : std::as_const(m_inserted))
+        object->m_state = ManagedObject::State::Clean;
+    for (ManagedObject* object : std::as_const(m_updated)) {
+        object->m_state = ManagedObject::State::Clean;
+        object->m_joinsChanged = false;
+        ++object->m_version;
+    }
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+}
+
+QVariant ObjectContext::normalizedValue(AttributeType type, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (type) {
+    case AttributeType::String: {
+        // A null string is an absent value; an empty one is kept as empty.
+        const QString text = value.toString();
+        return text.isNull() ? QVariant() : QVariant(text);
+    }
+    case AttributeType::Integer:
+        return value.toLongLong();
+    case AttributeType::Double:
+        return value.toDouble();
+    case AttributeType::Boolean:
+        return value.toBool();
+    case AttributeType::Date:
+        if (value.typeId() == QMetaType::QDateTime)
+            return value.toDateTime().toMSecsSinceEpoch() / 1000.0 - referenceDateOffset;
+        return value.toDouble();
+    case AttributeType::Binary: {
+        const QByteArray bytes = value.toByteArray();
+        return bytes.isNull() ? QVariant() : QVariant(bytes);
+    }
+    }
+    return {};
+}

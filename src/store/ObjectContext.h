@@ -1,0 +1,101 @@
+#pragma once
+
+#include "store/EntityModel.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObject.h"
+
+#include <QHash>
+#include <QSet>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The records of one document. Owns every record; inserts, deletes and
+// fetches them; assigns each a key that stays with it for life; and keeps
+// track of what changed since the last save so that a save writes only that.
+class ObjectContext {
+public:
+    // Makes the record object for an entity (a record class such as Lesson).
+    // Without one, records are plain ManagedObjects.
+    using RecordFactory
+        = std::function<std::unique_ptr<ManagedObject>(const EntityDescription&, ObjectContext&)>;
+
+    explicit ObjectContext(const EntityModel& model, RecordFactory factory = {});
+    ~ObjectContext();
+    ObjectContext(const ObjectContext&) = delete;
+    ObjectContext& operator=(const ObjectContext&) = delete;
+
+    const EntityModel& model() const { return m_model; }
+
+    ManagedObject* insertObject(const QString& entityName);
+    template <typename T>
+    T* insert(const QString& entityName)
+    {
+        return dynamic_cast<T*>(insertObject(entityName));
+    }
+    // Unlinks the record from every relationship and forgets it. The object
+    // itself stays valid (flagged deleted) until the context goes away, so a
+    // stale pointer held by a view reads, but cannot change, a dead record.
+    void deleteObject(ManagedObject* object);
+
+    QList<ManagedObject*> fetch(const FetchRequest& request) const;
+    template <typename T>
+    QList<T*> fetch(const FetchRequest& request) const;
+    // Every live record of the entity and its sub-entities, in insertion order.
+    QList<ManagedObject*> objectsOfEntity(const EntityDescription& entity) const;
+    int countOfEntity(const QString& entityName) const;
+    ManagedObject* objectWithURI(const QString& uri) const;
+
+    bool hasChanges() const;
+    const QSet<ManagedObject*>& insertedObjects() const { return m_inserted; }
+    const QSet<ManagedObject*>& updatedObjects() const { return m_updated; }
+    const QList<ManagedObject*>& deletedObjects() const { return m_deleted; }
+
+    // Store bookkeeping, kept here so that a document carries it between saves.
+    const QString& storeIdentifier() const { return m_storeIdentifier; }
+    QVariantMap& metadata() { return m_metadata; }
+    const QVariantMap& metadata() const { return m_metadata; }
+
+    // Brings a value to the attribute type's stored form (qint64, double,
+    // bool, QString, QByteArray; dates as seconds since 2001). Invalid stays invalid.
+    static QVariant normalizedValue(AttributeType type, const QVariant& value);
+
+private:
+    friend class ManagedObject;
+    friend class SqliteStore;
+
+    ManagedObject* createObject(const EntityDescription& entity, qint64 primaryKey);
+    void registerObject(ManagedObject* object);
+    void unregisterObject(ManagedObject* object);
+    void nullifyRelationships(ManagedObject* object);
+    void noteUpdated(ManagedObject& object);
+    // After a save: what is in the file now matches what is in memory.
+    void markSaved();
+    qint64 nextPrimaryKey(const EntityDescription& entity);
+
+    const EntityModel& m_model;
+    RecordFactory m_factory;
+    QString m_storeIdentifier;
+    QVariantMap m_metadata;
+    std::vector<std::unique_ptr<ManagedObject>> m_storage;
+    // Live records by their own entity, and by root entity and key.
+    QHash<const EntityDescription*, QList<ManagedObject*>> m_byEntity;
+    QHash<const EntityDescription*, QHash<qint64, ManagedObject*>> m_byKey;
+    QHash<const EntityDescription*, qint64> m_maxPrimaryKey;
+    QSet<ManagedObject*> m_inserted;
+    QSet<ManagedObject*> m_updated;
+    QList<ManagedObject*> m_deleted;
+};
+
+template <typename T>
+QList<T*> ObjectContext::fetch(const FetchRequest& request) const
+{
+    QList<T*> result;
+    for (ManagedObject* object : fetch(request)) {
+        if (T* typed = dynamic_cast<T*>(object))
+            result.append(typed);
+    }
+    return result;
+}
