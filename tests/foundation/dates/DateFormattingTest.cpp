@@ -55,7 +55,9 @@ TEST(DateFormattingTest, CachedFormattersFollowZoneAndLocaleSwitches)
     const Date noon = at("2026-07-04T12:00:00Z");
     EXPECT_EQ(DateFormatting::formatPattern(noon, "HH:mm EEEE"), QStringLiteral("08:00 Saturday"));
     {
-        ZoneAndLocale zone("Europe/Berlin", "de_DE");
+        ZoneAndLocale zoneOnly("Europe/Berlin", "en_US");
+        EXPECT_EQ(DateFormatting::formatPattern(noon, "HH:mm EEEE"), QStringLiteral("14:00 Saturday"));
+        ZoneAndLocale zoneAndLocale("Europe/Berlin", "de_DE");
         EXPECT_EQ(DateFormatting::formatPattern(noon, "HH:mm EEEE"), QStringLiteral("14:00 Samstag"));
     }
     EXPECT_EQ(DateFormatting::formatPattern(noon, "HH:mm EEEE"), QStringLiteral("08:00 Saturday"));
