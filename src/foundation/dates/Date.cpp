@@ -4,6 +4,9 @@
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/dates/LocalCalendar.h"
 
+#include <QDateTime>
+#include <QString>
+
 #include <cmath>
 
 namespace {

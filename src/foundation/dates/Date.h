@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDateTime>
-
 #include <compare>
+
+class QDateTime;
+class QString;
 
 // An absolute instant, kept as seconds since 2001-01-01 00:00:00 UTC: the form
 // in which the document store and the exchange file hold dates. Everything that
@@ -26,6 +27,7 @@ public:
     Date addingSeconds(double seconds) const { return Date(m_seconds + seconds); }
     double timeIntervalSince(Date other) const { return m_seconds - other.m_seconds; }
 
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy mistakes the defaulted comparison for a 0 literal
     auto operator<=>(const Date&) const = default;
 
     // Strictly later than `earlier` and strictly earlier than `later`.
