@@ -1,6 +1,7 @@
 #include "foundation/dates/Date.h"
 
 #include "foundation/dates/Clock.h"
+#include "foundation/dates/DateComponents.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/dates/LocalCalendar.h"
 
@@ -106,28 +107,31 @@ Date Date::lastDayOfLastMonth() const
 
 Date Date::midnightDate() const
 {
-    return withTimeOfDayInOwnOffset(QStringLiteral(" 00:00:00"));
+    return wallTimeOnSameDay(QStringLiteral(" 00:00:00"), {0, 0, 0});
 }
 
 Date Date::elevenFiftyNineDate() const
 {
-    return withTimeOfDayInOwnOffset(QStringLiteral(" 23:59:59"));
+    return wallTimeOnSameDay(QStringLiteral(" 23:59:59"), {23, 59, 59});
 }
 
-// The day is written out with this instant's zone offset and read back, rather
-// than computed by the calendar. On a day whose offset changes, the result is
-// therefore the wall time in the offset in force at this instant, not at the
-// wall time itself: in New York, the midnight of an afternoon on the day
-// daylight saving ends (offset -0500) is 00:00 -0500, one hour after that
-// day's real midnight (00:00 -0400). Callers that bracket a day with these two
-// instants must allow for that hour on the few days a year it occurs.
-Date Date::withTimeOfDayInOwnOffset(const QString& timeOfDay) const
+// The day is written out and read back with the time of day, in the zone's own
+// rules: on a day whose offset changes, the offset is the one in force at that
+// wall time, not at this instant. (Reading it back with this instant's offset
+// would put the midnight of an afternoon on the day daylight saving starts on
+// the evening before, and one hour late on the day it ends, so that the day
+// of such an afternoon could not be found.) A wall time the clocks skip has no
+// text to parse; the calendar then resolves it to the moment after the gap.
+Date Date::wallTimeOnSameDay(const QString& timeOfDay, const WallTime& time) const
 {
-    const QString text = DateFormatting::formatPattern(*this, QStringLiteral("yyyy-MM-dd")) + timeOfDay
-        + DateFormatting::formatPattern(*this, QStringLiteral(" ZZZ"));
-    // Written and read by the same locale's formatter, the text always parses;
-    // should it not, this instant is the least surprising answer.
-    return DateFormatting::parse(text, QStringLiteral("yyyy-MM-dd HH:mm:ss ZZZ")).value_or(*this);
+    const QString text = DateFormatting::formatPattern(*this, QStringLiteral("yyyy-MM-dd")) + timeOfDay;
+    if (const std::optional<Date> parsed = DateFormatting::parse(text, QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+        return *parsed;
+    DateComponents day = LocalCalendar::components(*this);
+    day.hour = time.hour;
+    day.minute = time.minute;
+    day.second = time.second;
+    return LocalCalendar::dateFromComponents(day);
 }
 
 Date Date::timeOnDate(Date day) const

@@ -42,8 +42,8 @@ public:
     Date firstDayOfLastMonth() const;
     Date lastDayOfLastMonth() const;
 
-    // 00:00:00 and 23:59:59 of this date's day, read in this instant's own zone
-    // offset (see Date.cpp for what that means on days whose offset changes).
+    // 00:00:00 and 23:59:59 of this date's calendar day in the local zone, with
+    // the offset in force at that wall time.
     Date midnightDate() const;
     Date elevenFiftyNineDate() const;
 
@@ -63,7 +63,12 @@ private:
         : m_seconds(seconds)
     { }
 
-    Date withTimeOfDayInOwnOffset(const QString& timeOfDay) const;
+    struct WallTime {
+        int hour;
+        int minute;
+        int second;
+    };
+    Date wallTimeOnSameDay(const QString& timeOfDay, const WallTime& time) const;
 
     double m_seconds = 0;
 };

@@ -83,47 +83,43 @@ TEST_F(DateTest, NextDayIsLocalMidnightAcrossDaysOf23And25Hours)
     expectEveryNextDayIsTheFollowingLocalMidnight();
 }
 
-TEST_F(DateTest, MidnightAndLastSecondUseTheOffsetOfTheGivenInstant)
+TEST_F(DateTest, MidnightAndLastSecondAreThoseOfTheDayWhateverTheOffsetNow)
 {
     const Date june = at("2026-06-15T14:20:00-04:00");
     EXPECT_EQ(june.midnightDate(), at("2026-06-15T00:00:00-04:00"));
     EXPECT_EQ(june.elevenFiftyNineDate(), at("2026-06-15T23:59:59-04:00"));
 
-    // Before the clocks go forward the day is read at -0500, after it at -0400:
-    // the afternoon's "midnight" is 23:00 of the evening before.
-    EXPECT_EQ(at("2026-03-08T01:00:00-05:00").midnightDate(), at("2026-03-08T00:00:00-05:00"));
-    EXPECT_EQ(at("2026-03-08T01:00:00-05:00").elevenFiftyNineDate(), at("2026-03-09T00:59:59-04:00"));
-    EXPECT_EQ(at("2026-03-08T15:00:00-04:00").midnightDate(), at("2026-03-07T23:00:00-05:00"));
-    // After the clocks go back the afternoon's midnight is 01:00 (first pass),
-    // an hour after the day really began.
-    EXPECT_EQ(at("2026-11-01T15:00:00-05:00").midnightDate(), at("2026-11-01T01:00:00-04:00"));
-    EXPECT_EQ(at("2026-11-01T15:00:00-05:00").elevenFiftyNineDate(), at("2026-11-01T23:59:59-05:00"));
+    // The day the clocks go forward starts at -0500 and ends at -0400, seen
+    // from either side of the change.
+    for (const char* instant : {"2026-03-08T01:00:00-05:00", "2026-03-08T15:00:00-04:00"}) {
+        EXPECT_EQ(at(instant).midnightDate(), at("2026-03-08T00:00:00-05:00")) << instant;
+        EXPECT_EQ(at(instant).elevenFiftyNineDate(), at("2026-03-08T23:59:59-04:00")) << instant;
+    }
+    // The day they go back: 25 hours from the real midnight to the last second.
+    const Date fallBackAfternoon = at("2026-11-01T15:00:00-05:00");
+    EXPECT_EQ(fallBackAfternoon.midnightDate(), at("2026-11-01T00:00:00-04:00"));
+    EXPECT_EQ(fallBackAfternoon.elevenFiftyNineDate(), at("2026-11-01T23:59:59-05:00"));
+    EXPECT_EQ(fallBackAfternoon.elevenFiftyNineDate().timeIntervalSince(fallBackAfternoon.midnightDate()), 25 * 3600 - 1);
 
     ZoneAndLocale zone(sydney, "en_AU");
-    EXPECT_EQ(at("2026-04-05T15:00:00+10:00").midnightDate(), at("2026-04-05T00:00:00+10:00"));
-    EXPECT_EQ(at("2026-04-05T01:00:00+11:00").elevenFiftyNineDate(), at("2026-04-05T23:59:59+11:00"));
+    EXPECT_EQ(at("2026-04-05T15:00:00+10:00").midnightDate(), at("2026-04-05T00:00:00+11:00"));
+    EXPECT_EQ(at("2026-04-05T01:00:00+11:00").elevenFiftyNineDate(), at("2026-04-05T23:59:59+10:00"));
 }
 
-TEST_F(DateTest, MidnightLateOnADayWhoseOffsetChangesAtItsEnd)
+TEST_F(DateTest, MidnightOnDaysWhoseOffsetChangesAtMidnight)
 {
     // Santiago turns its clocks back from 24:00 -03 to 23:00 -04 at the end of
-    // 4 April 2026. The day began at 00:00 -03; an instant in its repeated last
-    // hour is at -04, so its midnight is 00:00 -04, that is 01:00 -03, one
-    // hour after the day began. Its last second is the day's real last second.
+    // 4 April 2026, so the day's last hour is lived twice; the last second is
+    // that of the second pass.
     ZoneAndLocale zone("America/Santiago", "es_CL");
-    const Date lateInRepeatedHour = at("2026-04-04T23:30:00-04:00");
-    EXPECT_EQ(lateInRepeatedHour.midnightDate(), at("2026-04-04T01:00:00-03:00"));
-    EXPECT_EQ(lateInRepeatedHour.elevenFiftyNineDate(), at("2026-04-04T23:59:59-04:00"));
-    // Earlier the same day the offset is -03: the real midnight, and a last
-    // second that falls an hour before the day ends.
-    EXPECT_EQ(at("2026-04-04T12:00:00-03:00").midnightDate(), at("2026-04-04T00:00:00-03:00"));
-    EXPECT_EQ(at("2026-04-04T12:00:00-03:00").elevenFiftyNineDate(), at("2026-04-04T22:59:59-04:00"));
-
+    for (const char* instant : {"2026-04-04T23:30:00-04:00", "2026-04-04T12:00:00-03:00"}) {
+        EXPECT_EQ(at(instant).midnightDate(), at("2026-04-04T00:00:00-03:00")) << instant;
+        EXPECT_EQ(at(instant).elevenFiftyNineDate(), at("2026-04-04T23:59:59-04:00")) << instant;
+    }
     // 6 September 2026 has no midnight (00:00 -04 becomes 01:00 -03): the day
-    // starts at 01:00, which nextDay() gives, while midnightDate() reads
-    // 00:00 -03, which is still 5 September.
+    // starts at 01:00, as nextDay() agrees.
     EXPECT_EQ(at("2026-09-05T12:00:00-04:00").nextDay(), at("2026-09-06T01:00:00-03:00"));
-    EXPECT_EQ(at("2026-09-06T12:00:00-03:00").midnightDate(), at("2026-09-05T23:00:00-04:00"));
+    EXPECT_EQ(at("2026-09-06T12:00:00-03:00").midnightDate(), at("2026-09-06T01:00:00-03:00"));
 }
 
 TEST_F(DateTest, TimeOnDateKeepsHourAndMinuteAndDropsSeconds)
