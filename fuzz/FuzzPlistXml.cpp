@@ -9,8 +9,8 @@
 
 namespace {
 
-void expectRoundTrip(const QVariant& value, QByteArray (*write)(const QVariant&),
-    Result<QVariant> (*read)(const QByteArray&))
+void expectRoundTrip(
+    const QVariant& value, QByteArray (*write)(const QVariant&), Result<QVariant> (*read)(const QByteArray&))
 {
     const QByteArray written = write(value);
     const auto back = read(written);

@@ -14,7 +14,8 @@
 //                                      reads back at all)
 //   double, float                   -> Real
 //   anything else                   -> String, written as QVariant::toString();
-//                                      a null or invalid variant writes "".
+//                                      a null variant or an invalid QDateTime
+//                                      writes "".
 class PlistValue {
 public:
     enum class Kind { Dictionary, Array, String, Data, Date, Integer, Real, Boolean };

@@ -16,6 +16,8 @@
 // writes back in either notation and reads back the same, except strings with
 // characters XML 1.0 cannot carry (see XmlPlistWriter).
 //
+// A key given twice in one dictionary keeps its last value.
+//
 // Readers never crash on bad input: they answer with a failure that says what
 // was wrong and, where known, on which line.
 class PropertyList {

@@ -19,7 +19,6 @@ Result<QVariant> XmlPlistReader::readDocument()
 {
     if (nextTag() != QXmlStreamReader::StartElement)
         return failure(QStringLiteral("no <plist> element"));
-    // Every value's reader ends on its own end tag, so this one is <plist>'s.
     if (m_xml.name() != u"plist")
         return failure(QStringLiteral("the root element is <%1>, not <plist>").arg(m_xml.name()));
     if (nextTag() != QXmlStreamReader::StartElement)
@@ -27,6 +26,7 @@ Result<QVariant> XmlPlistReader::readDocument()
     auto value = readValue(1);
     if (!value)
         return value;
+    // Every value's reader ends on its own end tag, so the next one is <plist>'s.
     if (nextTag() != QXmlStreamReader::EndElement)
         return failure(QStringLiteral("<plist> holds more than one value"));
     // Only comments and white space may follow; the stream reader flags the rest.
