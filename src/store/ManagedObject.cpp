@@ -62,6 +62,11 @@ void ManagedObject::setValue(QStringView key, const QVariant& newValue)
     didChangeValue(attribute.name);
 }
 
+void ManagedObject::setDate(QStringView key, std::optional<Date> date)
+{
+    setValue(key, date ? QVariant(date->secondsSinceReferenceDate()) : QVariant());
+}
+
 QVariant ManagedObject::valueForKeyPath(QStringView keyPath) const
 {
     const ManagedObject* object = this;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "foundation/dates/Date.h"
 #include "foundation/notify/NotificationSource.h"
 #include "store/EntityDescription.h"
 
 #include <QList>
 #include <QVariant>
 
+#include <optional>
 #include <vector>
 
 class ObjectContext;
@@ -39,6 +41,8 @@ public:
     template <typename T>
     T value(QStringView key) const;
     void setValue(QStringView key, const QVariant& value);
+    // Stored as seconds since 2001; std::nullopt makes the attribute absent.
+    void setDate(QStringView key, std::optional<Date> date);
     // "course.courseName": follows to-one relationships, then reads an attribute.
     QVariant valueForKeyPath(QStringView keyPath) const;
 
@@ -71,6 +75,8 @@ protected:
 private:
     friend class ObjectContext;
     friend class SqliteStore;
+    friend class SqliteStoreReader;
+    friend class SqliteStoreWriter;
 
     enum class State { Clean, Inserted, Updated, Deleted };
 
@@ -107,6 +113,19 @@ template <>
 inline bool convertValue<bool>(const QVariant& value)
 {
     return value.toBool();
+}
+template <>
+inline std::optional<Date> convertValue<std::optional<Date>>(const QVariant& value)
+{
+    if (!value.isValid())
+        return std::nullopt;
+    return Date::fromSecondsSinceReferenceDate(value.toDouble());
+}
+// An absent date reads as the reference date itself (2001-01-01 00:00 UTC).
+template <>
+inline Date convertValue<Date>(const QVariant& value)
+{
+    return Date::fromSecondsSinceReferenceDate(value.toDouble());
 }
 } // namespace detail
 

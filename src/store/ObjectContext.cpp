@@ -176,12 +176,12 @@ bool ObjectContext::hasChanges() const
 
 void ObjectContext::markSaved()
 {
-    for (ManagedObject* object : std::as_const(m_inserted))
-        object->m_state = ManagedObject::State::Clean;
-    for (ManagedObject* object : std::as_const(m_updated)) {
-        object->m_state = ManagedObject::State::Clean;
-        object->m_joinsChanged = false;
-        ++object->m_version;
+    for (const QSet<ManagedObject*>* written : {&m_inserted, &m_updated}) {
+        for (ManagedObject* object : *written) {
+            object->m_state = ManagedObject::State::Clean;
+            object->m_joinsChanged = false;
+            ++object->m_version;
+        }
     }
     m_inserted.clear();
     m_updated.clear();

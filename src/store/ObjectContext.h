@@ -55,6 +55,8 @@ public:
 
     // Store bookkeeping, kept here so that a document carries it between saves.
     const QString& storeIdentifier() const { return m_storeIdentifier; }
+    // The file the records were read from or last saved to; empty for a new document.
+    const QString& storePath() const { return m_storePath; }
     QVariantMap& metadata() { return m_metadata; }
     const QVariantMap& metadata() const { return m_metadata; }
 
@@ -65,6 +67,8 @@ public:
 private:
     friend class ManagedObject;
     friend class SqliteStore;
+    friend class SqliteStoreReader;
+    friend class SqliteStoreWriter;
 
     ManagedObject* createObject(const EntityDescription& entity, qint64 primaryKey);
     void registerObject(ManagedObject* object);
@@ -78,6 +82,7 @@ private:
     const EntityModel& m_model;
     RecordFactory m_factory;
     QString m_storeIdentifier;
+    QString m_storePath;
     QVariantMap m_metadata;
     std::vector<std::unique_ptr<ManagedObject>> m_storage;
     // Live records by their own entity, and by root entity and key.

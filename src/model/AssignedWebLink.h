@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/AttachedWebLink.h"
+
+class Assignment;
+class Year;
+
+// A web link attached to an assignment; a change of its address counts as a
+// change of the link.
+class AssignedWebLink : public AttachedWebLink {
+public:
+    using AttachedWebLink::AttachedWebLink;
+
+    Assignment* assignment() const;
+    Year* year() const;
+
+protected:
+    const QStringList& keysThatUpdateTime() const override;
+};

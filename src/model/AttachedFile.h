@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/Attachment.h"
+
+class Lesson;
+
+// A file attached to a lesson: its path, its bookmark and the path the
+// Windows edition recorded for it.
+class AttachedFile : public Attachment {
+public:
+    using Attachment::Attachment;
+
+    QString filePath() const { return value<QString>(u"filePath"); }
+    QString windowsFilePath() const { return value<QString>(u"windowsFilePath"); }
+    QByteArray sandboxURL() const { return value<QByteArray>(u"sandboxURL"); }
+    Lesson* lesson() const;
+
+protected:
+    const QStringList& keysThatUpdateTime() const override;
+};

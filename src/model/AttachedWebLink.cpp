@@ -1,0 +1,8 @@
+#include "model/AttachedWebLink.h"
+
+#include "model/Lesson.h"
+
+Lesson* AttachedWebLink::lesson() const
+{
+    return object<Lesson>(u"lesson");
+}

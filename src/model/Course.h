@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/SyncedRecord.h"
+
+#include <QColor>
+
+class Lesson;
+class Unit;
+class Year;
+
+// A course the teacher teaches. Courses are inserted as MyCourse records.
+class Course : public SyncedRecord {
+public:
+    using SyncedRecord::SyncedRecord;
+
+    QString courseName() const { return value<QString>(u"courseName"); }
+    int courseNumber() const { return value<int>(u"courseNumber"); }
+    bool isDrawn() const { return value<int>(u"draw") != 0; }
+    Year* year() const;
+    QList<Lesson*> lessons() const;
+    QList<Unit*> units() const;
+
+    // The course colour: the archived colour, else the 0–255 components when
+    // all three are there (files of the Windows edition), else the default.
+    QColor color() const;
+    // Archives the colour and tells the views.
+    void setColor(const QColor& color);
+    QColor lightColor() const;
+    QColor transparentColor() const;
+    // Stores the colour as 0–255 components, as the Windows edition reads it.
+    void setRGBColors();
+
+    void addToDeleteStack();
+
+protected:
+    const QStringList& keysThatUpdateTime() const override;
+    void didChangeValue(const QString& key) override;
+
+private:
+    QColor colorFromAttributes() const;
+
+    mutable std::optional<QColor> m_cachedColor;
+};

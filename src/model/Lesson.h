@@ -1,0 +1,55 @@
+#pragma once
+
+#include "model/SyncedRecord.h"
+
+class Assignment;
+class Course;
+class Day;
+class Unit;
+class Year;
+
+// One meeting of one course on one day: the teacher's plan for it.
+class Lesson : public SyncedRecord {
+public:
+    using SyncedRecord::SyncedRecord;
+
+    // The six rich-text fields (RTF), in display order. Each has a plain-text
+    // shadow under the same key followed by "String".
+    static const QStringList& richFieldKeys();
+    static QString shadowKey(const QString& richFieldKey) { return richFieldKey + QStringLiteral("String"); }
+
+    QString lessonTitle() const { return value<QString>(u"lessonTitle"); }
+    Date startTime() const { return value<Date>(u"startTime"); }
+    Date endTime() const { return value<Date>(u"endTime"); }
+    int lessonPosition() const { return value<int>(u"lessonPosition"); }
+    bool isAnchored() const { return value<bool>(u"anchored"); }
+    // Seconds from start to end.
+    double length() const { return endTime().timeIntervalSince(startTime()); }
+
+    Day* dayTaught() const;
+    Course* course() const;
+    Unit* unit() const;
+    Year* year() const;
+    QString courseName() const;
+    QList<Assignment*> assignments() const;
+
+    // Whether the teacher put anything in the lesson: a title, text in a
+    // field, or an assignment given in it.
+    bool hasData() const;
+    // Brings each rich field in line with its plain-text shadow after the
+    // lesson was filled from a source that writes only plain text. The shadow
+    // wins: a rich field that reads differently becomes the shadow's text,
+    // unstyled; one whose shadow is empty becomes empty.
+    void makeFieldsEqual();
+    // Records the lesson and its attachments on the year's delete stack.
+    void addToYearDeleteStack();
+
+    QString stringForEditingMode() const;
+    QString dateStringForScrollingView() const;
+    QString dateAndCourseNameString() const;
+    QString timeString() const;
+
+protected:
+    const QStringList& keysThatUpdateTime() const override;
+    void didChangeValue(const QString& key) override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "store/ManagedObject.h"
+
+// The year's report settings, read and written by key.
+class LessonReportInformation : public ManagedObject {
+public:
+    using ManagedObject::ManagedObject;
+
+    Date startDateForDaily() const { return value<Date>(u"startDateForDaily"); }
+    Date endDateForDaily() const { return value<Date>(u"endDateForDaily"); }
+};

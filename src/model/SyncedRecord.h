@@ -1,0 +1,25 @@
+#pragma once
+
+#include "store/ManagedObject.h"
+
+#include <QStringList>
+
+// A record that is exchanged with the online service: it carries the
+// service's identifier (syncID) and the time of its last visible change.
+class SyncedRecord : public ManagedObject {
+public:
+    using ManagedObject::ManagedObject;
+
+    QString syncID() const { return value<QString>(u"syncID"); }
+    // The identifier without the white space and line breaks around it.
+    QString strippedID() const { return syncID().trimmed(); }
+    std::optional<Date> lastUpdated() const { return value<std::optional<Date>>(u"lastUpdated"); }
+    // Marks the record as changed now.
+    void updateTime() { setDate(u"lastUpdated", Date::now()); }
+
+protected:
+    // Records whose rules say "lastUpdated is set whenever these are about to
+    // change" list those keys here.
+    virtual const QStringList& keysThatUpdateTime() const;
+    void willChangeValue(const QString& key) override;
+};

@@ -1,0 +1,76 @@
+#include "ModelFixture.h"
+#include "model/AttachedFile.h"
+#include "model/AttachedWebLink.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/LessonReportInformation.h"
+#include "model/MyCourse.h"
+#include "model/Week.h"
+#include "model/Year.h"
+
+namespace {
+
+class YearTest : public ModelFixture {
+protected:
+    Year* year = insert<Year>("Year");
+
+    // A lesson on a day of a week of the year, with a file and a link.
+    Lesson* lessonWithAttachments()
+    {
+        auto* week = insert<Week>("Week");
+        auto* day = insert<Day>("Day");
+        auto* lesson = insert<Lesson>("Lesson");
+        week->setObject(u"year", year);
+        day->setObject(u"week", week);
+        lesson->setObject(u"dayTaught", day);
+        auto* file = insert<AttachedFile>("AttachedFile");
+        auto* link = insert<AttachedWebLink>("AttachedWebLink");
+        file->setObject(u"lesson", lesson);
+        link->setObject(u"lesson", lesson);
+        lesson->setValue(u"syncID", QStringLiteral(" L1\n"));
+        file->setValue(u"syncID", QStringLiteral("F1"));
+        link->setValue(u"syncID", QStringLiteral("W1"));
+        return lesson;
+    }
+};
+
+} // namespace
+
+TEST_F(YearTest, DeleteStackKeepsOneEntryPerRecordAndSkipsUnsentOnes)
+{
+    auto* course = insert<MyCourse>("MyCourse");
+    course->setObject(u"year", year);
+    course->addToDeleteStack();
+    EXPECT_TRUE(year->deleteStack().isEmpty());
+
+    course->setValue(u"syncID", QStringLiteral("77"));
+    course->addToDeleteStack();
+    course->addToDeleteStack();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("77:course,"));
+}
+
+TEST_F(YearTest, LessonDeleteStackEntriesNameTheLessonThenItsAttachments)
+{
+    year->setValue(u"teacherPhone", QStringLiteral("9:course,"));
+    lessonWithAttachments()->addToYearDeleteStack();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("9:course,L1:lesson,F1:attachfile,W1:attachlink,"));
+}
+
+TEST_F(YearTest, ReportSettingsAreCreatedOnceOnFirstUse)
+{
+    year->setDate(u"startDate", at(788918400));
+    LessonReportInformation* settings = year->lessonReportInformation();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->startDateForDaily(), at(788918400));
+    EXPECT_EQ(settings->endDateForDaily(), at(788918400));
+    EXPECT_EQ(year->lessonReportInformation(), settings);
+    EXPECT_EQ(context->countOfEntity(QStringLiteral("LessonReportInformation")), 1);
+}
+
+TEST_F(YearTest, RecordsFindTheirYearThroughTheirOwners)
+{
+    Lesson* lesson = lessonWithAttachments();
+    EXPECT_EQ(lesson->year(), year);
+    EXPECT_EQ(lesson->dayTaught()->year(), year);
+    EXPECT_EQ(insert<Lesson>("Lesson")->year(), nullptr);
+}

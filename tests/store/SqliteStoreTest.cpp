@@ -1,0 +1,198 @@
+#include "StoreGraphFiller.h"
+#include "store/SemestraEntityModel.h"
+#include "store/SqliteStore.h"
+#include "store/sqlite/FMDatabase.h"
+#include "store/sqlite/FMResultSet.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const EntityModel& model()
+{
+    return SemestraEntityModel::shared();
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+class SqliteStoreTest : public testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    std::unique_ptr<ObjectContext> reopen(const QString& file)
+    {
+        auto opened = SqliteStore::open(file, model());
+        EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
+        return opened.ok() ? std::move(opened).value() : nullptr;
+    }
+
+    // The value of one column of one row, read straight from the file.
+    QVariant cell(const QString& file, const QString& sql)
+    {
+        auto db = FMDatabase::databaseWithPath(file);
+        EXPECT_TRUE(db->openReadOnly());
+        auto rows = db->executeQuery(sql);
+        return rows && rows->next() ? rows->objectForColumnIndex(0) : QVariant();
+    }
+
+    void writeFile(const QString& file, const QByteArray& bytes)
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    // Opening `file` fails with a message containing `expected` and leaves it as it was.
+    void expectRefused(const QString& file, const QString& expected)
+    {
+        const QByteArray before = fileHash(file);
+        const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        auto opened = SqliteStore::open(file, model());
+        ASSERT_FALSE(opened.ok());
+        EXPECT_TRUE(opened.error().contains(expected)) << opened.error().toStdString();
+        EXPECT_EQ(fileHash(file), before);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+    }
+};
+
+} // namespace
+
+TEST_F(SqliteStoreTest, EveryAttributeAndRelationshipSurvivesSaveAndReopen)
+{
+    ObjectContext context(model());
+    StoreGraphFiller::fill(context);
+    ASSERT_TRUE(SqliteStore::save(context, path("year.semestra")).ok());
+    EXPECT_FALSE(context.hasChanges());
+
+    const auto reopened = reopen(path("year.semestra"));
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(StoreGraphFiller::differences(context, *reopened), QString());
+    EXPECT_EQ(SqliteStore::modelVersion(reopened->metadata()), 21);
+}
+
+TEST_F(SqliteStoreTest, ChangesAreSavedInPlaceAndOnlyChangedRowsAreWritten)
+{
+    ObjectContext context(model());
+    StoreGraphFiller::fill(context);
+    ASSERT_TRUE(SqliteStore::save(context, path("year.semestra")).ok());
+    auto reopened = reopen(path("year.semestra"));
+    ASSERT_TRUE(reopened);
+
+    const QList<ManagedObject*> lessons = reopened->objectsOfEntity(*model().entity(u"Lesson"));
+    const QList<ManagedObject*> tags = reopened->objectsOfEntity(*model().entity(u"Tag"));
+    lessons[0]->setValue(u"lessonTitle", QStringLiteral("Changed"));
+    lessons[1]->addObject(u"tags", tags[1]);
+    ManagedObject* added = reopened->insertObject(QStringLiteral("Lesson"));
+    added->setObject(u"dayTaught", lessons[0]->object(u"dayTaught"));
+    ManagedObject* doomed = reopened->objectsOfEntity(*model().entity(u"Unit"))[0];
+    reopened->deleteObject(doomed);
+    ASSERT_TRUE(SqliteStore::save(*reopened, path("year.semestra")).ok());
+
+    const QString lessonOpt = QStringLiteral("SELECT Z_OPT FROM ZLESSON WHERE Z_PK = %1");
+    EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(lessons[0]->primaryKey())).toInt(), 2);
+    EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(added->primaryKey())).toInt(), 1);
+    // A lesson that lost its unit to the deletion was rewritten; one that did not, was not.
+    const QList<ManagedObject*> untouched = reopened->fetch({QStringLiteral("Lesson"), [&](const ManagedObject& l) {
+        return &l != lessons[0] && &l != lessons[1] && &l != added && l.object(u"unit") != nullptr;
+    }});
+    for (const ManagedObject* lesson : untouched)
+        EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(lesson->primaryKey())).toInt(), 1);
+    EXPECT_FALSE(cell(path("year.semestra"), QStringLiteral("SELECT 1 FROM ZUNIT WHERE Z_PK = %1").arg(doomed->primaryKey())).isValid());
+
+    const auto again = reopen(path("year.semestra"));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(StoreGraphFiller::differences(*reopened, *again), QString());
+}
+
+TEST_F(SqliteStoreTest, KeysOfDeletedRecordsAreNotReused)
+{
+    ObjectContext context(model());
+    ManagedObject* first = context.insertObject(QStringLiteral("Tag"));
+    ManagedObject* second = context.insertObject(QStringLiteral("Tag"));
+    ASSERT_TRUE(SqliteStore::save(context, path("tags.semestra")).ok());
+    const qint64 secondKey = second->primaryKey();
+    context.deleteObject(second);
+    ASSERT_TRUE(SqliteStore::save(context, path("tags.semestra")).ok());
+
+    auto reopened = reopen(path("tags.semestra"));
+    ASSERT_TRUE(reopened);
+    EXPECT_GT(reopened->insertObject(QStringLiteral("Tag"))->primaryKey(), secondKey);
+    EXPECT_NE(reopened->objectWithURI(first->objectURI()), nullptr);
+}
+
+TEST_F(SqliteStoreTest, SaveAsMovesTheDocumentWhileWriteCopyLeavesItWhereItIs)
+{
+    ObjectContext context(model());
+    StoreGraphFiller::fill(context, 1);
+    ASSERT_TRUE(SqliteStore::save(context, path("first.semestra")).ok());
+    context.objectsOfEntity(*model().entity(u"Tag"))[0]->setValue(u"name", QStringLiteral("pending"));
+
+    ASSERT_TRUE(SqliteStore::writeCopy(context, path("copy.smsqlite")).ok());
+    EXPECT_TRUE(context.hasChanges());
+    EXPECT_EQ(context.storePath(), path("first.semestra"));
+    EXPECT_EQ(cell(path("copy.smsqlite"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
+
+    ASSERT_TRUE(SqliteStore::save(context, path("second.semestra")).ok());
+    EXPECT_EQ(context.storePath(), path("second.semestra"));
+    EXPECT_FALSE(context.hasChanges());
+    EXPECT_NE(cell(path("first.semestra"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
+    // Only the documents themselves are left in the folder.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+        QStringList({"copy.smsqlite", "first.semestra", "second.semestra"}));
+}
+
+TEST_F(SqliteStoreTest, FilesThatAreNotDocumentsAreRefusedUntouched)
+{
+    writeFile(path("notes.semestra"), "These are my lesson notes, not a database.\n");
+    expectRefused(path("notes.semestra"), QStringLiteral("is not a Semestra document"));
+
+    {
+        auto other = FMDatabase::databaseWithPath(path("other.sqlite"));
+        ASSERT_TRUE(other->open());
+        ASSERT_TRUE(other->executeStatements(QStringLiteral("CREATE TABLE songs (title TEXT); INSERT INTO songs VALUES ('x');")));
+    }
+    expectRefused(path("other.sqlite"), QStringLiteral("is not a Semestra document"));
+
+    {
+        auto wal = FMDatabase::databaseWithPath(path("wal.sqlite"));
+        ASSERT_TRUE(wal->open());
+        ASSERT_TRUE(wal->executeStatements(QStringLiteral("PRAGMA journal_mode = WAL; CREATE TABLE t (x);")));
+    }
+    expectRefused(path("wal.sqlite"), QStringLiteral("is not a Semestra document"));
+    expectRefused(path("missing.semestra"), QStringLiteral("could not be found"));
+}
+
+TEST_F(SqliteStoreTest, DamagedAndNewerDocumentsAreRefusedUntouched)
+{
+    ObjectContext context(model());
+    StoreGraphFiller::fill(context, 20);
+    ASSERT_TRUE(SqliteStore::save(context, path("year.semestra")).ok());
+    QFile::copy(path("year.semestra"), path("truncated.semestra"));
+    QFile truncated(path("truncated.semestra"));
+    ASSERT_TRUE(truncated.resize(truncated.size() / 2));
+    expectRefused(path("truncated.semestra"), QStringLiteral("is damaged"));
+
+    {
+        auto db = FMDatabase::databaseWithPath(path("year.semestra"));
+        ASSERT_TRUE(db->open());
+        auto rows = db->executeQuery(QStringLiteral("SELECT Z_PLIST FROM Z_METADATA"));
+        ASSERT_TRUE(rows && rows->next());
+        QByteArray plist = rows->dataForColumnIndex(0);
+        rows.reset();
+        plist.replace("<integer>21</integer>", "<integer>22</integer>");
+        ASSERT_TRUE(db->executeUpdate(QStringLiteral("UPDATE Z_METADATA SET Z_PLIST = ?"), {plist}));
+    }
+    expectRefused(path("year.semestra"), QStringLiteral("newer version"));
+}
