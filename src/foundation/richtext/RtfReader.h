@@ -1,0 +1,144 @@
+#pragma once
+
+#include "foundation/richtext/RtfCodePage.h"
+#include "foundation/richtext/RtfKeyword.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QString>
+#include <QTextCursor>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+class QTextBlockFormat;
+class QTextCharFormat;
+
+// Reads RTF as written by word processors into a QTextDocument: text, the common
+// character formatting (bold, italic, underline, strike-out, font family and
+// size, colours), paragraph alignment and hyperlinks. Pictures, objects, headers,
+// style sheets and other metadata are skipped.
+//
+// Any bytes are accepted. Broken documents give as much text as could be read:
+// groups are tracked on an explicit stack with a depth cap, so deep nesting
+// costs neither recursion nor unbounded memory, and a missing closing brace
+// simply ends the document.
+class RtfReader {
+public:
+    // Whether the bytes start like an RTF document.
+    static bool isRtf(const QByteArray& data);
+
+    static std::unique_ptr<QTextDocument> read(const QByteArray& rtf);
+    // Replaces the document's content with the RTF's.
+    static void read(const QByteArray& rtf, QTextDocument* document);
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, FieldInstruction };
+
+    struct CharacterState {
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strikeOut = false;
+        bool hidden = false;
+        int font = -1; // -1: the document's default font (\deff)
+        int halfPoints = 24;
+        int foreground = 0; // colour table indices; 0 is "automatic"
+        int background = 0;
+    };
+
+    struct GroupState {
+        CharacterState character;
+        Qt::Alignment alignment = Qt::AlignLeft;
+        int unicodeSkipCount = 1;
+        Destination destination = Destination::Text;
+        QString linkTarget;
+    };
+
+    struct Font {
+        QString family;
+        int codePage = RtfCodePage::documentCodePage;
+    };
+
+    struct ControlWord {
+        QByteArray name;
+        std::optional<int> parameter;
+    };
+
+    explicit RtfReader(QTextDocument* document);
+
+    void parse(const QByteArray& rtf);
+    void finish();
+
+    // Tokens
+    void openGroup();
+    void closeGroup();
+    void readControl();
+    ControlWord readControlWord();
+    void readControlSymbol(char symbol);
+    void readHexByte();
+    void skipBinary(int count);
+    void handleByte(char byte);
+
+    // Control words
+    void handleControlWord(const ControlWord& word);
+    bool handleDestination(RtfKeyword::Kind kind);
+    void handleTableEntry(RtfKeyword::Kind kind, int parameter);
+    bool handleCharacterFormat(RtfKeyword::Kind kind, const std::optional<int>& parameter);
+    bool handleParagraph(RtfKeyword::Kind kind);
+    void handleUnicode(int value);
+    void appendCodePoint(int value);
+    void skipGroup();
+
+    // Output
+    void appendText(const QString& text);
+    void insertCharacter(char16_t character);
+    bool consumeFallback();
+    void flushBytes();
+    void flush();
+    void breakParagraph();
+    QTextCharFormat characterFormat() const;
+    QTextBlockFormat blockFormat() const;
+    QColor color(int index) const;
+    int codePageOfCurrentFont() const;
+
+    // Tables
+    void commitFont();
+    void commitColor();
+
+    GroupState& state() { return m_stack.back(); }
+    const GroupState& state() const { return m_stack.back(); }
+
+    QTextCursor m_cursor;
+    RtfCodePage m_codePages;
+
+    QByteArray m_data;
+    qsizetype m_position = 0;
+    bool m_finished = false;
+
+    std::vector<GroupState> m_stack;
+    int m_overflowDepth = 0; // groups opened beyond the depth cap
+    int m_skipDepth = 0; // open groups inside a skipped destination
+    bool m_starred = false; // the group began with \*
+    int m_pendingSkip = 0; // fallback characters still to drop after \uN
+    char16_t m_highSurrogate = 0;
+
+    int m_documentCodePage = RtfCodePage::windowsLatin1;
+    int m_defaultFont = 0;
+    QHash<int, Font> m_fonts;
+    int m_fontNumber = 0;
+    int m_fontCodePage = RtfCodePage::documentCodePage;
+    QByteArray m_fontName;
+    std::vector<QColor> m_colors;
+    int m_red = -1;
+    int m_green = -1;
+    int m_blue = -1;
+    QByteArray m_fieldInstruction;
+
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = RtfCodePage::windowsLatin1;
+    QString m_pendingText;
+};
