@@ -8,12 +8,17 @@
 
 namespace {
 
+constexpr int utf8CodePage = 65001;
+
 UConverter* openConverter(int codePage)
 {
+    UErrorCode status = U_ZERO_ERROR;
+    if (codePage == utf8CodePage)
+        return ucnv_open("UTF-8", &status);
     // ICU knows every Windows code page as "windows-N" (Mac Roman is
     // "windows-10000"); the DOS pages of \pc and \pca only as "ibm-N".
     for (const char* pattern : { "windows-%1", "ibm-%1" }) {
-        UErrorCode status = U_ZERO_ERROR;
+        status = U_ZERO_ERROR;
         const QByteArray name = QByteArray(pattern).replace("%1", QByteArray::number(codePage));
         UConverter* converter = ucnv_open(name.constData(), &status);
         if (U_SUCCESS(status))

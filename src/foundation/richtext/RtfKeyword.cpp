@@ -33,11 +33,11 @@ QHash<QByteArray, RtfKeyword> buildTable()
              "blipuid", "colorschememapping", "comment", "company", "datastore", "defchp", "defpap", "do", "doccomm",
              "docvar", "factoidname", "filetbl", "footer", "footerf", "footerl", "footerr", "footnote", "formfield",
              "ftncn", "ftnsep", "ftnsepc", "generator", "header", "headerf", "headerl", "headerr", "info", "keywords",
-             "latentstyles", "listoverridetable", "listpicture", "listtable", "mmathPr", "nonshppict", "object",
-             "objdata", "operator", "panose", "passwordhash", "pgdsctbl", "pict", "pn", "pnseclvl", "pntxta", "pntxtb",
-             "private", "protusertbl", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "sp", "stylesheet",
-             "subject", "tc", "template", "themedata", "title", "txe", "upr", "userprops", "wgrffmtfilter", "xe",
-             "xmlnstbl" })
+             "latentstyles", "listoverridetable", "listpicture", "listtable", "mmathPr", "NeXTGraphic", "nonshppict",
+             "object", "objdata", "operator", "panose", "passwordhash", "pgdsctbl", "pict", "pn", "pnseclvl", "pntxta",
+             "pntxtb", "private", "protusertbl", "revtbl", "rsidtbl", "rxe", "shp", "shpinst", "shppict", "sp",
+             "stylesheet", "subject", "tc", "template", "themedata", "title", "txe", "upr", "userprops",
+             "wgrffmtfilter", "xe", "xmlnstbl" })
         add(word, Kind::SkippedDestination);
 
     add("f", Kind::Font);

@@ -315,42 +315,53 @@ void RtfReader::handleControlWord(const ControlWord& word)
         skipGroup();
         return;
     }
-    const int parameter = word.parameter.value_or(0);
-    switch (keyword.kind) {
+    applyControlWord(keyword, word.parameter);
+}
+
+void RtfReader::applyControlWord(const RtfKeyword& keyword, const std::optional<int>& parameter)
+{
+    if (handleEncoding(keyword.kind, parameter.value_or(0)))
+        return;
+    if (keyword.kind == Kind::Character) {
+        insertCharacter(keyword.character);
+        return;
+    }
+    if (state().destination == Destination::FontTable || state().destination == Destination::ColorTable) {
+        handleTableEntry(keyword.kind, parameter.value_or(0));
+        return;
+    }
+    if (!handleCharacterFormat(keyword.kind, parameter))
+        handleParagraph(keyword.kind);
+}
+
+bool RtfReader::handleEncoding(RtfKeyword::Kind kind, int parameter)
+{
+    switch (kind) {
     case Kind::Ansi:
         m_documentCodePage = RtfCodePage::windowsLatin1;
-        return;
+        return true;
     case Kind::Mac:
         m_documentCodePage = 10000;
-        return;
+        return true;
     case Kind::Pc:
         m_documentCodePage = 437;
-        return;
+        return true;
     case Kind::Pca:
         m_documentCodePage = 850;
-        return;
+        return true;
     case Kind::AnsiCodePage:
         if (parameter > 0)
             m_documentCodePage = parameter;
-        return;
+        return true;
     case Kind::DefaultFont:
         m_defaultFont = parameter;
-        return;
+        return true;
     case Kind::UnicodeSkipCount:
         state().unicodeSkipCount = std::max(parameter, 0);
-        return;
-    case Kind::Character:
-        insertCharacter(keyword.character);
-        return;
+        return true;
     default:
-        break;
+        return false;
     }
-    if (state().destination == Destination::FontTable || state().destination == Destination::ColorTable) {
-        handleTableEntry(keyword.kind, parameter);
-        return;
-    }
-    if (!handleCharacterFormat(keyword.kind, word.parameter))
-        handleParagraph(keyword.kind);
 }
 
 bool RtfReader::handleDestination(RtfKeyword::Kind kind)

@@ -85,6 +85,8 @@ private:
 
     // Control words
     void handleControlWord(const ControlWord& word);
+    void applyControlWord(const RtfKeyword& keyword, const std::optional<int>& parameter);
+    bool handleEncoding(RtfKeyword::Kind kind, int parameter);
     bool handleDestination(RtfKeyword::Kind kind);
     void handleTableEntry(RtfKeyword::Kind kind, int parameter);
     bool handleCharacterFormat(RtfKeyword::Kind kind, const std::optional<int>& parameter);
