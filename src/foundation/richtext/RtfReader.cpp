@@ -17,7 +17,6 @@ using Kind = RtfKeyword::Kind;
 // the state of the deepest tracked group.
 constexpr std::size_t maximumDepth = 256;
 constexpr qsizetype maximumWordLength = 32;
-constexpr qsizetype maximumFontNameLength = 256;
 constexpr qsizetype maximumInstructionLength = 2048;
 constexpr int maximumHalfPoints = 3276;
 
@@ -139,8 +138,8 @@ void RtfReader::closeGroup()
     }
     flush();
     m_starred = false;
-    if (state().destination == Destination::FontTable && !m_fontName.isEmpty())
-        commitFont(); // the last entry of a table may lack its ';'
+    if (state().destination == Destination::FontTable && m_fontTable.hasPendingName())
+        m_fontTable.commitEntry(m_codePages, m_documentCodePage); // the last entry may lack its ';'
     if (m_overflowDepth > 0) {
         --m_overflowDepth;
         return;
@@ -273,13 +272,13 @@ void RtfReader::handleByte(char byte)
         return;
     case Destination::FontTable:
         if (byte == ';')
-            commitFont();
-        else if (m_fontName.size() < maximumFontNameLength)
-            m_fontName.append(byte);
+            m_fontTable.commitEntry(m_codePages, m_documentCodePage);
+        else
+            m_fontTable.appendToName(byte);
         return;
     case Destination::ColorTable:
         if (byte == ';')
-            commitColor();
+            m_colorTable.commitEntry();
         return;
     case Destination::FieldInstruction:
         if (m_fieldInstruction.size() < maximumInstructionLength)
@@ -369,11 +368,11 @@ bool RtfReader::handleDestination(RtfKeyword::Kind kind)
     switch (kind) {
     case Kind::FontTable:
         state().destination = Destination::FontTable;
-        m_fontName.clear();
+        m_fontTable.beginEntry(0);
         return true;
     case Kind::ColorTable:
         state().destination = Destination::ColorTable;
-        m_colors.clear();
+        m_colorTable.clear();
         return true;
     case Kind::Field:
         m_fieldInstruction.clear();
@@ -398,25 +397,22 @@ void RtfReader::handleTableEntry(RtfKeyword::Kind kind, int parameter)
 {
     switch (kind) {
     case Kind::Font:
-        m_fontNumber = parameter;
-        m_fontCodePage = RtfCodePage::documentCodePage;
-        m_fontName.clear();
+        m_fontTable.beginEntry(parameter);
         break;
     case Kind::FontCharset:
-        m_fontCodePage = RtfCodePage::fromCharset(parameter);
+        m_fontTable.setCharset(parameter);
         break;
     case Kind::FontCodePage:
-        if (parameter > 0)
-            m_fontCodePage = parameter;
+        m_fontTable.setCodePage(parameter);
         break;
     case Kind::Red:
-        m_red = std::clamp(parameter, 0, 255);
+        m_colorTable.setRed(parameter);
         break;
     case Kind::Green:
-        m_green = std::clamp(parameter, 0, 255);
+        m_colorTable.setGreen(parameter);
         break;
     case Kind::Blue:
-        m_blue = std::clamp(parameter, 0, 255);
+        m_colorTable.setBlue(parameter);
         break;
     default:
         break;
@@ -605,12 +601,11 @@ QTextCharFormat RtfReader::characterFormat() const
     format.setFontUnderline(character.underline);
     format.setFontStrikeOut(character.strikeOut);
     format.setFontPointSize(character.halfPoints / 2.0);
-    const auto font = m_fonts.constFind(character.font < 0 ? m_defaultFont : character.font);
-    if (font != m_fonts.constEnd() && !font->family.isEmpty())
+    if (const RtfFontTable::Font* font = currentFont(); font != nullptr && !font->family.isEmpty())
         format.setFontFamilies({ font->family });
-    if (const QColor foreground = color(character.foreground); foreground.isValid())
+    if (const QColor foreground = m_colorTable.color(character.foreground); foreground.isValid())
         format.setForeground(foreground);
-    if (const QColor background = color(character.background); background.isValid())
+    if (const QColor background = m_colorTable.color(character.background); background.isValid())
         format.setBackground(background);
     if (!state().linkTarget.isEmpty()) {
         format.setAnchor(true);
@@ -626,34 +621,15 @@ QTextBlockFormat RtfReader::blockFormat() const
     return format;
 }
 
-QColor RtfReader::color(int index) const
+const RtfFontTable::Font* RtfReader::currentFont() const
 {
-    // Entry 0 (and any entry without components) means "automatic".
-    if (index <= 0 || std::size_t(index) >= m_colors.size())
-        return {};
-    return m_colors[std::size_t(index)];
+    const int number = state().character.font;
+    return m_fontTable.font(number < 0 ? m_defaultFont : number);
 }
 
 int RtfReader::codePageOfCurrentFont() const
 {
-    const int number = state().character.font < 0 ? m_defaultFont : state().character.font;
-    const auto font = m_fonts.constFind(number);
-    const int codePage = font == m_fonts.constEnd() ? RtfCodePage::documentCodePage : font->codePage;
+    const RtfFontTable::Font* font = currentFont();
+    const int codePage = font == nullptr ? RtfCodePage::documentCodePage : font->codePage;
     return codePage == RtfCodePage::documentCodePage ? m_documentCodePage : codePage;
-}
-
-void RtfReader::commitFont()
-{
-    const int codePage = m_fontCodePage == RtfCodePage::documentCodePage ? m_documentCodePage : m_fontCodePage;
-    m_fonts.insert(m_fontNumber, Font { m_codePages.decode(m_fontName, codePage).trimmed(), m_fontCodePage });
-    m_fontName.clear();
-}
-
-void RtfReader::commitColor()
-{
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_colors.emplace_back();
-    else
-        m_colors.emplace_back(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0));
-    m_red = m_green = m_blue = -1;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "foundation/richtext/RtfCodePage.h"
+#include "foundation/richtext/RtfColorTable.h"
+#include "foundation/richtext/RtfFontTable.h"
 #include "foundation/richtext/RtfKeyword.h"
 
 #include <QByteArray>
-#include <QColor>
-#include <QHash>
 #include <QString>
 #include <QTextCursor>
 
@@ -58,11 +58,6 @@ private:
         QString linkTarget;
     };
 
-    struct Font {
-        QString family;
-        int codePage = RtfCodePage::documentCodePage;
-    };
-
     struct ControlWord {
         QByteArray name;
         std::optional<int> parameter;
@@ -104,12 +99,8 @@ private:
     void breakParagraph();
     QTextCharFormat characterFormat() const;
     QTextBlockFormat blockFormat() const;
-    QColor color(int index) const;
+    const RtfFontTable::Font* currentFont() const;
     int codePageOfCurrentFont() const;
-
-    // Tables
-    void commitFont();
-    void commitColor();
 
     GroupState& state() { return m_stack.back(); }
     const GroupState& state() const { return m_stack.back(); }
@@ -130,14 +121,8 @@ private:
 
     int m_documentCodePage = RtfCodePage::windowsLatin1;
     int m_defaultFont = 0;
-    QHash<int, Font> m_fonts;
-    int m_fontNumber = 0;
-    int m_fontCodePage = RtfCodePage::documentCodePage;
-    QByteArray m_fontName;
-    std::vector<QColor> m_colors;
-    int m_red = -1;
-    int m_green = -1;
-    int m_blue = -1;
+    RtfFontTable m_fontTable;
+    RtfColorTable m_colorTable;
     QByteArray m_fieldInstruction;
 
     QByteArray m_pendingBytes;
