@@ -25,7 +25,12 @@ class QTextCharFormat;
 // Any bytes are accepted. Broken documents give as much text as could be read:
 // groups are tracked on an explicit stack with a depth cap, so deep nesting
 // costs neither recursion nor unbounded memory, and a missing closing brace
-// simply ends the document.
+// simply ends the document. Whatever follows the document's closing brace is
+// ignored.
+//
+// Every \par starts a new paragraph, the last one included: "Hello\par}" reads
+// as "Hello" and an empty paragraph, as the word processors that wrote it mean.
+// Like every QTextDocument user, this needs a QGuiApplication for fonts.
 class RtfReader {
 public:
     // Whether the bytes start like an RTF document.

@@ -208,6 +208,17 @@ TEST(RtfReaderTest, ReadsWhatItCanOfMalformedDocuments)
         EXPECT_EQ(textOf(testCase.rtf), testCase.text) << testCase.rtf.left(60).toStdString();
 }
 
+TEST(RtfReaderTest, RestoresGroupStateAroundGroupsBeyondTheDepthCap)
+{
+    const QByteArray rtf = "{\\rtf1 {\\i a" + QByteArray(1000, '{') + "\\b deep" + QByteArray(1000, '}') + "b}c}";
+    const auto document = RtfReader::read(rtf);
+    EXPECT_EQ(RichText::plainText(*document), "adeepbc");
+    EXPECT_EQ(formatAt(*document, "deep").fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(*document, "b").fontWeight(), QFont::Normal);
+    EXPECT_TRUE(formatAt(*document, "b").fontItalic());
+    EXPECT_FALSE(formatAt(*document, "c").fontItalic());
+}
+
 TEST(RtfReaderTest, ReplacesTheContentOfAGivenDocument)
 {
     QTextDocument document;
