@@ -22,9 +22,10 @@ QString familyOf(const QTextCharFormat& format, const QFont& defaultFont)
 int halfPointsOf(const QTextCharFormat& format, const QFont& defaultFont)
 {
     double points = format.fontPointSize();
-    if (points <= 0)
+    if (!(points > 0)) // unset, or not a number
         points = defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF() : fallbackPointSize;
-    return std::clamp(qRound(points * 2), 1, 3276);
+    // RTF sizes are 16-bit half-points; clamping first also keeps qRound defined.
+    return qRound(std::clamp(points, 0.5, 1638.0) * 2);
 }
 
 QByteArray alignmentControl(Qt::Alignment alignment)
