@@ -135,6 +135,8 @@ TEST(RtfReaderTest, SkipsPicturesObjectsAndBinaryData)
         "Before picture after picture.\n"
         "Binary still text.\n"
         "Dataok end.");
+    // TextEdit's attachments name their file in the group.
+    EXPECT_EQ(textOf("{\\rtf1 a{{\\NeXTGraphic photo.png \\width100 \\height100\n}}b}"), "ab");
 }
 
 TEST(RtfReaderTest, DecodesDocumentAndFontCodePages)
