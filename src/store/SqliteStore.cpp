@@ -131,7 +131,7 @@ Result<std::unique_ptr<ObjectContext>> SqliteStore::open(
     context->m_metadata = *metadata;
     context->m_storeIdentifier = metadata->value(QStringLiteral("NSStoreUUID"), context->m_storeIdentifier).toString();
     context->m_storePath = QFileInfo(path).absoluteFilePath();
-    return std::move(context);
+    return context;
 }
 
 Status SqliteStore::save(ObjectContext& context, const QString& path)

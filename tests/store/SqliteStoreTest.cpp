@@ -106,7 +106,7 @@ TEST_F(SqliteStoreTest, ChangesAreSavedInPlaceAndOnlyChangedRowsAreWritten)
     // A lesson that lost its unit to the deletion was rewritten; one that did not, was not.
     const QList<ManagedObject*> untouched = reopened->fetch({QStringLiteral("Lesson"), [&](const ManagedObject& l) {
         return &l != lessons[0] && &l != lessons[1] && &l != added && l.object(u"unit") != nullptr;
-    }});
+    }, {}});
     for (const ManagedObject* lesson : untouched)
         EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(lesson->primaryKey())).toInt(), 1);
     EXPECT_FALSE(cell(path("year.semestra"), QStringLiteral("SELECT 1 FROM ZUNIT WHERE Z_PK = %1").arg(doomed->primaryKey())).isValid());

@@ -1,0 +1,3 @@
+#include "store/sqlite/SqliteLog.h"
+
+Q_LOGGING_CATEGORY(lcSqlite, "semestra.sqlite")
