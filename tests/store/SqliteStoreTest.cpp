@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,42 @@ TEST_F(SqliteStoreTest, EveryAttributeAndRelationshipSurvivesSaveAndReopen)
     ASSERT_TRUE(reopened);
     EXPECT_EQ(StoreGraphFiller::differences(context, *reopened), QString());
     EXPECT_EQ(SqliteStore::modelVersion(reopened->metadata()), 21);
+}
+
+TEST_F(SqliteStoreTest, FileHasTheRelationalLayoutOtherProgramsRead)
+{
+    ObjectContext context(model());
+    ASSERT_TRUE(SqliteStore::save(context, path("empty.semestra")).ok());
+    auto db = FMDatabase::databaseWithPath(path("empty.semestra"));
+    ASSERT_TRUE(db->openReadOnly());
+    const QMap<QString, QStringList> expected{
+        {"ZYEAR", {"ZSTARTDATE", "ZENDDATE", "ZTEACHERADDRESS", "ZLASTICALSYNC", "ZLESSONBODYTITLE", "ZCUSTOM3TITLE",
+                      "ZTEACHERSCHOOL", "ZTEACHERPHONE", "ZSHOWTEACHER", "ZSHOWPUBLIC", "ZTEACHERENLARGED",
+                      "ZCUSTOM3ENLARGED", "ZTYPEOFSCHEDULE", "ZREPEATINTERVAL"}},
+        {"ZCOURSE", {"Z_PK", "Z_ENT", "Z_OPT", "ZCOURSENAME", "ZRED", "ZGREEN", "ZBLUE", "ZCOLORDATA", "ZYEAR"}},
+        {"ZUNIT", {"Z_PK", "ZUNITNAME", "ZCOURSE"}},
+        {"ZSTANDARD", {"Z_PK", "ZPARENT", "ZISROOTITEM", "ZSHORTNAME", "ZTEXT", "ZSYNCID", "ZLASTUPDATED"}},
+        {"ZWEEK", {"Z_PK", "ZWEEKNUMBER"}},
+        {"ZDAY", {"Z_PK", "ZWEEK", "ZACTUALDATE", "ZLASTUPDATED", "ZHOLIDAYNAME", "ZNOTES", "ZICALUIDNONSCHOOL",
+                     "ZICALUIDNOTES", "ZSYNCID", "ZISHOLIDAY", "ZISCANCELLED", "ZISCUSTOM", "ZTYPEOFDAY"}},
+        {"ZLESSON", {"Z_PK", "ZDAYTAUGHT", "ZCOURSE", "ZUNIT", "ZSTARTTIME", "ZENDTIME", "ZLASTUPDATED",
+                        "ZLESSONTITLE", "ZSYNCID", "ZICALUID", "ZLESSONBODY", "ZCUSTOM3", "ZLESSONBODYSTRING",
+                        "ZCUSTOM3STRING", "ZANCHORED"}},
+        {"ZATTACHMENT", {"Z_PK", "ZLESSON", "ZASSIGNMENT", "ZNAME", "ZSYNCID", "ZPUBLISH", "ZLASTUPDATED", "ZURL",
+                            "ZFILEPATH", "ZWINDOWSFILEPATH", "ZURL1", "ZFILEPATH1", "ZWINDOWSFILEPATH1", "ZSANDBOXURL"}},
+        {"ZASSIGNMENT", {"Z_PK", "ZTITLE", "ZDETAILSSTRING", "ZSYNCID", "ZLASTUPDATED", "ZPOINTS", "ZASSIGNEDLESSON",
+                            "ZDUELESSON"}},
+        {"ZSTANDARDINLESSON", {"ZLESSON", "ZSTANDARD", "ZSYNCID", "ZLASTUPDATED"}},
+    };
+    for (auto table = expected.begin(); table != expected.end(); ++table) {
+        const QStringList columns = db->columnNames(table.key());
+        for (const QString& column : table.value())
+            EXPECT_TRUE(columns.contains(column)) << qPrintable(table.key() + "." + column);
+    }
+    // The metadata is a property list naming the model version.
+    auto rows = db->executeQuery(QStringLiteral("SELECT Z_PLIST FROM Z_METADATA"));
+    ASSERT_TRUE(rows && rows->next());
+    EXPECT_TRUE(rows->dataForColumnIndex(0).contains("<key>ManagedObjectModelVersion</key>\n\t<integer>21</integer>"));
 }
 
 TEST_F(SqliteStoreTest, ChangesAreSavedInPlaceAndOnlyChangedRowsAreWritten)
