@@ -2,7 +2,8 @@
 option(SEMESTRA_WERROR "Treat compiler warnings as errors" OFF)
 
 function(semestra_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor
+    $<IF:$<CXX_COMPILER_ID:GNU>,-Wshadow=local,-Wshadow-uncaptured-local>)
   if(SEMESTRA_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
