@@ -41,8 +41,8 @@ Day* randomPick(const QList<Day*>& days)
     return days.at(RandomSource::shared().uniform(std::uint32_t(days.size())));
 }
 
-// Weekly repeating years match days by weekday name, rotating years by day
-// type; a traditional year asks by weekday where it asks for one day.
+// Rotating years match days by day type, the others by weekday name (a
+// traditional year's lesson takes its times from a day of its own weekday).
 std::function<bool(const Day&)> sameScheduleAs(const Day& day, const Year& year)
 {
     if (year.isNonRotating()) {

@@ -32,28 +32,34 @@ QString LessonTimeEditor::changeEndTime(Lesson& lesson, const QString& typed)
 QString LessonTimeEditor::changeTime(Lesson& lesson, const QString& typed, QStringView key)
 {
     const Date current = lesson.value<Date>(key);
-    const std::optional<Date> time = TypedTime::parse(typed, current);
-    Day* day = lesson.dayTaught();
-    const double difference = time ? time->timeIntervalSince(current) : 0;
-    if (!time || difference * difference < sameTimeSquaredSeconds || !day)
-        return DateFormatting::formatShortTime(current);
+    if (const std::optional<Date> time = TypedTime::parse(typed, current)) {
+        const double difference = time->timeIntervalSince(current);
+        if (difference * difference >= sameTimeSquaredSeconds)
+            setTime(lesson, *time, key);
+    }
+    return DateFormatting::formatShortTime(lesson.value<Date>(key));
+}
 
+void LessonTimeEditor::setTime(Lesson& lesson, Date time, QStringView key)
+{
+    Day* day = lesson.dayTaught();
+    if (!day)
+        return;
     if (day->isCustom()) {
-        lesson.setDate(key, *time);
+        lesson.setDate(key, time);
         lesson.fixUpTimes();
-        return DateFormatting::formatShortTime(lesson.value<Date>(key));
+        return;
     }
     const int meeting = ScheduleWalk::positionOfLesson(lesson);
     const DaysToChange answer = getDaysThatShouldBeChanged(lesson);
     for (Day* other : answer.days) {
         if (Lesson* twin = ScheduleWalk::lessonInCourse(*other, lesson.course(), meeting)) {
-            twin->setDate(key, *time);
+            twin->setDate(key, time);
             twin->fixUpTimes();
         }
     }
     if (answer.onlyThisLesson)
         day->setValue(u"isCustom", true);
-    return DateFormatting::formatShortTime(lesson.value<Date>(key));
 }
 
 QString LessonTimeEditor::question(const Lesson& lesson) const

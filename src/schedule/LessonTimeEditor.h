@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/dates/Date.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,6 +33,7 @@ public:
 
 private:
     QString changeTime(Lesson& lesson, const QString& typed, QStringView key);
+    void setTime(Lesson& lesson, Date time, QStringView key);
     QString question(const Lesson& lesson) const;
 
     AlertPresenter& m_alerts;

@@ -22,8 +22,8 @@ YearBuilder::YearBuilder(ObjectContext& context, const NewYearPlan& plan)
 Year* YearBuilder::build()
 {
     insertYear();
-    // A rotating year learns its type after its courses and standards; the
-    // order only shows in the records' keys, which the exchange file keeps.
+    // A rotating year is typed only once its courses and standards exist,
+    // the order its years have always been built in.
     if (!m_plan.isRotating())
         setScheduleType();
     insertCourses();

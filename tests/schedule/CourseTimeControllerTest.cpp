@@ -30,6 +30,21 @@ protected:
         return *wizard.year();
     }
 
+    // An A/B year in which Math meets again at 13:00 on B days.
+    Year& mathTwiceOnBDays()
+    {
+        buildYear(Schedule::AlternatingAB);
+        for (Day* day : days()) {
+            if (day->typeOfDay() == 1) {
+                auto* second = context->insert<Lesson>(QStringLiteral("Lesson"));
+                second->setObject(u"course", course("Math"));
+                second->setObject(u"dayTaught", day);
+                meet(*second, 13, 0, 50);
+            }
+        }
+        return *wizard.year();
+    }
+
     Course* course(const char* name) const
     {
         for (Course* candidate : wizard.year()->myCourses()) {
@@ -76,16 +91,7 @@ TEST_F(CourseTimeControllerTest, WeeklyColumnsFollowTheWeekdaysOfTheFirstWeek)
 
 TEST_F(CourseTimeControllerTest, ACourseMeetingTwiceOnBDaysGetsARowPerMeeting)
 {
-    buildYear(Schedule::AlternatingAB);
-    for (Day* day : days()) {
-        if (day->typeOfDay() == 1) {
-            auto* second = context->insert<Lesson>(QStringLiteral("Lesson"));
-            second->setObject(u"course", course("Math"));
-            second->setObject(u"dayTaught", day);
-            meet(*second, 13, 0, 50);
-        }
-    }
-    CourseTimeController controller(*wizard.year());
+    CourseTimeController controller(mathTwiceOnBDays());
     controller.createCourseTimeArray();
 
     EXPECT_EQ(controller.columnKeys(),
@@ -102,16 +108,7 @@ TEST_F(CourseTimeControllerTest, ACourseMeetingTwiceOnBDaysGetsARowPerMeeting)
 
 TEST_F(CourseTimeControllerTest, ApplyingGivesEachMeetingItsRowsTimesEvenWhenTheirOrderSwaps)
 {
-    buildYear(Schedule::AlternatingAB);
-    for (Day* day : days()) {
-        if (day->typeOfDay() == 1) {
-            auto* second = context->insert<Lesson>(QStringLiteral("Lesson"));
-            second->setObject(u"course", course("Math"));
-            second->setObject(u"dayTaught", day);
-            meet(*second, 13, 0, 50);
-        }
-    }
-    CourseTimeController controller(*wizard.year());
+    CourseTimeController controller(mathTwiceOnBDays());
     controller.createCourseTimeArray();
     // The first meeting moves after the second one's old time.
     ASSERT_TRUE(controller.setCellText(0, QStringLiteral("B Day Start"), QStringLiteral("2")));

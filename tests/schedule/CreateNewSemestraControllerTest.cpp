@@ -19,10 +19,24 @@ protected:
     // from Sunday 30 August for three weeks.
     const Date wednesday = local(2026, 9, 2);
     const Date friday = local(2026, 9, 18);
+    const QString math = QStringLiteral("Math");
+    const QString art = QStringLiteral("Art");
 
     int count(const char* entity) const { return context->countOfEntity(QString::fromLatin1(entity)); }
 
-    QList<int> dayTypes() const
+    // Builds a rotating year from the selection page, each course ticked on the given rotation days.
+    void buildRotating(int length, const QList<QStringList>& ticks)
+    {
+        wizard.setRotationLength(length);
+        ASSERT_EQ(wizard.continuePressed(), Outcome::ShowCourseSelection);
+        for (qsizetype row = 0; row < ticks.size(); ++row) {
+            for (const QString& column : ticks.at(row))
+                wizard.courseSelection().setTicked(row, column, true);
+        }
+        ASSERT_EQ(wizard.createPressed(), Outcome::YearBuilt);
+    }
+
+    QList<int> schoolDayTypes() const
     {
         QList<int> types;
         for (const Day* day : days()) {
@@ -43,23 +57,20 @@ TEST_F(CreateNewSemestraControllerTest, ProposesTheComingSchoolYearWhenOpened)
 
 TEST_F(CreateNewSemestraControllerTest, RefusesARangeOfExactlyOneWeekAndBuildsNothing)
 {
-    fillIn(local(2026, 9, 6), local(2026, 9, 13), { QStringLiteral("Math") }, Schedule::Traditional);
+    fillIn(local(2026, 9, 6), local(2026, 9, 13), { math }, Schedule::Traditional);
     alerts.answerNext(AlertDefaultReturn);
-
     EXPECT_EQ(wizard.continuePressed(), Outcome::StayOnPage);
-    ASSERT_EQ(alerts.shown().size(), 1);
-    EXPECT_EQ(alerts.last().title, QStringLiteral("Date Range Too Short"));
-    EXPECT_EQ(alerts.last().message,
-        QStringLiteral("Please ensure that you have specified a date range of at least one week"));
-    EXPECT_EQ(alerts.last().defaultButton, QStringLiteral("OK"));
+    expectLastAlert(QStringLiteral("Date Range Too Short"),
+        QStringLiteral("Please ensure that you have specified a date range of at least one week"),
+        QStringLiteral("OK"));
     EXPECT_EQ(count("Year"), 0);
-    EXPECT_EQ(wizard.courseNames(), QStringList { QStringLiteral("Math") });
+    EXPECT_EQ(wizard.courseNames(), QStringList { math });
 }
 
 TEST_F(CreateNewSemestraControllerTest, AWeekAcrossTheAutumnClockChangeIsStillTooShort)
 {
     // Seven calendar days that last 7 days and an hour.
-    fillIn(local(2026, 10, 26), local(2026, 11, 2), { QStringLiteral("Math") }, Schedule::Traditional);
+    fillIn(local(2026, 10, 26), local(2026, 11, 2), { math }, Schedule::Traditional);
     alerts.answerNext(AlertDefaultReturn);
     EXPECT_EQ(wizard.continuePressed(), Outcome::StayOnPage);
     EXPECT_EQ(alerts.last().title, QStringLiteral("Date Range Too Short"));
@@ -69,44 +80,40 @@ TEST_F(CreateNewSemestraControllerTest, ChecksTheDatesBeforeTheCourses)
 {
     fillIn(local(2026, 9, 6), local(2026, 9, 8), {}, Schedule::Traditional);
     alerts.answerNext(AlertDefaultReturn);
-    EXPECT_EQ(wizard.continuePressed(), Outcome::StayOnPage);
-    ASSERT_EQ(alerts.shown().size(), 1);
+    wizard.continuePressed();
     EXPECT_EQ(alerts.last().title, QStringLiteral("Date Range Too Short"));
 
     wizard.setEndDate(local(2026, 9, 14));
     alerts.answerNext(AlertDefaultReturn);
     EXPECT_EQ(wizard.continuePressed(), Outcome::StayOnPage);
-    EXPECT_EQ(alerts.last().title, QStringLiteral("No Courses Entered"));
-    EXPECT_EQ(
-        alerts.last().message, QStringLiteral("Please enter at least one course into your schedule before continuing"));
-    EXPECT_EQ(alerts.last().defaultButton, QStringLiteral("OK"));
-    EXPECT_EQ(count("Year"), 0);
+    expectLastAlert(QStringLiteral("No Courses Entered"),
+        QStringLiteral("Please enter at least one course into your schedule before continuing"), QStringLiteral("OK"));
+    EXPECT_EQ(alerts.shown().size(), 2);
 }
 
 TEST_F(CreateNewSemestraControllerTest, RefusesADuplicateCourseNameButNotOneDifferingInCase)
 {
     using Result = CreateNewSemestraController::AddCourseResult;
     EXPECT_EQ(wizard.addCourse(QString()), Result::Ignored);
-    EXPECT_EQ(wizard.addCourse(QStringLiteral("Math")), Result::Added);
+    EXPECT_EQ(wizard.addCourse(math), Result::Added);
     EXPECT_EQ(wizard.addCourse(QStringLiteral("math")), Result::Added);
     alerts.answerNext(AlertDefaultReturn);
-    EXPECT_EQ(wizard.addCourse(QStringLiteral("Math")), Result::AlreadyExists);
+    EXPECT_EQ(wizard.addCourse(math), Result::AlreadyExists);
 
-    ASSERT_EQ(alerts.shown().size(), 1);
-    EXPECT_EQ(alerts.last().title, QStringLiteral("Course already exists!"));
-    EXPECT_EQ(alerts.last().message, QStringLiteral("Please be sure that all of your courses have unique names"));
-    EXPECT_EQ(alerts.last().defaultButton, QStringLiteral("OK"));
-    EXPECT_EQ(wizard.courseNames(), (QStringList { QStringLiteral("Math"), QStringLiteral("math") }));
+    EXPECT_EQ(alerts.shown().size(), 1);
+    expectLastAlert(QStringLiteral("Course already exists!"),
+        QStringLiteral("Please be sure that all of your courses have unique names"), QStringLiteral("OK"));
+    EXPECT_EQ(wizard.courseNames(), (QStringList { math, QStringLiteral("math") }));
 }
 
 TEST_F(CreateNewSemestraControllerTest, DeletesOnlyTheSelectedCourse)
 {
-    wizard.addCourse(QStringLiteral("Math"));
-    wizard.addCourse(QStringLiteral("Art"));
+    wizard.addCourse(math);
+    wizard.addCourse(art);
     wizard.deleteCourse(-1);
     wizard.deleteCourse(2);
     wizard.deleteCourse(0);
-    EXPECT_EQ(wizard.courseNames(), QStringList { QStringLiteral("Art") });
+    EXPECT_EQ(wizard.courseNames(), QStringList { art });
 }
 
 TEST_F(CreateNewSemestraControllerTest, ClosingAsksOnlyOnceCoursesWereEntered)
@@ -114,30 +121,27 @@ TEST_F(CreateNewSemestraControllerTest, ClosingAsksOnlyOnceCoursesWereEntered)
     EXPECT_TRUE(wizard.closePressed());
     EXPECT_TRUE(alerts.shown().isEmpty());
 
-    wizard.addCourse(QStringLiteral("Math"));
+    wizard.addCourse(math);
     alerts.answerNext(AlertAlternateReturn);
     EXPECT_FALSE(wizard.closePressed());
-    EXPECT_EQ(alerts.last().title, QStringLiteral("Really Close?"));
-    EXPECT_EQ(alerts.last().message,
+    expectLastAlert(QStringLiteral("Really Close?"),
         QStringLiteral(
-            "You've entered information about your schedule.  This information will be lost if you close this window"));
-    EXPECT_EQ(alerts.last().defaultButton, QStringLiteral("Close"));
+            "You've entered information about your schedule.  This information will be lost if you close this window"),
+        QStringLiteral("Close"));
     EXPECT_EQ(alerts.last().alternateButton, QStringLiteral("Cancel"));
-
     alerts.answerNext(AlertDefaultReturn);
     EXPECT_TRUE(wizard.closePressed());
 }
 
 TEST_F(CreateNewSemestraControllerTest, WeeklySelectionHasAColumnPerTeachingWeekday)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math"), QStringLiteral("Art") }, Schedule::WeeklyRepeating);
+    fillIn(wednesday, friday, { math, art }, Schedule::WeeklyRepeating);
     wizard.setTeachingDay(2, false);
     wizard.setTeachingDay(6, true);
     ASSERT_EQ(wizard.continuePressed(), Outcome::ShowCourseSelection);
 
-    const CourseSelectionTable& table = wizard.courseSelection();
     QStringList identifiers;
-    for (const CourseSelectionColumn& column : table.columns()) {
+    for (const CourseSelectionColumn& column : wizard.courseSelection().columns()) {
         identifiers << column.identifier;
         EXPECT_EQ(column.header, column.identifier);
         EXPECT_EQ(column.width, 70);
@@ -145,14 +149,13 @@ TEST_F(CreateNewSemestraControllerTest, WeeklySelectionHasAColumnPerTeachingWeek
     EXPECT_EQ(identifiers,
         (QStringList { QStringLiteral("Monday"), QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
             QStringLiteral("Friday"), QStringLiteral("Saturday") }));
-    EXPECT_EQ(table.courseNames(), wizard.courseNames());
-    EXPECT_FALSE(table.isTicked(0, QStringLiteral("Monday")));
+    EXPECT_FALSE(wizard.courseSelection().isTicked(0, QStringLiteral("Monday")));
     EXPECT_EQ(count("Year"), 0);
 }
 
 TEST_F(CreateNewSemestraControllerTest, RotationSelectionHasALetteredColumnPerRotationDay)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math") }, Schedule::Rotating);
+    fillIn(wednesday, friday, { math }, Schedule::Rotating);
     wizard.setRotationLength(3);
     ASSERT_EQ(wizard.continuePressed(), Outcome::ShowCourseSelection);
     const QList<CourseSelectionColumn>& columns = wizard.courseSelection().columns();
@@ -168,7 +171,7 @@ TEST_F(CreateNewSemestraControllerTest, RotationSelectionHasALetteredColumnPerRo
 
 TEST_F(CreateNewSemestraControllerTest, TraditionalYearStartsOnTheSundayAndTeachesTheWholeFirstWeek)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math"), QStringLiteral("Art") }, Schedule::Traditional);
+    fillIn(wednesday, friday, { math, art }, Schedule::Traditional);
     ASSERT_EQ(wizard.continuePressed(), Outcome::YearBuilt);
     Year* year = wizard.year();
 
@@ -181,32 +184,28 @@ TEST_F(CreateNewSemestraControllerTest, TraditionalYearStartsOnTheSundayAndTeach
     EXPECT_EQ(all.first()->actualDate(), local(2026, 8, 31));
     for (const Day* day : all) {
         EXPECT_FALSE(day->isNonSchoolDay());
-        EXPECT_EQ(courseNamesOn(*day), (QStringList { QStringLiteral("Math"), QStringLiteral("Art") }));
+        EXPECT_EQ(courseNamesOn(*day), (QStringList { math, art }));
         EXPECT_EQ(day->week()->weekNumber(), YearGrid::daysBetween(year->startDate(), day->actualDate()) / 7 + 1);
     }
 }
 
 TEST_F(CreateNewSemestraControllerTest, BuiltYearCarriesItsSettingsCoursesAndRootStandard)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math"), QStringLiteral("Art") }, Schedule::Traditional);
+    fillIn(wednesday, friday, { math, art }, Schedule::Traditional);
     wizard.continuePressed();
     Year* year = wizard.year();
 
-    ASSERT_NE(year->publish(), nullptr);
     EXPECT_EQ(year->publish()->value<QString>(u"cssTheme"), QStringLiteral("Default (Cream and Blue)"));
     EXPECT_EQ(year->publish()->value<Date>(u"lessonExportEndDate"), year->startDate());
     EXPECT_EQ(year->lessonReportInformation()->startDateForDaily(), year->startDate());
-    EXPECT_TRUE(year->value<bool>(u"allSameColor"));
     EXPECT_EQ(count("LessonReportInformation"), 1);
 
     const auto courses
         = context->fetch<Course>({ QStringLiteral("Course"), {}, { { QStringLiteral("courseNumber") } } });
     ASSERT_EQ(courses.size(), 2);
-    EXPECT_EQ(courses.at(1)->courseName(), QStringLiteral("Art"));
+    EXPECT_EQ(courses.at(1)->courseName(), art);
     EXPECT_EQ(courses.at(1)->courseNumber(), 1);
-    EXPECT_EQ(courses.at(1)->year(), year);
     EXPECT_EQ(courses.at(1)->color(), Colors::defaultCourseColor());
-    EXPECT_EQ(courses.at(1)->value<Date>(u"latestUploadDate"), year->startDate());
     EXPECT_EQ(courses.at(1)->lessons().size(), 15);
 
     const auto standards = context->fetch<Standard>({ QStringLiteral("Standard"), {}, {} });
@@ -217,12 +216,8 @@ TEST_F(CreateNewSemestraControllerTest, BuiltYearCarriesItsSettingsCoursesAndRoo
 
 TEST_F(CreateNewSemestraControllerTest, RotatingYearCancelsTheTeachingDaysBeforeTheChosenStart)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math") }, Schedule::Rotating);
-    wizard.setRotationLength(3);
-    wizard.continuePressed();
-    for (const QString& column : { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2") })
-        wizard.courseSelection().setTicked(0, column, true);
-    ASSERT_EQ(wizard.createPressed(), Outcome::YearBuilt);
+    fillIn(wednesday, friday, { math }, Schedule::Rotating);
+    buildRotating(3, { { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2") } });
 
     const QList<Day*> all = days();
     for (const Day* cancelled : { all.at(0), all.at(1) }) {
@@ -233,40 +228,32 @@ TEST_F(CreateNewSemestraControllerTest, RotatingYearCancelsTheTeachingDaysBefore
     EXPECT_EQ(all.at(2)->actualDate(), wednesday);
     EXPECT_FALSE(all.at(2)->isCancelled());
     EXPECT_EQ(all.at(2)->typeOfDay(), 0);
-    EXPECT_EQ(courseNamesOn(*all.at(2)), QStringList { QStringLiteral("Math") });
+    EXPECT_EQ(courseNamesOn(*all.at(2)), QStringList { math });
     EXPECT_EQ(wizard.year()->typeOfSchedule(), 2);
     EXPECT_EQ(wizard.year()->repeatInterval(), 3);
 }
 
 TEST_F(CreateNewSemestraControllerTest, RotationRunsOverSchoolDaysOnlyAcrossWeeks)
 {
-    fillIn(local(2026, 9, 7), friday, { QStringLiteral("Math") }, Schedule::Rotating);
-    wizard.setRotationLength(3);
-    wizard.continuePressed();
-    wizard.createPressed();
-    EXPECT_EQ(dayTypes(), (QList<int> { 0, 1, 2, 0, 1, 2, 0, 1, 2, 0 }));
+    fillIn(local(2026, 9, 7), friday, { math }, Schedule::Rotating);
+    buildRotating(3, {});
+    EXPECT_EQ(schoolDayTypes(), (QList<int> { 0, 1, 2, 0, 1, 2, 0, 1, 2, 0 }));
 }
 
 TEST_F(CreateNewSemestraControllerTest, ABYearMeetsEachCourseOnItsTickedDays)
 {
-    fillIn(local(2026, 9, 7), friday, { QStringLiteral("Math"), QStringLiteral("Art"), QStringLiteral("Band") },
-        Schedule::AlternatingAB);
-    wizard.continuePressed();
-    wizard.courseSelection().setTicked(0, QStringLiteral("0"), true);
-    wizard.courseSelection().setTicked(1, QStringLiteral("1"), true);
-    wizard.courseSelection().setTicked(2, QStringLiteral("1"), true);
-    wizard.createPressed();
+    fillIn(local(2026, 9, 7), friday, { math, art, QStringLiteral("Band") }, Schedule::AlternatingAB);
+    buildRotating(0, { { QStringLiteral("0") }, { QStringLiteral("1") }, { QStringLiteral("1") } });
 
     EXPECT_EQ(wizard.year()->repeatInterval(), 2);
-    EXPECT_EQ(dayTypes(), (QList<int> { 0, 1, 0, 1, 0, 1, 0, 1, 0, 1 }));
-    EXPECT_EQ(courseNamesOn(*days().at(0)), QStringList { QStringLiteral("Math") });
-    EXPECT_EQ(courseNamesOn(*days().at(1)), (QStringList { QStringLiteral("Art"), QStringLiteral("Band") }));
+    EXPECT_EQ(schoolDayTypes(), (QList<int> { 0, 1, 0, 1, 0, 1, 0, 1, 0, 1 }));
+    EXPECT_EQ(courseNamesOn(*days().at(0)), QStringList { math });
+    EXPECT_EQ(courseNamesOn(*days().at(1)), (QStringList { art, QStringLiteral("Band") }));
 }
 
 TEST_F(CreateNewSemestraControllerTest, WeeklyYearMeetsOnChosenWeekdaysOnlyAndKeepsUntickedCourses)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math"), QStringLiteral("Art"), QStringLiteral("Band") },
-        Schedule::WeeklyRepeating);
+    fillIn(wednesday, friday, { math, art, QStringLiteral("Band") }, Schedule::WeeklyRepeating);
     wizard.continuePressed();
     wizard.courseSelection().setTicked(0, QStringLiteral("Monday"), true);
     wizard.courseSelection().setTicked(1, QStringLiteral("Monday"), true);
@@ -276,32 +263,28 @@ TEST_F(CreateNewSemestraControllerTest, WeeklyYearMeetsOnChosenWeekdaysOnlyAndKe
     EXPECT_EQ(wizard.year()->typeOfSchedule(), 1);
     for (const Day* day : days()) {
         const QString name = day->weekDayName();
-        const QStringList expected = name == QStringLiteral("Monday")
-            ? QStringList { QStringLiteral("Math"), QStringLiteral("Art") }
-            : name == QStringLiteral("Friday") ? QStringList { QStringLiteral("Art") }
-                                               : QStringList {};
+        const QStringList expected = name == QStringLiteral("Monday") ? QStringList { math, art }
+            : name == QStringLiteral("Friday")                        ? QStringList { art }
+                                                                      : QStringList {};
         EXPECT_EQ(courseNamesOn(*day), expected) << name.toStdString();
-        EXPECT_FALSE(day->isCancelled());
     }
     EXPECT_EQ(count("Course"), 3);
 }
 
 TEST_F(CreateNewSemestraControllerTest, RotationLengthBelowOneGivesASingleDayType)
 {
-    fillIn(local(2026, 9, 7), friday, { QStringLiteral("Math") }, Schedule::Rotating);
-    wizard.setRotationLength(0);
-    wizard.continuePressed();
-    EXPECT_EQ(wizard.courseSelection().columns().size(), 1);
-    wizard.createPressed();
+    fillIn(local(2026, 9, 7), friday, { math }, Schedule::Rotating);
+    buildRotating(0, { { QStringLiteral("0") } });
     EXPECT_EQ(wizard.year()->repeatInterval(), 1);
-    EXPECT_EQ(dayTypes(), QList<int>(10, 0));
+    EXPECT_EQ(schoolDayTypes(), QList<int>(10, 0));
+    EXPECT_EQ(count("Lesson"), 10);
 }
 
 TEST_F(CreateNewSemestraControllerTest, WithoutTeachingDaysTheYearHasWeeksButNoDays)
 {
     wizard.setStartDate(wednesday);
     wizard.setEndDate(friday);
-    wizard.addCourse(QStringLiteral("Math"));
+    wizard.addCourse(math);
     ASSERT_EQ(wizard.continuePressed(), Outcome::YearBuilt);
     EXPECT_EQ(count("Week"), 3);
     EXPECT_EQ(count("Day"), 0);
@@ -310,23 +293,21 @@ TEST_F(CreateNewSemestraControllerTest, WithoutTeachingDaysTheYearHasWeeksButNoD
 
 TEST_F(CreateNewSemestraControllerTest, DaysStayOnLocalMidnightsAcrossClockChanges)
 {
-    fillIn(local(2026, 10, 25), local(2026, 11, 14), { QStringLiteral("Math") }, Schedule::Traditional);
+    fillIn(local(2026, 10, 25), local(2026, 11, 14), { math }, Schedule::Traditional);
     wizard.setTeachingDay(0, true);
     wizard.setTeachingDay(6, true);
     wizard.continuePressed();
 
     const QList<Day*> all = days();
     ASSERT_EQ(all.size(), 21);
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        EXPECT_EQ(all.at(i)->actualDate(), all.at(i)->actualDate().midnightDate());
-        EXPECT_EQ(YearGrid::daysBetween(all.first()->actualDate(), all.at(i)->actualDate()), i);
-    }
+    for (qsizetype i = 0; i < all.size(); ++i)
+        EXPECT_EQ(all.at(i)->actualDate(), local(2026, 10, 25 + int(i)));
     EXPECT_EQ(wizard.year()->endDate(), local(2026, 11, 15));
 }
 
 TEST_F(CreateNewSemestraControllerTest, BuildsTheYearOnlyOnce)
 {
-    fillIn(wednesday, friday, { QStringLiteral("Math") }, Schedule::Traditional);
+    fillIn(wednesday, friday, { math }, Schedule::Traditional);
     wizard.continuePressed();
     wizard.continuePressed();
     EXPECT_EQ(count("Year"), 1);

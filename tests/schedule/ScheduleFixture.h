@@ -40,6 +40,14 @@ protected:
         wizard.setSchedule(schedule);
     }
 
+    void expectLastAlert(const QString& title, const QString& message, const QString& button) const
+    {
+        ASSERT_FALSE(alerts.shown().isEmpty());
+        EXPECT_EQ(alerts.last().title, title);
+        EXPECT_EQ(alerts.last().message, message);
+        EXPECT_EQ(alerts.last().defaultButton, button);
+    }
+
     QList<Day*> days() const { return ScheduleWalk::daysInDateOrder(*wizard.year()); }
 
     static QStringList courseNamesOn(const Day& day)
