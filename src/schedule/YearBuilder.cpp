@@ -108,7 +108,7 @@ void YearBuilder::insertWeeks()
     m_year->setDate(u"endDate", m_grid.day(dayIndex));
 }
 
-Day* YearBuilder::insertDay(Week& week, int dayIndex, int weekday)
+void YearBuilder::insertDay(Week& week, int dayIndex, int weekday)
 {
     const Date date = m_grid.day(dayIndex);
     // Teaching days before the chosen start would otherwise take the first
@@ -116,7 +116,6 @@ Day* YearBuilder::insertDay(Week& week, int dayIndex, int weekday)
     const bool beforeStart = dayIndex < 7 && weekday < m_grid.offset();
     Day* day = m_plan.isRotating() && beforeStart ? insertCancelledDay(date) : insertSchoolDay(date);
     day->setObject(u"week", &week);
-    return day;
 }
 
 Day* YearBuilder::insertCancelledDay(Date date)

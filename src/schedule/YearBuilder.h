@@ -27,7 +27,7 @@ private:
     void insertRootStandard();
     void setScheduleType();
     void insertWeeks();
-    Day* insertDay(Week& week, int dayIndex, int weekday);
+    void insertDay(Week& week, int dayIndex, int weekday);
     Day* insertCancelledDay(Date date);
     Day* insertSchoolDay(Date date);
     // The courses meeting on a school day, in course order, under the
