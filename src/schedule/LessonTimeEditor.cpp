@@ -71,9 +71,8 @@ QString LessonTimeEditor::question(const Lesson& lesson) const
         return QStringLiteral("Would you like to adjust all %1 lessons on %2s, or just this particular lesson")
             .arg(lesson.courseName(), day->weekDayName());
     if (schedule >= Year::Rotating)
-        // The bare letter: "on A days" rather than "on A Day days".
         return QStringLiteral("Would you like to adjust all %1 lessons on %2 days, or just this particular lesson")
-            .arg(lesson.courseName(), QChar(char16_t(u'A' + day->typeOfDay())));
+            .arg(lesson.courseName(), day->typeOfDayLetter());
     return QStringLiteral("Would you like to adjust all %1 lessons, or just this particular lesson")
         .arg(lesson.courseName());
 }

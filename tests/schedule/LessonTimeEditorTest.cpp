@@ -77,7 +77,7 @@ TEST_F(LessonTimeEditorTest, RotatingYearsAskAboutTheDayTypeAndChangeThoseDays)
     editor.changeStartTime(lessonOn(1), QStringLiteral("10"));
 
     EXPECT_EQ(alerts.last().message,
-        QStringLiteral("Would you like to adjust all Math lessons on B days, or just this particular lesson"));
+        QStringLiteral("Would you like to adjust all Math lessons on B Day days, or just this particular lesson"));
     EXPECT_EQ(startTimes(), (QStringList { nine, ten, nine, ten, nine, ten, nine, ten, nine, ten }));
 }
 
