@@ -49,6 +49,18 @@ public:
     QString dateAndCourseNameString() const;
     QString timeString() const;
 
+    // Meeting times. Only the hour and minute of startTime and endTime carry
+    // meaning; their date is kept on the lesson's day.
+
+    // Moves both times (where present) onto the day's date.
+    void fixUpTimes();
+    // Whether the other lesson starts or ends strictly inside this one, or
+    // has exactly the same times.
+    bool startsOrEndsDuringLesson(const Lesson& other) const;
+    // Takes the times of the same meeting of the course on another day with
+    // the same schedule; midnight of the lesson's day when there is none.
+    void setStartAndEndTime();
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;

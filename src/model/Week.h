@@ -19,4 +19,11 @@ public:
 
     // "5 Jan - 11 Jan 2026" (in the locale's own forms) from its first and last day.
     QString prettyPrintWeek() const;
+
+    // Meeting times.
+
+    // Moves this week's days, hour by hour, until each falls on the weekday
+    // of the model week's day at the same place; stops at the first day that
+    // already does, taking the rest of the week to be right as well.
+    void makeDaysLike(const Week& model);
 };

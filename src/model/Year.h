@@ -33,4 +33,12 @@ public:
     QString deleteStack() const { return value<QString>(u"teacherPhone"); }
     // Adds the record's entry unless it has no identifier or is there already.
     void addObjectToDeleteStack(const ManagedObject& object, const QString& type);
+
+    // Meeting times.
+
+    // Moves every lesson's times onto its day.
+    void fixLessonTimes();
+    // Puts back on their weekday the days that a change of time-zone rules
+    // moved across midnight, taking the first week as the model.
+    void fixDaylightSavings();
 };

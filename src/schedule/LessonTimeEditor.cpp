@@ -1,0 +1,90 @@
+#include "schedule/LessonTimeEditor.h"
+
+#include "foundation/alerts/AlertPresenter.h"
+#include "foundation/dates/DateFormatting.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/ScheduleWalk.h"
+#include "model/Year.h"
+#include "schedule/TypedTime.h"
+
+namespace {
+
+// Typed times have minute precision; anything closer is the same time.
+constexpr double sameTimeSquaredSeconds = 900;
+
+} // namespace
+
+LessonTimeEditor::LessonTimeEditor(AlertPresenter& alerts)
+    : m_alerts(alerts)
+{ }
+
+QString LessonTimeEditor::changeStartTime(Lesson& lesson, const QString& typed)
+{
+    return changeTime(lesson, typed, u"startTime");
+}
+
+QString LessonTimeEditor::changeEndTime(Lesson& lesson, const QString& typed)
+{
+    return changeTime(lesson, typed, u"endTime");
+}
+
+QString LessonTimeEditor::changeTime(Lesson& lesson, const QString& typed, QStringView key)
+{
+    const Date current = lesson.value<Date>(key);
+    if (const std::optional<Date> time = TypedTime::parse(typed, current)) {
+        const double difference = time->timeIntervalSince(current);
+        if (difference * difference >= sameTimeSquaredSeconds)
+            setTime(lesson, *time, key);
+    }
+    return DateFormatting::formatShortTime(lesson.value<Date>(key));
+}
+
+void LessonTimeEditor::setTime(Lesson& lesson, Date time, QStringView key)
+{
+    Day* day = lesson.dayTaught();
+    if (!day)
+        return;
+    if (day->isCustom()) {
+        lesson.setDate(key, time);
+        lesson.fixUpTimes();
+        return;
+    }
+    const int meeting = ScheduleWalk::positionOfLesson(lesson);
+    const DaysToChange answer = getDaysThatShouldBeChanged(lesson);
+    for (Day* other : answer.days) {
+        if (Lesson* twin = ScheduleWalk::lessonInCourse(*other, lesson.course(), meeting)) {
+            twin->setDate(key, time);
+            twin->fixUpTimes();
+        }
+    }
+    if (answer.onlyThisLesson)
+        day->setValue(u"isCustom", true);
+}
+
+QString LessonTimeEditor::question(const Lesson& lesson) const
+{
+    const Day* day = lesson.dayTaught();
+    const Year* year = lesson.year();
+    const int schedule = year ? year->typeOfSchedule() : Year::Traditional;
+    if (schedule == Year::WeeklyRepeating)
+        return QStringLiteral("Would you like to adjust all %1 lessons on %2s, or just this particular lesson")
+            .arg(lesson.courseName(), day->weekDayName());
+    if (schedule >= Year::Rotating)
+        return QStringLiteral("Would you like to adjust all %1 lessons on %2 days, or just this particular lesson")
+            .arg(lesson.courseName(), day->typeOfDayLetter());
+    return QStringLiteral("Would you like to adjust all %1 lessons, or just this particular lesson")
+        .arg(lesson.courseName());
+}
+
+LessonTimeEditor::DaysToChange LessonTimeEditor::getDaysThatShouldBeChanged(const Lesson& lesson)
+{
+    Day* day = lesson.dayTaught();
+    if (!day)
+        return {};
+    const int answer = m_alerts.runModal(Alert { QStringLiteral("Adjust This Lesson Only?"), question(lesson),
+        QStringLiteral("Only This Lesson"), QStringLiteral("All Matching Lessons"), {} });
+    if (answer == AlertDefaultReturn)
+        return { { day }, true };
+    return { ScheduleWalk::daysLike(*day), false };
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "foundation/dates/Date.h"
+#include "schedule/CourseSelectionTable.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
+// Everything the new-year wizard asks for, and what the year is built from.
+struct NewYearPlan {
+    // The wizard's four schedule rows, in their order.
+    enum class Schedule { Traditional = 0, WeeklyRepeating = 1, AlternatingAB = 2, Rotating = 3 };
+
+    Date startDate;
+    Date endDate;
+    // Index 0 = Sunday ... 6 = Saturday.
+    std::array<bool, 7> teachingDays {};
+    // In entry order; unique (exact comparison).
+    QStringList courseNames;
+    Schedule schedule = Schedule::Traditional;
+    // As typed; read for the rotating row only.
+    int rotationLength = 0;
+    // Filled in on the second page for every schedule but the traditional one.
+    CourseSelectionTable selection;
+
+    bool isRotating() const { return schedule == Schedule::AlternatingAB || schedule == Schedule::Rotating; }
+    // Day types of a rotating year. A length below 1 cannot rotate and is
+    // taken as a single day type rather than a rotation that never wraps.
+    int rotationDays() const { return schedule == Schedule::AlternatingAB ? 2 : std::max(1, rotationLength); }
+};
