@@ -92,4 +92,11 @@ public:
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;
+
+private:
+    void removeStandardLinks();
+    void removeAllAttachments();
+    void copyStandardLinksFrom(const Lesson* source);
+    void copyAttachmentsFrom(const Lesson* source);
+    void copyAssignmentsFrom(const Lesson* source);
 };
