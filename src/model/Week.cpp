@@ -49,14 +49,14 @@ Date todayAt(int hour, int minute)
 
 Week* Week::previousWeek() const
 {
-    const QList<Week*> ordered = year()->weeksInOrder();
+    const QList<Week*> ordered = year() ? year()->weeksInOrder() : QList<Week*>();
     const qsizetype index = ordered.indexOf(this);
     return index > 0 ? ordered[index - 1] : const_cast<Week*>(this);
 }
 
 Week* Week::nextWeek() const
 {
-    const QList<Week*> ordered = year()->weeksInOrder();
+    const QList<Week*> ordered = year() ? year()->weeksInOrder() : QList<Week*>();
     const qsizetype index = ordered.indexOf(this);
     return index >= 0 && index + 1 < ordered.size() ? ordered[index + 1] : const_cast<Week*>(this);
 }

@@ -57,7 +57,7 @@ protected:
         return assignment;
     }
 
-    ScheduleBuilder b{*context, 2026, 3, 1, 3};
+    ScheduleBuilder b { *context, 2026, 3, 1, 3 };
     QList<Day*> days;
     Course* math = nullptr;
     QList<Lesson*> lessons;
@@ -73,10 +73,10 @@ TEST_F(LessonMovesTest, BumpStepsOverALockedSlot)
 {
     lessons[11]->setValue(u"anchored", true);
     year()->bumpLesson(lessons[10]);
-    EXPECT_EQ(titles(10, 14), (QStringList{QString(), "Title 11", "Title 10", "Title 12", "Title 13"}));
+    EXPECT_EQ(titles(10, 14), (QStringList { QString(), "Title 11", "Title 10", "Title 12", "Title 13" }));
     EXPECT_TRUE(lessons[11]->isAnchored());
     EXPECT_FALSE(lessons[10]->hasData());
-    EXPECT_EQ(clicked, QList<const NotificationSource*>{lessons[12]});
+    EXPECT_EQ(clicked, QList<const NotificationSource*> { lessons[12] });
     EXPECT_TRUE(posted.contains(QStringLiteral("SemestraRefreshPlanningModes")));
 }
 
@@ -84,7 +84,7 @@ TEST_F(LessonMovesTest, PullBackStepsOverALockedSlot)
 {
     lessons[11]->setValue(u"anchored", true);
     year()->pullLessonsBack(lessons[10]);
-    EXPECT_EQ(titles(10, 14), (QStringList{"Title 12", "Title 11", "Title 13", "Title 14", QString()}));
+    EXPECT_EQ(titles(10, 14), (QStringList { "Title 12", "Title 11", "Title 13", "Title 14", QString() }));
     EXPECT_TRUE(clicked.isEmpty());
 }
 
@@ -104,7 +104,7 @@ TEST_F(LessonMovesTest, BumpWithOnlyLockedSlotsAfterItChangesNothing)
     lessons[13]->setValue(u"anchored", true);
     lessons[14]->setValue(u"anchored", true);
     year()->bumpLesson(lessons[12]);
-    EXPECT_EQ(titles(12, 14), (QStringList{"Title 12", "Title 13", "Title 14"}));
+    EXPECT_EQ(titles(12, 14), (QStringList { "Title 12", "Title 13", "Title 14" }));
     year()->bumpLesson(lessons[14]);
     EXPECT_EQ(lessons[14]->lessonTitle(), QStringLiteral("Title 14"));
     EXPECT_TRUE(clicked.isEmpty());
@@ -114,7 +114,7 @@ TEST_F(LessonMovesTest, BumpingALockedFirstSlotMovesOnlyWhatFollowsIt)
 {
     lessons[0]->setValue(u"anchored", true);
     year()->bumpLesson(lessons[0]);
-    EXPECT_EQ(titles(0, 3), (QStringList{"Title 0", QString(), "Title 1", "Title 2"}));
+    EXPECT_EQ(titles(0, 3), (QStringList { "Title 0", QString(), "Title 1", "Title 2" }));
     EXPECT_EQ(lessons[14]->lessonTitle(), QStringLiteral("Title 13"));
 }
 
@@ -122,7 +122,7 @@ TEST_F(LessonMovesTest, PullBackOfTheLastMovableSlotEmptiesIt)
 {
     lessons[14]->setValue(u"anchored", true);
     year()->pullLessonsBack(lessons[13]);
-    EXPECT_EQ(titles(13, 14), (QStringList{QString(), "Title 14"}));
+    EXPECT_EQ(titles(13, 14), (QStringList { QString(), "Title 14" }));
 }
 
 TEST_F(LessonMovesTest, BumpedAssignmentKeepsItsDistanceToTheDueLesson)
@@ -202,7 +202,7 @@ TEST_F(LessonMovesTest, WipeEmptiesContentAndRecordsWhatTheServiceKnows)
     EXPECT_EQ(lesson->lastUpdated(), std::nullopt);
     EXPECT_EQ(lesson->syncID(), QStringLiteral("L3"));
     EXPECT_EQ(lesson->startTime(), start);
-    EXPECT_EQ(lesson->assignments(), QList<Assignment*>{later});
+    EXPECT_EQ(lesson->assignments(), QList<Assignment*> { later });
     EXPECT_EQ(later->lastUpdated(), at(800000000));
 }
 
@@ -286,7 +286,7 @@ TEST_F(LessonMovesTest, WholeDayShiftSlidesTheRotationAndDropsTheLastDaysLessons
 
     EXPECT_EQ(days[10]->shiftLessonsBeforeCreatingHoliday(), days[11]);
     EXPECT_TRUE(days[10]->lessons().isEmpty());
-    EXPECT_EQ(days[11]->lessons(), QList<Lesson*>{lessons[10]});
+    EXPECT_EQ(days[11]->lessons(), QList<Lesson*> { lessons[10] });
     EXPECT_EQ(days[11]->typeOfDay(), 0);
     EXPECT_FALSE(days[11]->isCustom());
     EXPECT_EQ(days[12]->typeOfDay(), 1);
@@ -294,7 +294,7 @@ TEST_F(LessonMovesTest, WholeDayShiftSlidesTheRotationAndDropsTheLastDaysLessons
     EXPECT_EQ(days[12]->holidayName(), QStringLiteral("Assembly"));
     EXPECT_EQ(days[12]->notes(), QStringLiteral("Gym"));
     // The holiday is stepped over: the last school day takes the lessons of the one before it.
-    EXPECT_EQ(days[14]->lessons(), QList<Lesson*>{lessons[12]});
+    EXPECT_EQ(days[14]->lessons(), QList<Lesson*> { lessons[12] });
     EXPECT_TRUE(days[13]->lessons().contains(lessons[13]));
     EXPECT_TRUE(last->isDeleted());
     EXPECT_EQ(year()->deleteStack(), QStringLiteral("L14:lesson,"));
@@ -314,14 +314,14 @@ TEST_F(LessonMovesTest, WholeDayShiftOnTheLastSchoolDayOnlyRemovesItsLessons)
 {
     EXPECT_EQ(days.last()->shiftLessonsBeforeCreatingHoliday(), nullptr);
     EXPECT_TRUE(days.last()->lessons().isEmpty());
-    EXPECT_EQ(days[13]->lessons(), QList<Lesson*>{lessons[13]});
+    EXPECT_EQ(days[13]->lessons(), QList<Lesson*> { lessons[13] });
 }
 
 TEST_F(LessonMovesTest, WholeDayShiftFromANonSchoolDayChangesNothing)
 {
     days[3]->setValue(u"isHoliday", true);
     EXPECT_EQ(days[3]->shiftLessonsBeforeCreatingHoliday(), nullptr);
-    EXPECT_EQ(days[4]->lessons(), QList<Lesson*>{lessons[4]});
+    EXPECT_EQ(days[4]->lessons(), QList<Lesson*> { lessons[4] });
     EXPECT_FALSE(lessons[14]->isDeleted());
 }
 

@@ -25,7 +25,7 @@ ScheduleBuilder::ScheduleBuilder(ObjectContext& context, int year, int month, in
 
 Date ScheduleBuilder::localDate(int year, int month, int day, int hour, int minute)
 {
-    return LocalCalendar::dateFromComponents(DateComponents{year, month, day, hour, minute, 0});
+    return LocalCalendar::dateFromComponents(DateComponents { year, month, day, hour, minute, 0 });
 }
 
 Day* ScheduleBuilder::day(int offset)

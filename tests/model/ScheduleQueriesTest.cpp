@@ -26,7 +26,7 @@ protected:
 
     Year* year() const { return b.year(); }
 
-    ScheduleBuilder b{*context, 2026, 3, 1, 3};
+    ScheduleBuilder b { *context, 2026, 3, 1, 3 };
     QList<Day*> schoolDays;
 };
 
@@ -74,9 +74,9 @@ TEST_F(ScheduleQueriesTest, ExactDayIsFoundOnItsCalendarDayOnly)
 TEST_F(ScheduleQueriesTest, DaysBeforeAndAfterIncludeTheWholeGivenDay)
 {
     const QList<Day*> before = year()->getAllDaysBefore(ScheduleBuilder::localDate(2026, 3, 3, 8));
-    EXPECT_EQ(before, (QList<Day*>{b.day(1), b.day(2)}));
+    EXPECT_EQ(before, (QList<Day*> { b.day(1), b.day(2) }));
     const QList<Day*> after = year()->getAllDaysAfter(ScheduleBuilder::localDate(2026, 3, 19, 20));
-    EXPECT_EQ(after, (QList<Day*>{b.day(18), b.day(19)}));
+    EXPECT_EQ(after, (QList<Day*> { b.day(18), b.day(19) }));
 }
 
 TEST_F(ScheduleQueriesTest, NeighbouringDaysStopAtTheEndsOfTheYear)
@@ -92,9 +92,9 @@ TEST_F(ScheduleQueriesTest, SchoolDaysFromADayLeaveOutNonSchoolDaysButKeepCustom
     b.day(16)->setValue(u"isCancelled", true);
     b.day(17)->setValue(u"isHoliday", true);
     b.day(18)->setValue(u"isCustom", true);
-    EXPECT_EQ(year()->getDaysIncludingAndAfter(b.day(15)), (QList<Day*>{b.day(15), b.day(18), b.day(19)}));
+    EXPECT_EQ(year()->getDaysIncludingAndAfter(b.day(15)), (QList<Day*> { b.day(15), b.day(18), b.day(19) }));
     EXPECT_EQ(year()->nonSchoolDays().size(), 2);
-    EXPECT_EQ(year()->getAllCustomDays(), QList<Day*>{b.day(18)});
+    EXPECT_EQ(year()->getAllCustomDays(), QList<Day*> { b.day(18) });
     EXPECT_EQ(year()->getAllDaysIncludingCustom(Year::Custom::Excluded).size(), 12);
     EXPECT_EQ(year()->getAllDaysIncludingCustom(Year::Custom::Included).size(), 13);
 }
@@ -110,12 +110,12 @@ TEST_F(ScheduleQueriesTest, RandomWeekdayRepresentativeIsRepeatableAndNeverCusto
     RandomSource::shared().seed(7);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(year()->getDayWithDayOfWeek(QStringLiteral("Monday"), Year::Custom::Excluded), first[i]);
-    EXPECT_EQ(QSet<Day*>(first.begin(), first.end()), QSet<Day*>{b.day(1)});
+    EXPECT_EQ(QSet<Day*>(first.begin(), first.end()), QSet<Day*> { b.day(1) });
 
     QSet<Day*> seen;
     for (int i = 0; i < 40; ++i)
         seen.insert(year()->getDayWithDayOfWeek(QStringLiteral("Monday"), Year::Custom::Included));
-    EXPECT_EQ(seen, (QSet<Day*>{b.day(1), b.day(8)}));
+    EXPECT_EQ(seen, (QSet<Day*> { b.day(1), b.day(8) }));
     EXPECT_EQ(year()->getDayWithDayOfWeek(QStringLiteral("Saturday"), Year::Custom::Included), nullptr);
 }
 
@@ -131,7 +131,7 @@ TEST_F(ScheduleQueriesTest, WeekdaysOfTheFirstWeekDecideWhichRepresentativesAreD
     QStringList names;
     for (const Day* day : year()->getOneDayOfEachDayInWeekCanBeCustom(Year::Custom::Excluded))
         names.append(day->weekDayName());
-    EXPECT_EQ(names, (QStringList{"Monday", "Tuesday", "Wednesday", "Thursday"}));
+    EXPECT_EQ(names, (QStringList { "Monday", "Tuesday", "Wednesday", "Thursday" }));
 }
 
 TEST_F(ScheduleQueriesTest, RotationRepresentativesComeInDayTypeOrderAndMatchTheirType)
@@ -155,7 +155,7 @@ TEST_F(ScheduleQueriesTest, DaysLikeADayFollowTheScheduleType)
 {
     EXPECT_EQ(year()->getAllDaysLike(b.day(1)).size(), 15);
     year()->setValue(u"typeOfSchedule", Year::WeeklyRepeating);
-    EXPECT_EQ(year()->getAllDaysLike(b.day(1)), (QList<Day*>{b.day(1), b.day(8), b.day(15)}));
+    EXPECT_EQ(year()->getAllDaysLike(b.day(1)), (QList<Day*> { b.day(1), b.day(8), b.day(15) }));
     year()->setValue(u"typeOfSchedule", 7);
     EXPECT_TRUE(year()->getAllDaysLike(b.day(1)).isEmpty());
 }
@@ -169,10 +169,11 @@ TEST_F(ScheduleQueriesTest, LessonsAfterALessonLeaveOutEarlierMeetingsOfItsDay)
     Lesson* tomorrow = b.lesson(math, b.day(3), 7);
     Lesson* yesterday = b.lesson(math, b.day(1), 9);
 
-    EXPECT_EQ(year()->getLessonsInCourse(Year::Relative::AfterLesson, middle), (QList<Lesson*>{middle, late, tomorrow}));
+    EXPECT_EQ(
+        year()->getLessonsInCourse(Year::Relative::AfterLesson, middle), (QList<Lesson*> { middle, late, tomorrow }));
     EXPECT_EQ(year()->getLessonsInCourse(Year::Relative::BeforeLesson, middle),
-        (QList<Lesson*>{late, early, middle, yesterday}));
-    EXPECT_EQ(math->allLessonsInOrder(), (QList<Lesson*>{yesterday, early, middle, late, tomorrow}));
+        (QList<Lesson*> { late, early, middle, yesterday }));
+    EXPECT_EQ(math->allLessonsInOrder(), (QList<Lesson*> { yesterday, early, middle, late, tomorrow }));
     EXPECT_EQ(middle->lessonFollowing(), late);
     EXPECT_EQ(tomorrow->lessonFollowing(), tomorrow);
 }
@@ -183,7 +184,7 @@ TEST_F(ScheduleQueriesTest, LessonsBetweenDatesExcludeTheFirstDayAndIncludeTheLa
     const QList<Lesson*> lessons = b.lessonsOn(math, schoolDays, 9);
     const QList<Lesson*> between = year()->getLessonsInCourse(
         math, ScheduleBuilder::localDate(2026, 3, 2, 15), ScheduleBuilder::localDate(2026, 3, 4, 1));
-    EXPECT_EQ(between, (QList<Lesson*>{lessons[1], lessons[2]}));
+    EXPECT_EQ(between, (QList<Lesson*> { lessons[1], lessons[2] }));
 }
 
 TEST_F(ScheduleQueriesTest, LessonAwayFromCurrentIsHeldAtTheEndsOfTheCourse)
@@ -199,7 +200,7 @@ TEST_F(ScheduleQueriesTest, FollowingLessonsNeedEnoughLeftInTheCourse)
 {
     Course* math = b.course(QStringLiteral("Math"));
     const QList<Lesson*> lessons = b.lessonsOn(math, schoolDays, 9);
-    ScriptedAlertPresenter alerts({AlertDefaultReturn});
+    ScriptedAlertPresenter alerts({ AlertDefaultReturn });
     EXPECT_EQ(math->returnLessonsFollowing(lessons[12], 3, alerts), lessons.mid(12));
     EXPECT_TRUE(alerts.shown().isEmpty());
 
@@ -231,7 +232,7 @@ TEST_F(ScheduleQueriesTest, DrawnLessonsAreOrderedByStartThenCourseName)
     hidden->setValue(u"draw", 0);
     b.lesson(hidden, day, 7);
 
-    EXPECT_EQ(day->lessonsToDrawInOrder(), (QList<Lesson*>{early, art, zoology}));
+    EXPECT_EQ(day->lessonsToDrawInOrder(), (QList<Lesson*> { early, art, zoology }));
     EXPECT_EQ(day->firstVisibleLesson(), early);
     EXPECT_EQ(day->lessonsInOrder().size(), 4);
     EXPECT_EQ(*day->earliestLessonStartTime(), ScheduleBuilder::localDate(2026, 3, 3, 8));
@@ -324,7 +325,7 @@ TEST_F(ScheduleQueriesTest, CoursesComeInNumberOrderAndAreFoundByExactName)
     Course* first = b.course(QStringLiteral("Art"));
     first->setValue(u"courseNumber", 0);
     second->setValue(u"courseNumber", 1);
-    EXPECT_EQ(year()->courses(), (QList<Course*>{first, second}));
+    EXPECT_EQ(year()->courses(), (QList<Course*> { first, second }));
     EXPECT_EQ(year()->getCourseWithName(QStringLiteral("Math")), second);
     EXPECT_EQ(year()->getCourseWithName(QStringLiteral("math")), nullptr);
 }
@@ -334,5 +335,5 @@ TEST_F(ScheduleQueriesTest, VisibleFieldsFollowTheirShowFlagsInDisplayOrder)
     year()->setValue(u"showCustom2", true);
     year()->setValue(u"showTeacher", true);
     year()->setValue(u"showPublic", true);
-    EXPECT_EQ(year()->visibleFields(), (QStringList{"lessonBody", "publicComment", "custom2"}));
+    EXPECT_EQ(year()->visibleFields(), (QStringList { "lessonBody", "publicComment", "custom2" }));
 }
