@@ -337,3 +337,44 @@ TEST_F(ScheduleQueriesTest, VisibleFieldsFollowTheirShowFlagsInDisplayOrder)
     year()->setValue(u"showPublic", true);
     EXPECT_EQ(year()->visibleFields(), (QStringList { "lessonBody", "publicComment", "custom2" }));
 }
+
+TEST_F(ScheduleQueriesTest, NeighbouringLessonsWithDataAreSearchedWithinTheGivenDates)
+{
+    Course* math = b.course(QStringLiteral("Math"));
+    const QList<Lesson*> lessons = b.lessonsOn(math, schoolDays, 9);
+    lessons[1]->setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    lessons[3]->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+    lessons[8]->setValue(u"lessonTitle", QStringLiteral("Percent"));
+    Day* today = schoolDays[5];
+
+    EXPECT_EQ(today->findPreviousLessonInCourse(math, schoolDays[0]->actualDate()), lessons[3]);
+    EXPECT_EQ(today->findPreviousLessonInCourse(math, schoolDays[4]->actualDate()), nullptr);
+    EXPECT_EQ(today->findNextLessonInCourse(math, schoolDays[14]->actualDate()), lessons[8]);
+    EXPECT_EQ(today->findNextLessonInCourse(math, schoolDays[7]->actualDate()), nullptr);
+    EXPECT_EQ(today->findNextLessonInCourse(math, schoolDays[14]->actualDate(), Day::Content::WithoutData), lessons[6]);
+}
+
+TEST_F(ScheduleQueriesTest, DaysOfACourseCanLeaveOutCustomDays)
+{
+    Course* math = b.course(QStringLiteral("Math"));
+    b.lesson(math, b.day(1), 8);
+    Lesson* custom = b.lesson(math, b.day(2), 8);
+    b.lesson(math, b.day(2), 13);
+    b.day(2)->setValue(u"isCustom", true);
+    EXPECT_EQ(year()->getAllDaysWithCourse(math, Year::Custom::Included).size(), 2);
+    EXPECT_EQ(year()->getAllDaysWithCourse(math, Year::Custom::Excluded), QList<Day*> { b.day(1) });
+    EXPECT_EQ(year()->customLessonsInCourse(math).size(), 2);
+    EXPECT_TRUE(year()->customLessonsInCourse(math).contains(custom));
+}
+
+TEST_F(ScheduleQueriesTest, UpdatedNotesAreThoseChangedSinceTheLastCalendarSync)
+{
+    clock.set(at(800000000));
+    b.day(1)->setValue(u"notes", QStringLiteral("Field trip"));
+    clock.set(at(800000200));
+    b.day(2)->setValue(u"notes", QStringLiteral("Quiz"));
+    EXPECT_EQ(year()->getDaysWithUpdatedNotes(Year::Notes::UpdatedSinceCalendarSync).size(), 2);
+    year()->setDate(u"lastICalSync", at(800000100));
+    EXPECT_EQ(year()->getDaysWithUpdatedNotes(Year::Notes::UpdatedSinceCalendarSync), QList<Day*> { b.day(2) });
+    EXPECT_EQ(year()->getDaysWithUpdatedNotes(Year::Notes::All).size(), 15);
+}
