@@ -121,6 +121,11 @@ public:
     Standard* getStandardWithShortName(const QString& shortName, const QString& text) const;
     // Keys of the lesson text fields the teacher shows, in display order.
     QStringList visibleFields() const;
+    // Records by their row key, the key an exchange file refers to them by.
+    Course* getCourseWithPrimaryKey(qint64 key) const;
+    Standard* getStandardWithPrimaryKey(qint64 key) const;
+    Unit* getUnitWithPrimaryKey(qint64 key) const;
+    Lesson* getLessonWithPrimaryKey(qint64 key) const;
 
     // Moving content through the slots of a course. Anchored (locked) slots
     // keep their content and are stepped over.
@@ -134,6 +139,8 @@ public:
     Day* shiftLessonsBeforeCreatingHoliday(Day* day);
 
 private:
+    template <typename T>
+    T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
     QList<Day*> fetchDays(const std::function<bool(const Day&)>& predicate) const;
     QList<Lesson*> bumpChain(Lesson* lesson) const;
 };

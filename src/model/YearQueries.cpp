@@ -408,3 +408,29 @@ QStringList Year::visibleFields() const
     }
     return result;
 }
+
+template <typename T> T* Year::recordWithPrimaryKey(const QString& entityName, qint64 key) const
+{
+    return firstOrNull(context().fetch<T>(
+        FetchRequest { entityName, [key](const ManagedObject& object) { return object.primaryKey() == key; }, {} }));
+}
+
+Course* Year::getCourseWithPrimaryKey(qint64 key) const
+{
+    return recordWithPrimaryKey<Course>(QStringLiteral("Course"), key);
+}
+
+Standard* Year::getStandardWithPrimaryKey(qint64 key) const
+{
+    return recordWithPrimaryKey<Standard>(QStringLiteral("Standard"), key);
+}
+
+Unit* Year::getUnitWithPrimaryKey(qint64 key) const
+{
+    return recordWithPrimaryKey<Unit>(QStringLiteral("Unit"), key);
+}
+
+Lesson* Year::getLessonWithPrimaryKey(qint64 key) const
+{
+    return recordWithPrimaryKey<Lesson>(QStringLiteral("Lesson"), key);
+}

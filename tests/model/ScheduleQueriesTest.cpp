@@ -328,6 +328,8 @@ TEST_F(ScheduleQueriesTest, CoursesComeInNumberOrderAndAreFoundByExactName)
     EXPECT_EQ(year()->courses(), (QList<Course*> { first, second }));
     EXPECT_EQ(year()->getCourseWithName(QStringLiteral("Math")), second);
     EXPECT_EQ(year()->getCourseWithName(QStringLiteral("math")), nullptr);
+    EXPECT_EQ(year()->getCourseWithPrimaryKey(second->primaryKey()), second);
+    EXPECT_EQ(year()->getCourseWithPrimaryKey(999), nullptr);
 }
 
 TEST_F(ScheduleQueriesTest, VisibleFieldsFollowTheirShowFlagsInDisplayOrder)
