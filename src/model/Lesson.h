@@ -96,6 +96,7 @@ protected:
 private:
     void removeStandardLinks();
     void removeAllAttachments();
+    void removeAllTags();
     void copyStandardLinksFrom(const Lesson* source);
     void copyAttachmentsFrom(const Lesson* source);
     void copyAssignmentsFrom(const Lesson* source);

@@ -58,6 +58,14 @@ void Lesson::removeAllAttachments()
         removeAttachment(attachment);
 }
 
+void Lesson::removeAllTags()
+{
+    // A copy: removing a tag shrinks the list being walked.
+    const QList<ManagedObject*> tags = objects(u"tags");
+    for (ManagedObject* tag : tags)
+        removeObject(u"tags", tag);
+}
+
 void Lesson::wipe()
 {
     for (const AttributeDescription& attribute : entity().attributes()) {
@@ -76,8 +84,7 @@ void Lesson::wipe()
             assignment->updateTime();
     }
     setObject(u"unit", nullptr);
-    for (ManagedObject* tag : objects(u"tags"))
-        removeObject(u"tags", tag);
+    removeAllTags();
 }
 
 void Lesson::replaceAllDataWithLesson(const Lesson* source)
@@ -87,8 +94,7 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source)
     RecordCopy::copyAttributes(*source, *this, slotKeys());
     if (source->unit())
         setObject(u"unit", source->unit());
-    for (ManagedObject* tag : objects(u"tags"))
-        removeObject(u"tags", tag);
+    removeAllTags();
     for (ManagedObject* tag : source->objects(u"tags"))
         addObject(u"tags", tag);
     copyStandardLinksFrom(source);

@@ -14,6 +14,8 @@
 #include "model/Week.h"
 #include "model/Year.h"
 
+#include <QSet>
+
 namespace {
 
 // Math meets at 9:00 on every weekday of three weeks from Sunday 1 March
@@ -229,6 +231,24 @@ TEST_F(LessonMovesTest, CopyReplacesStandardLinksKeepingTheirIdentifiers)
     EXPECT_TRUE(oldLink->isDeleted());
     EXPECT_EQ(year()->deleteStack(), QStringLiteral("S2:lesson_standard,"));
     EXPECT_EQ(standard->objects(u"standardInLesson").size(), 2);
+}
+
+TEST_F(LessonMovesTest, CopyTakesTheSourceTagsAndWipeDropsThem)
+{
+    ManagedObject* lab = insert<ManagedObject>("Tag");
+    ManagedObject* review = insert<ManagedObject>("Tag");
+    ManagedObject* quiz = insert<ManagedObject>("Tag");
+    lessons[0]->addObject(u"tags", lab);
+    lessons[0]->addObject(u"tags", review);
+    lessons[1]->addObject(u"tags", quiz);
+    lessons[1]->addObject(u"tags", review);
+
+    lessons[1]->replaceAllDataWithLesson(lessons[0]);
+    EXPECT_EQ(QSet<ManagedObject*>(lessons[1]->objects(u"tags").begin(), lessons[1]->objects(u"tags").end()),
+        (QSet<ManagedObject*> { lab, review }));
+    lessons[1]->wipe();
+    EXPECT_TRUE(lessons[1]->objects(u"tags").isEmpty());
+    EXPECT_EQ(review->objects(u"lessons"), QList<ManagedObject*> { lessons[0] });
 }
 
 TEST_F(LessonMovesTest, CopyFromALessonWithoutUnitKeepsTheOwnUnit)
