@@ -2,6 +2,8 @@
 
 #include "model/SyncedRecord.h"
 
+class AssignedFile;
+class AssignedWebLink;
 class Lesson;
 class Year;
 
@@ -15,7 +17,23 @@ public:
     Lesson* assignedLesson() const;
     Lesson* dueLesson() const;
     Year* year() const;
+    QList<AssignedFile*> files() const;
+    QList<AssignedWebLink*> webLinks() const;
+
+    // How many slots of the course the due lesson lies after the assigned
+    // one; none when either is missing.
+    std::optional<int> lessonsBetweenAssignedAndDue() const;
+    // New copies of the other assignment's files and links, without their
+    // service identity.
+    void copyAttachmentsFrom(const Assignment* other);
+    void removeAllAttachments();
+    // Deletes the assignment with its attachments, unlinking it from both
+    // lessons and recording it for the online service.
+    void remove();
 
 protected:
     const QStringList& keysThatUpdateTime() const override;
+
+private:
+    Year* owningYear() const;
 };

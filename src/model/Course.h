@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+class AlertPresenter;
+class Day;
 class Lesson;
 class Unit;
 class Year;
@@ -31,6 +33,20 @@ public:
     void setRGBColors();
 
     void addToDeleteStack();
+
+    // Schedule queries.
+    // The course's lessons by day date, then start time.
+    QList<Lesson*> allLessonsInOrder() const;
+    QList<Day*> allDaysWithLessonsInOrder() const;
+    // A lesson on the day nearest to now; none without lessons.
+    Lesson* getLessonClosestToToday() const;
+    // `count` lessons from `lesson` on, or none (after telling the user) when
+    // the course has fewer left.
+    QList<Lesson*> returnLessonsFollowing(const Lesson* lesson, int count, AlertPresenter& alerts) const;
+
+    // Units by name, names compared without regard to case.
+    Unit* unitWithName(const QString& unitName) const;
+    Unit* addUnitWithName(const QString& unitName);
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -2,6 +2,7 @@
 
 #include "model/SyncedRecord.h"
 
+class Course;
 class Lesson;
 class Week;
 class Year;
@@ -47,6 +48,58 @@ public:
     // The day type as a letter or, when the user prefers, a number.
     QString rotationString() const;
 
+    // Schedule queries. Drawn lessons are those of courses shown in the
+    // planning views.
+    enum class Content { WithData, WithoutData };
+
+    QList<Lesson*> lessonsInOrder() const;
+    // Drawn lessons by start time, then course name.
+    QList<Lesson*> lessonsToDrawInOrder() const;
+    QList<Lesson*> allLessonsToDraw() const { return lessonsToDrawInOrder(); }
+    Lesson* firstVisibleLesson() const;
+    QList<Lesson*> allLessons() const { return lessons(); }
+    // A course may meet more than once a day: its lessons by start time.
+    QList<Lesson*> lessonsInCourse(const Course* course) const;
+    Lesson* lessonInCourse(const Course* course, int atIndex) const;
+    // The lesson's meeting index among its course's lessons of the day; 0 when absent.
+    int positionOfLesson(const Lesson* lesson) const;
+    bool hasLessonInCourse(const Course* course) const;
+    bool containsLessonInCourse(const Course* course) const { return hasLessonInCourse(course); }
+    bool containsLessonWithData() const;
+    // Earliest start and latest end among drawn lessons, on this day's date.
+    std::optional<Date> earliestLessonStartTime() const;
+    std::optional<Date> latestLessonEndTime() const;
+    // The latest earlier lesson of the course with data, on or after `afterDate`.
+    Lesson* findPreviousLessonInCourse(const Course* course, Date afterDate) const;
+    // The first later lesson of the course up to `beforeDate` whose having
+    // data matches `content`.
+    Lesson* findNextLessonInCourse(const Course* course, Date beforeDate, Content content = Content::WithData) const;
+    // The drawn lesson under `time`, else the next one to start, else the first.
+    Lesson* getLessonThatStartsClosestTo(Date time) const;
+    // Side-by-side layout: the lesson's column among the drawn lessons that
+    // overlap it, and the number of columns the overlapping group needs (0
+    // when nothing overlaps it).
+    int positionAmongThoseSharingSameTimeOfLesson(const Lesson* lesson) const;
+    int lessonsMeetingAtSameTimeAs(const Lesson* lesson) const;
+
+    // Moving content.
+    // Empties every lesson of the day; the slots stay.
+    void wipe();
+    // Before this school day becomes a holiday, every later school day takes
+    // the lessons and schedule information of the one before it. Returns the
+    // school day after this one, if any.
+    Day* shiftLessonsBeforeCreatingHoliday();
+    // Moves every lesson record of `other` to this day, keeping times of day.
+    void shiftLessonsFrom(Day* other);
+    // Takes the other day's custom schedule, day type, notes and calendar identifiers.
+    void takeInformationFrom(const Day* other);
+    // Deletes one lesson slot, its assignments and content.
+    void removeLesson(Lesson* lesson);
+    void removeAllLessons();
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
+
+private:
+    QList<Lesson*> drawnLessonsOverlapping(const Lesson* lesson) const;
 };

@@ -3,6 +3,7 @@
 #include "model/SyncedRecord.h"
 
 class Assignment;
+class Attachment;
 class Course;
 class Day;
 class Unit;
@@ -49,14 +50,44 @@ public:
     QString dateAndCourseNameString() const;
     QString timeString() const;
 
+    // Schedule queries.
+    // The next lesson of the course; the lesson itself when it is the last.
+    Lesson* lessonFollowing() const;
+    // Whole seconds between the lesson's day and now.
+    qint64 timeFromNow() const;
+    // Whether the other lesson starts or ends strictly inside this one, or
+    // has exactly its times.
+    bool startsOrEndsDuringLesson(const Lesson* other) const;
+    // The lesson `distance` slots later in the course (earlier when
+    // negative), held at the course's first and last lesson.
+    Lesson* lessonAwayFromCurrent(int distance);
+
+    // Moving content. A lesson's content is everything but its times,
+    // position and syncID: attributes, unit, tags, standards, attachments
+    // and the assignments given in it.
+    enum class CopyUnit { Yes, No };
+
+    QList<Assignment*> homeworkDue() const;
+    // Empties the lesson. Assignments given in it stay, unless they are
+    // also due in it.
+    void wipe();
+    // Makes this lesson's content a copy of the source's. Copied assignments
+    // stay as many slots from their due lesson as the originals.
+    void replaceAllDataWithLesson(const Lesson* source);
+    // A copy that keeps this slot's identity; with CopyUnit::Yes the unit is
+    // found or made in this lesson's own course.
+    void copyUserInformationFrom(const Lesson* source, CopyUnit withUnit = CopyUnit::Yes);
+    // Deletes the assignments given in the lesson and makes those due in it
+    // due in the next slot.
+    void clearAssignments();
+    void updateLastUpdatedForAllSubordinates();
+    void removeAttachment(Attachment* attachment);
+
     // Meeting times. Only the hour and minute of startTime and endTime carry
     // meaning; their date is kept on the lesson's day.
 
     // Moves both times (where present) onto the day's date.
     void fixUpTimes();
-    // Whether the other lesson starts or ends strictly inside this one, or
-    // has exactly the same times.
-    bool startsOrEndsDuringLesson(const Lesson& other) const;
     // Takes the times of the same meeting of the course on another day with
     // the same schedule; midnight of the lesson's day when there is none.
     void setStartAndEndTime();
@@ -64,4 +95,12 @@ public:
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;
+
+private:
+    void removeStandardLinks();
+    void removeAllAttachments();
+    void removeAllTags();
+    void copyStandardLinksFrom(const Lesson* source);
+    void copyAttachmentsFrom(const Lesson* source);
+    void copyAssignmentsFrom(const Lesson* source);
 };

@@ -1,6 +1,7 @@
-#include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/ScheduleWalk.h"
+
+#include "foundation/random/RandomSource.h"
+#include "model/Day.h"
 #include "model/Week.h"
 #include "model/Year.h"
 
@@ -24,25 +25,22 @@ void Lesson::fixUpTimes()
     }
 }
 
-bool Lesson::startsOrEndsDuringLesson(const Lesson& other) const
-{
-    return other.startTime().isBetween(startTime(), endTime()) || other.endTime().isBetween(startTime(), endTime())
-        || (other.startTime() == startTime() && other.endTime() == endTime());
-}
-
+// The template is drawn among the other days like this one, so a day with no
+// twin ends the search at once: its lesson gets midnight times.
 void Lesson::setStartAndEndTime()
 {
-    const Day* day = dayTaught();
-    if (!day)
+    Day* day = dayTaught();
+    if (!day || !year())
         return;
-    const Date date = day->actualDate();
-    const Day* model = ScheduleWalk::anotherDayLike(*day);
-    const Lesson* twin
-        = model ? ScheduleWalk::lessonInCourse(*model, course(), ScheduleWalk::positionOfLesson(*this)) : nullptr;
-    for (QStringView key : timeKeys) {
-        const std::optional<Date> time = twin ? twin->value<std::optional<Date>>(key) : std::nullopt;
-        setDate(key, time ? time->timeOnDate(date) : date);
+    QList<Day*> candidates = year()->candidatesLikeDay(day);
+    candidates.removeAll(day);
+    const Lesson* model = nullptr;
+    if (!candidates.isEmpty()) {
+        const Day* templateDay = candidates[RandomSource::shared().uniform(std::uint32_t(candidates.size()))];
+        model = templateDay->lessonInCourse(course(), day->positionOfLesson(this));
     }
+    setDate(u"startTime", model ? model->startTime().timeOnDate(day->actualDate()) : day->actualDate());
+    setDate(u"endTime", model ? model->endTime().timeOnDate(day->actualDate()) : day->actualDate());
 }
 
 void Year::fixLessonTimes()

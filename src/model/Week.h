@@ -20,6 +20,18 @@ public:
     // "5 Jan - 11 Jan 2026" (in the locale's own forms) from its first and last day.
     QString prettyPrintWeek() const;
 
+    // Schedule queries.
+    // The neighbouring week by number; the week itself at either end.
+    Week* previousWeek() const;
+    Week* nextWeek() const;
+    bool hasHolidayOrCustom() const;
+    bool isRotatingOrCustom() const;
+    // The earliest start and latest end of the days' drawn lessons as times
+    // of day on today's date, for sizing the week view. A week without drawn
+    // lessons gives 23:59 and 00:00.
+    Date earliestLessonStartTime() const;
+    Date latestLessonEndTime() const;
+
     // Meeting times.
 
     // Moves this week's days, hour by hour, until each falls on the weekday

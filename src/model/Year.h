@@ -2,9 +2,18 @@
 
 #include "store/ManagedObject.h"
 
+#include <QHash>
+#include <QStringList>
+
+#include <functional>
+
 class Course;
+class Day;
+class Lesson;
 class LessonReportInformation;
 class PublishInfo;
+class Standard;
+class Unit;
 class Week;
 
 // The school year a document holds: its dates, schedule type, field labels
@@ -34,6 +43,101 @@ public:
     // Adds the record's entry unless it has no identifier or is there already.
     void addObjectToDeleteStack(const ManagedObject& object, const QString& type);
 
+    // Schedule queries. A document holds one year, so a query over all days
+    // or all lessons covers the whole store. A school day is neither a
+    // holiday nor cancelled; a custom day is a school day with its own bells.
+    enum class Custom { Excluded, Included };
+    enum class Notes { UpdatedSinceCalendarSync, All };
+    enum class Relative { BeforeLesson, AfterLesson };
+
+    QList<Day*> getAllDaysOrderedAscending() const;
+    Day* getFirstDay() const;
+    Day* getLastDay() const;
+    // The day on the calendar day of `date`, if the schedule has one.
+    Day* getExactDayWithDate(Date date) const;
+    QList<Day*> getAllDaysBefore(Date date) const;
+    QList<Day*> getAllDaysAfter(Date date) const;
+    // The nearest day on or after `date`, kept within the year's first and last day.
+    Day* getDayWithDate(Date date) const;
+    Week* getWeekWithDate(Date date) const;
+    // Days between the two instants as given, both included, in date order.
+    QList<Day*> getDaysAfterDate(Date first, Date untilDate) const;
+    // The neighbouring day of any kind; the day itself at either end.
+    Day* getDayAfter(const Day* day) const;
+    Day* getDayBefore(const Day* day) const;
+    // School days from the given day's date on, in date order.
+    QList<Day*> getDaysIncludingAndAfter(const Day* day) const;
+    QList<Day*> nonSchoolDays() const;
+    QList<Day*> getAllCustomDays() const;
+    QList<Day*> getAllDaysIncludingCustom(Custom custom) const;
+    QList<Day*> getOneDayCanBeCustom(Custom custom) const;
+    QList<Day*> getDaysWithUpdatedNotes(Notes notes) const;
+
+    // School days by full weekday name ("Monday") or by rotation day type.
+    // The single-day forms pick one matching day at random: callers want any
+    // typical Monday or B day as a representative.
+    QList<Day*> getAllDaysWithDayOfWeek(const QString& weekdayName, Custom includingCustom) const;
+    Day* getDayWithDayOfWeek(const QString& weekdayName, Custom canBeCustom) const;
+    // For each weekday name, whether the first week has a day of that name.
+    QHash<QString, bool> getDaysInWeek() const;
+    QList<Day*> getOneDayOfEachDayInWeekCanBeCustom(Custom custom) const;
+    QList<Day*> getAllDaysWithType(int typeOfDay, Custom includingCustom) const;
+    Day* getDayWithType(int typeOfDay, Custom canBeCustom) const;
+    QList<Day*> getOneDayOfEachDayInRotationCanBeCustom(Custom custom) const;
+    // The non-custom school days that share the day's schedule: all of them
+    // in a traditional year, the same weekday or the same day type otherwise.
+    QList<Day*> getAllDaysLike(const Day* day) const;
+    // A random non-custom day with the day's weekday (day type in a rotating
+    // year); may be the day itself.
+    Day* getDayLikeDay(const Day* day) const;
+    // The days getDayLikeDay draws from.
+    QList<Day*> candidatesLikeDay(const Day* day) const;
+
+    QList<Week*> weeksInOrder() const;
+    // Callers rely on the offset: n gives the week numbered n - 1 (the first
+    // week for n below 2, the last when there is no such week), so the week
+    // before week k is fetched with k and the one after it with k + 2.
+    Week* getWeekWithWeekNumber(int weekNumber) const;
+    Week* getFirstWeek() const;
+    Week* getLastWeek() const;
+
+    // Courses by courseNumber.
+    QList<Course*> courses() const;
+    QList<Course*> allCoursesInAlphabeticalOrder() const { return courses(); }
+    Course* getCourseWithName(const QString& courseName) const;
+    QList<Lesson*> getAllLessons() const;
+    Lesson* getLessonWithData() const;
+    QList<Lesson*> customLessonsInCourse(const Course* course) const;
+    QList<Day*> getAllDaysWithCourse(const Course* course, Custom includingCustom) const;
+    // The lessons of the lesson's course up to its day (latest day first, the
+    // whole day included), or from it on in course order (same-day lessons
+    // starting earlier left out; the lesson itself first).
+    QList<Lesson*> getLessonsInCourse(Relative relative, const Lesson* lesson) const;
+    // The course's lessons after the day of `afterDate` up to and including
+    // the day of `beforeDate`, in course order.
+    QList<Lesson*> getLessonsInCourse(const Course* course, Date afterDate, Date beforeDate) const;
+    QList<Unit*> allUnits() const;
+    QList<Standard*> allStandards() const;
+    Standard* getStandardWithShortName(const QString& shortName, const QString& text) const;
+    // Keys of the lesson text fields the teacher shows, in display order.
+    QStringList visibleFields() const;
+    // Records by their row key, the key an exchange file refers to them by.
+    Course* getCourseWithPrimaryKey(qint64 key) const;
+    Standard* getStandardWithPrimaryKey(qint64 key) const;
+    Unit* getUnitWithPrimaryKey(qint64 key) const;
+    Lesson* getLessonWithPrimaryKey(qint64 key) const;
+
+    // Moving content through the slots of a course. Anchored (locked) slots
+    // keep their content and are stepped over.
+    // Pushes the content of the lesson and of every later movable lesson of
+    // its course one slot later; the last content falls off the end.
+    void bumpLesson(Lesson* lesson);
+    void bumpAllLessonsOnDay(Day* day);
+    // Pulls the content of every later movable lesson one slot earlier; the
+    // lesson's own content is overwritten.
+    void pullLessonsBack(Lesson* lesson);
+    Day* shiftLessonsBeforeCreatingHoliday(Day* day);
+
     // Meeting times.
 
     // Moves every lesson's times onto its day.
@@ -41,4 +145,10 @@ public:
     // Puts back on their weekday the days that a change of time-zone rules
     // moved across midnight, taking the first week as the model.
     void fixDaylightSavings();
+
+private:
+    template <typename T>
+    T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
+    QList<Day*> fetchDays(const std::function<bool(const Day&)>& predicate) const;
+    QList<Lesson*> bumpChain(Lesson* lesson) const;
 };

@@ -4,13 +4,25 @@
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/ScheduleWalk.h"
 #include "model/Year.h"
 #include "schedule/AssignTimesDateFormatter.h"
 
 #include <algorithm>
 
 namespace {
+
+// One day of each kind of schedule day, the model for that kind's times.
+QList<Day*> representativeDays(const Year& year)
+{
+    switch (year.typeOfSchedule()) {
+    case Year::Traditional:
+        return year.getOneDayCanBeCustom(Year::Custom::Excluded);
+    case Year::WeeklyRepeating:
+        return year.getOneDayOfEachDayInWeekCanBeCustom(Year::Custom::Excluded);
+    default:
+        return year.getOneDayOfEachDayInRotationCanBeCustom(Year::Custom::Excluded);
+    }
+}
 
 // The key of a day's start or end column: by weekday, by day type letter
 // (even for teachers who prefer numbered day types), or one pair of columns
@@ -52,7 +64,7 @@ void CourseTimeController::createCourseTimeArray()
 {
     m_columnKeys.clear();
     m_rows.clear();
-    const QList<Day*> representatives = ScheduleWalk::representativeDays(m_year);
+    const QList<Day*> representatives = representativeDays(m_year);
     for (const Day* day : representatives) {
         for (const QString& key : { startKey(*day), endKey(*day) }) {
             if (!m_columnKeys.contains(key))
@@ -70,7 +82,7 @@ void CourseTimeController::addRowsForCourse(Course& course, const QList<Day*>& r
 {
     qsizetype meetings = 0;
     for (const Day* day : representatives)
-        meetings = std::max(meetings, ScheduleWalk::lessonsInCourse(*day, &course).size());
+        meetings = std::max(meetings, day->lessonsInCourse(&course).size());
     for (int meeting = 0; meeting < meetings; ++meeting) {
         CourseTimeRow row;
         row.courseName
@@ -78,7 +90,7 @@ void CourseTimeController::addRowsForCourse(Course& course, const QList<Day*>& r
         row.course = &course;
         row.courseMeetingInDay = meeting;
         for (const Day* day : representatives) {
-            if (const Lesson* lesson = ScheduleWalk::lessonInCourse(*day, &course, meeting)) {
+            if (const Lesson* lesson = day->lessonInCourse(&course, int(meeting))) {
                 row.times.insert(startKey(*day), timeOrNow(*lesson, u"startTime"));
                 row.times.insert(endKey(*day), timeOrNow(*lesson, u"endTime"));
             }
@@ -118,10 +130,10 @@ void CourseTimeController::applyChangesPressed()
     QList<Change> changes;
     const Date now = Date::now();
     for (const CourseTimeRow& row : std::as_const(m_rows)) {
-        for (const Day* day : ScheduleWalk::daysWithLessonsInOrder(*row.course)) {
+        for (const Day* day : row.course->allDaysWithLessonsInOrder()) {
             if (day->isCustom())
                 continue;
-            if (Lesson* lesson = ScheduleWalk::lessonInCourse(*day, row.course, row.courseMeetingInDay))
+            if (Lesson* lesson = day->lessonInCourse(row.course, int(row.courseMeetingInDay)))
                 changes.append({ lesson, row.times.value(startKey(*day), now), row.times.value(endKey(*day), now) });
         }
     }

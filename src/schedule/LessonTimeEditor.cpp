@@ -4,7 +4,6 @@
 #include "foundation/dates/DateFormatting.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/ScheduleWalk.h"
 #include "model/Year.h"
 #include "schedule/TypedTime.h"
 
@@ -50,10 +49,10 @@ void LessonTimeEditor::setTime(Lesson& lesson, Date time, QStringView key)
         lesson.fixUpTimes();
         return;
     }
-    const int meeting = ScheduleWalk::positionOfLesson(lesson);
+    const int meeting = lesson.dayTaught()->positionOfLesson(&lesson);
     const DaysToChange answer = getDaysThatShouldBeChanged(lesson);
     for (Day* other : answer.days) {
-        if (Lesson* twin = ScheduleWalk::lessonInCourse(*other, lesson.course(), meeting)) {
+        if (Lesson* twin = other->lessonInCourse(lesson.course(), meeting)) {
             twin->setDate(key, time);
             twin->fixUpTimes();
         }
@@ -86,5 +85,5 @@ LessonTimeEditor::DaysToChange LessonTimeEditor::getDaysThatShouldBeChanged(cons
         QStringLiteral("Only This Lesson"), QStringLiteral("All Matching Lessons"), {} });
     if (answer == AlertDefaultReturn)
         return { { day }, true };
-    return { ScheduleWalk::daysLike(*day), false };
+    return { lesson.year()->getAllDaysLike(day), false };
 }

@@ -81,15 +81,15 @@ TEST_F(LessonTimesTest, OverlapNeedsATimeStrictlyInsideOrTheSameTimes)
     Lesson* other = lessonOn(day);
     setTimes(first, local(9, 9), local(9, 10));
     setTimes(other, local(9, 10), local(9, 11));
-    EXPECT_FALSE(first->startsOrEndsDuringLesson(*other));
+    EXPECT_FALSE(first->startsOrEndsDuringLesson(other));
     setTimes(other, local(9, 9, 59), local(9, 11));
-    EXPECT_TRUE(first->startsOrEndsDuringLesson(*other));
+    EXPECT_TRUE(first->startsOrEndsDuringLesson(other));
     setTimes(other, local(9, 8), local(9, 9, 1));
-    EXPECT_TRUE(first->startsOrEndsDuringLesson(*other));
+    EXPECT_TRUE(first->startsOrEndsDuringLesson(other));
     setTimes(other, local(9, 9), local(9, 10));
-    EXPECT_TRUE(first->startsOrEndsDuringLesson(*other));
+    EXPECT_TRUE(first->startsOrEndsDuringLesson(other));
     setTimes(other, local(9, 8), local(9, 11));
-    EXPECT_FALSE(first->startsOrEndsDuringLesson(*other));
+    EXPECT_FALSE(first->startsOrEndsDuringLesson(other));
 }
 
 TEST_F(LessonTimesTest, ANewLessonTakesTheSameMeetingsTimesFromAnotherDayLikeIt)

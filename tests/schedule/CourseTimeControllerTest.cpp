@@ -58,7 +58,7 @@ protected:
     QStringList timesOn(const Day& day, const char* name) const
     {
         QStringList times;
-        for (const Lesson* lesson : ScheduleWalk::lessonsInCourse(day, course(name)))
+        for (const Lesson* lesson : day.lessonsInCourse(course(name)))
             times << clockTime(lesson->startTime()) + QLatin1Char('-') + clockTime(lesson->endTime());
         return times;
     }
@@ -123,7 +123,7 @@ TEST_F(CourseTimeControllerTest, ApplyingGivesEachMeetingItsRowsTimesEvenWhenThe
             ? QStringList { QStringLiteral("14:00-14:50"), QStringLiteral("15:00-15:50") }
             : QStringList { QStringLiteral("8:15-9:50") };
         EXPECT_EQ(timesOn(*day, "Math"), expected);
-        EXPECT_EQ(parts(ScheduleWalk::lessonsInCourse(*day, course("Math")).first()->startTime()).day,
+        EXPECT_EQ(parts(day->lessonsInCourse(course("Math")).first()->startTime()).day,
             parts(day->actualDate()).day);
     }
 }

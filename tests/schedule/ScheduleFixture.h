@@ -4,7 +4,6 @@
 #include "foundation/random/RandomSource.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/ScheduleWalk.h"
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
 #include "schedule/CreateNewSemestraController.h"
@@ -48,7 +47,7 @@ protected:
         EXPECT_EQ(alerts.last().defaultButton, button);
     }
 
-    QList<Day*> days() const { return ScheduleWalk::daysInDateOrder(*wizard.year()); }
+    QList<Day*> days() const { return wizard.year()->getAllDaysOrderedAscending(); }
 
     static QStringList courseNamesOn(const Day& day)
     {

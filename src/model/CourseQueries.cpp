@@ -1,0 +1,71 @@
+#include "foundation/alerts/AlertPresenter.h"
+#include "model/Course.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/ScheduleOrder.h"
+#include "model/Unit.h"
+#include "store/ObjectContext.h"
+
+#include <algorithm>
+
+QList<Lesson*> Course::allLessonsInOrder() const
+{
+    QList<Lesson*> ordered = lessons();
+    ScheduleOrder::sortInCourseOrder(ordered);
+    return ordered;
+}
+
+QList<Day*> Course::allDaysWithLessonsInOrder() const
+{
+    QList<Day*> days;
+    for (const Lesson* lesson : allLessonsInOrder()) {
+        Day* day = lesson->dayTaught();
+        if (day && !days.contains(day))
+            days.append(day);
+    }
+    return days;
+}
+
+// Of several lessons on the nearest day, the one the course met first
+// (course order) is returned.
+Lesson* Course::getLessonClosestToToday() const
+{
+    const QList<Lesson*> ordered = allLessonsInOrder();
+    const auto closest = std::min_element(ordered.begin(), ordered.end(),
+        [](const Lesson* a, const Lesson* b) { return a->timeFromNow() < b->timeFromNow(); });
+    return closest != ordered.end() ? *closest : nullptr;
+}
+
+QList<Lesson*> Course::returnLessonsFollowing(const Lesson* lesson, int count, AlertPresenter& alerts) const
+{
+    const QList<Lesson*> ordered = allLessonsInOrder();
+    const qsizetype index = ordered.indexOf(lesson);
+    const qsizetype remaining = index < 0 ? 0 : ordered.size() - index;
+    if (remaining < count) {
+        alerts.runModal(Alert { QStringLiteral("Too Few Lessons"),
+            QStringLiteral("There aren't enough lessons left in %1 to store the %2 lessons being copied")
+                .arg(courseName())
+                .arg(count),
+            QStringLiteral("Ok"), {}, {} });
+        return {};
+    }
+    return ordered.mid(index, count);
+}
+
+Unit* Course::unitWithName(const QString& unitName) const
+{
+    for (Unit* unit : units()) {
+        if (unit->unitName().compare(unitName, Qt::CaseInsensitive) == 0)
+            return unit;
+    }
+    return nullptr;
+}
+
+Unit* Course::addUnitWithName(const QString& unitName)
+{
+    auto* unit = context().insert<Unit>(QStringLiteral("Unit"));
+    unit->setValue(u"unitName", unitName);
+    unit->setObject(u"course", this);
+    unit->setObject(u"year", object(u"year"));
+    return unit;
+}

@@ -1,0 +1,188 @@
+#include "foundation/notify/NotificationCenter.h"
+#include "model/Assignment.h"
+#include "model/AttachedFile.h"
+#include "model/AttachedWebLink.h"
+#include "model/Course.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/ModelNotifications.h"
+#include "model/RecordCopy.h"
+#include "model/Standard.h"
+#include "model/StandardInLesson.h"
+#include "model/Unit.h"
+#include "model/Year.h"
+#include "store/ObjectContext.h"
+
+namespace {
+
+// The attributes that belong to the slot, not to its content.
+const QStringList& slotKeys()
+{
+    static const QStringList keys { QStringLiteral("startTime"), QStringLiteral("endTime"),
+        QStringLiteral("lessonPosition"), QStringLiteral("syncID") };
+    return keys;
+}
+
+void recordDeletion(Year* year, const ManagedObject& record, const QString& type)
+{
+    if (year)
+        year->addObjectToDeleteStack(record, type);
+}
+
+} // namespace
+
+QList<Assignment*> Lesson::homeworkDue() const
+{
+    return objects<Assignment>(u"homeworkDue");
+}
+
+void Lesson::removeAttachment(Attachment* attachment)
+{
+    const bool isFile = dynamic_cast<AttachedFile*>(attachment) != nullptr;
+    recordDeletion(year(), *attachment, isFile ? QStringLiteral("attachfile") : QStringLiteral("attachlink"));
+    removeObject(u"attachments", attachment);
+    context().deleteObject(attachment);
+}
+
+void Lesson::removeStandardLinks()
+{
+    for (StandardInLesson* link : objects<StandardInLesson>(u"standards")) {
+        recordDeletion(year(), *link, QStringLiteral("lesson_standard"));
+        context().deleteObject(link);
+    }
+}
+
+void Lesson::removeAllAttachments()
+{
+    for (Attachment* attachment : objects<Attachment>(u"attachments"))
+        removeAttachment(attachment);
+}
+
+void Lesson::removeAllTags()
+{
+    // A copy: removing a tag shrinks the list being walked.
+    const QList<ManagedObject*> tags = objects(u"tags");
+    for (ManagedObject* tag : tags)
+        removeObject(u"tags", tag);
+}
+
+void Lesson::wipe()
+{
+    for (const AttributeDescription& attribute : entity().attributes()) {
+        if (!slotKeys().contains(attribute.name))
+            setValue(attribute.name, QVariant());
+    }
+    removeStandardLinks();
+    removeAllAttachments();
+    // Work given here and due elsewhere is still on the teacher's list: it
+    // stays, marked as changed. Work that starts and ends here goes.
+    const QList<Assignment*> due = homeworkDue();
+    for (Assignment* assignment : assignments()) {
+        if (due.contains(assignment))
+            assignment->remove();
+        else
+            assignment->updateTime();
+    }
+    setObject(u"unit", nullptr);
+    removeAllTags();
+}
+
+void Lesson::replaceAllDataWithLesson(const Lesson* source)
+{
+    if (source == this)
+        return;
+    RecordCopy::copyAttributes(*source, *this, slotKeys());
+    if (source->unit())
+        setObject(u"unit", source->unit());
+    removeAllTags();
+    for (ManagedObject* tag : source->objects(u"tags"))
+        addObject(u"tags", tag);
+    copyStandardLinksFrom(source);
+    copyAttachmentsFrom(source);
+    for (Assignment* assignment : assignments())
+        assignment->remove();
+    copyAssignmentsFrom(source);
+    updateTime();
+}
+
+// The links keep their service identifier: the online sync deletes the
+// queued entries before it sends, and sends a link it no longer knows as new.
+void Lesson::copyStandardLinksFrom(const Lesson* source)
+{
+    removeStandardLinks();
+    for (const StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
+        auto* copy = context().insert<StandardInLesson>(QStringLiteral("StandardInLesson"));
+        RecordCopy::copyAttributes(*link, *copy, {});
+        copy->setObject(u"standard", link->standard());
+        copy->setObject(u"lesson", this);
+        copy->updateTime();
+    }
+}
+
+void Lesson::copyAttachmentsFrom(const Lesson* source)
+{
+    removeAllAttachments();
+    for (const Attachment* attachment : source->objects<Attachment>(u"attachments")) {
+        const bool isFile = dynamic_cast<const AttachedFile*>(attachment) != nullptr;
+        auto* copy
+            = context().insert<Attachment>(isFile ? QStringLiteral("AttachedFile") : QStringLiteral("AttachedWebLink"));
+        RecordCopy::copyAttributes(*attachment, *copy, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
+        copy->updateLastUpdated();
+        copy->setObject(u"lesson", this);
+    }
+}
+
+// A copied assignment stays as many slots before its due lesson as the
+// original, so moving content moves due dates with it.
+void Lesson::copyAssignmentsFrom(const Lesson* source)
+{
+    for (const Assignment* original : source->assignments()) {
+        auto* copy = context().insert<Assignment>(QStringLiteral("Assignment"));
+        RecordCopy::copyAttributes(*original, *copy, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
+        copy->copyAttachmentsFrom(original);
+        if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue())
+            copy->setObject(u"dueLesson", lessonAwayFromCurrent(*distance));
+        copy->setObject(u"assignedLesson", this);
+    }
+}
+
+void Lesson::copyUserInformationFrom(const Lesson* source, CopyUnit withUnit)
+{
+    // Times, position and syncID are never copied; the calendar event is
+    // this slot's own too.
+    const QVariant iCalUID = value(u"iCalUID");
+    replaceAllDataWithLesson(source);
+    setValue(u"iCalUID", iCalUID);
+    updateTime();
+    if (withUnit == CopyUnit::Yes && source->unit() && course()) {
+        const QString name = source->course() == course()
+            ? source->unit()->unitName()
+            : QStringLiteral("%1 - %2").arg(source->unit()->unitName(), courseName());
+        Unit* own = course()->unitWithName(name);
+        setObject(u"unit", own ? own : course()->addUnitWithName(name));
+        NotificationCenter::defaultCenter().post(ModelNotifications::newUnitAdded);
+    }
+    NotificationCenter::defaultCenter().post(ModelNotifications::lessonShouldUpdateSelf, this);
+    NotificationCenter::defaultCenter().post(ModelNotifications::lessonChanged, this);
+}
+
+// Work due in the course's last slot has nowhere later to go: it stays due
+// there rather than disappearing.
+void Lesson::clearAssignments()
+{
+    for (Assignment* assignment : assignments())
+        assignment->remove();
+    const QList<Lesson*> fromHere
+        = year() ? year()->getLessonsInCourse(Year::Relative::AfterLesson, this) : QList<Lesson*>();
+    if (fromHere.size() < 2)
+        return;
+    for (Assignment* assignment : homeworkDue())
+        assignment->setObject(u"dueLesson", fromHere[1]);
+}
+
+void Lesson::updateLastUpdatedForAllSubordinates()
+{
+    updateTime();
+    for (Attachment* attachment : objects<Attachment>(u"attachments"))
+        attachment->updateLastUpdated();
+}
