@@ -1,0 +1,65 @@
+#pragma once
+
+#include "foundation/core/Result.h"
+#include "store/ObjectContext.h"
+
+#include <memory>
+
+class AlertPresenter;
+class FileChooser;
+class Year;
+
+// One open file: the records of its year and their life from creation or
+// opening to saving. Windows and controllers hang off it; it knows nothing
+// about widgets and asks the user only through the alert and file interfaces.
+class Document {
+public:
+    static const QString fileExtension;
+
+    // A new, untitled document with no year yet (the wizard builds one).
+    Document(AlertPresenter& alerts, FileChooser& files);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    // Reads a document file. A file of an older layout is offered for
+    // upgrade into a new file, which is then the one opened. When the user
+    // declines, the document stays as it was (and filePath() empty).
+    Status open(const QString& path);
+
+    ObjectContext& context() { return *m_context; }
+    const QString& filePath() const { return m_filePath; }
+    // The document's year: the first Year record, or none while it is new.
+    Year* getCurrentYear() const;
+
+    // Set while a document is being filled by the program (an import), so
+    // that no wizard is offered for it.
+    bool isOpeningProgrammatically() const { return m_openingProgrammatically; }
+    void setOpeningProgrammatically(bool opening) { m_openingProgrammatically = opening; }
+
+    // Saves to the document's file, or to `path` (which then becomes its
+    // file). Remembers the file as the one to reopen at start-up.
+    Status save();
+    Status saveAs(const QString& path);
+    // Saves in place when there is something worth keeping: never while the
+    // document has no year, nor before it has a file.
+    bool autosave();
+
+    // Repairs run each time a window is set up for the year: rich fields made
+    // to agree with their plain-text shadows, lesson times put back on their
+    // days, day dates put back on their weekdays.
+    void setUpForWindow();
+
+private:
+    Status openCurrentLayout(const QString& path);
+    Status upgradeAndOpen(const QString& path);
+    Result<QString> convertCopy(const QString& oldPath, const QString& newPath);
+    void fixTextFields();
+    void markMetadataForSave();
+
+    AlertPresenter& m_alerts;
+    FileChooser& m_files;
+    std::unique_ptr<ObjectContext> m_context;
+    QString m_filePath;
+    bool m_openingProgrammatically = false;
+};
