@@ -8,6 +8,7 @@
 #include "model/Year.h"
 #include "store/SqliteStore.h"
 #include "store/sqlite/FMDatabase.h"
+#include "testlib/OlderDocumentLayout.h"
 #include "testlib/ScriptedAlertPresenter.h"
 #include "testlib/ScriptedFileChooser.h"
 #include "testlib/TemporaryPreferences.h"
@@ -140,12 +141,7 @@ protected:
     QString version20File()
     {
         const QString file = savedWithoutSandboxMark("Old Year.semestra");
-        auto db = FMDatabase::databaseWithPath(file);
-        EXPECT_TRUE(db->open());
-        EXPECT_TRUE(db->executeStatements(QStringLiteral(
-            "DROP TABLE ZTAG; DROP TABLE Z_6TAGS; ALTER TABLE ZDAY DROP COLUMN ZHOLIDAYTYPE;"
-            "DELETE FROM Z_PRIMARYKEY WHERE Z_NAME = 'Tag';"
-            "UPDATE Z_METADATA SET Z_PLIST = replace(Z_PLIST, '<integer>21</integer>', '<integer>20</integer>');")));
+        rewriteAsVersion20(file);
         return file;
     }
 };

@@ -2,7 +2,7 @@
 #include "store/SemestraEntityModel.h"
 #include "store/SqliteStore.h"
 #include "store/StoreMigration.h"
-#include "store/sqlite/FMDatabase.h"
+#include "testlib/OlderDocumentLayout.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -17,18 +17,6 @@ QByteArray fileHash(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
                                            : QByteArray();
-}
-
-// Turns a current file into one as version 20 wrote it: no tags, no holiday
-// type, and the version in its metadata.
-void makeVersion20(const QString& path)
-{
-    auto db = FMDatabase::databaseWithPath(path);
-    ASSERT_TRUE(db->open());
-    ASSERT_TRUE(db->executeStatements(QStringLiteral(
-        "DROP TABLE ZTAG; DROP TABLE Z_6TAGS; ALTER TABLE ZDAY DROP COLUMN ZHOLIDAYTYPE;"
-        "DELETE FROM Z_PRIMARYKEY WHERE Z_NAME = 'Tag';"
-        "UPDATE Z_METADATA SET Z_PLIST = replace(Z_PLIST, '<integer>21</integer>', '<integer>20</integer>');")));
 }
 
 class StoreMigrationTest : public testing::Test {
@@ -52,7 +40,7 @@ TEST_F(StoreMigrationTest, Version20FileConvertsIntoACopyThatOpensWithItsRecords
     ObjectContext original(SemestraEntityModel::shared());
     StoreGraphFiller::fill(original, 3);
     ASSERT_TRUE(SqliteStore::save(original, path("old.semestra")).ok());
-    makeVersion20(path("old.semestra"));
+    rewriteAsVersion20(path("old.semestra"));
     EXPECT_FALSE(SqliteStore::open(path("old.semestra"), SemestraEntityModel::shared()).ok());
     const QByteArray before = fileHash(path("old.semestra"));
 
