@@ -41,7 +41,7 @@ std::unique_ptr<ObjectContext> FullSizeYear::build() const
         standardRecords.append(standard);
     }
 
-    const Date firstDay = LocalCalendar::dateFromComponents({2026, 9, 6, 0, 0, 0}); // a Sunday
+    const Date firstDay = LocalCalendar::dateFromComponents({ 2026, 9, 6, 0, 0, 0 }); // a Sunday
     ManagedObject* week = nullptr;
     QList<ManagedObject*> currentUnits(courses, nullptr);
     for (int d = 0; d < schoolDays; ++d) {

@@ -41,12 +41,12 @@ double rawReadMilliseconds(const QString& path)
     shell.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    const QStringList tables{"ZYEAR", "ZCOURSE", "ZWEEK", "ZDAY", "ZLESSON", "ZUNIT", "ZSTANDARD",
-        "ZSTANDARDINLESSON", "ZASSIGNMENT", "ZATTACHMENT", "ZPUBLISHINFO", "ZLESSONREPORTINFORMATION", "ZTAG"};
+    const QStringList tables { "ZYEAR", "ZCOURSE", "ZWEEK", "ZDAY", "ZLESSON", "ZUNIT", "ZSTANDARD",
+        "ZSTANDARDINLESSON", "ZASSIGNMENT", "ZATTACHMENT", "ZPUBLISHINFO", "ZLESSONREPORTINFORMATION", "ZTAG" };
     QStringList queries;
     for (const QString& table : tables)
         queries << QStringLiteral("SELECT * FROM %1;").arg(table);
-    shell.start(QStringLiteral("sqlite3"), {path, queries.join(QLatin1Char(' '))});
+    shell.start(QStringLiteral("sqlite3"), { path, queries.join(QLatin1Char(' ')) });
     if (!shell.waitForFinished(60000) || shell.exitCode() != 0)
         qFatal("sqlite3 shell failed (is the sqlite3 package installed?)");
     return double(timer.nsecsElapsed()) / 1e6;

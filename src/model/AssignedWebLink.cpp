@@ -4,7 +4,7 @@
 
 const QStringList& AssignedWebLink::keysThatUpdateTime() const
 {
-    static const QStringList keys = Attachment::keysThatUpdateTime() + QStringList{QStringLiteral("URL")};
+    static const QStringList keys = Attachment::keysThatUpdateTime() + QStringList { QStringLiteral("URL") };
     return keys;
 }
 

@@ -10,8 +10,8 @@
 
 const QStringList& Assignment::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("title"), QStringLiteral("dueLesson"),
-        QStringLiteral("assignedLesson"), QStringLiteral("details"), QStringLiteral("detailsString")};
+    static const QStringList keys { QStringLiteral("title"), QStringLiteral("dueLesson"),
+        QStringLiteral("assignedLesson"), QStringLiteral("details"), QStringLiteral("detailsString") };
     return keys;
 }
 

@@ -4,7 +4,7 @@
 
 const QStringList& AttachedFile::keysThatUpdateTime() const
 {
-    static const QStringList keys = Attachment::keysThatUpdateTime() + QStringList{QStringLiteral("filePath")};
+    static const QStringList keys = Attachment::keysThatUpdateTime() + QStringList { QStringLiteral("filePath") };
     return keys;
 }
 

@@ -2,6 +2,6 @@
 
 const QStringList& Attachment::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("name"), QStringLiteral("notes"), QStringLiteral("publish")};
+    static const QStringList keys { QStringLiteral("name"), QStringLiteral("notes"), QStringLiteral("publish") };
     return keys;
 }

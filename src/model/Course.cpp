@@ -3,14 +3,14 @@
 #include "foundation/color/ColorArchive.h"
 #include "foundation/color/Colors.h"
 #include "foundation/notify/NotificationCenter.h"
-#include "model/ModelNotifications.h"
 #include "model/Lesson.h"
+#include "model/ModelNotifications.h"
 #include "model/Unit.h"
 #include "model/Year.h"
 
 const QStringList& Course::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("courseName")};
+    static const QStringList keys { QStringLiteral("courseName") };
     return keys;
 }
 

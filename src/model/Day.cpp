@@ -13,7 +13,8 @@ using namespace DateFormatting;
 
 const QStringList& Day::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("notes"), QStringLiteral("holidayName"), QStringLiteral("holidayType")};
+    static const QStringList keys { QStringLiteral("notes"), QStringLiteral("holidayName"),
+        QStringLiteral("holidayType") };
     return keys;
 }
 
@@ -79,8 +80,8 @@ QString Day::shortDateString() const
 
 QString Day::mediumDateString() const
 {
-    return QStringLiteral("%1. - %2").arg(formatPattern(actualDate(), QStringLiteral("EEE")),
-        formatDateStyle(actualDate(), DateStyle::Medium));
+    return QStringLiteral("%1. - %2")
+        .arg(formatPattern(actualDate(), QStringLiteral("EEE")), formatDateStyle(actualDate(), DateStyle::Medium));
 }
 
 QString Day::mediumLongDateString() const

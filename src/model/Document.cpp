@@ -28,14 +28,13 @@ Document::Document(AlertPresenter& alerts, FileChooser& files)
     : m_alerts(alerts)
     , m_files(files)
     , m_context(SemestraRecords::newContext())
-{
-}
+{ }
 
 Document::~Document() = default;
 
 Year* Document::getCurrentYear() const
 {
-    const QList<Year*> years = m_context->fetch<Year>({QStringLiteral("Year"), {}, {}});
+    const QList<Year*> years = m_context->fetch<Year>({ QStringLiteral("Year"), {}, {} });
     return years.isEmpty() ? nullptr : years.first();
 }
 
@@ -67,25 +66,25 @@ Status Document::openCurrentLayout(const QString& path)
 
 Status Document::upgradeAndOpen(const QString& path)
 {
-    const int answer = m_alerts.runModal({QStringLiteral("Semestra File Must Be Upgraded"),
+    const int answer = m_alerts.runModal({ QStringLiteral("Semestra File Must Be Upgraded"),
         QStringLiteral("Semestra is trying to open a file created with an earlier version of this application. "
                        "This file must be upgraded for use with Semestra 4.1."),
-        QStringLiteral("Upgrade"), QStringLiteral("Cancel"), {}});
+        QStringLiteral("Upgrade"), QStringLiteral("Cancel"), {} });
     if (answer != AlertDefaultReturn)
         return Status::success();
     const QFileInfo old(path);
-    const std::optional<QString> target = m_files.chooseSaveLocation({QStringLiteral("Document Migration"),
-        QStringLiteral("Please enter a name for your upgraded data file"), {}, {}, old.absolutePath(), old.fileName(),
-        {fileExtension, QStringLiteral("binary")}, true});
+    const std::optional<QString> target = m_files.chooseSaveLocation(
+        { QStringLiteral("Document Migration"), QStringLiteral("Please enter a name for your upgraded data file"), {},
+            {}, old.absolutePath(), old.fileName(), { fileExtension, QStringLiteral("binary") }, true });
     if (!target)
         return Status::success();
     const Result<QString> converted = convertCopy(path, *target);
     if (!converted)
         return Status::failure(converted.error());
-    m_alerts.runModal({QStringLiteral("Upgrade Successful"),
+    m_alerts.runModal({ QStringLiteral("Upgrade Successful"),
         QStringLiteral("If you use Semestra Tablet for iPad, please download the free update (version 2.5) to work "
                        "with this file."),
-        QStringLiteral("Ok"), {}, {}});
+        QStringLiteral("Ok"), {}, {} });
     return openCurrentLayout(*converted);
 }
 
@@ -161,7 +160,7 @@ void Document::setUpForWindow()
 
 void Document::fixTextFields()
 {
-    for (Lesson* lesson : m_context->fetch<Lesson>({QStringLiteral("Lesson"), {}, {}})) {
+    for (Lesson* lesson : m_context->fetch<Lesson>({ QStringLiteral("Lesson"), {}, {} })) {
         lesson->makeFieldsEqual();
         lesson->fixUpTimes();
     }

@@ -14,15 +14,15 @@
 
 const QStringList& Lesson::richFieldKeys()
 {
-    static const QStringList keys{QStringLiteral("lessonBody"), QStringLiteral("homework"),
+    static const QStringList keys { QStringLiteral("lessonBody"), QStringLiteral("homework"),
         QStringLiteral("publicComment"), QStringLiteral("custom1"), QStringLiteral("custom2"),
-        QStringLiteral("custom3")};
+        QStringLiteral("custom3") };
     return keys;
 }
 
 const QStringList& Lesson::keysThatUpdateTime() const
 {
-    static const QStringList keys = QStringList{QStringLiteral("lessonTitle")} + richFieldKeys();
+    static const QStringList keys = QStringList { QStringLiteral("lessonTitle") } + richFieldKeys();
     return keys;
 }
 
@@ -98,7 +98,8 @@ void Lesson::addToYearDeleteStack()
     owner->addObjectToDeleteStack(*this, QStringLiteral("lesson"));
     for (ManagedObject* attachment : objects(u"attachments")) {
         const bool isFile = dynamic_cast<AttachedFile*>(attachment) != nullptr;
-        owner->addObjectToDeleteStack(*attachment, isFile ? QStringLiteral("attachfile") : QStringLiteral("attachlink"));
+        owner->addObjectToDeleteStack(
+            *attachment, isFile ? QStringLiteral("attachfile") : QStringLiteral("attachlink"));
     }
 }
 

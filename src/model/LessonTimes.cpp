@@ -1,7 +1,6 @@
-#include "model/Lesson.h"
-
 #include "foundation/random/RandomSource.h"
 #include "model/Day.h"
+#include "model/Lesson.h"
 #include "model/Week.h"
 #include "model/Year.h"
 

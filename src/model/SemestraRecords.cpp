@@ -22,32 +22,31 @@ namespace {
 
 using Maker = std::unique_ptr<ManagedObject> (*)(const EntityDescription&, ObjectContext&);
 
-template <typename T>
-std::unique_ptr<ManagedObject> make(const EntityDescription& entity, ObjectContext& context)
+template <typename T> std::unique_ptr<ManagedObject> make(const EntityDescription& entity, ObjectContext& context)
 {
     return std::make_unique<T>(entity, context);
 }
 
 const QHash<QString, Maker>& makers()
 {
-    static const QHash<QString, Maker> table{
-        {QStringLiteral("Year"), &make<Year>},
-        {QStringLiteral("Course"), &make<Course>},
-        {QStringLiteral("MyCourse"), &make<MyCourse>},
-        {QStringLiteral("Week"), &make<Week>},
-        {QStringLiteral("Day"), &make<Day>},
-        {QStringLiteral("Lesson"), &make<Lesson>},
-        {QStringLiteral("Unit"), &make<Unit>},
-        {QStringLiteral("Standard"), &make<Standard>},
-        {QStringLiteral("StandardInLesson"), &make<StandardInLesson>},
-        {QStringLiteral("Assignment"), &make<Assignment>},
-        {QStringLiteral("AttachedFile"), &make<AttachedFile>},
-        {QStringLiteral("AttachedWebLink"), &make<AttachedWebLink>},
-        {QStringLiteral("AssignedFile"), &make<AssignedFile>},
-        {QStringLiteral("AssignedWebLink"), &make<AssignedWebLink>},
-        {QStringLiteral("PublishInfo"), &make<PublishInfo>},
-        {QStringLiteral("LessonReportInformation"), &make<LessonReportInformation>},
-        {QStringLiteral("Tag"), &make<Tag>},
+    static const QHash<QString, Maker> table {
+        { QStringLiteral("Year"), &make<Year> },
+        { QStringLiteral("Course"), &make<Course> },
+        { QStringLiteral("MyCourse"), &make<MyCourse> },
+        { QStringLiteral("Week"), &make<Week> },
+        { QStringLiteral("Day"), &make<Day> },
+        { QStringLiteral("Lesson"), &make<Lesson> },
+        { QStringLiteral("Unit"), &make<Unit> },
+        { QStringLiteral("Standard"), &make<Standard> },
+        { QStringLiteral("StandardInLesson"), &make<StandardInLesson> },
+        { QStringLiteral("Assignment"), &make<Assignment> },
+        { QStringLiteral("AttachedFile"), &make<AttachedFile> },
+        { QStringLiteral("AttachedWebLink"), &make<AttachedWebLink> },
+        { QStringLiteral("AssignedFile"), &make<AssignedFile> },
+        { QStringLiteral("AssignedWebLink"), &make<AssignedWebLink> },
+        { QStringLiteral("PublishInfo"), &make<PublishInfo> },
+        { QStringLiteral("LessonReportInformation"), &make<LessonReportInformation> },
+        { QStringLiteral("Tag"), &make<Tag> },
     };
     return table;
 }

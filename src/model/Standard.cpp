@@ -2,6 +2,6 @@
 
 const QStringList& Standard::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("shortName"), QStringLiteral("text")};
+    static const QStringList keys { QStringLiteral("shortName"), QStringLiteral("text") };
     return keys;
 }

@@ -5,7 +5,7 @@
 
 const QStringList& StandardInLesson::keysThatUpdateTime() const
 {
-    static const QStringList keys{QStringLiteral("implementationNotes")};
+    static const QStringList keys { QStringLiteral("implementationNotes") };
     return keys;
 }
 

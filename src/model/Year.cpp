@@ -1,7 +1,7 @@
 #include "model/Year.h"
 
-#include "model/LessonReportInformation.h"
 #include "model/Course.h"
+#include "model/LessonReportInformation.h"
 #include "model/PublishInfo.h"
 #include "model/Week.h"
 #include "store/ObjectContext.h"

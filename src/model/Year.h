@@ -147,8 +147,7 @@ public:
     void fixDaylightSavings();
 
 private:
-    template <typename T>
-    T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
+    template <typename T> T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
     QList<Day*> fetchDays(const std::function<bool(const Day&)>& predicate) const;
     QList<Lesson*> bumpChain(Lesson* lesson) const;
 };

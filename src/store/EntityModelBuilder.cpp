@@ -20,30 +20,29 @@ QString baseColumn(const QString& propertyName)
 
 EntityModelBuilder::EntityModelBuilder(int version)
     : m_version(version)
-{
-}
+{ }
 
 EntityModelBuilder& EntityModelBuilder::entity(const QString& name, const QString& superentity, Kind kind)
 {
-    m_entities.append({name, superentity, kind, {}, {}});
+    m_entities.append({ name, superentity, kind, {}, {} });
     return *this;
 }
 
 EntityModelBuilder& EntityModelBuilder::attribute(const QString& name, AttributeType type)
 {
-    m_entities.last().attributes.append({name, type, {}});
+    m_entities.last().attributes.append({ name, type, {} });
     return *this;
 }
 
 EntityModelBuilder& EntityModelBuilder::toOne(const QString& name, const QString& destination, const QString& inverse)
 {
-    m_entities.last().relationships.append({name, destination, inverse, false});
+    m_entities.last().relationships.append({ name, destination, inverse, false });
     return *this;
 }
 
 EntityModelBuilder& EntityModelBuilder::toMany(const QString& name, const QString& destination, const QString& inverse)
 {
-    m_entities.last().relationships.append({name, destination, inverse, true});
+    m_entities.last().relationships.append({ name, destination, inverse, true });
     return *this;
 }
 
@@ -81,7 +80,8 @@ void EntityModelBuilder::createEntities(EntityModel& model) const
     }
 }
 
-void EntityModelBuilder::addProperties(EntityDescription& entity, const PendingEntity& pending, const EntityModel& model)
+void EntityModelBuilder::addProperties(
+    EntityDescription& entity, const PendingEntity& pending, const EntityModel& model)
 {
     const QString table = entity.tableName();
     if (entity.m_super) {
@@ -123,7 +123,7 @@ QString EntityModelBuilder::attributeColumn(const QString& table, const QString&
     QString column = base;
     for (int suffix = 1; columns.contains(column); ++suffix)
         column = base + QString::number(suffix);
-    columns.insert(column, {name, {}});
+    columns.insert(column, { name, {} });
     return column;
 }
 
@@ -141,7 +141,7 @@ QString EntityModelBuilder::relationshipColumn(const QString& table, const QStri
             return column;
         column = base + QString::number(suffix);
     }
-    columns.insert(column, {name, destination});
+    columns.insert(column, { name, destination });
     return column;
 }
 
@@ -177,13 +177,12 @@ void EntityModelBuilder::checkInverses(const EntityModel& model)
 {
     for (const EntityDescription* entity : model.entities()) {
         for (const RelationshipDescription& relationship : entity->relationships()) {
-            QList<const EntityDescription*> targets{relationship.destination};
+            QList<const EntityDescription*> targets { relationship.destination };
             if (relationship.destination->isAbstract())
                 targets = relationship.destination->subentities();
             const bool paired = std::any_of(targets.begin(), targets.end(), [&](const EntityDescription* target) {
                 const RelationshipDescription* inverse = target->relationship(relationship.inverseName);
-                return inverse
-                    && (entity->isKindOf(*inverse->destination) || inverse->destination->isKindOf(*entity));
+                return inverse && (entity->isKindOf(*inverse->destination) || inverse->destination->isKindOf(*entity));
             });
             if (!paired)
                 modelError(entity->name() + "." + relationship.name + " has no inverse");

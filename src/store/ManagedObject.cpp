@@ -16,8 +16,7 @@ ManagedObject::ManagedObject(const EntityDescription& entity, ObjectContext& con
     , m_attributes(entity.attributes().size())
     , m_toOne(entity.relationships().size(), nullptr)
     , m_toMany(entity.relationships().size())
-{
-}
+{ }
 
 ManagedObject::~ManagedObject() = default;
 
@@ -208,6 +207,8 @@ void ManagedObject::markJoinsChanged()
     markUpdated();
 }
 
-void ManagedObject::willChangeValue(const QString&) { }
+void ManagedObject::willChangeValue(const QString&)
+{ }
 
-void ManagedObject::didChangeValue(const QString&) { }
+void ManagedObject::didChangeValue(const QString&)
+{ }

@@ -38,8 +38,7 @@ public:
 
     // Attributes. An attribute that was never set is an invalid QVariant.
     QVariant value(QStringView key) const;
-    template <typename T>
-    T value(QStringView key) const;
+    template <typename T> T value(QStringView key) const;
     void setValue(QStringView key, const QVariant& value);
     // Stored as seconds since 2001; std::nullopt makes the attribute absent.
     void setDate(QStringView key, std::optional<Date> date);
@@ -48,17 +47,12 @@ public:
 
     // To-one relationships.
     ManagedObject* object(QStringView key) const;
-    template <typename T>
-    T* object(QStringView key) const
-    {
-        return dynamic_cast<T*>(object(key));
-    }
+    template <typename T> T* object(QStringView key) const { return dynamic_cast<T*>(object(key)); }
     void setObject(QStringView key, ManagedObject* target);
 
     // To-many relationships: unordered sets, held in insertion order.
     const QList<ManagedObject*>& objects(QStringView key) const;
-    template <typename T>
-    QList<T*> objects(QStringView key) const;
+    template <typename T> QList<T*> objects(QStringView key) const;
     void addObject(QStringView key, ManagedObject* target);
     void removeObject(QStringView key, ManagedObject* target);
 
@@ -104,39 +98,33 @@ private:
 };
 
 namespace detail {
-template <typename T>
-T convertValue(const QVariant& value)
+template <typename T> T convertValue(const QVariant& value)
 {
     return value.value<T>();
 }
-template <>
-inline bool convertValue<bool>(const QVariant& value)
+template <> inline bool convertValue<bool>(const QVariant& value)
 {
     return value.toBool();
 }
-template <>
-inline std::optional<Date> convertValue<std::optional<Date>>(const QVariant& value)
+template <> inline std::optional<Date> convertValue<std::optional<Date>>(const QVariant& value)
 {
     if (!value.isValid())
         return std::nullopt;
     return Date::fromSecondsSinceReferenceDate(value.toDouble());
 }
 // An absent date reads as the reference date itself (2001-01-01 00:00 UTC).
-template <>
-inline Date convertValue<Date>(const QVariant& value)
+template <> inline Date convertValue<Date>(const QVariant& value)
 {
     return Date::fromSecondsSinceReferenceDate(value.toDouble());
 }
 } // namespace detail
 
-template <typename T>
-T ManagedObject::value(QStringView key) const
+template <typename T> T ManagedObject::value(QStringView key) const
 {
     return detail::convertValue<T>(value(key));
 }
 
-template <typename T>
-QList<T*> ManagedObject::objects(QStringView key) const
+template <typename T> QList<T*> ManagedObject::objects(QStringView key) const
 {
     QList<T*> result;
     for (ManagedObject* object : objects(key)) {

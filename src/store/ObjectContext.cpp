@@ -29,8 +29,7 @@ ObjectContext::ObjectContext(const EntityModel& model, RecordFactory factory)
     : m_model(model)
     , m_factory(std::move(factory))
     , m_storeIdentifier(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper())
-{
-}
+{ }
 
 ObjectContext::~ObjectContext() = default;
 
@@ -176,7 +175,7 @@ bool ObjectContext::hasChanges() const
 
 void ObjectContext::markSaved()
 {
-    for (const QSet<ManagedObject*>* written : {&m_inserted, &m_updated}) {
+    for (const QSet<ManagedObject*>* written : { &m_inserted, &m_updated }) {
         for (ManagedObject* object : *written) {
             object->m_state = ManagedObject::State::Clean;
             object->m_joinsChanged = false;

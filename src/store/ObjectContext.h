@@ -19,8 +19,7 @@ class ObjectContext {
 public:
     // Makes the record object for an entity (a record class such as Lesson).
     // Without one, records are plain ManagedObjects.
-    using RecordFactory
-        = std::function<std::unique_ptr<ManagedObject>(const EntityDescription&, ObjectContext&)>;
+    using RecordFactory = std::function<std::unique_ptr<ManagedObject>(const EntityDescription&, ObjectContext&)>;
 
     explicit ObjectContext(const EntityModel& model, RecordFactory factory = {});
     ~ObjectContext();
@@ -30,19 +29,14 @@ public:
     const EntityModel& model() const { return m_model; }
 
     ManagedObject* insertObject(const QString& entityName);
-    template <typename T>
-    T* insert(const QString& entityName)
-    {
-        return dynamic_cast<T*>(insertObject(entityName));
-    }
+    template <typename T> T* insert(const QString& entityName) { return dynamic_cast<T*>(insertObject(entityName)); }
     // Unlinks the record from every relationship and forgets it. The object
     // itself stays valid (flagged deleted) until the context goes away, so a
     // stale pointer held by a view reads, but cannot change, a dead record.
     void deleteObject(ManagedObject* object);
 
     QList<ManagedObject*> fetch(const FetchRequest& request) const;
-    template <typename T>
-    QList<T*> fetch(const FetchRequest& request) const;
+    template <typename T> QList<T*> fetch(const FetchRequest& request) const;
     // Every live record of the entity and its sub-entities, in insertion order.
     QList<ManagedObject*> objectsOfEntity(const EntityDescription& entity) const;
     int countOfEntity(const QString& entityName) const;
@@ -94,8 +88,7 @@ private:
     QList<ManagedObject*> m_deleted;
 };
 
-template <typename T>
-QList<T*> ObjectContext::fetch(const FetchRequest& request) const
+template <typename T> QList<T*> ObjectContext::fetch(const FetchRequest& request) const
 {
     QList<T*> result;
     for (ManagedObject* object : fetch(request)) {

@@ -14,11 +14,11 @@ void declareYear(EntityModelBuilder& b)
         .attribute("typeOfSchedule", T::Integer)
         .attribute("repeatInterval", T::Integer)
         .attribute("allSameColor", T::Boolean);
-    for (const char* field : {"lessonBody", "homework", "publicComment", "custom1", "custom2", "custom3"})
+    for (const char* field : { "lessonBody", "homework", "publicComment", "custom1", "custom2", "custom3" })
         b.attribute(QLatin1String(field) + QLatin1String("Title"), T::String);
-    for (const char* flag : {"showTeacher", "showHomework", "showPublic", "showCustom1", "showCustom2", "showCustom3",
-             "teacherEnlarged", "homeworkEnlarged", "publicEnlarged", "custom1Enlarged", "custom2Enlarged",
-             "custom3Enlarged"})
+    for (const char* flag :
+        { "showTeacher", "showHomework", "showPublic", "showCustom1", "showCustom2", "showCustom3", "teacherEnlarged",
+            "homeworkEnlarged", "publicEnlarged", "custom1Enlarged", "custom2Enlarged", "custom3Enlarged" })
         b.attribute(QLatin1String(flag), T::Boolean);
     b.attribute("lastICalSync", T::Date)
         .attribute("teacherSchool", T::String)
@@ -81,7 +81,7 @@ void declareWeekAndDay(EntityModelBuilder& b)
 void declareLesson(EntityModelBuilder& b)
 {
     b.entity("Lesson").attribute("lessonTitle", T::String);
-    for (const char* field : {"lessonBody", "homework", "publicComment", "custom1", "custom2", "custom3"}) {
+    for (const char* field : { "lessonBody", "homework", "publicComment", "custom1", "custom2", "custom3" }) {
         b.attribute(QLatin1String(field), T::Binary);
         b.attribute(QLatin1String(field) + QLatin1String("String"), T::String);
     }
@@ -174,17 +174,17 @@ void declareSettings(EntityModelBuilder& b)
         .attribute("cssTheme", T::String)
         .attribute("localExportLocation", T::String)
         .attribute("localExportSandboxURL", T::Binary);
-    for (const char* date : {"calendarExportStartDate", "calendarExportEndDate", "lessonExportStartDate",
-             "lessonExportEndDate"})
+    for (const char* date :
+        { "calendarExportStartDate", "calendarExportEndDate", "lessonExportStartDate", "lessonExportEndDate" })
         b.attribute(QLatin1String(date), T::Date);
-    for (const char* text : {"mainIndexTitle", "mainIndexIntro", "monthIndexHeader", "monthIndexFooter"})
+    for (const char* text : { "mainIndexTitle", "mainIndexIntro", "monthIndexHeader", "monthIndexFooter" })
         b.attribute(QLatin1String(text), T::String);
-    for (const char* flag : {"publishLessonBody", "publishHomework", "publishPublicComment", "publishCustom1",
-             "publishCustom2", "publishCustom3", "publishStandards", "publishFiles", "publishLinks",
-             "showMadeWithSemestra"})
+    for (const char* flag :
+        { "publishLessonBody", "publishHomework", "publishPublicComment", "publishCustom1", "publishCustom2",
+            "publishCustom3", "publishStandards", "publishFiles", "publishLinks", "showMadeWithSemestra" })
         b.attribute(QLatin1String(flag), T::Boolean);
     b.attribute("defaultConnectionType", T::Integer);
-    for (const char* text : {"ftpServerName", "ftpPortNumber", "ftpPath", "ftpUsername", "ftpPassword"})
+    for (const char* text : { "ftpServerName", "ftpPortNumber", "ftpPath", "ftpUsername", "ftpPassword" })
         b.attribute(QLatin1String(text), T::String);
     b.toOne("year", "Year", "publish");
 
@@ -193,11 +193,11 @@ void declareSettings(EntityModelBuilder& b)
         .attribute("endDateForDaily", T::Date)
         .attribute("baseFontSize", T::Double)
         .attribute("weeklyReportBaseFontSize", T::Double);
-    for (const char* flag : {"showLessonBody", "showHomework", "showPublicComment", "showCustom1", "showCustom2",
-             "showCustom3", "showTags", "showStandards", "showAttachments", "weeklyReportFixLessonSize",
-             "weeklyReportShowColors"})
+    for (const char* flag :
+        { "showLessonBody", "showHomework", "showPublicComment", "showCustom1", "showCustom2", "showCustom3",
+            "showTags", "showStandards", "showAttachments", "weeklyReportFixLessonSize", "weeklyReportShowColors" })
         b.attribute(QLatin1String(flag), T::Boolean);
-    for (const char* text : {"dailyHeader", "weeklyReportHeader", "unitHeader", "standardsHeader"})
+    for (const char* text : { "dailyHeader", "weeklyReportHeader", "unitHeader", "standardsHeader" })
         b.attribute(QLatin1String(text), T::String);
     b.toOne("year", "Year", "lessonReportInformation");
 

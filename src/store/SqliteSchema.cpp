@@ -41,7 +41,7 @@ QString SqliteSchema::sqlType(AttributeType type)
 
 QList<const EntityDescription*> SqliteSchema::family(const EntityDescription& root) const
 {
-    QList<const EntityDescription*> members{&root};
+    QList<const EntityDescription*> members { &root };
     for (qsizetype i = 0; i < members.size(); ++i)
         members += members[i]->subentities();
     return members;
@@ -49,8 +49,8 @@ QList<const EntityDescription*> SqliteSchema::family(const EntityDescription& ro
 
 QString SqliteSchema::createTableSql(const EntityDescription& root) const
 {
-    QStringList definitions{QStringLiteral("Z_PK INTEGER PRIMARY KEY"), QStringLiteral("Z_ENT INTEGER"),
-        QStringLiteral("Z_OPT INTEGER")};
+    QStringList definitions { QStringLiteral("Z_PK INTEGER PRIMARY KEY"), QStringLiteral("Z_ENT INTEGER"),
+        QStringLiteral("Z_OPT INTEGER") };
     QSet<QString> seen;
     for (const EntityDescription* entity : family(root)) {
         for (const AttributeDescription& attribute : entity->attributes()) {
@@ -88,7 +88,7 @@ QStringList SqliteSchema::indexSql(const EntityDescription& root) const
 
 QString SqliteSchema::createScript() const
 {
-    QStringList statements{
+    QStringList statements {
         QStringLiteral("CREATE TABLE Z_PRIMARYKEY (Z_ENT INTEGER PRIMARY KEY, Z_NAME VARCHAR, Z_SUPER INTEGER, "
                        "Z_MAX INTEGER);"),
         QStringLiteral("CREATE TABLE Z_METADATA (Z_VERSION INTEGER PRIMARY KEY, Z_UUID VARCHAR(255), Z_PLIST BLOB);"),
@@ -112,7 +112,7 @@ QString SqliteSchema::createScript() const
 QString SqliteSchema::insertSql(const EntityDescription& entity) const
 {
     const RowLayout& layout = rowLayout(entity);
-    const QStringList columns = QStringList{"Z_PK", "Z_ENT", "Z_OPT"} + layout.columns;
+    const QStringList columns = QStringList { "Z_PK", "Z_ENT", "Z_OPT" } + layout.columns;
     QStringList placeholders;
     placeholders.fill(QStringLiteral("?"), columns.size());
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -121,7 +121,7 @@ QString SqliteSchema::insertSql(const EntityDescription& entity) const
 
 QString SqliteSchema::updateSql(const EntityDescription& entity) const
 {
-    QStringList assignments{QStringLiteral("Z_ENT = ?"), QStringLiteral("Z_OPT = ?")};
+    QStringList assignments { QStringLiteral("Z_ENT = ?"), QStringLiteral("Z_OPT = ?") };
     for (const QString& column : rowLayout(entity).columns)
         assignments << column + QStringLiteral(" = ?");
     return QStringLiteral("UPDATE %1 SET %2 WHERE Z_PK = ?")

@@ -56,8 +56,7 @@ Result<QVariantMap> metadataOf(FMDatabase& database, const QString& path)
     if (!rows || !rows->next())
         return Result<QVariantMap>::failure(notADocument);
     const Result<QVariant> plist = PropertyList::read(rows->dataForColumnIndex(0));
-    if (!plist || plist->typeId() != QMetaType::QVariantMap
-        || !plist->toMap().contains(modelVersionKey))
+    if (!plist || plist->typeId() != QMetaType::QVariantMap || !plist->toMap().contains(modelVersionKey))
         return Result<QVariantMap>::failure(notADocument);
     return plist->toMap();
 }
@@ -81,15 +80,16 @@ Status checkVersion(const QVariantMap& metadata, const EntityModel& model, const
 Result<QString> reserveSiblingFile(const QString& path)
 {
     const QFileInfo target(path);
-    QTemporaryFile file(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".XXXXXX")));
+    QTemporaryFile file(
+        target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".XXXXXX")));
     file.setAutoRemove(false);
     if (!file.open())
         return Result<QString>::failure(
             QStringLiteral("Could not write in the folder of “%1”: %2").arg(target.fileName(), file.errorString()));
     // The new file takes the place of the old one, so it takes its permissions
     // too (a temporary file is private to its owner).
-    const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-        | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const QFileDevice::Permissions readWrite
+        = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     file.setPermissions(target.exists() ? QFile::permissions(path) : readWrite);
     return file.fileName();
 }
@@ -127,7 +127,8 @@ Result<std::unique_ptr<ObjectContext>> SqliteStore::open(
     auto context = std::make_unique<ObjectContext>(model, std::move(factory));
     const SqliteSchema schema(model);
     if (status = SqliteStoreReader(*database, schema, *context).readAll(); !status)
-        return OpenResult::failure(QStringLiteral("The file “%1” could not be read. %2").arg(fileName(path), status.error()));
+        return OpenResult::failure(
+            QStringLiteral("The file “%1” could not be read. %2").arg(fileName(path), status.error()));
     context->m_metadata = *metadata;
     context->m_storeIdentifier = metadata->value(QStringLiteral("NSStoreUUID"), context->m_storeIdentifier).toString();
     context->m_storePath = QFileInfo(path).absoluteFilePath();
@@ -168,7 +169,7 @@ Status SqliteStore::saveChanges(ObjectContext& context)
         ok = ok && writer.insertRow(*object);
     for (const ManagedObject* object : context.updatedObjects())
         ok = ok && writer.updateRow(*object);
-    for (const QSet<ManagedObject*>* changed : {&context.insertedObjects(), &context.updatedObjects()}) {
+    for (const QSet<ManagedObject*>* changed : { &context.insertedObjects(), &context.updatedObjects() }) {
         for (const ManagedObject* object : *changed)
             ok = ok && (!object->m_joinsChanged || writer.writeJoins(*object));
     }

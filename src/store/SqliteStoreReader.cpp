@@ -42,8 +42,7 @@ SqliteStoreReader::SqliteStoreReader(FMDatabase& database, const SqliteSchema& s
     : m_database(database)
     , m_schema(schema)
     , m_context(context)
-{
-}
+{ }
 
 Status SqliteStoreReader::damaged(const QString& detail) const
 {
@@ -72,13 +71,13 @@ SqliteStoreReader::ColumnPlan SqliteStoreReader::planFor(const EntityDescription
     for (int slot = 0; slot < entity.attributes().size(); ++slot) {
         const int column = columns.value(entity.attributes()[slot].columnName, -1);
         if (column >= 0)
-            plan.attributes.append({slot, column});
+            plan.attributes.append({ slot, column });
     }
     for (int slot = 0; slot < entity.relationships().size(); ++slot) {
         const RelationshipDescription& relationship = entity.relationships()[slot];
         const int column = relationship.toMany ? -1 : columns.value(relationship.columnName, -1);
         if (column >= 0)
-            plan.toOnes.append({slot, column});
+            plan.toOnes.append({ slot, column });
     }
     return plan;
 }
@@ -117,7 +116,7 @@ void SqliteStoreReader::readRow(ManagedObject& object, const ColumnPlan& plan, F
         object.m_attributes[slot] = readValue(object.entity().attributes()[slot].type, rows, column);
     for (const auto& [slot, column] : plan.toOnes) {
         if (!rows.columnIsNullForColumnIndex(column))
-            m_pending.push_back({&object, slot, rows.longLongIntForColumnIndex(column)});
+            m_pending.push_back({ &object, slot, rows.longLongIntForColumnIndex(column) });
     }
 }
 
@@ -127,8 +126,7 @@ void SqliteStoreReader::resolveLinks()
 {
     for (const PendingLink& link : m_pending) {
         const RelationshipDescription& relationship = link.object->entity().relationships()[link.slot];
-        ManagedObject* target
-            = m_context.m_byKey.value(&relationship.destination->rootEntity()).value(link.targetKey);
+        ManagedObject* target = m_context.m_byKey.value(&relationship.destination->rootEntity()).value(link.targetKey);
         if (!target || !target->entity().isKindOf(*relationship.destination))
             continue;
         const int inverseSlot = target->entity().relationshipIndex(relationship.inverseName);

@@ -8,8 +8,7 @@
 SqliteStoreWriter::SqliteStoreWriter(FMDatabase& database, const SqliteSchema& schema)
     : m_database(database)
     , m_schema(schema)
-{
-}
+{ }
 
 SqliteStoreWriter::~SqliteStoreWriter() = default;
 
@@ -68,14 +67,15 @@ bool SqliteStoreWriter::writeJoins(const ManagedObject& object)
         const RelationshipDescription& relationship = relationships[slot];
         if (!relationship.isManyToMany() || !relationship.ownsJoinTable)
             continue;
-        const QString clear = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                  .arg(relationship.joinTable, relationship.joinOwnColumn);
-        if (!m_database.executeUpdate(clear, {object.primaryKey()}))
+        const QString clear
+            = QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(relationship.joinTable, relationship.joinOwnColumn);
+        if (!m_database.executeUpdate(clear, { object.primaryKey() }))
             return false;
-        const QString insert = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
-                                   .arg(relationship.joinTable, relationship.joinOwnColumn, relationship.joinOtherColumn);
+        const QString insert
+            = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                  .arg(relationship.joinTable, relationship.joinOwnColumn, relationship.joinOtherColumn);
         for (const ManagedObject* target : object.m_toMany[slot]) {
-            if (!m_database.executeUpdate(insert, {object.primaryKey(), target->primaryKey()}))
+            if (!m_database.executeUpdate(insert, { object.primaryKey(), target->primaryKey() }))
                 return false;
         }
     }
@@ -87,9 +87,9 @@ bool SqliteStoreWriter::deleteJoins(const ManagedObject& object)
     for (const RelationshipDescription& relationship : object.entity().relationships()) {
         if (!relationship.isManyToMany())
             continue;
-        const QString clear = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                  .arg(relationship.joinTable, relationship.joinOwnColumn);
-        if (!m_database.executeUpdate(clear, {object.primaryKey()}))
+        const QString clear
+            = QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(relationship.joinTable, relationship.joinOwnColumn);
+        if (!m_database.executeUpdate(clear, { object.primaryKey() }))
             return false;
     }
     return true;
@@ -104,7 +104,7 @@ bool SqliteStoreWriter::writeKeyCounters(const ObjectContext& context)
         const qint64 max = context.m_maxPrimaryKey.value(&entity->rootEntity());
         if (!m_database.executeUpdate(
                 QStringLiteral("INSERT INTO Z_PRIMARYKEY (Z_ENT, Z_NAME, Z_SUPER, Z_MAX) VALUES (?, ?, ?, ?)"),
-                {entity->entityNumber(), entity->name(), super ? super->entityNumber() : 0, max}))
+                { entity->entityNumber(), entity->name(), super ? super->entityNumber() : 0, max }))
             return false;
     }
     return true;
@@ -119,5 +119,5 @@ bool SqliteStoreWriter::writeMetadata(const ObjectContext& context)
     return m_database.executeUpdate(QStringLiteral("DELETE FROM Z_METADATA"))
         && m_database.executeUpdate(
             QStringLiteral("INSERT INTO Z_METADATA (Z_VERSION, Z_UUID, Z_PLIST) VALUES (1, ?, ?)"),
-            {context.storeIdentifier(), PropertyList::writeXml(metadata)});
+            { context.storeIdentifier(), PropertyList::writeXml(metadata) });
 }

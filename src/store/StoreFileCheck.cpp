@@ -27,7 +27,8 @@ Status StoreFileCheck::check(const QString& path)
     if (!file.exists())
         return Status::failure(QStringLiteral("The file “%1” could not be found.").arg(displayName(path)));
     if (!file.open(QIODevice::ReadOnly))
-        return Status::failure(QStringLiteral("The file “%1” could not be read: %2").arg(displayName(path), file.errorString()));
+        return Status::failure(
+            QStringLiteral("The file “%1” could not be read: %2").arg(displayName(path), file.errorString()));
     const QByteArray header = file.read(headerSize);
     const QString notADocument = QStringLiteral("The file “%1” is not a Semestra document.").arg(displayName(path));
     if (header.size() < headerSize || !header.startsWith(sqliteMagic))
@@ -45,7 +46,7 @@ Status StoreFileCheck::check(const QString& path)
     const quint32 pageCount = bigEndian32(header, 28);
     if (pageCount != 0 && bigEndian32(header, 24) == bigEndian32(header, 92)
         && qint64(pageCount) * pageSize > file.size())
-        return Status::failure(QStringLiteral("The file “%1” is damaged: it is shorter than it should be.")
-                                   .arg(displayName(path)));
+        return Status::failure(
+            QStringLiteral("The file “%1” is damaged: it is shorter than it should be.").arg(displayName(path)));
     return Status::success();
 }

@@ -11,13 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace {
 
 bool hasIndex(FMDatabase& file, const QString& name)
 {
     std::unique_ptr<FMResultSet> rows
-        = file.executeQuery(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"), {name});
+        = file.executeQuery(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"), { name });
     return rows && rows->next();
 }
 
@@ -25,7 +24,7 @@ bool addMissingColumns(FMDatabase& file, FMDatabase& current, const QString& tab
 {
     const QStringList present = file.columnNames(table);
     std::unique_ptr<FMResultSet> columns
-        = current.executeQuery(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {table});
+        = current.executeQuery(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), { table });
     bool ok = columns != nullptr;
     while (ok && columns->next()) {
         const QString column = columns->stringForColumnIndex(0);
@@ -42,7 +41,7 @@ bool addMissingKeyCounters(FMDatabase& file)
         const EntityDescription* super = entity->superentity();
         if (!file.executeUpdate(QStringLiteral("INSERT OR IGNORE INTO Z_PRIMARYKEY (Z_ENT, Z_NAME, Z_SUPER, Z_MAX) "
                                                "VALUES (?, ?, ?, 0)"),
-                {entity->entityNumber(), entity->name(), super ? super->entityNumber() : 0}))
+                { entity->entityNumber(), entity->name(), super ? super->entityNumber() : 0 }))
             return false;
     }
     return true;
@@ -80,7 +79,7 @@ struct Step {
 // Version 20 had no tags and no holiday type; version 21 added both (the tag
 // entity came last, so no entity number changed).
 constexpr Step steps[] = {
-    {20, 21, &addMissingLayout},
+    { 20, 21, &addMissingLayout },
 };
 
 const Step* stepFrom(int version)
@@ -95,7 +94,8 @@ const Step* stepFrom(int version)
 bool writeVersion(FMDatabase& database, QVariantMap metadata, int version)
 {
     metadata.insert(QStringLiteral("ManagedObjectModelVersion"), qint64(version));
-    return database.executeUpdate(QStringLiteral("UPDATE Z_METADATA SET Z_PLIST = ?"), {PropertyList::writeXml(metadata)});
+    return database.executeUpdate(
+        QStringLiteral("UPDATE Z_METADATA SET Z_PLIST = ?"), { PropertyList::writeXml(metadata) });
 }
 
 } // namespace
@@ -128,8 +128,8 @@ Result<int> StoreMigration::migrateStep(const QString& source, const QString& de
     bool ok = database->open();
     {
         FMTransaction transaction(*database);
-        ok = ok && transaction.isActive() && step->convert(*database)
-            && writeVersion(*database, *metadata, step->to) && transaction.commit();
+        ok = ok && transaction.isActive() && step->convert(*database) && writeVersion(*database, *metadata, step->to)
+            && transaction.commit();
     }
     if (!ok) {
         const QString error = database->lastErrorMessage();

@@ -45,7 +45,7 @@ TEST_F(CourseTest, RenamingUpdatesTimeAndTellsEditors)
 {
     course->setValue(u"courseName", QStringLiteral("Biology"));
     EXPECT_EQ(course->lastUpdated(), at(800000000));
-    EXPECT_EQ(posted, QStringList{QStringLiteral("SemestraCourseNameChanged")});
+    EXPECT_EQ(posted, QStringList { QStringLiteral("SemestraCourseNameChanged") });
     posted.clear();
     course->setValue(u"draw", 0);
     EXPECT_TRUE(posted.isEmpty());

@@ -12,7 +12,7 @@ namespace {
 
 Date local(int year, int month, int day, int hour = 0, int minute = 0)
 {
-    return LocalCalendar::dateFromComponents({year, month, day, hour, minute, 0});
+    return LocalCalendar::dateFromComponents({ year, month, day, hour, minute, 0 });
 }
 
 // Monday 5 January 2026 to Friday 9 January in one week, with a Biology lesson on the Monday.

@@ -1,19 +1,20 @@
+#include "model/Document.h"
+
 #include "ModelFixture.h"
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Day.h"
-#include "model/Document.h"
 #include "model/Lesson.h"
 #include "model/Week.h"
 #include "model/Year.h"
 #include "store/SqliteStore.h"
 #include "store/sqlite/FMDatabase.h"
+#include "testlib/FileHash.h"
 #include "testlib/OlderDocumentLayout.h"
 #include "testlib/ScriptedAlertPresenter.h"
 #include "testlib/ScriptedFileChooser.h"
 #include "testlib/TemporaryPreferences.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,14 +23,7 @@ namespace {
 
 Date local(int year, int month, int day, int hour = 0, int minute = 0)
 {
-    return LocalCalendar::dateFromComponents({year, month, day, hour, minute, 0});
-}
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                           : QByteArray();
+    return LocalCalendar::dateFromComponents({ year, month, day, hour, minute, 0 });
 }
 
 class DocumentTest : public testing::Test {
@@ -71,7 +65,7 @@ protected:
 
     static Lesson* onlyLesson(Document& document)
     {
-        return document.context().fetch<Lesson>({QStringLiteral("Lesson"), {}, {}}).value(0);
+        return document.context().fetch<Lesson>({ QStringLiteral("Lesson"), {}, {} }).value(0);
     }
 };
 
@@ -169,7 +163,7 @@ TEST_F(DocumentUpgradeTest, OlderFileIsConvertedIntoTheChosenFileAndOpened)
     EXPECT_EQ(fileHash(old), before);
     // Nothing of the work is left behind.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList({"Old Year.semestra", "Upgraded.semestra"}));
+        QStringList({ "Old Year.semestra", "Upgraded.semestra" }));
 }
 
 TEST_F(DocumentUpgradeTest, DecliningOrCancellingOpensNothing)
@@ -186,7 +180,7 @@ TEST_F(DocumentUpgradeTest, DecliningOrCancellingOpensNothing)
     Document cancelled(alerts, files);
     EXPECT_TRUE(cancelled.open(old).ok());
     EXPECT_TRUE(cancelled.filePath().isEmpty());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Old Year.semestra"});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "Old Year.semestra" });
 }
 
 TEST_F(DocumentUpgradeTest, FileWithNoKnownConversionFailsAndStaysUntouched)
@@ -206,5 +200,5 @@ TEST_F(DocumentUpgradeTest, FileWithNoKnownConversionFailsAndStaysUntouched)
     EXPECT_EQ(alerts.shown().size(), 1);
     EXPECT_EQ(fileHash(old), before);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList{"Old Year.semestra"});
+        QStringList { "Old Year.semestra" });
 }

@@ -1,7 +1,8 @@
+#include "model/Lesson.h"
+
 #include "ModelFixture.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Assignment.h"
-#include "model/Lesson.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ TEST_F(LessonTest, RichFieldChangeUpdatesShadowTimeAndViews)
     lesson->setValue(u"homework", boldHello);
     EXPECT_EQ(lesson->value<QString>(u"homeworkString"), QStringLiteral("Hello class"));
     EXPECT_EQ(lesson->lastUpdated(), at(800000000));
-    EXPECT_EQ(posted, QStringList{QStringLiteral("SemestraLessonDisplayTextChanged")});
+    EXPECT_EQ(posted, QStringList { QStringLiteral("SemestraLessonDisplayTextChanged") });
 
     posted.clear();
     clock.set(at(800000100));
     lesson->setValue(u"lessonTitle", QStringLiteral("Fractions"));
     EXPECT_EQ(lesson->lastUpdated(), at(800000100));
-    EXPECT_EQ(posted, QStringList{QStringLiteral("SemestraLessonDisplayTextChanged")});
+    EXPECT_EQ(posted, QStringList { QStringLiteral("SemestraLessonDisplayTextChanged") });
 }
 
 TEST_F(LessonTest, OtherAttributesLeaveTheChangeTimeAlone)

@@ -22,16 +22,12 @@ protected:
     }
     ~ModelFixture() override { NotificationCenter::defaultCenter().removeObserver(m_observer); }
 
-    template <typename T>
-    T* insert(const char* entity)
-    {
-        return context->insert<T>(QString::fromLatin1(entity));
-    }
+    template <typename T> T* insert(const char* entity) { return context->insert<T>(QString::fromLatin1(entity)); }
 
     static Date at(double secondsSince2001) { return Date::fromSecondsSinceReferenceDate(secondsSince2001); }
 
     std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
-    FixedClock clock{at(800000000)};
+    FixedClock clock { at(800000000) };
     QStringList posted;
 
 private:

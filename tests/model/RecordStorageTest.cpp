@@ -34,7 +34,7 @@ TEST_F(RecordStorageTest, ReopenedRecordsAreTheirClassesAgain)
     auto reopened = SqliteStore::open(file, SemestraEntityModel::shared(), SemestraRecords::factory());
     ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
 
-    const QList<Lesson*> lessons = reopened.value()->fetch<Lesson>({QStringLiteral("Lesson"), {}, {}});
+    const QList<Lesson*> lessons = reopened.value()->fetch<Lesson>({ QStringLiteral("Lesson"), {}, {} });
     ASSERT_EQ(lessons.size(), 1);
     EXPECT_EQ(lessons[0]->value<QString>(u"lessonBodyString"), QStringLiteral("Photosynthesis"));
     ASSERT_NE(lessons[0]->course(), nullptr);

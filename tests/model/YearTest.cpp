@@ -1,3 +1,5 @@
+#include "model/Year.h"
+
 #include "ModelFixture.h"
 #include "model/AttachedFile.h"
 #include "model/AttachedWebLink.h"
@@ -6,7 +8,6 @@
 #include "model/LessonReportInformation.h"
 #include "model/MyCourse.h"
 #include "model/Week.h"
-#include "model/Year.h"
 
 namespace {
 

@@ -24,7 +24,7 @@ TEST(EntityModelTest, SubEntitiesShareTheirRootTable)
     EXPECT_EQ(model().version(), 21);
     EXPECT_EQ(model().entity(u"MyCourse")->tableName(), QStringLiteral("ZCOURSE"));
     EXPECT_TRUE(model().entity(u"MyCourse")->isKindOf(*model().entity(u"Course")));
-    for (const char* kind : {"AttachedFile", "AttachedWebLink", "AssignedFile", "AssignedWebLink"})
+    for (const char* kind : { "AttachedFile", "AttachedWebLink", "AssignedFile", "AssignedWebLink" })
         EXPECT_EQ(model().entity(QString::fromLatin1(kind))->tableName(), QStringLiteral("ZATTACHMENT")) << kind;
     EXPECT_TRUE(model().entity(u"Attachment")->isAbstract());
     EXPECT_EQ(model().rootEntities().size(), 13);

@@ -1,4 +1,5 @@
 #include "store/ObjectContext.h"
+
 #include "store/SemestraEntityModel.h"
 
 #include <QDateTime>
@@ -14,8 +15,7 @@ public:
     LoggingRecord(const EntityDescription& entity, ObjectContext& context, QStringList& log)
         : ManagedObject(entity, context)
         , m_log(log)
-    {
-    }
+    { }
 
 protected:
     void willChangeValue(const QString& key) override { m_log << "will " + entity().name() + "." + key; }
@@ -27,7 +27,7 @@ private:
 
 class ObjectContextTest : public testing::Test {
 protected:
-    ObjectContext context{SemestraEntityModel::shared()};
+    ObjectContext context { SemestraEntityModel::shared() };
 
     ManagedObject* day(double date)
     {
@@ -52,7 +52,7 @@ TEST_F(ObjectContextTest, SettingToOneUpdatesTheInverseSetAndMovesBetweenOwners)
     ManagedObject* math = lesson(QStringLiteral("Math"));
 
     math->setObject(u"dayTaught", monday);
-    EXPECT_EQ(monday->objects(u"lessons"), QList<ManagedObject*>{math});
+    EXPECT_EQ(monday->objects(u"lessons"), QList<ManagedObject*> { math });
 
     tuesday->addObject(u"lessons", math);
     EXPECT_EQ(math->object(u"dayTaught"), tuesday);
@@ -82,7 +82,7 @@ TEST_F(ObjectContextTest, ManyToManyLinksBothSidesOnce)
     ManagedObject* tag = context.insertObject(QStringLiteral("Tag"));
     math->addObject(u"tags", tag);
     math->addObject(u"tags", tag);
-    EXPECT_EQ(tag->objects(u"lessons"), QList<ManagedObject*>{math});
+    EXPECT_EQ(tag->objects(u"lessons"), QList<ManagedObject*> { math });
     EXPECT_EQ(math->objects(u"tags").size(), 1);
     tag->removeObject(u"lessons", math);
     EXPECT_TRUE(math->objects(u"tags").isEmpty());
@@ -96,7 +96,7 @@ TEST_F(ObjectContextTest, AbstractDestinationPairsWithEachSubEntitysInverse)
     math->addObject(u"attachments", file);
     link->setObject(u"lesson", math);
     EXPECT_EQ(file->object(u"lesson"), math);
-    EXPECT_EQ(math->objects(u"attachments"), (QList<ManagedObject*>{file, link}));
+    EXPECT_EQ(math->objects(u"attachments"), (QList<ManagedObject*> { file, link }));
 }
 
 TEST_F(ObjectContextTest, DeletingUnlinksEverywhereAndHidesFromFetches)
@@ -126,20 +126,20 @@ TEST_F(ObjectContextTest, FetchFindsSubEntitiesFiltersAndSortsByKeyPath)
     ObjectContext& c = context;
     ManagedObject* later = day(200);
     ManagedObject* earlier = day(100);
-    const QList<ManagedObject*> lessons{lesson("b"), lesson("a"), lesson("c"), lesson("a2")};
+    const QList<ManagedObject*> lessons { lesson("b"), lesson("a"), lesson("c"), lesson("a2") };
     lessons[0]->setObject(u"dayTaught", later);
     lessons[1]->setObject(u"dayTaught", earlier);
     lessons[2]->setObject(u"dayTaught", later);
     // lessons[3] has no day: absent values sort first.
 
     const QList<ManagedObject*> sorted
-        = c.fetch({QStringLiteral("Lesson"), {}, {{QStringLiteral("dayTaught.actualDate"), true}}});
-    EXPECT_EQ(sorted, (QList<ManagedObject*>{lessons[3], lessons[1], lessons[0], lessons[2]}));
+        = c.fetch({ QStringLiteral("Lesson"), {}, { { QStringLiteral("dayTaught.actualDate"), true } } });
+    EXPECT_EQ(sorted, (QList<ManagedObject*> { lessons[3], lessons[1], lessons[0], lessons[2] }));
 
     const auto titled = [](const ManagedObject& l) { return l.value<QString>(u"lessonTitle").startsWith('a'); };
     const QList<ManagedObject*> descending
-        = c.fetch({QStringLiteral("Lesson"), titled, {{QStringLiteral("lessonTitle"), false}}});
-    EXPECT_EQ(descending, (QList<ManagedObject*>{lessons[3], lessons[1]}));
+        = c.fetch({ QStringLiteral("Lesson"), titled, { { QStringLiteral("lessonTitle"), false } } });
+    EXPECT_EQ(descending, (QList<ManagedObject*> { lessons[3], lessons[1] }));
 
     c.insertObject(QStringLiteral("MyCourse"));
     EXPECT_EQ(c.countOfEntity(QStringLiteral("Course")), 1);
@@ -153,7 +153,7 @@ TEST_F(ObjectContextTest, ObjectUriFindsTheRecordAndRejectsForeignOnes)
     EXPECT_NE(course->objectURI(), other->objectURI());
     EXPECT_EQ(context.objectWithURI(course->objectURI()), course);
 
-    ObjectContext otherDocument{SemestraEntityModel::shared()};
+    ObjectContext otherDocument { SemestraEntityModel::shared() };
     EXPECT_EQ(otherDocument.objectWithURI(course->objectURI()), nullptr);
     QString wrongEntity = course->objectURI();
     wrongEntity.replace(QStringLiteral("/MyCourse/"), QStringLiteral("/Lesson/"));
@@ -179,17 +179,16 @@ TEST_F(ObjectContextTest, ValuesAreStoredInTheirAttributeType)
 TEST(ObjectContextHooksTest, BothSidesOfALinkHearWillAndDidChange)
 {
     QStringList log;
-    ObjectContext context(SemestraEntityModel::shared(), [&](const EntityDescription& e, ObjectContext& c) {
-        return std::make_unique<LoggingRecord>(e, c, log);
-    });
+    ObjectContext context(SemestraEntityModel::shared(),
+        [&](const EntityDescription& e, ObjectContext& c) { return std::make_unique<LoggingRecord>(e, c, log); });
     ManagedObject* day = context.insertObject(QStringLiteral("Day"));
     ManagedObject* lesson = context.insertObject(QStringLiteral("Lesson"));
     log.clear();
     lesson->setObject(u"dayTaught", day);
-    EXPECT_EQ(log,
-        QStringList({"will Lesson.dayTaught", "will Day.lessons", "did Day.lessons", "did Lesson.dayTaught"}));
+    EXPECT_EQ(
+        log, QStringList({ "will Lesson.dayTaught", "will Day.lessons", "did Day.lessons", "did Lesson.dayTaught" }));
     log.clear();
     lesson->setValue(u"lessonTitle", QStringLiteral("Fractions"));
     lesson->setValue(u"lessonTitle", QStringLiteral("Fractions"));
-    EXPECT_EQ(log, QStringList({"will Lesson.lessonTitle", "did Lesson.lessonTitle"}));
+    EXPECT_EQ(log, QStringList({ "will Lesson.lessonTitle", "did Lesson.lessonTitle" }));
 }

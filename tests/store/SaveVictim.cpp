@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     }
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
-    const Status saved = args[3] == u"copy" ? SqliteStore::writeCopy(context, args[1])
-                                             : SqliteStore::save(context, args[1]);
+    const Status saved
+        = args[3] == u"copy" ? SqliteStore::writeCopy(context, args[1]) : SqliteStore::save(context, args[1]);
     if (!saved)
         return 4;
     std::fputs("saved\n", stdout);

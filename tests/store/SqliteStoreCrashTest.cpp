@@ -21,7 +21,8 @@ QSet<QString> titlesIn(const QString& path)
     QSet<QString> titles;
     if (!opened)
         return titles;
-    for (const ManagedObject* lesson : opened.value()->objectsOfEntity(*SemestraEntityModel::shared().entity(u"Lesson")))
+    for (const ManagedObject* lesson :
+        opened.value()->objectsOfEntity(*SemestraEntityModel::shared().entity(u"Lesson")))
         titles.insert(lesson->value<QString>(u"lessonTitle"));
     return titles;
 }
@@ -49,7 +50,7 @@ protected:
     Run runVictim(int generation, int delayMs)
     {
         QProcess victim;
-        victim.start(QStringLiteral(SEMESTRA_SAVE_VICTIM), {path(), QString::number(generation), GetParam()});
+        victim.start(QStringLiteral(SEMESTRA_SAVE_VICTIM), { path(), QString::number(generation), GetParam() });
         EXPECT_TRUE(victim.waitForStarted());
         victim.waitForReadyRead(30000); // "saving": the save starts now
         QElapsedTimer saving;
@@ -59,7 +60,7 @@ protected:
             victim.kill();
         }
         victim.waitForFinished(60000);
-        return {victim.readAllStandardOutput().contains("saved"), saving.elapsed()};
+        return { victim.readAllStandardOutput().contains("saved"), saving.elapsed() };
     }
 
 private:
@@ -75,7 +76,7 @@ TEST_P(SqliteStoreCrashTest, FileHoldsTheOldOrTheNewRecordsWheneverTheSaveIsKill
     // Kill moments spread over the save and a little past it, so that some
     // saves finish and the rest die at every stage.
     const auto killWindowMs = std::uint32_t(std::max<qint64>(10, first.savingMs * 3 / 2));
-    ASSERT_EQ(titlesIn(path()), QSet<QString>{QStringLiteral("generation 1")});
+    ASSERT_EQ(titlesIn(path()), QSet<QString> { QStringLiteral("generation 1") });
 
     RandomSource::shared().seed(20261206);
     int committed = 1;
@@ -92,7 +93,9 @@ TEST_P(SqliteStoreCrashTest, FileHoldsTheOldOrTheNewRecordsWheneverTheSaveIsKill
                 || title == QStringLiteral("generation %1").arg(generation))
                 << title.toStdString();
         committed = title.mid(11).toInt();
-        outcomes.insert(QString::fromLatin1(completed ? "finished" : committed == generation ? "killed after commit" : "killed before commit"));
+        outcomes.insert(QString::fromLatin1(completed ? "finished"
+                : committed == generation             ? "killed after commit"
+                                                      : "killed before commit"));
     }
     // Make sure the kills really landed inside saves.
     EXPECT_TRUE(outcomes.contains(QStringLiteral("killed before commit")));

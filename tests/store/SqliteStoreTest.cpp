@@ -1,10 +1,11 @@
+#include "store/SqliteStore.h"
+
 #include "StoreGraphFiller.h"
 #include "store/SemestraEntityModel.h"
-#include "store/SqliteStore.h"
 #include "store/sqlite/FMDatabase.h"
 #include "store/sqlite/FMResultSet.h"
+#include "testlib/FileHash.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -17,14 +18,6 @@ namespace {
 const EntityModel& model()
 {
     return SemestraEntityModel::shared();
-}
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 class SqliteStoreTest : public testing::Test {
@@ -89,24 +82,29 @@ TEST_F(SqliteStoreTest, FileHasTheRelationalLayoutOtherProgramsRead)
     ASSERT_TRUE(SqliteStore::save(context, path("empty.semestra")).ok());
     auto db = FMDatabase::databaseWithPath(path("empty.semestra"));
     ASSERT_TRUE(db->openReadOnly());
-    const QMap<QString, QStringList> expected{
-        {"ZYEAR", {"ZSTARTDATE", "ZENDDATE", "ZTEACHERADDRESS", "ZLASTICALSYNC", "ZLESSONBODYTITLE", "ZCUSTOM3TITLE",
-                      "ZTEACHERSCHOOL", "ZTEACHERPHONE", "ZSHOWTEACHER", "ZSHOWPUBLIC", "ZTEACHERENLARGED",
-                      "ZCUSTOM3ENLARGED", "ZTYPEOFSCHEDULE", "ZREPEATINTERVAL"}},
-        {"ZCOURSE", {"Z_PK", "Z_ENT", "Z_OPT", "ZCOURSENAME", "ZRED", "ZGREEN", "ZBLUE", "ZCOLORDATA", "ZYEAR"}},
-        {"ZUNIT", {"Z_PK", "ZUNITNAME", "ZCOURSE"}},
-        {"ZSTANDARD", {"Z_PK", "ZPARENT", "ZISROOTITEM", "ZSHORTNAME", "ZTEXT", "ZSYNCID", "ZLASTUPDATED"}},
-        {"ZWEEK", {"Z_PK", "ZWEEKNUMBER"}},
-        {"ZDAY", {"Z_PK", "ZWEEK", "ZACTUALDATE", "ZLASTUPDATED", "ZHOLIDAYNAME", "ZNOTES", "ZICALUIDNONSCHOOL",
-                     "ZICALUIDNOTES", "ZSYNCID", "ZISHOLIDAY", "ZISCANCELLED", "ZISCUSTOM", "ZTYPEOFDAY"}},
-        {"ZLESSON", {"Z_PK", "ZDAYTAUGHT", "ZCOURSE", "ZUNIT", "ZSTARTTIME", "ZENDTIME", "ZLASTUPDATED",
-                        "ZLESSONTITLE", "ZSYNCID", "ZICALUID", "ZLESSONBODY", "ZCUSTOM3", "ZLESSONBODYSTRING",
-                        "ZCUSTOM3STRING", "ZANCHORED"}},
-        {"ZATTACHMENT", {"Z_PK", "ZLESSON", "ZASSIGNMENT", "ZNAME", "ZSYNCID", "ZPUBLISH", "ZLASTUPDATED", "ZURL",
-                            "ZFILEPATH", "ZWINDOWSFILEPATH", "ZURL1", "ZFILEPATH1", "ZWINDOWSFILEPATH1", "ZSANDBOXURL"}},
-        {"ZASSIGNMENT", {"Z_PK", "ZTITLE", "ZDETAILSSTRING", "ZSYNCID", "ZLASTUPDATED", "ZPOINTS", "ZASSIGNEDLESSON",
-                            "ZDUELESSON"}},
-        {"ZSTANDARDINLESSON", {"ZLESSON", "ZSTANDARD", "ZSYNCID", "ZLASTUPDATED"}},
+    const QMap<QString, QStringList> expected {
+        { "ZYEAR",
+            { "ZSTARTDATE", "ZENDDATE", "ZTEACHERADDRESS", "ZLASTICALSYNC", "ZLESSONBODYTITLE", "ZCUSTOM3TITLE",
+                "ZTEACHERSCHOOL", "ZTEACHERPHONE", "ZSHOWTEACHER", "ZSHOWPUBLIC", "ZTEACHERENLARGED",
+                "ZCUSTOM3ENLARGED", "ZTYPEOFSCHEDULE", "ZREPEATINTERVAL" } },
+        { "ZCOURSE", { "Z_PK", "Z_ENT", "Z_OPT", "ZCOURSENAME", "ZRED", "ZGREEN", "ZBLUE", "ZCOLORDATA", "ZYEAR" } },
+        { "ZUNIT", { "Z_PK", "ZUNITNAME", "ZCOURSE" } },
+        { "ZSTANDARD", { "Z_PK", "ZPARENT", "ZISROOTITEM", "ZSHORTNAME", "ZTEXT", "ZSYNCID", "ZLASTUPDATED" } },
+        { "ZWEEK", { "Z_PK", "ZWEEKNUMBER" } },
+        { "ZDAY",
+            { "Z_PK", "ZWEEK", "ZACTUALDATE", "ZLASTUPDATED", "ZHOLIDAYNAME", "ZNOTES", "ZICALUIDNONSCHOOL",
+                "ZICALUIDNOTES", "ZSYNCID", "ZISHOLIDAY", "ZISCANCELLED", "ZISCUSTOM", "ZTYPEOFDAY" } },
+        { "ZLESSON",
+            { "Z_PK", "ZDAYTAUGHT", "ZCOURSE", "ZUNIT", "ZSTARTTIME", "ZENDTIME", "ZLASTUPDATED", "ZLESSONTITLE",
+                "ZSYNCID", "ZICALUID", "ZLESSONBODY", "ZCUSTOM3", "ZLESSONBODYSTRING", "ZCUSTOM3STRING",
+                "ZANCHORED" } },
+        { "ZATTACHMENT",
+            { "Z_PK", "ZLESSON", "ZASSIGNMENT", "ZNAME", "ZSYNCID", "ZPUBLISH", "ZLASTUPDATED", "ZURL", "ZFILEPATH",
+                "ZWINDOWSFILEPATH", "ZURL1", "ZFILEPATH1", "ZWINDOWSFILEPATH1", "ZSANDBOXURL" } },
+        { "ZASSIGNMENT",
+            { "Z_PK", "ZTITLE", "ZDETAILSSTRING", "ZSYNCID", "ZLASTUPDATED", "ZPOINTS", "ZASSIGNEDLESSON",
+                "ZDUELESSON" } },
+        { "ZSTANDARDINLESSON", { "ZLESSON", "ZSTANDARD", "ZSYNCID", "ZLASTUPDATED" } },
     };
     for (auto table = expected.begin(); table != expected.end(); ++table) {
         const QStringList columns = db->columnNames(table.key());
@@ -141,12 +139,16 @@ TEST_F(SqliteStoreTest, ChangesAreSavedInPlaceAndOnlyChangedRowsAreWritten)
     EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(lessons[0]->primaryKey())).toInt(), 2);
     EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(added->primaryKey())).toInt(), 1);
     // A lesson that lost its unit to the deletion was rewritten; one that did not, was not.
-    const QList<ManagedObject*> untouched = reopened->fetch({QStringLiteral("Lesson"), [&](const ManagedObject& l) {
-        return &l != lessons[0] && &l != lessons[1] && &l != added && l.object(u"unit") != nullptr;
-    }, {}});
+    const QList<ManagedObject*> untouched = reopened->fetch({ QStringLiteral("Lesson"),
+        [&](const ManagedObject& l) {
+            return &l != lessons[0] && &l != lessons[1] && &l != added && l.object(u"unit") != nullptr;
+        },
+        {} });
     for (const ManagedObject* lesson : untouched)
         EXPECT_EQ(cell(path("year.semestra"), lessonOpt.arg(lesson->primaryKey())).toInt(), 1);
-    EXPECT_FALSE(cell(path("year.semestra"), QStringLiteral("SELECT 1 FROM ZUNIT WHERE Z_PK = %1").arg(doomed->primaryKey())).isValid());
+    EXPECT_FALSE(
+        cell(path("year.semestra"), QStringLiteral("SELECT 1 FROM ZUNIT WHERE Z_PK = %1").arg(doomed->primaryKey()))
+            .isValid());
 
     const auto again = reopen(path("year.semestra"));
     ASSERT_TRUE(again);
@@ -179,15 +181,17 @@ TEST_F(SqliteStoreTest, SaveAsMovesTheDocumentWhileWriteCopyLeavesItWhereItIs)
     ASSERT_TRUE(SqliteStore::writeCopy(context, path("copy.smsqlite")).ok());
     EXPECT_TRUE(context.hasChanges());
     EXPECT_EQ(context.storePath(), path("first.semestra"));
-    EXPECT_EQ(cell(path("copy.smsqlite"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
+    EXPECT_EQ(
+        cell(path("copy.smsqlite"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
 
     ASSERT_TRUE(SqliteStore::save(context, path("second.semestra")).ok());
     EXPECT_EQ(context.storePath(), path("second.semestra"));
     EXPECT_FALSE(context.hasChanges());
-    EXPECT_NE(cell(path("first.semestra"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
+    EXPECT_NE(
+        cell(path("first.semestra"), QStringLiteral("SELECT ZNAME FROM ZTAG")).toString(), QStringLiteral("pending"));
     // Only the documents themselves are left in the folder.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-        QStringList({"copy.smsqlite", "first.semestra", "second.semestra"}));
+        QStringList({ "copy.smsqlite", "first.semestra", "second.semestra" }));
 }
 
 TEST_F(SqliteStoreTest, FilesThatAreNotDocumentsAreRefusedUntouched)
@@ -198,7 +202,8 @@ TEST_F(SqliteStoreTest, FilesThatAreNotDocumentsAreRefusedUntouched)
     {
         auto other = FMDatabase::databaseWithPath(path("other.sqlite"));
         ASSERT_TRUE(other->open());
-        ASSERT_TRUE(other->executeStatements(QStringLiteral("CREATE TABLE songs (title TEXT); INSERT INTO songs VALUES ('x');")));
+        ASSERT_TRUE(other->executeStatements(
+            QStringLiteral("CREATE TABLE songs (title TEXT); INSERT INTO songs VALUES ('x');")));
     }
     expectRefused(path("other.sqlite"), QStringLiteral("is not a Semestra document"));
 
@@ -229,7 +234,7 @@ TEST_F(SqliteStoreTest, DamagedAndNewerDocumentsAreRefusedUntouched)
         QByteArray plist = rows->dataForColumnIndex(0);
         rows.reset();
         plist.replace("<integer>21</integer>", "<integer>22</integer>");
-        ASSERT_TRUE(db->executeUpdate(QStringLiteral("UPDATE Z_METADATA SET Z_PLIST = ?"), {plist}));
+        ASSERT_TRUE(db->executeUpdate(QStringLiteral("UPDATE Z_METADATA SET Z_PLIST = ?"), { plist }));
     }
     expectRefused(path("year.semestra"), QStringLiteral("newer version"));
 }

@@ -1,23 +1,17 @@
+#include "store/StoreMigration.h"
+
 #include "StoreGraphFiller.h"
 #include "store/SemestraEntityModel.h"
 #include "store/SqliteStore.h"
-#include "store/StoreMigration.h"
+#include "testlib/FileHash.h"
 #include "testlib/OlderDocumentLayout.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                           : QByteArray();
-}
 
 class StoreMigrationTest : public testing::Test {
 protected:

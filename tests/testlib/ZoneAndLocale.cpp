@@ -48,8 +48,7 @@ void ZoneAndLocale::apply(const QString& zoneId, const QString& localeId)
 {
     ::setenv("TZ", zoneId.toUtf8().constData(), 1);
     ::tzset();
-    icu::TimeZone::adoptDefault(
-        icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zoneId.toStdString())));
+    icu::TimeZone::adoptDefault(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zoneId.toStdString())));
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale::setDefault(icu::Locale(localeId.toLatin1().constData()), status);
     QLocale::setDefault(QLocale(localeId));

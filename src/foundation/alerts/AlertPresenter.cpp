@@ -2,5 +2,5 @@
 
 void AlertPresenter::inform(const QString& title, const QString& message)
 {
-    runModal(Alert{title, message, QStringLiteral("OK"), {}, {}});
+    runModal(Alert { title, message, QStringLiteral("OK"), {}, {} });
 }

@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-
 namespace {
 
 const QString uidKey = QStringLiteral("CF$UID");
@@ -18,7 +17,7 @@ constexpr qint64 deviceWhiteSpace = 4;
 
 QVariantMap uid(qint64 index)
 {
-    return {{uidKey, index}};
+    return { { uidKey, index } };
 }
 
 QByteArray componentText(const QList<float>& components)
@@ -82,20 +81,20 @@ std::optional<QColor> colorFromObject(const QVariantMap& object)
 QByteArray ColorArchive::archive(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    const QVariantMap colorObject{
-        {QStringLiteral("NSColorSpace"), deviceRgbSpace},
-        {QStringLiteral("NSRGB"), componentText({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()})},
-        {QStringLiteral("$class"), uid(2)},
+    const QVariantMap colorObject {
+        { QStringLiteral("NSColorSpace"), deviceRgbSpace },
+        { QStringLiteral("NSRGB"), componentText({ rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF() }) },
+        { QStringLiteral("$class"), uid(2) },
     };
-    const QVariantMap classObject{
-        {QStringLiteral("$classname"), QStringLiteral("NSColor")},
-        {QStringLiteral("$classes"), QVariantList{QStringLiteral("NSColor"), QStringLiteral("NSObject")}},
+    const QVariantMap classObject {
+        { QStringLiteral("$classname"), QStringLiteral("NSColor") },
+        { QStringLiteral("$classes"), QVariantList { QStringLiteral("NSColor"), QStringLiteral("NSObject") } },
     };
-    const QVariantMap archive{
-        {QStringLiteral("$archiver"), QStringLiteral("NSKeyedArchiver")},
-        {QStringLiteral("$version"), qint64(100000)},
-        {QStringLiteral("$top"), QVariantMap{{QStringLiteral("root"), uid(1)}}},
-        {objectsKey, QVariantList{QStringLiteral("$null"), colorObject, classObject}},
+    const QVariantMap archive {
+        { QStringLiteral("$archiver"), QStringLiteral("NSKeyedArchiver") },
+        { QStringLiteral("$version"), qint64(100000) },
+        { QStringLiteral("$top"), QVariantMap { { QStringLiteral("root"), uid(1) } } },
+        { objectsKey, QVariantList { QStringLiteral("$null"), colorObject, classObject } },
     };
     return PropertyList::writeXml(archive);
 }

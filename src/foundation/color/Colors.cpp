@@ -22,5 +22,5 @@ QColor Colors::withAlpha(const QColor& color, float alpha)
 std::array<int, 3> Colors::components255(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    return {int(rgb.redF() * 255.0f), int(rgb.greenF() * 255.0f), int(rgb.blueF() * 255.0f)};
+    return { int(rgb.redF() * 255.0f), int(rgb.greenF() * 255.0f), int(rgb.blueF() * 255.0f) };
 }

@@ -7,13 +7,11 @@
 
 // A value or the reason there is none. Expected failures (bad input, a file
 // that cannot be read) travel as values, never as exceptions.
-template <typename T>
-class Result {
+template <typename T> class Result {
 public:
     Result(T value) // NOLINT(google-explicit-constructor): a value converts implicitly
         : m_value(std::move(value))
-    {
-    }
+    { }
 
     static Result failure(QString error)
     {

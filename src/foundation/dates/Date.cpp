@@ -107,12 +107,12 @@ Date Date::lastDayOfLastMonth() const
 
 Date Date::midnightDate() const
 {
-    return wallTimeOnSameDay(QStringLiteral(" 00:00:00"), {0, 0, 0});
+    return wallTimeOnSameDay(QStringLiteral(" 00:00:00"), { 0, 0, 0 });
 }
 
 Date Date::elevenFiftyNineDate() const
 {
-    return wallTimeOnSameDay(QStringLiteral(" 23:59:59"), {23, 59, 59});
+    return wallTimeOnSameDay(QStringLiteral(" 23:59:59"), { 23, 59, 59 });
 }
 
 // The day is written out and read back with the time of day, in the zone's own

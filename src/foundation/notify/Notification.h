@@ -13,9 +13,5 @@ struct Notification {
     const void* scope() const { return object ? object->notificationScope() : nullptr; }
 
     // The object as the type the observer expects, or nullptr if it is another kind.
-    template <typename T>
-    T* objectAs() const
-    {
-        return dynamic_cast<T*>(object);
-    }
+    template <typename T> T* objectAs() const { return dynamic_cast<T*>(object); }
 };

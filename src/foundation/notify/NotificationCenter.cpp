@@ -8,19 +8,19 @@ NotificationCenter& NotificationCenter::defaultCenter()
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(const QString& name, Handler handler)
 {
-    return add({0, name, nullptr, nullptr, std::move(handler)});
+    return add({ 0, name, nullptr, nullptr, std::move(handler) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(
     const QString& name, const NotificationSource* object, Handler handler)
 {
-    return add({0, name, object, nullptr, std::move(handler)});
+    return add({ 0, name, object, nullptr, std::move(handler) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::addScopedObserver(
     const QString& name, const void* scope, Handler handler)
 {
-    return add({0, name, nullptr, scope, std::move(handler)});
+    return add({ 0, name, nullptr, scope, std::move(handler) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::add(Observer observer)
@@ -56,7 +56,7 @@ bool NotificationCenter::Observer::matches(const Notification& notification) con
 
 void NotificationCenter::post(const QString& name, NotificationSource* object, const QVariantMap& userInfo)
 {
-    const Notification notification{name, object, userInfo};
+    const Notification notification { name, object, userInfo };
     // Handlers may change the observer list, so walk a snapshot of the ids
     // and skip any observer removed along the way.
     QList<ObserverId> ids;

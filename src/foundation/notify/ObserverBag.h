@@ -10,8 +10,7 @@ class ObserverBag {
 public:
     explicit ObserverBag(NotificationCenter& center = NotificationCenter::defaultCenter())
         : m_center(center)
-    {
-    }
+    { }
     ~ObserverBag() { clear(); }
     ObserverBag(const ObserverBag&) = delete;
     ObserverBag& operator=(const ObserverBag&) = delete;

@@ -17,8 +17,7 @@ Pasteboard& Pasteboard::named(const QString& name)
 
 Pasteboard::Pasteboard(QString name)
     : m_name(std::move(name))
-{
-}
+{ }
 
 void Pasteboard::clearContents()
 {

@@ -8,8 +8,8 @@ Preferences* installedShared = nullptr;
 
 Preferences& applicationPreferences()
 {
-    static Preferences preferences(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-        QStringLiteral("Semestra"), QStringLiteral("Semestra")));
+    static Preferences preferences(std::make_unique<QSettings>(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Semestra"), QStringLiteral("Semestra")));
     static const bool registered = (preferences.registerShippedDefaults(), true);
     Q_UNUSED(registered);
     return preferences;
@@ -29,8 +29,7 @@ void Preferences::setShared(Preferences* preferences)
 
 Preferences::Preferences(std::unique_ptr<QSettings> settings)
     : m_settings(std::move(settings))
-{
-}
+{ }
 
 void Preferences::registerDefaults(const QVariantMap& defaults)
 {

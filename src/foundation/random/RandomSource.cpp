@@ -7,9 +7,8 @@ RandomSource& RandomSource::shared()
 }
 
 RandomSource::RandomSource()
-    : m_engine(std::random_device{}())
-{
-}
+    : m_engine(std::random_device {}())
+{ }
 
 void RandomSource::seed(std::uint64_t value)
 {
@@ -22,8 +21,8 @@ std::uint32_t RandomSource::uniform(std::uint32_t upperBound)
         return 0;
     // Rejection sampling keeps the choice unbiased for every bound.
     const std::uint64_t range = std::uint64_t(upperBound);
-    const std::uint64_t limit = std::numeric_limits<std::uint64_t>::max()
-        - std::numeric_limits<std::uint64_t>::max() % range;
+    const std::uint64_t limit
+        = std::numeric_limits<std::uint64_t>::max() - std::numeric_limits<std::uint64_t>::max() % range;
     std::uint64_t draw = m_engine();
     while (draw >= limit)
         draw = m_engine();

@@ -5,8 +5,7 @@
 
 MessageBoxAlertPresenter::MessageBoxAlertPresenter(QWidget* window)
     : m_window(window)
-{
-}
+{ }
 
 int MessageBoxAlertPresenter::runModal(const Alert& alert)
 {
@@ -18,12 +17,10 @@ int MessageBoxAlertPresenter::runModal(const Alert& alert)
 
     const QString defaultTitle = alert.defaultButton.isEmpty() ? QStringLiteral("OK") : alert.defaultButton;
     QPushButton* defaultButton = box.addButton(defaultTitle, QMessageBox::AcceptRole);
-    QPushButton* alternateButton = alert.alternateButton.isEmpty()
-        ? nullptr
-        : box.addButton(alert.alternateButton, QMessageBox::RejectRole);
-    QPushButton* otherButton = alert.otherButton.isEmpty()
-        ? nullptr
-        : box.addButton(alert.otherButton, QMessageBox::DestructiveRole);
+    QPushButton* alternateButton
+        = alert.alternateButton.isEmpty() ? nullptr : box.addButton(alert.alternateButton, QMessageBox::RejectRole);
+    QPushButton* otherButton
+        = alert.otherButton.isEmpty() ? nullptr : box.addButton(alert.otherButton, QMessageBox::DestructiveRole);
     box.setDefaultButton(defaultButton);
     if (alternateButton)
         box.setEscapeButton(alternateButton);

@@ -4,7 +4,7 @@
 
 TEST(AlertPresenterTest, InformShowsOneOkButton)
 {
-    ScriptedAlertPresenter presenter({AlertDefaultReturn});
+    ScriptedAlertPresenter presenter({ AlertDefaultReturn });
     presenter.inform(QStringLiteral("Invalid Date"), QStringLiteral("The end date must be after the start date."));
     ASSERT_EQ(presenter.shown().size(), 1);
     EXPECT_EQ(presenter.last().title, QStringLiteral("Invalid Date"));

@@ -1,5 +1,6 @@
-#include "foundation/color/ColorArchive.h"
 #include "foundation/color/Colors.h"
+
+#include "foundation/color/ColorArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,13 @@ TEST(ColorsTest, Components255AreTruncatedNotRounded)
 {
     // 0.999 × 255 = 254.7 → 254; 1.0 → 255; 0 → 0.
     const auto c = Colors::components255(QColor::fromRgbF(0.999f, 1.0f, 0.0f));
-    EXPECT_EQ(c, (std::array<int, 3>{254, 255, 0}));
+    EXPECT_EQ(c, (std::array<int, 3> { 254, 255, 0 }));
 }
 
 TEST(ColorArchiveTest, ArchiveRoundTripsColorAndAlpha)
 {
-    for (const QColor& color : {Colors::defaultCourseColor(), QColor(12, 200, 255, 128), QColor(Qt::black),
-             QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.0f)}) {
+    for (const QColor& color : { Colors::defaultCourseColor(), QColor(12, 200, 255, 128), QColor(Qt::black),
+             QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.0f) }) {
         const std::optional<QColor> back = ColorArchive::unarchive(ColorArchive::archive(color));
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(back->rgba64(), color.toRgb().rgba64());
@@ -57,8 +58,8 @@ TEST(ColorArchiveTest, ReadsWhiteColorsAndOpaqueRgbWithoutAlpha)
 <key>$objects</key><array><string>$null</string>)")
             + object + "</array></dict></plist>";
     };
-    const auto white = ColorArchive::unarchive(
-        archiveWith("<dict><key>NSColorSpace</key><integer>3</integer><key>NSWhite</key><data>MC41IDAuMjUA</data></dict>"));
+    const auto white = ColorArchive::unarchive(archiveWith(
+        "<dict><key>NSColorSpace</key><integer>3</integer><key>NSWhite</key><data>MC41IDAuMjUA</data></dict>"));
     ASSERT_TRUE(white.has_value());
     EXPECT_NEAR(white->redF(), 0.5, 1e-4);
     EXPECT_NEAR(white->blueF(), 0.5, 1e-4);
@@ -79,8 +80,10 @@ TEST(ColorArchiveTest, RefusesDataThatIsNotAColor)
     QByteArray archive = ColorArchive::archive(QColor(Qt::red));
     const QByteArray encodedComponents = QByteArray("1 0 0 1\0", 8).toBase64();
     ASSERT_TRUE(archive.contains(encodedComponents));
-    EXPECT_EQ(ColorArchive::unarchive(QByteArray(archive).replace(encodedComponents, QByteArray("2 0 0 1\0", 8).toBase64())),
+    EXPECT_EQ(
+        ColorArchive::unarchive(QByteArray(archive).replace(encodedComponents, QByteArray("2 0 0 1\0", 8).toBase64())),
         std::nullopt);
-    EXPECT_EQ(ColorArchive::unarchive(QByteArray(archive).replace(encodedComponents, QByteArray("1 0\0", 4).toBase64())),
+    EXPECT_EQ(
+        ColorArchive::unarchive(QByteArray(archive).replace(encodedComponents, QByteArray("1 0\0", 4).toBase64())),
         std::nullopt);
 }

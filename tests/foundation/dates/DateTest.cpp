@@ -91,7 +91,7 @@ TEST_F(DateTest, MidnightAndLastSecondAreThoseOfTheDayWhateverTheOffsetNow)
 
     // The day the clocks go forward starts at -0500 and ends at -0400, seen
     // from either side of the change.
-    for (const char* instant : {"2026-03-08T01:00:00-05:00", "2026-03-08T15:00:00-04:00"}) {
+    for (const char* instant : { "2026-03-08T01:00:00-05:00", "2026-03-08T15:00:00-04:00" }) {
         EXPECT_EQ(at(instant).midnightDate(), at("2026-03-08T00:00:00-05:00")) << instant;
         EXPECT_EQ(at(instant).elevenFiftyNineDate(), at("2026-03-08T23:59:59-04:00")) << instant;
     }
@@ -99,7 +99,8 @@ TEST_F(DateTest, MidnightAndLastSecondAreThoseOfTheDayWhateverTheOffsetNow)
     const Date fallBackAfternoon = at("2026-11-01T15:00:00-05:00");
     EXPECT_EQ(fallBackAfternoon.midnightDate(), at("2026-11-01T00:00:00-04:00"));
     EXPECT_EQ(fallBackAfternoon.elevenFiftyNineDate(), at("2026-11-01T23:59:59-05:00"));
-    EXPECT_EQ(fallBackAfternoon.elevenFiftyNineDate().timeIntervalSince(fallBackAfternoon.midnightDate()), 25 * 3600 - 1);
+    EXPECT_EQ(
+        fallBackAfternoon.elevenFiftyNineDate().timeIntervalSince(fallBackAfternoon.midnightDate()), 25 * 3600 - 1);
 
     ZoneAndLocale zone(sydney, "en_AU");
     EXPECT_EQ(at("2026-04-05T15:00:00+10:00").midnightDate(), at("2026-04-05T00:00:00+11:00"));
@@ -112,7 +113,7 @@ TEST_F(DateTest, MidnightOnDaysWhoseOffsetChangesAtMidnight)
     // 4 April 2026, so the day's last hour is lived twice; the last second is
     // that of the second pass.
     ZoneAndLocale zone("America/Santiago", "es_CL");
-    for (const char* instant : {"2026-04-04T23:30:00-04:00", "2026-04-04T12:00:00-03:00"}) {
+    for (const char* instant : { "2026-04-04T23:30:00-04:00", "2026-04-04T12:00:00-03:00" }) {
         EXPECT_EQ(at(instant).midnightDate(), at("2026-04-04T00:00:00-03:00")) << instant;
         EXPECT_EQ(at(instant).elevenFiftyNineDate(), at("2026-04-04T23:59:59-04:00")) << instant;
     }

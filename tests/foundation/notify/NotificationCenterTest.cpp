@@ -1,4 +1,5 @@
 #include "foundation/notify/NotificationCenter.h"
+
 #include "foundation/notify/ObserverBag.h"
 
 #include <QStringList>
@@ -11,8 +12,7 @@ namespace {
 struct ScopedObject : NotificationSource {
     explicit ScopedObject(const void* scope)
         : m_scope(scope)
-    {
-    }
+    { }
     const void* notificationScope() const override { return m_scope; }
     const void* m_scope;
 };
@@ -34,11 +34,11 @@ TEST(NotificationCenterTest, DeliversByNameAndObject)
 
     center.post(lessonClicked, &otherLesson);
     center.post(courseAdded);
-    center.post(lessonClicked, &lesson, {{QStringLiteral("key"), 1}});
+    center.post(lessonClicked, &lesson, { { QStringLiteral("key"), 1 } });
 
     EXPECT_EQ(log,
-        QStringList({"name:SemestraLessonClicked", "all:SemestraLessonClicked", "all:SemestraCourseAdded",
-            "name:SemestraLessonClicked", "object", "all:SemestraLessonClicked"}));
+        QStringList({ "name:SemestraLessonClicked", "all:SemestraLessonClicked", "all:SemestraCourseAdded",
+            "name:SemestraLessonClicked", "object", "all:SemestraLessonClicked" }));
 }
 
 TEST(NotificationCenterTest, ScopedObserverIgnoresOtherDocuments)
@@ -57,14 +57,14 @@ TEST(NotificationCenterTest, ScopedObserverIgnoresOtherDocuments)
     center.post(lessonClicked, &applicationWide);
     center.post(lessonClicked);
 
-    EXPECT_EQ(seenByA, (QList<const NotificationSource*>{&inA, &applicationWide, nullptr}));
+    EXPECT_EQ(seenByA, (QList<const NotificationSource*> { &inA, &applicationWide, nullptr }));
 }
 
 TEST(NotificationCenterTest, ObjectAsChecksTheType)
 {
     struct Other : NotificationSource { };
     ScopedObject scoped(nullptr);
-    const Notification n{lessonClicked, &scoped, {}};
+    const Notification n { lessonClicked, &scoped, {} };
     EXPECT_EQ(n.objectAs<ScopedObject>(), &scoped);
     EXPECT_EQ(n.objectAs<Other>(), nullptr);
 }
@@ -94,9 +94,8 @@ TEST(NotificationCenterTest, ObserverAddedWhileHandlingWaitsForTheNextPost)
 {
     NotificationCenter center;
     int late = 0;
-    center.addObserver(lessonClicked, [&](const Notification&) {
-        center.addObserver(lessonClicked, [&](const Notification&) { ++late; });
-    });
+    center.addObserver(lessonClicked,
+        [&](const Notification&) { center.addObserver(lessonClicked, [&](const Notification&) { ++late; }); });
     center.post(lessonClicked);
     EXPECT_EQ(late, 0);
     center.post(lessonClicked);

@@ -11,7 +11,8 @@ TEST(PasteboardTest, NamedPasteboardsAreSharedByNameAndSeparate)
 
     lessons.setString(QStringLiteral("{ lessonTitle = Fractions; }"));
     EXPECT_EQ(&Pasteboard::named(QStringLiteral("TestLessonPboard")), &lessons);
-    EXPECT_EQ(Pasteboard::named(QStringLiteral("TestLessonPboard")).string(), QStringLiteral("{ lessonTitle = Fractions; }"));
+    EXPECT_EQ(
+        Pasteboard::named(QStringLiteral("TestLessonPboard")).string(), QStringLiteral("{ lessonTitle = Fractions; }"));
     EXPECT_TRUE(standards.string().isEmpty());
     EXPECT_FALSE(standards.hasType(Pasteboard::StringType));
 }

@@ -1,4 +1,5 @@
 #include "foundation/prefs/Preferences.h"
+
 #include "testlib/TemporaryPreferences.h"
 
 #include <QFile>

@@ -28,7 +28,7 @@ TEST(RandomSourceTest, DrawsStayInRangeAndReachEveryValue)
 {
     const auto values = draws(7, 5, 500);
     const std::set<std::uint32_t> seen(values.begin(), values.end());
-    EXPECT_EQ(seen, (std::set<std::uint32_t>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(seen, (std::set<std::uint32_t> { 0, 1, 2, 3, 4 }));
 }
 
 TEST(RandomSourceTest, DegenerateBoundsGiveZero)

@@ -26,8 +26,8 @@ void clickWhenShown(const QString& title)
     });
 }
 
-const Alert threeButtons{QStringLiteral("Bump or Delete Lessons"), QStringLiteral("This day has lessons."),
-    QStringLiteral("Bump"), QStringLiteral("Cancel"), QStringLiteral("Delete")};
+const Alert threeButtons { QStringLiteral("Bump or Delete Lessons"), QStringLiteral("This day has lessons."),
+    QStringLiteral("Bump"), QStringLiteral("Cancel"), QStringLiteral("Delete") };
 
 } // namespace
 
@@ -46,6 +46,6 @@ TEST(MessageBoxAlertPresenterTest, AlertWithoutButtonsOffersOk)
 {
     MessageBoxAlertPresenter presenter(nullptr);
     clickWhenShown(QStringLiteral("OK"));
-    EXPECT_EQ(presenter.runModal(Alert{QStringLiteral("Error"), QStringLiteral("It failed."), {}, {}, {}}),
+    EXPECT_EQ(presenter.runModal(Alert { QStringLiteral("Error"), QStringLiteral("It failed."), {}, {}, {} }),
         AlertDefaultReturn);
 }
