@@ -1,14 +1,31 @@
 #include "gui/window/DocumentWindow.h"
 
+#include "model/Document.h"
+
 #include <QFileInfo>
 
-DocumentWindow::DocumentWindow(const QString& filePath, QWidget* parent)
+DocumentWindow::DocumentWindow(QWidget* parent)
     : QMainWindow(parent)
-    , m_filePath(filePath)
+    , m_alerts(this)
+    , m_files(this)
+    , m_document(std::make_unique<Document>(m_alerts, m_files))
 {
-    setWindowTitle(titleForPath(filePath));
+    setWindowTitle(titleForPath(QString()));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(1200, 800);
+}
+
+DocumentWindow::~DocumentWindow() = default;
+
+bool DocumentWindow::openFile(const QString& path)
+{
+    const Status opened = m_document->open(path);
+    if (!opened) {
+        m_alerts.inform(QStringLiteral("The document could not be opened."), opened.error());
+        return false;
+    }
+    setWindowTitle(titleForPath(m_document->filePath()));
+    return true;
 }
 
 QString DocumentWindow::titleForPath(const QString& filePath)

@@ -1,17 +1,35 @@
 #pragma once
 
+#include "gui/alerts/MessageBoxAlertPresenter.h"
+#include "gui/dialogs/FileDialogChooser.h"
+
 #include <QMainWindow>
 
-// The window of one open document. For now it shows the document's name;
-// the planning views move in as the engine behind them arrives.
+#include <memory>
+
+class Document;
+
+// The window of one open document, titled after it. The planning views move
+// in as the engine behind them arrives.
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit DocumentWindow(const QString& filePath, QWidget* parent = nullptr);
+    // A window with a new, untitled document.
+    explicit DocumentWindow(QWidget* parent = nullptr);
+    ~DocumentWindow() override;
+
+    // Opens the file into this window's document; a file that cannot be
+    // opened is reported and the document stays as it was.
+    bool openFile(const QString& path);
+
+    Document& document() { return *m_document; }
+    AlertPresenter& alerts() { return m_alerts; }
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
 
 private:
-    QString m_filePath;
+    MessageBoxAlertPresenter m_alerts;
+    FileDialogChooser m_files;
+    std::unique_ptr<Document> m_document;
 };
