@@ -1,0 +1,187 @@
+#include "gui/views/MonthView.h"
+
+#include "foundation/dates/DateFormatting.h"
+#include "foundation/prefs/Preferences.h"
+#include "model/Year.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const QColor gridColor(0xb8, 0xb8, 0xb8);
+const QColor outsideMonthColor(0xf0, 0xf0, 0xf0);
+const QColor nonSchoolColor(0xe6, 0xe6, 0xe6);
+const QColor todayColor(0xfff3c4);
+const QColor messageColor(0x6e, 0x6e, 0x6e);
+const QColor textColor(0x1e, 0x1e, 0x1e);
+
+MonthLayout::LessonText preferredLessonText()
+{
+    return Preferences::shared().boolValue(QStringLiteral("SemestraShowCourseNamesInMonthView"))
+        ? MonthLayout::LessonText::CourseName
+        : MonthLayout::LessonText::LessonTitle;
+}
+
+// Full names when the narrowest column takes them, short ones otherwise.
+QStringList weekdayNamesFitting(const QFontMetrics& metrics, double columnWidth)
+{
+    const QStringList full = DateFormatting::weekdaySymbols(DateFormatting::SymbolWidth::Full);
+    for (const QString& name : full) {
+        if (metrics.horizontalAdvance(name) > columnWidth - 4)
+            return DateFormatting::weekdaySymbols(DateFormatting::SymbolWidth::Short);
+    }
+    return full;
+}
+
+} // namespace
+
+MonthView::MonthView(QWidget* parent)
+    : QWidget(parent)
+{
+    setAutoFillBackground(false);
+}
+
+void MonthView::setMonth(Year* year, Date anyDayOfMonth)
+{
+    if (year != m_year) {
+        m_year = year;
+        observeDocument();
+    }
+    m_anyDayOfMonth = anyDayOfMonth;
+    refresh();
+}
+
+// Another open document posts the same names; the scope keeps its records'
+// notifications away from this view.
+void MonthView::observeDocument()
+{
+    m_observers.clear();
+    if (!m_year)
+        return;
+    for (const char* name : { "SemestraPlanningModesNeedRefresh", "SemestraCoursesToDrawChanged",
+             "SemestraCourseColorChanged", "SemestraLessonDisplayTextChanged" })
+        m_observers.observe(QString::fromLatin1(name), &m_year->context(), [this](const Notification&) { refresh(); });
+}
+
+void MonthView::refresh()
+{
+    m_layout = m_year ? std::make_unique<MonthLayout>(m_year, m_anyDayOfMonth, preferredLessonText()) : nullptr;
+    placeLayout();
+    update();
+}
+
+void MonthView::placeLayout()
+{
+    if (m_layout)
+        m_layout->setGeometry(size(), fontMetrics().height());
+}
+
+void MonthView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeLayout();
+}
+
+void MonthView::mousePressEvent(QMouseEvent* event)
+{
+    if (m_layout && event->button() == Qt::LeftButton)
+        post(m_layout->clickAt(event->position()));
+}
+
+void MonthView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_layout && event->button() == Qt::LeftButton)
+        post(m_layout->doubleClickAt(event->position()));
+}
+
+void MonthView::post(const MonthLayout::Click& click)
+{
+    if (!click.name.isEmpty())
+        NotificationCenter::defaultCenter().post(click.name, click.object);
+}
+
+void MonthView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_layout)
+        return;
+    paintHeader(painter);
+    for (const MonthLayout::Cell& cell : m_layout->cells())
+        paintCell(painter, cell);
+}
+
+void MonthView::paintHeader(QPainter& painter) const
+{
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(font().pointSizeF() * 1.25);
+    painter.setFont(titleFont);
+    painter.setPen(textColor);
+    painter.drawText(m_layout->titleRect(), Qt::AlignCenter, m_layout->title());
+
+    painter.setFont(font());
+    const QList<QRectF> rects = m_layout->weekdayHeaderRects();
+    const QStringList names = weekdayNamesFitting(painter.fontMetrics(), rects.value(0).width());
+    for (int column = 0; column < rects.size() && column < names.size(); ++column)
+        paintText(painter, rects[column], names[column], Qt::AlignCenter);
+}
+
+void MonthView::paintCell(QPainter& painter, const MonthLayout::Cell& cell) const
+{
+    QColor fill = Qt::white;
+    if (!cell.inMonth)
+        fill = outsideMonthColor;
+    else if (cell.isToday)
+        fill = todayColor;
+    else if (cell.kind == MonthLayout::CellKind::NonSchool)
+        fill = nonSchoolColor;
+    painter.fillRect(cell.rect, fill);
+    painter.setPen(gridColor);
+    painter.drawRect(cell.rect);
+    if (!cell.inMonth)
+        return;
+
+    const double padding = cell.headingRect.top() - cell.rect.top();
+    const QRectF numberRect(cell.rect.left() + padding, cell.headingRect.top(),
+        cell.headingRect.left() - cell.rect.left() - padding, cell.headingRect.height());
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(textColor);
+    painter.drawText(numberRect, Qt::AlignLeft | Qt::AlignVCenter, cell.dayOfMonth);
+    painter.setFont(font());
+    paintText(painter, cell.headingRect, cell.heading, Qt::AlignRight | Qt::AlignVCenter);
+
+    painter.setPen(messageColor);
+    paintText(painter, cell.messageRect, cell.message, Qt::AlignLeft | Qt::AlignVCenter);
+    for (const MonthLayout::LessonRow& row : cell.lessons)
+        paintLesson(painter, row);
+    if (!cell.moreRect.isNull()) {
+        painter.setPen(messageColor);
+        paintText(
+            painter, cell.moreRect, MonthLayout::moreText(cell.hiddenLessonCount), Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+// A box in the course's light colour with a bar of its full colour, so that
+// the dark text stays readable whatever colour the teacher picked.
+void MonthView::paintLesson(QPainter& painter, const MonthLayout::LessonRow& row) const
+{
+    if (row.rect.isNull())
+        return;
+    painter.fillRect(row.rect, row.lightColor);
+    const double barWidth = 4;
+    painter.fillRect(QRectF(row.rect.topLeft(), QSizeF(barWidth, row.rect.height())), row.color);
+    painter.setPen(textColor);
+    paintText(painter, row.rect.adjusted(barWidth + 3, 0, -2, 0), row.text, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MonthView::paintText(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment) const
+{
+    if (text.isEmpty() || rect.width() <= 0)
+        return;
+    const QString elided = painter.fontMetrics().elidedText(text, Qt::ElideRight, int(rect.width()));
+    painter.drawText(rect, alignment | Qt::TextSingleLine, elided);
+}
