@@ -101,7 +101,6 @@ void MonthLayout::fillDayContent(Cell& cell) const
         row.lesson = lesson;
         row.text = m_lessonText == LessonText::CourseName ? lesson->courseName() : lesson->lessonTitle();
         row.color = course ? course->color() : QColor(Qt::gray);
-        row.lightColor = course ? course->lightColor() : QColor(Qt::lightGray);
         cell.lessons.append(row);
     }
 }
@@ -112,8 +111,9 @@ void MonthLayout::setGeometry(QSizeF size, double lineHeight)
     m_titleRect = QRectF(0, 0, size.width(), std::round(lineHeight * 1.6));
     const double headerHeight = lineHeight + 2 * padding;
     const double gridTop = m_titleRect.bottom() + headerHeight;
-    const double columnWidth = size.width() / daysInWeek;
-    const double rowHeight = std::max(0.0, size.height() - gridTop) / std::max(1, rowCount());
+    // One pixel is kept back so that the outer grid lines fall inside the view.
+    const double columnWidth = std::max(0.0, size.width() - 1) / daysInWeek;
+    const double rowHeight = std::max(0.0, size.height() - 1 - gridTop) / std::max(1, rowCount());
 
     m_weekdayRects.clear();
     for (int column = 0; column < daysInWeek; ++column)

@@ -25,7 +25,6 @@ public:
         Lesson* lesson = nullptr;
         QString text;
         QColor color;
-        QColor lightColor;
         QRectF rect;
     };
 

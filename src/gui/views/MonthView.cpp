@@ -1,5 +1,6 @@
 #include "gui/views/MonthView.h"
 
+#include "foundation/color/Colors.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/prefs/Preferences.h"
 #include "model/Year.h"
@@ -165,13 +166,13 @@ void MonthView::paintCell(QPainter& painter, const MonthLayout::Cell& cell) cons
     }
 }
 
-// A box in the course's light colour with a bar of its full colour, so that
+// A pale tint of the course's colour with a bar of its full colour, so that
 // the dark text stays readable whatever colour the teacher picked.
 void MonthView::paintLesson(QPainter& painter, const MonthLayout::LessonRow& row) const
 {
     if (row.rect.isNull())
         return;
-    painter.fillRect(row.rect, row.lightColor);
+    painter.fillRect(row.rect, Colors::highlighted(row.color, 0.75f));
     const double barWidth = 4;
     painter.fillRect(QRectF(row.rect.topLeft(), QSizeF(barWidth, row.rect.height())), row.color);
     painter.setPen(textColor);

@@ -342,19 +342,26 @@ TEST_F(MonthViewTest, RedrawsOnNotificationsOfItsOwnDocumentOnly)
     EXPECT_EQ(firstRow(), QStringLiteral("Causes of the Revolution, part 5"));
 }
 
-TEST_F(MonthViewTest, FilledMonthScreenshot)
+// Writes what the view draws for looking at; the pixels checked are those a
+// broken paint would lose first.
+TEST_F(MonthViewTest, FilledMonthScreenshots)
 {
-    band->setValue(u"draw", 1);
+    const QString folder = QStringLiteral(SEMESTRA_SCREENSHOT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
     MonthView view;
     view.resize(980, 720);
     view.setMonth(m_year, november(1));
-    const QString folder = QStringLiteral(SEMESTRA_SCREENSHOT_DIR);
-    ASSERT_TRUE(QDir().mkpath(folder));
     const QImage image = view.grab().toImage();
     ASSERT_TRUE(image.save(folder + QStringLiteral("/month-view.png")));
-    // Today's tint and a lesson's colour really reach the pixels.
     const MonthLayout::Cell* today = view.monthLayout()->cellForDate(november(10));
     EXPECT_NE(image.pixelColor(today->rect.bottomRight().toPoint() - QPoint(3, 3)), QColor(Qt::white));
     const QRectF mathRow = view.monthLayout()->cellForDate(november(4))->lessons[0].rect;
     EXPECT_EQ(image.pixelColor(mathRow.topLeft().toPoint() + QPoint(1, 2)), math->color());
+    EXPECT_NE(image.pixelColor(image.width() - 1, image.height() / 2), QColor(Qt::white)) << "right grid line";
+
+    band->setValue(u"draw", 1);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCoursesToDrawChanged"));
+    view.resize(640, 420);
+    ASSERT_TRUE(view.grab().save(folder + QStringLiteral("/month-view-small.png")));
+    EXPECT_GT(view.monthLayout()->cellForDate(november(3))->hiddenLessonCount, 0);
 }
