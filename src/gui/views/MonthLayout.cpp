@@ -135,6 +135,7 @@ void MonthLayout::placeCellContent(Cell& cell, double lineHeight) const
     const double padding = std::max(2.0, std::round(lineHeight * 0.25));
     const QRectF inner = cell.rect.adjusted(padding, padding, -padding, -padding);
     const double numberWidth = std::round(lineHeight * 1.6);
+    cell.dayOfMonthRect = QRectF(inner.left(), inner.top(), numberWidth, lineHeight);
     cell.headingRect
         = QRectF(inner.left() + numberWidth, inner.top(), std::max(0.0, inner.width() - numberWidth), lineHeight);
     const double contentTop = inner.top() + lineHeight + padding;

@@ -41,6 +41,7 @@ public:
         QString message;
         QList<LessonRow> lessons;
         QRectF rect;
+        QRectF dayOfMonthRect;
         QRectF headingRect;
         QRectF messageRect;
         // Rows left out because the cell is too short, counted on one line.

@@ -144,14 +144,11 @@ void MonthView::paintCell(QPainter& painter, const MonthLayout::Cell& cell) cons
     if (!cell.inMonth)
         return;
 
-    const double padding = cell.headingRect.top() - cell.rect.top();
-    const QRectF numberRect(cell.rect.left() + padding, cell.headingRect.top(),
-        cell.headingRect.left() - cell.rect.left() - padding, cell.headingRect.height());
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(textColor);
-    painter.drawText(numberRect, Qt::AlignLeft | Qt::AlignVCenter, cell.dayOfMonth);
+    painter.drawText(cell.dayOfMonthRect, Qt::AlignLeft | Qt::AlignVCenter, cell.dayOfMonth);
     painter.setFont(font());
     paintText(painter, cell.headingRect, cell.heading, Qt::AlignRight | Qt::AlignVCenter);
 
