@@ -39,9 +39,7 @@ QStringList weekdayNamesFitting(const QFontMetrics& metrics, double columnWidth)
 
 MonthView::MonthView(QWidget* parent)
     : QWidget(parent)
-{
-    setAutoFillBackground(false);
-}
+{ }
 
 void MonthView::setMonth(Year* year, Date anyDayOfMonth)
 {
