@@ -34,12 +34,19 @@ CourseSelectionPage::CourseSelectionPage(QWidget* parent)
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->verticalHeader()->setHighlightSections(false);
+    m_grid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->verticalHeader()->setMinimumWidth(120);
+    // The grid hugs its rows and columns instead of trailing off into an
+    // empty white field; a large one scrolls.
+    m_grid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(heading);
     layout->addWidget(m_explanation);
-    layout->addWidget(m_grid, 1);
+    layout->addSpacing(6);
+    layout->addWidget(m_grid, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addStretch(1);
 }
 
 void CourseSelectionPage::showTable(CourseSelectionTable& table)
@@ -62,6 +69,18 @@ void CourseSelectionPage::showTable(CourseSelectionTable& table)
         for (int row = 0; row < courses.size(); ++row)
             m_grid->setCellWidget(row, column, createTick(table, row, shown.identifier));
     }
+    hugContents();
+}
+
+void CourseSelectionPage::hugContents()
+{
+    // The size hint keeps room for scroll bars that a grid which fits never
+    // shows; the grid's own extent is the most it needs.
+    const int frame = 2 * m_grid->frameWidth();
+    const QHeaderView* courses = m_grid->verticalHeader();
+    const int coursesWidth = std::max(courses->minimumWidth(), courses->sizeHint().width());
+    m_grid->setMaximumSize(coursesWidth + m_grid->horizontalHeader()->length() + frame,
+        m_grid->horizontalHeader()->sizeHint().height() + m_grid->verticalHeader()->length() + frame);
 }
 
 QWidget* CourseSelectionPage::createTick(CourseSelectionTable& table, int row, const QString& columnIdentifier)

@@ -17,6 +17,7 @@ public:
     void showTable(CourseSelectionTable& table);
 
 private:
+    void hugContents();
     QWidget* createTick(CourseSelectionTable& table, int row, const QString& columnIdentifier);
 
     QLabel* m_explanation = nullptr;

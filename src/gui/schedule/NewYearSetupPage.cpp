@@ -132,6 +132,9 @@ QWidget* NewYearSetupPage::createCoursesBox()
     m_courseList = new QListWidget(box);
     m_courseList->setObjectName(QStringLiteral("courseList"));
     m_courseList->setMinimumHeight(160);
+    m_courseList->setSpacing(2);
+    auto* hint = new QLabel(tr("Press Return after each course."), box);
+    hint->setEnabled(false);
 
     connect(m_courseName, &QLineEdit::returnPressed, this, &NewYearSetupPage::addCourse);
     connect(add, &QPushButton::clicked, this, &NewYearSetupPage::addCourse);
@@ -141,6 +144,7 @@ QWidget* NewYearSetupPage::createCoursesBox()
     entry->addWidget(m_courseName, 1);
     entry->addWidget(add);
     auto* removeRow = new QHBoxLayout;
+    removeRow->addWidget(hint);
     removeRow->addStretch();
     removeRow->addWidget(remove);
 
