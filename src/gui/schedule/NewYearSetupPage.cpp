@@ -63,6 +63,7 @@ NewYearSetupPage::NewYearSetupPage(CreateNewSemestraController& controller, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(heading);
+    layout->addSpacing(6);
     layout->addLayout(columns);
 }
 
