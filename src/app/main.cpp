@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -14,5 +15,8 @@ int main(int argc, char** argv)
     window->show();
     if (!args.isEmpty())
         window->openFile(args.first());
+    // A moment after the window appears, so that the sheet slides over a
+    // window the teacher has already seen.
+    QTimer::singleShot(150, window, &DocumentWindow::showNewYearSheet);
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "gui/window/DocumentWindow.h"
 
+#include "gui/schedule/NewYearSheet.h"
 #include "model/Document.h"
 
 #include <QFileInfo>
@@ -26,6 +27,17 @@ bool DocumentWindow::openFile(const QString& path)
     }
     setWindowTitle(titleForPath(m_document->filePath()));
     return true;
+}
+
+NewYearSheet* DocumentWindow::showNewYearSheet()
+{
+    if (m_document->getCurrentYear())
+        return nullptr;
+    auto* sheet = new NewYearSheet(m_document->context(), m_alerts, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QDialog::rejected, this, &QWidget::close);
+    sheet->open();
+    return sheet;
 }
 
 QString DocumentWindow::titleForPath(const QString& filePath)

@@ -8,6 +8,7 @@
 #include <memory>
 
 class Document;
+class NewYearSheet;
 
 // The window of one open document, titled after it. The planning views move
 // in as the engine behind them arrives.
@@ -21,6 +22,11 @@ public:
     // Opens the file into this window's document; a file that cannot be
     // opened is reported and the document stays as it was.
     bool openFile(const QString& path);
+
+    // For a document without a year: shows the new-year wizard over this
+    // window. Closing the wizard closes the window and its document. None when
+    // the document already has its year.
+    NewYearSheet* showNewYearSheet();
 
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
