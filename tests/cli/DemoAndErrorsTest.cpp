@@ -1,0 +1,79 @@
+#include "cli/CliFixture.h"
+
+#include <QFile>
+
+using DemoAndErrorsTest = CliFixture;
+
+TEST_F(DemoAndErrorsTest, DemoFillsEveryLessonOfEveryCourseForTheScale)
+{
+    const QString file = path(QStringLiteral("demo.semestra"));
+    runOk({ QStringLiteral("demo"), file, QStringLiteral("--scale"), QStringLiteral("2") });
+
+    const QJsonArray school = schoolDays(file);
+    EXPECT_GT(school.size(), 150);
+    const QJsonObject year = info(file);
+    EXPECT_EQ(year[u"schedule"].toString(), u"traditional");
+    EXPECT_GT(year[u"weeks"].toInt(), 35);
+    const QJsonArray courses = year[u"courses"].toArray();
+    ASSERT_EQ(courses.size(), 12);
+    for (const QJsonValue& course : courses) {
+        EXPECT_EQ(course[u"lessons"].toInt(), school.size()) << course[u"name"].toString().toStdString();
+        EXPECT_EQ(course[u"lessonsWithData"].toInt(), school.size());
+    }
+    for (const QJsonValue& day : school) {
+        for (const QJsonValue& lesson : day[u"lessons"].toArray())
+            EXPECT_FALSE(lesson[u"title"].toString().isEmpty());
+    }
+}
+
+TEST_F(DemoAndErrorsTest, DemoIsTheSameOnEveryRun)
+{
+    const QString first = path(QStringLiteral("first.semestra"));
+    const QString second = path(QStringLiteral("second.semestra"));
+    runOk({ QStringLiteral("demo"), first });
+    runOk({ QStringLiteral("demo"), second });
+    EXPECT_EQ(runOk({ QStringLiteral("days"), first }).out, runOk({ QStringLiteral("days"), second }).out);
+    EXPECT_EQ(info(first)[u"courses"].toArray().size(), 6);
+}
+
+TEST_F(DemoAndErrorsTest, MissingAndUnreadableFilesAreOneLineErrors)
+{
+    const QString missing = path(QStringLiteral("missing.semestra"));
+    const QString garbage = path(QStringLiteral("garbage.semestra"));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a document at all");
+    file.close();
+    const QByteArray before = fileHash(garbage);
+
+    for (const QString& target : { missing, garbage }) {
+        for (const QString& command : { QStringLiteral("info"), QStringLiteral("days") }) {
+            const CliRun result = run({ command, target, QStringLiteral("--json") });
+            EXPECT_NE(result.exitCode, 0);
+            EXPECT_TRUE(result.errors.startsWith(u"semestra-cli: " + target)) << result.errors.toStdString();
+            EXPECT_EQ(result.errors.count(u'\n'), 1) << result.errors.toStdString();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(fileHash(garbage), before);
+}
+
+TEST_F(DemoAndErrorsTest, UsageErrorsAndHelp)
+{
+    const CliRun unknown = run({ QStringLiteral("frobnicate") });
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.contains(u"unknown command"));
+    EXPECT_NE(run({}).exitCode, 0);
+    EXPECT_EQ(run({ QStringLiteral("demo"), QStringLiteral("a"), QStringLiteral("b") }).exitCode, 2);
+    EXPECT_NE(run({ QStringLiteral("demo"), path(QStringLiteral("d.semestra")), QStringLiteral("--scale"),
+                      QStringLiteral("0") })
+                  .exitCode,
+        0);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("d.semestra"))));
+
+    const CliRun help = runOk({ QStringLiteral("--help") });
+    for (const QString& command :
+        { QStringLiteral("new"), QStringLiteral("info"), QStringLiteral("days"), QStringLiteral("set-lesson"),
+            QStringLiteral("lock"), QStringLiteral("bump"), QStringLiteral("pullback"), QStringLiteral("demo") })
+        EXPECT_TRUE(help.out.contains(u"\n  " + command + u' ')) << command.toStdString();
+}
