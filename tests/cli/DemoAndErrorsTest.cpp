@@ -50,7 +50,7 @@ TEST_F(DemoAndErrorsTest, MissingAndUnreadableFilesAreOneLineErrors)
         for (const QString& command : { QStringLiteral("info"), QStringLiteral("days") }) {
             const CliRun result = run({ command, target, QStringLiteral("--json") });
             EXPECT_NE(result.exitCode, 0);
-            EXPECT_TRUE(result.errors.startsWith(u"semestra-cli: " + target)) << result.errors.toStdString();
+            EXPECT_TRUE(result.errors.startsWith(QStringLiteral("semestra-cli: ") + target)) << result.errors.toStdString();
             EXPECT_EQ(result.errors.count(u'\n'), 1) << result.errors.toStdString();
         }
     }
@@ -75,5 +75,5 @@ TEST_F(DemoAndErrorsTest, UsageErrorsAndHelp)
     for (const QString& command :
         { QStringLiteral("new"), QStringLiteral("info"), QStringLiteral("days"), QStringLiteral("set-lesson"),
             QStringLiteral("lock"), QStringLiteral("bump"), QStringLiteral("pullback"), QStringLiteral("demo") })
-        EXPECT_TRUE(help.out.contains(u"\n  " + command + u' ')) << command.toStdString();
+        EXPECT_TRUE(help.out.contains(QStringLiteral("\n  ") + command + QLatin1Char(' '))) << command.toStdString();
 }
