@@ -18,7 +18,11 @@ struct Command {
     std::function<Status(const CommandLine&, CommandContext&)> run;
 };
 
-const QStringList lessonOptions { QStringLiteral("course"), QStringLiteral("date"), QStringLiteral("index") };
+// Every command that opens an existing file can upgrade an older one into
+// a new file.
+const QString upgradeOption = QStringLiteral("upgrade-to");
+const QStringList lessonOptions { QStringLiteral("course"), QStringLiteral("date"), QStringLiteral("index"),
+    upgradeOption };
 
 const QList<Command>& commands()
 {
@@ -31,10 +35,10 @@ const QList<Command>& commands()
                            "      [--schedule traditional|weekly|ab|rotating] [--rotation N] [--meets NAME=DAYS ...] "
                            "[--force]"),
             Commands::newYear },
-        { { QStringLiteral("info"), 1, {}, { QStringLiteral("json") } }, QStringLiteral("info FILE [--json]"),
-            Commands::info },
-        { { QStringLiteral("days"), 1, {}, { QStringLiteral("json") } }, QStringLiteral("days FILE [--json]"),
-            Commands::days },
+        { { QStringLiteral("info"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("info FILE [--json]"), Commands::info },
+        { { QStringLiteral("days"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("days FILE [--json]"), Commands::days },
         { { QStringLiteral("set-lesson"), 1,
               lessonOptions + QStringList { QStringLiteral("title"), QStringLiteral("field") }, {} },
             QStringLiteral(
@@ -86,7 +90,7 @@ int Cli::run(const QStringList& arguments)
         return UsageError;
     }
     CliAlertPresenter alerts(m_errors);
-    CliFileChooser files;
+    CliFileChooser files(line->has(upgradeOption) ? std::optional(line->value(upgradeOption)) : std::nullopt);
     CommandContext context { m_out, alerts, files };
     const Status status = command->run(*line, context);
     if (!status.error().isEmpty())
@@ -102,6 +106,8 @@ void Cli::printHelp()
     for (const Command& command : commands())
         m_out << "  " << command.usage << '\n';
     m_out << "\nDAYS in --meets are weekday names (mon,tue,...) for weekly schedules and rotation day\n"
-             "numbers from 0 for ab and rotating ones. Dates are in the local time zone.\n";
+             "numbers from 0 for ab and rotating ones. Dates are in the local time zone.\n"
+             "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
+             "into NEWFILE and work on that; the old file is left as it was.\n";
     m_out.flush();
 }

@@ -8,7 +8,6 @@ CliAlertPresenter::CliAlertPresenter(QTextStream& errors)
 
 int CliAlertPresenter::runModal(const Alert& alert)
 {
-    ++m_alertCount;
     m_errors << "semestra-cli: " << alert.title << ": " << alert.message << Qt::endl;
     return AlertDefaultReturn;
 }

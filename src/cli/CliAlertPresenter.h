@@ -11,9 +11,7 @@ public:
     explicit CliAlertPresenter(QTextStream& errors);
 
     int runModal(const Alert& alert) override;
-    int alertCount() const { return m_alertCount; }
 
 private:
     QTextStream& m_errors;
-    int m_alertCount = 0;
 };

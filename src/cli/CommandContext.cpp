@@ -13,9 +13,10 @@ Result<std::unique_ptr<Document>> CommandContext::openDocument(const QString& pa
     const Status opened = document->open(path);
     if (!opened)
         return Opened::failure(QStringLiteral("%1: %2").arg(path, opened.error()));
-    // An older file the user declined to upgrade stays closed.
+    // An older file is converted only into the file given with --upgrade-to.
     if (document->filePath().isEmpty())
-        return Opened::failure(QStringLiteral("%1: not opened").arg(path));
+        return Opened::failure(
+            QStringLiteral("%1 was written by an earlier version; give --upgrade-to NEWFILE to convert it").arg(path));
     if (!document->getCurrentYear())
         return Opened::failure(QStringLiteral("%1: the document holds no school year").arg(path));
     return document;

@@ -1,4 +1,5 @@
 #include "cli/CliFixture.h"
+#include "store/sqlite/FMDatabase.h"
 
 #include <QFile>
 
@@ -50,7 +51,8 @@ TEST_F(DemoAndErrorsTest, MissingAndUnreadableFilesAreOneLineErrors)
         for (const QString& command : { QStringLiteral("info"), QStringLiteral("days") }) {
             const CliRun result = run({ command, target, QStringLiteral("--json") });
             EXPECT_NE(result.exitCode, 0);
-            EXPECT_TRUE(result.errors.startsWith(QStringLiteral("semestra-cli: ") + target)) << result.errors.toStdString();
+            EXPECT_TRUE(result.errors.startsWith(QStringLiteral("semestra-cli: ") + target))
+                << result.errors.toStdString();
             EXPECT_EQ(result.errors.count(u'\n'), 1) << result.errors.toStdString();
         }
     }
@@ -76,4 +78,32 @@ TEST_F(DemoAndErrorsTest, UsageErrorsAndHelp)
         { QStringLiteral("new"), QStringLiteral("info"), QStringLiteral("days"), QStringLiteral("set-lesson"),
             QStringLiteral("lock"), QStringLiteral("bump"), QStringLiteral("pullback"), QStringLiteral("demo") })
         EXPECT_TRUE(help.out.contains(QStringLiteral("\n  ") + command + QLatin1Char(' '))) << command.toStdString();
+}
+
+TEST_F(DemoAndErrorsTest, OlderFileIsUpgradedOnlyIntoTheGivenFile)
+{
+    // Takes a current file back to the layout before tags and holiday types.
+    const QString old = newTraditionalYear({ QStringLiteral("Math") });
+    {
+        auto database = FMDatabase::databaseWithPath(old);
+        ASSERT_TRUE(database->open());
+        ASSERT_TRUE(database->executeStatements(QStringLiteral(
+            "DROP TABLE ZTAG; DROP TABLE Z_6TAGS; ALTER TABLE ZDAY DROP COLUMN ZHOLIDAYTYPE;"
+            "DELETE FROM Z_PRIMARYKEY WHERE Z_NAME = 'Tag';"
+            "UPDATE Z_METADATA SET Z_PLIST = replace(Z_PLIST, '<integer>21</integer>', '<integer>20</integer>');")));
+    }
+    const QByteArray before = fileHash(old);
+    const QString upgraded = path(QStringLiteral("upgraded.semestra"));
+
+    const CliRun refused = run({ QStringLiteral("info"), old });
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.errors.contains(u"--upgrade-to")) << refused.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(upgraded));
+
+    const CliRun converted = runOk({ QStringLiteral("set-lesson"), old, QStringLiteral("--upgrade-to"), upgraded,
+        QStringLiteral("--course"), QStringLiteral("Math"), QStringLiteral("--date"), QStringLiteral("2025-09-09"),
+        QStringLiteral("--title"), QStringLiteral("After the upgrade") });
+    EXPECT_TRUE(converted.errors.contains(u"Upgrade Successful"));
+    EXPECT_EQ(fileHash(old), before);
+    EXPECT_EQ(schoolDays(upgraded).at(1)[u"lessons"][0][u"title"].toString(), u"After the upgrade");
 }
