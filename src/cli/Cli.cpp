@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 
 namespace {

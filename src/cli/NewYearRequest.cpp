@@ -58,7 +58,6 @@ Result<QString> rotationColumn(const QString& dayText, int rotationDays)
 Result<NewYearRequest> NewYearRequest::fromCommandLine(const CommandLine& line)
 {
     using Failure = Result<NewYearRequest>;
-    NewYearRequest request;
     for (const char* option : { "start", "end", "days" }) {
         if (!line.has(QLatin1String(option)))
             return Failure::failure(QStringLiteral("--%1 is required").arg(QLatin1String(option)));
@@ -72,42 +71,57 @@ Result<NewYearRequest> NewYearRequest::fromCommandLine(const CommandLine& line)
         if (!error.isEmpty())
             return Failure::failure(error);
     }
+    NewYearRequest request;
     request.startDate = *start;
     request.endDate = *end;
     request.teachingDays = *days;
     request.schedule = *schedule;
     request.courseNames = line.values(QStringLiteral("course"));
+    // The meetings are checked against the rotation length, so it comes first.
+    Status read = request.readRotation(line);
+    if (read)
+        read = request.readMeetings(line.values(QStringLiteral("meets")));
+    if (!read)
+        return Failure::failure(read.error());
+    return request;
+}
 
-    const bool rotating = request.schedule == NewYearPlan::Schedule::Rotating;
+// Only the rotating row asks for a length; A/B years always have two days.
+Status NewYearRequest::readRotation(const CommandLine& line)
+{
+    const bool rotating = schedule == NewYearPlan::Schedule::Rotating;
     if (line.has(QStringLiteral("rotation")) != rotating)
-        return Failure::failure(rotating ? QStringLiteral("a rotating schedule needs --rotation N")
-                                         : QStringLiteral("--rotation applies to rotating schedules only"));
+        return Status::failure(rotating ? QStringLiteral("a rotating schedule needs --rotation N")
+                                        : QStringLiteral("--rotation applies to rotating schedules only"));
     const Result<int> rotation = line.intValue(QStringLiteral("rotation"), 0, 1);
     if (!rotation)
-        return Failure::failure(rotation.error());
-    request.rotationLength = *rotation;
+        return Status::failure(rotation.error());
+    rotationLength = *rotation;
+    return Status::success();
+}
 
-    const QStringList meets = line.values(QStringLiteral("meets"));
-    if (!meets.isEmpty() && request.schedule == NewYearPlan::Schedule::Traditional)
-        return Failure::failure(QStringLiteral("--meets applies to weekly, ab and rotating schedules only"));
+Status NewYearRequest::readMeetings(const QStringList& meets)
+{
+    if (!meets.isEmpty() && schedule == NewYearPlan::Schedule::Traditional)
+        return Status::failure(QStringLiteral("--meets applies to weekly, ab and rotating schedules only"));
     NewYearPlan plan;
-    plan.schedule = request.schedule;
-    plan.rotationLength = request.rotationLength;
+    plan.schedule = schedule;
+    plan.rotationLength = rotationLength;
     for (const QString& meeting : meets) {
         const qsizetype equals = meeting.indexOf(QLatin1Char('='));
         const QString course = meeting.left(equals);
-        if (equals < 0 || !request.courseNames.contains(course))
-            return Failure::failure(
+        if (equals < 0 || !courseNames.contains(course))
+            return Status::failure(
                 QStringLiteral("--meets \"%1\" does not start with a --course name and '='").arg(meeting));
         for (const QString& day : meeting.mid(equals + 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const Result<QString> column = plan.isRotating() ? rotationColumn(day, plan.rotationDays())
-                                                             : weeklyColumn(day, request.teachingDays);
+            const Result<QString> column
+                = plan.isRotating() ? rotationColumn(day, plan.rotationDays()) : weeklyColumn(day, teachingDays);
             if (!column)
-                return Failure::failure(column.error());
-            request.meetings[course].append(*column);
+                return Status::failure(column.error());
+            meetings[course].append(*column);
         }
     }
-    return request;
+    return Status::success();
 }
 
 Year* NewYearRequest::build(ObjectContext& context, AlertPresenter& alerts) const

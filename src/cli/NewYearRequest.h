@@ -27,4 +27,8 @@ struct NewYearRequest {
     // Plays the request through the wizard, as a user filling in its pages
     // would. A refusal has been shown through `alerts` and gives no year.
     Year* build(ObjectContext& context, AlertPresenter& alerts) const;
+
+private:
+    Status readRotation(const CommandLine& line);
+    Status readMeetings(const QStringList& meets);
 };

@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace {
 
 QString scheduleName(const Year& year)

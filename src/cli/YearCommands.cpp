@@ -7,6 +7,8 @@
 #include "model/Document.h"
 #include "model/Year.h"
 
+#include <functional>
+
 namespace {
 
 constexpr std::uint64_t demoSeed = 20250902;
