@@ -1,0 +1,114 @@
+#include "cli/Cli.h"
+
+#include "cli/CliAlertPresenter.h"
+#include "cli/CliFileChooser.h"
+#include "cli/CommandContext.h"
+#include "cli/CommandLine.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+struct Command {
+    CommandSyntax syntax;
+    QString usage;
+    std::function<Status(const CommandLine&, CommandContext&)> run;
+};
+
+// Every command that opens an existing file can upgrade an older one into
+// a new file.
+const QString upgradeOption = QStringLiteral("upgrade-to");
+const QStringList lessonOptions { QStringLiteral("course"), QStringLiteral("date"), QStringLiteral("index"),
+    upgradeOption };
+
+const QList<Command>& commands()
+{
+    static const QList<Command> all {
+        { { QStringLiteral("new"), 1,
+              { QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("days"), QStringLiteral("course"),
+                  QStringLiteral("schedule"), QStringLiteral("rotation"), QStringLiteral("meets") },
+              { QStringLiteral("force") } },
+            QStringLiteral("new FILE --start YYYY-MM-DD --end YYYY-MM-DD --days mon,tue,... --course NAME ...\n"
+                           "      [--schedule traditional|weekly|ab|rotating] [--rotation N] [--meets NAME=DAYS ...] "
+                           "[--force]"),
+            Commands::newYear },
+        { { QStringLiteral("info"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("info FILE [--json]"), Commands::info },
+        { { QStringLiteral("days"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("days FILE [--json]"), Commands::days },
+        { { QStringLiteral("set-lesson"), 1,
+              lessonOptions + QStringList { QStringLiteral("title"), QStringLiteral("field") }, {} },
+            QStringLiteral(
+                "set-lesson FILE --course NAME --date YYYY-MM-DD [--index N] [--title T] [--field KEY=TEXT ...]"),
+            Commands::setLesson },
+        { { QStringLiteral("lock"), 1, lessonOptions, { QStringLiteral("off") } },
+            QStringLiteral("lock FILE --course NAME --date YYYY-MM-DD [--index N] [--off]"), Commands::lock },
+        { { QStringLiteral("bump"), 1, lessonOptions, {} },
+            QStringLiteral("bump FILE --course NAME --date YYYY-MM-DD [--index N]"), Commands::bump },
+        { { QStringLiteral("pullback"), 1, lessonOptions, {} },
+            QStringLiteral("pullback FILE --course NAME --date YYYY-MM-DD [--index N]"), Commands::pullBack },
+        { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
+            QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
+    };
+    return all;
+}
+
+} // namespace
+
+Cli::Cli(QTextStream& out, QTextStream& errors)
+    : m_out(out)
+    , m_errors(errors)
+{ }
+
+int Cli::run(const QStringList& arguments)
+{
+    if (arguments.isEmpty()) {
+        printHelp();
+        return UsageError;
+    }
+    const QString& name = arguments.first();
+    if (name == QLatin1String("--help") || name == QLatin1String("help")) {
+        printHelp();
+        return Success;
+    }
+    if (name == QLatin1String("--version")) {
+        m_out << "semestra-cli " << QCoreApplication::applicationVersion() << Qt::endl;
+        return Success;
+    }
+    const auto command
+        = std::find_if(commands().begin(), commands().end(), [&](const Command& c) { return c.syntax.name == name; });
+    if (command == commands().end()) {
+        m_errors << "semestra-cli: unknown command \"" << name << "\" (see --help)" << Qt::endl;
+        return UsageError;
+    }
+    const Result<CommandLine> line = CommandLine::parse(arguments.mid(1), command->syntax);
+    if (!line) {
+        m_errors << "semestra-cli: " << line.error() << Qt::endl;
+        return UsageError;
+    }
+    CliAlertPresenter alerts(m_errors);
+    CliFileChooser files(line->has(upgradeOption) ? std::optional(line->value(upgradeOption)) : std::nullopt);
+    CommandContext context { m_out, alerts, files };
+    const Status status = command->run(*line, context);
+    if (!status.error().isEmpty())
+        m_errors << "semestra-cli: " << status.error() << Qt::endl;
+    m_out.flush();
+    return status ? Success : Failure;
+}
+
+void Cli::printHelp()
+{
+    m_out << "usage: semestra-cli COMMAND FILE [OPTIONS]\n"
+             "       semestra-cli --version\n\ncommands:\n";
+    for (const Command& command : commands())
+        m_out << "  " << command.usage << '\n';
+    m_out << "\nDAYS in --meets are weekday names (mon,tue,...) for weekly schedules and rotation day\n"
+             "numbers from 0 for ab and rotating ones. Dates are in the local time zone.\n"
+             "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
+             "into NEWFILE and work on that; the old file is left as it was.\n";
+    m_out.flush();
+}

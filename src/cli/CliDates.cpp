@@ -1,0 +1,39 @@
+#include "cli/CliDates.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QStringList>
+
+namespace CliDates {
+
+Result<Date> parseDay(const QString& text)
+{
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (!day.isValid() || text.size() != 10)
+        return Result<Date>::failure(QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD").arg(text));
+    return Date::fromQDateTime(day.startOfDay());
+}
+
+QString formatDay(Date date)
+{
+    return date.toQDateTime().toLocalTime().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString formatTime(Date date)
+{
+    return date.toQDateTime().toLocalTime().toString(QStringLiteral("HH:mm"));
+}
+
+Result<int> parseWeekday(const QString& text)
+{
+    static const QStringList names { QStringLiteral("sunday"), QStringLiteral("monday"), QStringLiteral("tuesday"),
+        QStringLiteral("wednesday"), QStringLiteral("thursday"), QStringLiteral("friday"), QStringLiteral("saturday") };
+    const QString lower = text.trimmed().toLower();
+    for (qsizetype weekday = 0; weekday < names.size(); ++weekday) {
+        if (lower.size() >= 3 && names.at(weekday).startsWith(lower))
+            return int(weekday);
+    }
+    return Result<int>::failure(QStringLiteral("\"%1\" is not a weekday (mon, tue, ...)").arg(text));
+}
+
+} // namespace CliDates

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "foundation/core/Result.h"
+
+#include <memory>
+
+class AlertPresenter;
+class CommandLine;
+class Document;
+class FileChooser;
+class QTextStream;
+
+// What every command talks through: the output stream for its result and
+// the alert and file interfaces of the documents it opens.
+struct CommandContext {
+    QTextStream& out;
+    AlertPresenter& alerts;
+    FileChooser& files;
+
+    // Opens an existing document that holds a year.
+    Result<std::unique_ptr<Document>> openDocument(const QString& path);
+    // A new, empty document, refusing to replace an existing file unless forced.
+    Result<std::unique_ptr<Document>> newDocument(const QString& path, bool force);
+};
+
+// One function per command. A failure with an empty message has already
+// been reported through the alerts.
+namespace Commands {
+Status newYear(const CommandLine& line, CommandContext& context);
+Status demo(const CommandLine& line, CommandContext& context);
+Status info(const CommandLine& line, CommandContext& context);
+Status days(const CommandLine& line, CommandContext& context);
+Status setLesson(const CommandLine& line, CommandContext& context);
+Status lock(const CommandLine& line, CommandContext& context);
+Status bump(const CommandLine& line, CommandContext& context);
+Status pullBack(const CommandLine& line, CommandContext& context);
+} // namespace Commands

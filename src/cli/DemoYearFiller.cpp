@@ -1,0 +1,150 @@
+#include "cli/DemoYearFiller.h"
+
+#include "foundation/random/RandomSource.h"
+#include "foundation/richtext/RichText.h"
+#include "model/Assignment.h"
+#include "model/Course.h"
+#include "model/Lesson.h"
+#include "model/Standard.h"
+#include "model/Unit.h"
+#include "model/Year.h"
+#include "store/ObjectContext.h"
+
+namespace {
+
+constexpr int lessonsPerUnit = 8;
+constexpr int standardsPerCourse = 5;
+constexpr int assignmentEvery = 3;
+constexpr int webLinkEvery = 4;
+constexpr int fileEvery = 7;
+constexpr int maximumPoints = 50;
+
+const QStringList subjects { QStringLiteral("Algebra I"), QStringLiteral("Biology"), QStringLiteral("World History"),
+    QStringLiteral("English 10"), QStringLiteral("Spanish II"), QStringLiteral("Studio Art") };
+
+const QStringList activities { QStringLiteral("Warm-up and review"), QStringLiteral("Guided practice"),
+    QStringLiteral("Group investigation"), QStringLiteral("Discussion"), QStringLiteral("Quiz and reflection") };
+
+// A small styled body: a bold heading line and an italic closing line, in
+// the RTF the editors write.
+QByteArray styledBody(const QString& title, const QString& activity)
+{
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl\\f0\\fswiss Helvetica;}"
+                                       "\\f0\\fs24 {\\b Objective:} %1\\par %2 for the whole class.\\par "
+                                       "{\\i Exit ticket: one thing learned today.}}")
+                            .arg(title, activity);
+    return rtf.toLatin1();
+}
+
+} // namespace
+
+DemoYearFiller::DemoYearFiller(Year& year)
+    : m_year(year)
+    , m_context(year.context())
+{
+    for (Standard* standard : m_year.allStandards()) {
+        if (standard->isRootItem())
+            m_root = standard;
+    }
+}
+
+QStringList DemoYearFiller::courseNames(int scale)
+{
+    QStringList names;
+    for (int section = 1; section <= scale; ++section) {
+        for (const QString& subject : subjects)
+            names.append(section == 1 ? subject : QStringLiteral("%1 (section %2)").arg(subject).arg(section));
+    }
+    return names;
+}
+
+void DemoYearFiller::fill()
+{
+    for (Course* course : m_year.courses()) {
+        const QList<Standard*> standards = addStandards(*course);
+        Unit* unit = nullptr;
+        int number = 0;
+        for (Lesson* lesson : course->allLessonsInOrder()) {
+            if (number % lessonsPerUnit == 0)
+                unit = course->addUnitWithName(QStringLiteral("Unit %1").arg(number / lessonsPerUnit + 1));
+            lesson->setObject(u"unit", unit);
+            fillLesson(*lesson, ++number, standards);
+        }
+    }
+}
+
+QList<Standard*> DemoYearFiller::addStandards(const Course& course)
+{
+    auto* branch = m_context.insert<Standard>(QStringLiteral("Standard"));
+    branch->setValue(u"shortName", course.courseName());
+    branch->setValue(u"text", QStringLiteral("Standards for %1").arg(course.courseName()));
+    branch->setObject(u"year", &m_year);
+    branch->setObject(u"parent", m_root);
+    QList<Standard*> standards;
+    for (int i = 1; i <= standardsPerCourse; ++i) {
+        auto* standard = m_context.insert<Standard>(QStringLiteral("Standard"));
+        standard->setValue(u"shortName", QStringLiteral("%1.%2").arg(course.courseName().left(3).toUpper()).arg(i));
+        standard->setValue(
+            u"text", QStringLiteral("Students can explain key idea %1 of %2").arg(i).arg(course.courseName()));
+        standard->setObject(u"year", &m_year);
+        standard->setObject(u"parent", branch);
+        standards.append(standard);
+    }
+    return standards;
+}
+
+void DemoYearFiller::fillLesson(Lesson& lesson, int number, const QList<Standard*>& standards)
+{
+    const QString activity = activities.at(RandomSource::shared().uniform(std::uint32_t(activities.size())));
+    const QString title = QStringLiteral("%1: lesson %2").arg(lesson.courseName()).arg(number);
+    lesson.setValue(u"lessonTitle", title);
+    lesson.setValue(u"lessonBody", styledBody(title, activity));
+    lesson.setValue(
+        u"homework", RichText::fromPlainText(QStringLiteral("Read pages %1-%2.").arg(number * 4).arg(number * 4 + 3)));
+    lesson.setValue(u"publicComment", RichText::fromPlainText(QStringLiteral("Today: %1.").arg(activity.toLower())));
+    linkStandard(lesson, *standards.at(RandomSource::shared().uniform(std::uint32_t(standards.size()))));
+    if (number % assignmentEvery == 0)
+        addAssignment(lesson, number);
+    attach(lesson, number);
+}
+
+void DemoYearFiller::addAssignment(Lesson& lesson, int number)
+{
+    auto* assignment = m_context.insert<Assignment>(QStringLiteral("Assignment"));
+    const QString details = QStringLiteral("Complete the practice set for lesson %1.").arg(number);
+    assignment->setValue(u"title", QStringLiteral("Practice set %1").arg(number / assignmentEvery));
+    assignment->setValue(u"details", RichText::fromPlainText(details));
+    assignment->setValue(u"detailsString", details);
+    assignment->setValue(u"points", int(RandomSource::shared().uniform(maximumPoints)) + 1);
+    assignment->setObject(u"assignedLesson", &lesson);
+    assignment->setObject(u"dueLesson", lesson.lessonFollowing());
+    auto* link = m_context.insertObject(QStringLiteral("AssignedWebLink"));
+    link->setValue(u"name", QStringLiteral("Answer key"));
+    link->setValue(u"URL", QStringLiteral("https://school.example.org/keys/%1").arg(number));
+    link->setObject(u"assignment", assignment);
+}
+
+void DemoYearFiller::attach(Lesson& lesson, int number)
+{
+    if (number % webLinkEvery == 0) {
+        auto* link = m_context.insertObject(QStringLiteral("AttachedWebLink"));
+        link->setValue(u"name", QStringLiteral("Reading for lesson %1").arg(number));
+        link->setValue(u"URL", QStringLiteral("https://library.example.org/readings/%1").arg(number));
+        link->setValue(u"publish", true);
+        link->setObject(u"lesson", &lesson);
+    }
+    if (number % fileEvery == 0) {
+        auto* file = m_context.insertObject(QStringLiteral("AttachedFile"));
+        file->setValue(u"name", QStringLiteral("Handout %1.pdf").arg(number));
+        file->setValue(u"filePath", QStringLiteral("/home/teacher/Handouts/Handout %1.pdf").arg(number));
+        file->setObject(u"lesson", &lesson);
+    }
+}
+
+void DemoYearFiller::linkStandard(Lesson& lesson, Standard& standard)
+{
+    auto* link = m_context.insertObject(QStringLiteral("StandardInLesson"));
+    link->setValue(u"implementationNotes", QStringLiteral("Practised in class"));
+    link->setObject(u"lesson", &lesson);
+    link->setObject(u"standard", &standard);
+}

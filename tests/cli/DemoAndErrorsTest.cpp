@@ -1,0 +1,109 @@
+#include "cli/CliFixture.h"
+#include "store/sqlite/FMDatabase.h"
+
+#include <QFile>
+
+using DemoAndErrorsTest = CliFixture;
+
+TEST_F(DemoAndErrorsTest, DemoFillsEveryLessonOfEveryCourseForTheScale)
+{
+    const QString file = path(QStringLiteral("demo.semestra"));
+    runOk({ QStringLiteral("demo"), file, QStringLiteral("--scale"), QStringLiteral("2") });
+
+    const QJsonArray school = schoolDays(file);
+    EXPECT_GT(school.size(), 150);
+    const QJsonObject year = info(file);
+    EXPECT_EQ(year[u"schedule"].toString(), u"traditional");
+    EXPECT_GT(year[u"weeks"].toInt(), 35);
+    const QJsonArray courses = year[u"courses"].toArray();
+    ASSERT_EQ(courses.size(), 12);
+    for (const QJsonValue& course : courses) {
+        EXPECT_EQ(course[u"lessons"].toInt(), school.size()) << course[u"name"].toString().toStdString();
+        EXPECT_EQ(course[u"lessonsWithData"].toInt(), school.size());
+    }
+    for (const QJsonValue& day : school) {
+        for (const QJsonValue& lesson : day[u"lessons"].toArray())
+            EXPECT_FALSE(lesson[u"title"].toString().isEmpty());
+    }
+}
+
+TEST_F(DemoAndErrorsTest, DemoIsTheSameOnEveryRun)
+{
+    const QString first = path(QStringLiteral("first.semestra"));
+    const QString second = path(QStringLiteral("second.semestra"));
+    runOk({ QStringLiteral("demo"), first });
+    runOk({ QStringLiteral("demo"), second });
+    EXPECT_EQ(runOk({ QStringLiteral("days"), first }).out, runOk({ QStringLiteral("days"), second }).out);
+    EXPECT_EQ(info(first)[u"courses"].toArray().size(), 6);
+}
+
+TEST_F(DemoAndErrorsTest, MissingAndUnreadableFilesAreOneLineErrors)
+{
+    const QString missing = path(QStringLiteral("missing.semestra"));
+    const QString garbage = path(QStringLiteral("garbage.semestra"));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a document at all");
+    file.close();
+    const QByteArray before = fileHash(garbage);
+
+    for (const QString& target : { missing, garbage }) {
+        for (const QString& command : { QStringLiteral("info"), QStringLiteral("days") }) {
+            const CliRun result = run({ command, target, QStringLiteral("--json") });
+            EXPECT_NE(result.exitCode, 0);
+            EXPECT_TRUE(result.errors.startsWith(QStringLiteral("semestra-cli: ") + target))
+                << result.errors.toStdString();
+            EXPECT_EQ(result.errors.count(u'\n'), 1) << result.errors.toStdString();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(fileHash(garbage), before);
+}
+
+TEST_F(DemoAndErrorsTest, UsageErrorsAndHelp)
+{
+    const CliRun unknown = run({ QStringLiteral("frobnicate") });
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.contains(u"unknown command"));
+    EXPECT_NE(run({}).exitCode, 0);
+    EXPECT_EQ(run({ QStringLiteral("demo"), QStringLiteral("a"), QStringLiteral("b") }).exitCode, 2);
+    EXPECT_NE(run({ QStringLiteral("demo"), path(QStringLiteral("d.semestra")), QStringLiteral("--scale"),
+                      QStringLiteral("0") })
+                  .exitCode,
+        0);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("d.semestra"))));
+
+    const CliRun help = runOk({ QStringLiteral("--help") });
+    for (const QString& command :
+        { QStringLiteral("new"), QStringLiteral("info"), QStringLiteral("days"), QStringLiteral("set-lesson"),
+            QStringLiteral("lock"), QStringLiteral("bump"), QStringLiteral("pullback"), QStringLiteral("demo") })
+        EXPECT_TRUE(help.out.contains(QStringLiteral("\n  ") + command + QLatin1Char(' '))) << command.toStdString();
+}
+
+TEST_F(DemoAndErrorsTest, OlderFileIsUpgradedOnlyIntoTheGivenFile)
+{
+    // Takes a current file back to the layout before tags and holiday types.
+    const QString old = newTraditionalYear({ QStringLiteral("Math") });
+    {
+        auto database = FMDatabase::databaseWithPath(old);
+        ASSERT_TRUE(database->open());
+        ASSERT_TRUE(database->executeStatements(QStringLiteral(
+            "DROP TABLE ZTAG; DROP TABLE Z_6TAGS; ALTER TABLE ZDAY DROP COLUMN ZHOLIDAYTYPE;"
+            "DELETE FROM Z_PRIMARYKEY WHERE Z_NAME = 'Tag';"
+            "UPDATE Z_METADATA SET Z_PLIST = replace(Z_PLIST, '<integer>21</integer>', '<integer>20</integer>');")));
+    }
+    const QByteArray before = fileHash(old);
+    const QString upgraded = path(QStringLiteral("upgraded.semestra"));
+
+    const CliRun refused = run({ QStringLiteral("info"), old });
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.errors.contains(u"--upgrade-to")) << refused.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(upgraded));
+
+    const CliRun converted = runOk({ QStringLiteral("set-lesson"), old, QStringLiteral("--upgrade-to"), upgraded,
+        QStringLiteral("--course"), QStringLiteral("Math"), QStringLiteral("--date"), QStringLiteral("2025-09-09"),
+        QStringLiteral("--title"), QStringLiteral("After the upgrade") });
+    EXPECT_TRUE(converted.errors.contains(u"Upgrade Successful"));
+    EXPECT_EQ(fileHash(old), before);
+    EXPECT_EQ(schoolDays(upgraded).at(1)[u"lessons"][0][u"title"].toString(), u"After the upgrade");
+}
