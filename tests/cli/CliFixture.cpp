@@ -1,6 +1,5 @@
 #include "cli/CliFixture.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
 #include <QJsonDocument>
@@ -58,14 +57,6 @@ QStringList CliFixture::lessonCourses(const QJsonObject& day) const
     for (const QJsonValue& lesson : day.value(u"lessons").toArray())
         courses.append(lesson[u"course"].toString());
     return courses;
-}
-
-QByteArray CliFixture::fileHash(const QString& file) const
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
 QString CliFixture::newTraditionalYear(const QStringList& courses, const QString& end) const

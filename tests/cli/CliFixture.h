@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testlib/FileHash.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -29,7 +31,6 @@ protected:
     // The school days only, in date order.
     QJsonArray schoolDays(const QString& file) const;
     QStringList lessonCourses(const QJsonObject& day) const;
-    QByteArray fileHash(const QString& file) const;
 
     // A traditional year over the given weeks from Monday 2025-09-08, taught
     // Monday to Friday.

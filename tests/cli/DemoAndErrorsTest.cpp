@@ -1,5 +1,5 @@
 #include "cli/CliFixture.h"
-#include "store/sqlite/FMDatabase.h"
+#include "testlib/OlderDocumentLayout.h"
 
 #include <QFile>
 
@@ -84,14 +84,7 @@ TEST_F(DemoAndErrorsTest, OlderFileIsUpgradedOnlyIntoTheGivenFile)
 {
     // Takes a current file back to the layout before tags and holiday types.
     const QString old = newTraditionalYear({ QStringLiteral("Math") });
-    {
-        auto database = FMDatabase::databaseWithPath(old);
-        ASSERT_TRUE(database->open());
-        ASSERT_TRUE(database->executeStatements(QStringLiteral(
-            "DROP TABLE ZTAG; DROP TABLE Z_6TAGS; ALTER TABLE ZDAY DROP COLUMN ZHOLIDAYTYPE;"
-            "DELETE FROM Z_PRIMARYKEY WHERE Z_NAME = 'Tag';"
-            "UPDATE Z_METADATA SET Z_PLIST = replace(Z_PLIST, '<integer>21</integer>', '<integer>20</integer>');")));
-    }
+    rewriteAsVersion20(old);
     const QByteArray before = fileHash(old);
     const QString upgraded = path(QStringLiteral("upgraded.semestra"));
 
@@ -106,4 +99,13 @@ TEST_F(DemoAndErrorsTest, OlderFileIsUpgradedOnlyIntoTheGivenFile)
     EXPECT_TRUE(converted.errors.contains(u"Upgrade Successful"));
     EXPECT_EQ(fileHash(old), before);
     EXPECT_EQ(schoolDays(upgraded).at(1)[u"lessons"][0][u"title"].toString(), u"After the upgrade");
+}
+
+TEST_F(DemoAndErrorsTest, SavingLeavesTheDesktopPlannersStartUpFileAlone)
+{
+    newTraditionalYear({ QStringLiteral("Math") });
+    const QString desktopSettings = path(QStringLiteral("config/Semestra/Semestra.conf"));
+    QFile settings(desktopSettings);
+    const bool written = settings.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(written && settings.readAll().contains("lastFileURLLeopard"));
 }
