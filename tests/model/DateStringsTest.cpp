@@ -1,19 +1,14 @@
 #include "ModelFixture.h"
-#include "foundation/dates/LocalCalendar.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/MyCourse.h"
 #include "model/Week.h"
 #include "model/Year.h"
+#include "testlib/LocalDate.h"
 #include "testlib/TemporaryPreferences.h"
 #include "testlib/ZoneAndLocale.h"
 
 namespace {
-
-Date local(int year, int month, int day, int hour = 0, int minute = 0)
-{
-    return LocalCalendar::dateFromComponents({ year, month, day, hour, minute, 0 });
-}
 
 // Monday 5 January 2026 to Friday 9 January in one week, with a Biology lesson on the Monday.
 class DateStringsTest : public ModelFixture {

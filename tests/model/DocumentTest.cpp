@@ -1,7 +1,6 @@
 #include "model/Document.h"
 
 #include "ModelFixture.h"
-#include "foundation/dates/LocalCalendar.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -10,6 +9,7 @@
 #include "store/SqliteStore.h"
 #include "store/sqlite/FMDatabase.h"
 #include "testlib/FileHash.h"
+#include "testlib/LocalDate.h"
 #include "testlib/OlderDocumentLayout.h"
 #include "testlib/ScriptedAlertPresenter.h"
 #include "testlib/ScriptedFileChooser.h"
@@ -20,11 +20,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-Date local(int year, int month, int day, int hour = 0, int minute = 0)
-{
-    return LocalCalendar::dateFromComponents({ year, month, day, hour, minute, 0 });
-}
 
 class DocumentTest : public testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "model/Year.h"
 #include "schedule/CreateNewSemestraController.h"
 #include "testlib/FixedClock.h"
+#include "testlib/LocalDate.h"
 #include "testlib/ScriptedAlertPresenter.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +19,6 @@
 class ScheduleFixture : public testing::Test {
 protected:
     ScheduleFixture() { RandomSource::shared().seed(7); }
-
-    static Date local(int year, int month, int day, int hour = 0, int minute = 0)
-    {
-        return LocalCalendar::dateFromComponents(
-            DateComponents { .year = year, .month = month, .day = day, .hour = hour, .minute = minute });
-    }
 
     static DateComponents parts(Date date) { return LocalCalendar::components(date); }
 
