@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Keys of the display preferences. They live in the user's preferences, not
+// in the document, so every open document shows them the same way.
+namespace DisplayPreferences {
+inline const QString showDaysVertically = QStringLiteral("SemestraShowDaysVertically");
+inline const QString showDaysWithTimes = QStringLiteral("SemestraShowDaysWithTimes");
+inline const QString showNotesView = QStringLiteral("SemestraShowNotesView");
+inline const QString alwaysShowLessonTimes = QStringLiteral("SemestraAlwaysShowLessonTimes");
+inline const QString showAssignmentsInLessonViews = QStringLiteral("SemestraShowAssignmentsInLessonViews");
+inline const QString showCourseNamesInMonthView = QStringLiteral("SemestraShowCourseNamesInMonthView");
+inline const QString useFixedFontSize = QStringLiteral("useFixedFontSize");
+inline const QString fixedFontSize = QStringLiteral("fixedFontSize");
+inline const QString rotatingNumbers = QStringLiteral("rotatingNumbers");
+} // namespace DisplayPreferences
