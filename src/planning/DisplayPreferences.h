@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Keys of the display preferences. They live in the user's preferences, not
 // in the document, so every open document shows them the same way.
@@ -14,4 +15,10 @@ inline const QString showCourseNamesInMonthView = QStringLiteral("SemestraShowCo
 inline const QString useFixedFontSize = QStringLiteral("useFixedFontSize");
 inline const QString fixedFontSize = QStringLiteral("fixedFontSize");
 inline const QString rotatingNumbers = QStringLiteral("rotatingNumbers");
+
+// The Boolean preferences a menu item toggles, in menu order.
+const QStringList& toggles();
+// Flip or set a Boolean preference and have every planning view redraw.
+void toggle(const QString& key);
+void setFlag(const QString& key, bool on);
 } // namespace DisplayPreferences

@@ -1,0 +1,227 @@
+#include "planning/PlanningModeViewController.h"
+
+#include "PlanningFixture.h"
+#include "planning/PlanningNotifications.h"
+
+namespace {
+
+using Panel = PlanningModeViewController::SidePanel;
+namespace Names = PlanningNotifications;
+
+void post(const QString& name, NotificationSource* object)
+{
+    NotificationCenter::defaultCenter().post(name, object);
+}
+
+class PlanningModeViewControllerTest : public PlanningFixture {
+protected:
+    PlanningModeViewControllerTest()
+    {
+        planning.setViewChangedHandler([this] { ++viewChanges; });
+        planning.setSelectionChangedHandler([this] { ++selectionChanges; });
+    }
+
+    PlanningModeViewController planning { *year };
+    int viewChanges = 0;
+    int selectionChanges = 0;
+};
+
+TEST_F(PlanningModeViewControllerTest, StartsOnTodayInTheWeekViewWithItsFirstLessonSelected)
+{
+    planning.start();
+    Day* today = dayOn(2026, 10, 14);
+    EXPECT_EQ(planning.currentDay(), today);
+    EXPECT_EQ(planning.selectedView(), PlanningModeViewController::WeekMode);
+    EXPECT_EQ(planning.shownWeek(), today->week());
+    EXPECT_EQ(planning.currentLesson(), today->lessonsToDrawInOrder().first());
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonEditor);
+}
+
+TEST_F(PlanningModeViewControllerTest, TodayOutsideTheYearCentresOnTheDayTheYearGivesForToday)
+{
+    clock.set(local(2026, 8, 1, 9));
+    planning.start();
+    EXPECT_EQ(planning.currentDay(), year->getFirstDay());
+
+    clock.set(local(2027, 7, 30, 9));
+    planning.start();
+    EXPECT_EQ(planning.currentDay(), year->getLastDay());
+}
+
+TEST_F(PlanningModeViewControllerTest, StartingOnADayWithoutLessonsShowsItsNoLessonsPanel)
+{
+    dayOn(2026, 10, 14)->removeAllLessons();
+    planning.start();
+    EXPECT_EQ(planning.currentLesson(), nullptr);
+    EXPECT_EQ(planning.sidePanel(), Panel::NoLessonsSettings);
+}
+
+TEST_F(PlanningModeViewControllerTest, StartingOnADayOfHiddenCoursesSelectsNothing)
+{
+    for (Course* course : year->courses())
+        course->setValue(QStringLiteral("draw"), 0);
+    logNotifications({ Names::lessonClicked, Names::noLessonsClicked });
+    planning.start();
+    EXPECT_TRUE(posted.isEmpty());
+}
+
+TEST_F(PlanningModeViewControllerTest, ModesOutsideDayWeekAndMonthAreIgnored)
+{
+    planning.start();
+    planning.setToMode(PlanningModeViewController::MonthMode);
+    const int changes = viewChanges;
+    planning.setToMode(3);
+    planning.setToMode(-1);
+    EXPECT_EQ(planning.selectedView(), PlanningModeViewController::MonthMode);
+    EXPECT_EQ(viewChanges, changes);
+}
+
+TEST_F(PlanningModeViewControllerTest, WeekStepsStopAtBothEndsOfTheYear)
+{
+    planning.start();
+    Week* last = year->getLastWeek();
+    while (planning.canGoForward())
+        planning.goForward();
+    EXPECT_EQ(planning.shownWeek(), last);
+    planning.goForward();
+    EXPECT_EQ(planning.shownWeek(), last);
+
+    planning.goBackward();
+    EXPECT_EQ(planning.shownWeek()->weekNumber(), last->weekNumber() - 1);
+    while (planning.canGoBackward())
+        planning.goBackward();
+    EXPECT_EQ(planning.shownWeek(), year->getFirstWeek());
+    EXPECT_FALSE(planning.canGoBackward());
+    EXPECT_TRUE(planning.canGoForward());
+}
+
+TEST_F(PlanningModeViewControllerTest, DayStepsVisitEveryDayAndStopAtTheEnds)
+{
+    clock.set(local(2027, 6, 16, 9));
+    planning.start();
+    planning.setToMode(PlanningModeViewController::DayMode);
+    planning.goForward();
+    planning.goForward();
+    EXPECT_EQ(planning.currentDay(), year->getLastDay());
+    EXPECT_FALSE(planning.canGoForward());
+
+    clock.set(local(2026, 9, 9, 9));
+    planning.start();
+    planning.setToMode(PlanningModeViewController::DayMode);
+    while (planning.canGoBackward())
+        planning.goBackward();
+    EXPECT_EQ(planning.currentDay(), year->getFirstDay());
+    planning.goBackward();
+    EXPECT_EQ(planning.currentDay(), year->getFirstDay());
+}
+
+TEST_F(PlanningModeViewControllerTest, MonthStepsStopAtTheMonthsThatHoldDaysOfTheYear)
+{
+    clock.set(local(2026, 9, 20, 9));
+    planning.start();
+    planning.setToMode(PlanningModeViewController::MonthMode);
+    EXPECT_FALSE(planning.canGoBackward());
+    int months = 0;
+    while (planning.canGoForward()) {
+        planning.goForward();
+        ++months;
+    }
+    EXPECT_EQ(months, 9); // September to June
+    EXPECT_TRUE(planning.shownMonth().isSameMonthAsDate(local(2027, 6, 1)));
+}
+
+TEST_F(PlanningModeViewControllerTest, AShowingReportDisablesBackAndForward)
+{
+    planning.start();
+    planning.setReportShowing(true);
+    EXPECT_FALSE(planning.canGoForward());
+    EXPECT_FALSE(planning.canGoBackward());
+    planning.setReportShowing(false);
+    EXPECT_TRUE(planning.canGoForward());
+}
+
+TEST_F(PlanningModeViewControllerTest, SelectionNotificationsSwitchTheSidePanel)
+{
+    planning.start();
+    Day* day = dayOn(2026, 11, 3);
+    Lesson* art = day->lessonsToDrawInOrder().last();
+
+    post(Names::lessonSettingsClicked, art);
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonSettings);
+    EXPECT_EQ(planning.currentLesson(), art);
+    EXPECT_EQ(planning.currentDay(), day);
+
+    Day* thursday = dayOn(2026, 11, 26);
+    post(Names::nonSchoolSettingsClicked, thursday);
+    EXPECT_EQ(planning.sidePanel(), Panel::NonSchoolSettings);
+    EXPECT_EQ(planning.currentDay(), thursday);
+
+    post(Names::noLessonsClicked, day);
+    EXPECT_EQ(planning.sidePanel(), Panel::NoLessonsSettings);
+
+    post(Names::lessonClicked, art);
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonEditor);
+    EXPECT_EQ(selectionChanges, 5); // the first lesson of today, then four
+}
+
+TEST_F(PlanningModeViewControllerTest, DayToolsKeepTheCurrentLessonOnlyWhenItIsOnThatDay)
+{
+    planning.start();
+    Day* day = dayOn(2026, 11, 3);
+    Lesson* art = day->lessonsToDrawInOrder().last();
+    post(Names::lessonClicked, art);
+    post(Names::switchToDayTools, day);
+    EXPECT_EQ(planning.currentLesson(), art);
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonSettings);
+
+    Day* other = dayOn(2026, 11, 4);
+    post(Names::switchToDayTools, other);
+    EXPECT_EQ(planning.currentDay(), other);
+    EXPECT_EQ(planning.currentLesson(), other->allLessonsToDraw().first());
+}
+
+TEST_F(PlanningModeViewControllerTest, AnotherDocumentsSelectionsChangeNothing)
+{
+    planning.start();
+    auto otherContext = SemestraRecords::newContext();
+    Year* otherYear = buildYear(*otherContext);
+    Lesson* foreign = otherYear->getExactDayWithDate(local(2026, 11, 3, 12))->lessonsInOrder().first();
+    Lesson* current = planning.currentLesson();
+    const int changes = selectionChanges;
+
+    post(Names::lessonClicked, foreign);
+    post(Names::lessonSettingsClicked, foreign);
+    post(Names::noLessonsClicked, foreign->dayTaught());
+    post(Names::calendarDaySelected, foreign->dayTaught());
+
+    EXPECT_EQ(planning.currentLesson(), current);
+    EXPECT_EQ(planning.currentDay(), dayOn(2026, 10, 14));
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonEditor);
+    EXPECT_EQ(selectionChanges, changes);
+}
+
+TEST_F(PlanningModeViewControllerTest, APickedDayMovesEveryViewButKeepsTheMode)
+{
+    planning.start();
+    planning.setToMode(PlanningModeViewController::DayMode);
+    Day* picked = dayOn(2027, 2, 10);
+    post(Names::calendarDaySelected, picked);
+    EXPECT_EQ(planning.currentDay(), picked);
+    EXPECT_EQ(planning.shownWeek(), picked->week());
+    EXPECT_TRUE(planning.shownMonth().isSameMonthAsDate(picked->actualDate()));
+    EXPECT_EQ(planning.selectedView(), PlanningModeViewController::DayMode);
+}
+
+TEST_F(PlanningModeViewControllerTest, ASearchResultMovesTheViewsToItsLessonAndSelectsIt)
+{
+    planning.start();
+    Lesson* found = dayOn(2027, 3, 2)->lessonsToDrawInOrder().first();
+    logNotifications({ Names::lessonClicked });
+    post(Names::lessonSelectedFromSearch, found);
+    EXPECT_EQ(planning.shownWeek(), found->dayTaught()->week());
+    EXPECT_EQ(planning.currentLesson(), found);
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonEditor);
+    EXPECT_EQ(posted, QStringList { Names::lessonClicked });
+}
+
+} // namespace
