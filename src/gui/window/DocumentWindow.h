@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/notify/ObserverBag.h"
 #include "gui/alerts/MessageBoxAlertPresenter.h"
 #include "gui/dialogs/FileDialogChooser.h"
 
@@ -7,11 +8,17 @@
 
 #include <memory>
 
+class Day;
 class Document;
 class NewYearSheet;
+class PlanningActions;
+class PlanningArea;
+class QProgressBar;
+class QSplitter;
 
-// The window of one open document, titled after it. The planning views move
-// in as the engine behind them arrives.
+// The window of one open document, titled after it. Until the document has
+// its year the window is empty and offers the new-year wizard; then it holds
+// the planning area with its toolbar and View menu.
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,15 +34,34 @@ public:
     // window. Closing the wizard closes the window and its document. None when
     // the document already has its year.
     NewYearSheet* showNewYearSheet();
+    // The wizard while it shows.
+    NewYearSheet* newYearSheet() const;
 
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
+    PlanningArea* planningArea() const { return m_planningArea; }
+    PlanningActions& planningActions() const { return *m_planningActions; }
+    // For long operations: hidden until one reports its progress.
+    QProgressBar* progressIndicator() const { return m_progress; }
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
 
 private:
+    void createMenusAndToolBar();
+    void createStatusLine();
+    // Puts the year in front of the teacher once the document has one.
+    void setupWindow();
+    void observeDocument();
+    void gotoDay(Day* day);
+    void gotoToday();
+    void selectDate();
+
     MessageBoxAlertPresenter m_alerts;
     FileDialogChooser m_files;
     std::unique_ptr<Document> m_document;
+    PlanningActions* m_planningActions = nullptr;
+    PlanningArea* m_planningArea = nullptr;
+    QProgressBar* m_progress = nullptr;
+    ObserverBag m_observers;
 };

@@ -1,6 +1,7 @@
 #include "gui/schedule/NewYearSheet.h"
 
 #include "gui/window/DocumentWindow.h"
+#include "gui/window/PlanningArea.h"
 #include "model/Day.h"
 #include "model/Document.h"
 #include "model/Lesson.h"
@@ -189,6 +190,8 @@ TEST_F(NewYearSheetTest, TraditionalYearIsBuiltStraightFromTheFirstPage)
     EXPECT_EQ(days, QStringList(20, QStringLiteral("Math Art")));
     EXPECT_EQ(sheet->result(), QDialog::Accepted);
     EXPECT_TRUE(window->isVisible());
+    // The built year moves straight into the planning window.
+    EXPECT_NE(window->planningArea(), nullptr);
 }
 
 TEST_F(NewYearSheetTest, ValidationAlertsKeepTheSheetAndItsInputs)

@@ -1,0 +1,80 @@
+#include "gui/dialogs/SelectDateDialog.h"
+
+#include "foundation/dates/Clock.h"
+#include "foundation/dates/DateFormatting.h"
+#include "foundation/notify/NotificationCenter.h"
+#include "model/Day.h"
+#include "model/Year.h"
+#include "planning/PlanningNotifications.h"
+
+#include <QCalendarWidget>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Typed dates are read in this fixed form, so what is shown can be edited.
+const QString fieldPattern = QStringLiteral("MM/dd/yyyy");
+
+} // namespace
+
+SelectDateDialog::SelectDateDialog(Year& year, QWidget* window)
+    : QDialog(window)
+    , m_year(year)
+    , m_calendar(new QCalendarWidget(this))
+    , m_field(new QLineEdit(this))
+{
+    setWindowTitle(QStringLiteral("Go to Date"));
+    setWindowModality(Qt::WindowModal);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    buttons->addButton(QStringLiteral("Go"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &SelectDateDialog::mirrorCalendar);
+    connect(m_field, &QLineEdit::editingFinished, this, &SelectDateDialog::readField);
+    m_calendar->setGridVisible(false);
+    m_field->setPlaceholderText(fieldPattern.toUpper());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_calendar);
+    layout->addWidget(m_field);
+    layout->addWidget(buttons);
+    setPickedDate(Clock::now());
+}
+
+void SelectDateDialog::setPickedDate(Date date)
+{
+    m_calendar->setSelectedDate(date.toQDateTime().date());
+    mirrorCalendar();
+}
+
+Date SelectDateDialog::pickedDate() const
+{
+    // Noon keeps the instant inside the picked calendar day on any zone change.
+    return Date::fromQDateTime(QDateTime(m_calendar->selectedDate(), QTime(12, 0)));
+}
+
+void SelectDateDialog::mirrorCalendar()
+{
+    m_field->setText(DateFormatting::formatPattern(pickedDate(), fieldPattern));
+}
+
+void SelectDateDialog::readField()
+{
+    // An unreadable entry puts the field back to the calendar's date.
+    if (const std::optional<Date> typed = DateFormatting::parse(m_field->text().trimmed(), fieldPattern))
+        setPickedDate(*typed);
+    else
+        mirrorCalendar();
+}
+
+void SelectDateDialog::accept()
+{
+    readField();
+    if (Day* day = m_year.getDayWithDate(pickedDate()))
+        NotificationCenter::defaultCenter().post(PlanningNotifications::gotoDate, day);
+    QDialog::accept();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QKeySequence>
+#include <QObject>
+
+class PlanningArea;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QToolBar;
+
+// The View menu's and the toolbar's commands for the planning mode: the
+// day/week/month segments, back and forward, going to a date, the display
+// toggles with their check marks, and showing all or no courses. They act on
+// the planning area they are bound to and are disabled while there is none
+// (a new document before its year is built).
+class PlanningActions : public QObject {
+    Q_OBJECT
+public:
+    explicit PlanningActions(QObject* parent = nullptr);
+
+    void bind(PlanningArea* area);
+    void addToMenu(QMenu* menu);
+    void addToToolBar(QToolBar* toolBar) const;
+    // Enables and checks every action from the planning state and preferences.
+    void updateStates();
+
+    QAction* modeAction(int mode) const;
+    QAction* backAction() const { return m_back; }
+    QAction* forwardAction() const { return m_forward; }
+    QAction* todayAction() const { return m_today; }
+    QAction* selectDateAction() const { return m_selectDate; }
+    QAction* toggleAction(const QString& preferenceKey) const { return m_toggles.value(preferenceKey); }
+    QAction* monthShowsTitlesAction() const { return m_monthTitles; }
+    QAction* monthShowsCourseNamesAction() const { return m_monthCourseNames; }
+    QAction* showAllCoursesAction() const { return m_showAll; }
+    QAction* showNoCoursesAction() const { return m_showNone; }
+
+signals:
+    void gotoTodayRequested();
+    void selectDateRequested();
+
+private:
+    QAction* makeAction(const QString& text, const QKeySequence& shortcut = {});
+    void createModeActions();
+    void createToggleActions();
+    void setMonthShowsCourseNames(bool courseNames);
+
+    PlanningArea* m_area = nullptr;
+    QActionGroup* m_modes = nullptr;
+    QList<QAction*> m_modeActions;
+    QAction* m_back = nullptr;
+    QAction* m_forward = nullptr;
+    QAction* m_today = nullptr;
+    QAction* m_selectDate = nullptr;
+    QHash<QString, QAction*> m_toggles;
+    QAction* m_monthTitles = nullptr;
+    QAction* m_monthCourseNames = nullptr;
+    QAction* m_showAll = nullptr;
+    QAction* m_showNone = nullptr;
+};

@@ -1,0 +1,106 @@
+#include "gui/window/PlanningArea.h"
+
+#include "gui/panels/SidePanel.h"
+#include "gui/views/DayView.h"
+#include "gui/views/MonthView.h"
+#include "gui/views/WeekView.h"
+#include "model/Day.h"
+#include "model/Year.h"
+
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QStackedWidget>
+
+PlanningArea::PlanningArea(Year& year, QWidget* parent)
+    : QWidget(parent)
+    , m_year(year)
+    , m_controller(year)
+    , m_splitter(new QSplitter(Qt::Horizontal, this))
+    , m_views(new QStackedWidget(m_splitter))
+    , m_sidePanel(new SidePanel(m_splitter))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+    m_splitter->addWidget(m_views);
+    m_splitter->addWidget(m_sidePanel);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setCollapsible(0, false);
+    m_sidePanel->setYear(&year);
+    m_controller.setViewChangedHandler([this] { showView(); });
+    m_controller.setSelectionChangedHandler([this] { showSelection(); });
+}
+
+PlanningArea::~PlanningArea() = default;
+
+void PlanningArea::start()
+{
+    m_controller.start();
+    showView();
+}
+
+QWidget* PlanningArea::currentView() const
+{
+    return m_views->currentWidget();
+}
+
+QWidget* PlanningArea::viewForMode(PlanningModeViewController::Mode mode)
+{
+    auto created = [this](auto*& view) {
+        using View = std::remove_reference_t<decltype(*view)>;
+        if (!view) {
+            view = new View(m_views);
+            m_views->addWidget(view);
+        }
+        return view;
+    };
+    switch (mode) {
+    case PlanningModeViewController::DayMode:
+        return created(m_dayView);
+    case PlanningModeViewController::WeekMode:
+        return created(m_weekView);
+    case PlanningModeViewController::MonthMode:
+        return created(m_monthView);
+    }
+    return nullptr;
+}
+
+void PlanningArea::showView()
+{
+    if (!m_controller.currentDay())
+        return;
+    QWidget* view = viewForMode(m_controller.selectedView());
+    switch (m_controller.selectedView()) {
+    case PlanningModeViewController::DayMode:
+        m_dayView->setDay(&m_year, m_controller.currentDay());
+        break;
+    case PlanningModeViewController::WeekMode:
+        m_weekView->setWeek(&m_year, m_controller.shownWeek());
+        break;
+    case PlanningModeViewController::MonthMode:
+        m_monthView->setMonth(&m_year, m_controller.shownMonth());
+        break;
+    }
+    m_views->setCurrentWidget(view);
+    emit viewChanged();
+}
+
+void PlanningArea::showSelection()
+{
+    using Panel = PlanningModeViewController::SidePanel;
+    switch (m_controller.sidePanel()) {
+    case Panel::LessonEditor:
+        m_sidePanel->showLessonEditor(m_controller.currentLesson());
+        break;
+    case Panel::LessonSettings:
+        m_sidePanel->showLessonSettings(m_controller.currentLesson());
+        break;
+    case Panel::NonSchoolSettings:
+        m_sidePanel->showNonSchoolSettings(m_controller.currentDay());
+        break;
+    case Panel::NoLessonsSettings:
+        m_sidePanel->showNoLessonsSettings(m_controller.currentDay());
+        break;
+    }
+}

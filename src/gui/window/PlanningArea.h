@@ -1,0 +1,53 @@
+#pragma once
+
+#include "foundation/notify/ObserverBag.h"
+#include "planning/PlanningModeViewController.h"
+
+#include <QWidget>
+
+class DayView;
+class MonthView;
+class QSplitter;
+class QStackedWidget;
+class SidePanel;
+class WeekView;
+class Year;
+
+// The planning mode of a document window: the day, week or month view in the
+// middle and the side panel that follows the selection. The controller holds
+// the state; this widget shows it.
+class PlanningArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlanningArea(Year& year, QWidget* parent = nullptr);
+    ~PlanningArea() override;
+
+    PlanningModeViewController& controller() { return m_controller; }
+    SidePanel* sidePanel() const { return m_sidePanel; }
+    // The view showing now; the others are created the first time they show.
+    QWidget* currentView() const;
+    DayView* dayView() const { return m_dayView; }
+    WeekView* weekView() const { return m_weekView; }
+    MonthView* monthView() const { return m_monthView; }
+
+    // Centres the views on today and selects its first lesson.
+    void start();
+
+signals:
+    // The mode or the shown period changed: back/forward may have changed too.
+    void viewChanged();
+
+private:
+    void showView();
+    void showSelection();
+    QWidget* viewForMode(PlanningModeViewController::Mode mode);
+
+    Year& m_year;
+    PlanningModeViewController m_controller;
+    QSplitter* m_splitter = nullptr;
+    QStackedWidget* m_views = nullptr;
+    DayView* m_dayView = nullptr;
+    WeekView* m_weekView = nullptr;
+    MonthView* m_monthView = nullptr;
+    SidePanel* m_sidePanel = nullptr;
+};

@@ -1,0 +1,217 @@
+#include "foundation/prefs/Preferences.h"
+#include "gui/dialogs/SelectDateDialog.h"
+#include "gui/panels/SidePanel.h"
+#include "gui/views/DayView.h"
+#include "gui/views/MonthView.h"
+#include "gui/views/WeekView.h"
+#include "gui/window/DocumentWindow.h"
+#include "gui/window/PlanningActions.h"
+#include "gui/window/PlanningArea.h"
+#include "model/Course.h"
+#include "model/Day.h"
+#include "model/Document.h"
+#include "model/Lesson.h"
+#include "model/Week.h"
+#include "model/Year.h"
+#include "planning/DisplayPreferences.h"
+#include "planning/PlanningNotifications.h"
+#include "schedule/CreateNewSemestraController.h"
+#include "testlib/FixedClock.h"
+#include "testlib/LocalDate.h"
+#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/TemporaryPreferences.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Mode = PlanningModeViewController::Mode;
+
+// A Monday-to-Friday year, 8 September 2026 to 18 June 2027, with two
+// courses, saved as a file and opened into windows the way a teacher opens
+// it; today is Wednesday 14 October 2026.
+class PlanningWindowTest : public ::testing::Test {
+protected:
+    static QString writeYear(const QString& path)
+    {
+        DocumentWindow writer;
+        ScriptedAlertPresenter alerts;
+        CreateNewSemestraController wizard(writer.document().context(), alerts);
+        wizard.setStartDate(local(2026, 9, 8));
+        wizard.setEndDate(local(2027, 6, 18));
+        for (int weekday = 1; weekday <= 5; ++weekday)
+            wizard.setTeachingDay(weekday, true);
+        wizard.addCourse(QStringLiteral("Math"));
+        wizard.addCourse(QStringLiteral("Art"));
+        EXPECT_EQ(wizard.continuePressed(), CreateNewSemestraController::Outcome::YearBuilt);
+        EXPECT_TRUE(writer.document().saveAs(path).ok());
+        return path;
+    }
+
+    DocumentWindow* openWindow(const QString& name)
+    {
+        auto* window = new DocumentWindow;
+        windows << window;
+        EXPECT_TRUE(window->openFile(writeYear(folder.filePath(name))));
+        window->show();
+        return window;
+    }
+
+    void TearDown() override
+    {
+        for (const QPointer<DocumentWindow>& window : windows)
+            delete window.data();
+    }
+
+    static PlanningModeViewController& planning(DocumentWindow* window) { return window->planningArea()->controller(); }
+
+    static Day* dayOn(DocumentWindow* window, int y, int m, int d)
+    {
+        return window->document().getCurrentYear()->getExactDayWithDate(local(y, m, d, 12));
+    }
+
+    TemporaryPreferences preferences;
+    FixedClock clock { local(2026, 10, 14, 10) };
+    QTemporaryDir folder;
+    QList<QPointer<DocumentWindow>> windows;
+};
+
+TEST_F(PlanningWindowTest, AnOpenedYearShowsTodaysWeekWithItsFirstLessonBeingEdited)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    ASSERT_NE(window->planningArea(), nullptr);
+    auto* week = dynamic_cast<WeekView*>(window->planningArea()->currentView());
+    ASSERT_NE(week, nullptr);
+    Day* today = dayOn(window, 2026, 10, 14);
+    EXPECT_EQ(week->week(), today->week());
+    EXPECT_TRUE(window->planningActions().modeAction(Mode::WeekMode)->isChecked());
+    SidePanel* panel = window->planningArea()->sidePanel();
+    EXPECT_EQ(panel->state(), SidePanel::State::LessonEditor);
+    EXPECT_EQ(panel->heading(), today->lessonsToDrawInOrder().first()->stringForEditingMode());
+    EXPECT_FALSE(window->progressIndicator()->isVisible());
+}
+
+TEST_F(PlanningWindowTest, TheSegmentsSwitchBetweenDayWeekAndMonth)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+
+    actions.modeAction(Mode::DayMode)->trigger();
+    auto* day = dynamic_cast<DayView*>(window->planningArea()->currentView());
+    ASSERT_NE(day, nullptr);
+    EXPECT_EQ(day->day(), dayOn(window, 2026, 10, 14));
+    EXPECT_TRUE(actions.modeAction(Mode::DayMode)->isChecked());
+    EXPECT_FALSE(actions.modeAction(Mode::WeekMode)->isChecked());
+
+    actions.modeAction(Mode::MonthMode)->trigger();
+    EXPECT_NE(dynamic_cast<MonthView*>(window->planningArea()->currentView()), nullptr);
+    actions.modeAction(Mode::WeekMode)->trigger();
+    EXPECT_NE(dynamic_cast<WeekView*>(window->planningArea()->currentView()), nullptr);
+    // Each view is made once and kept.
+    EXPECT_EQ(window->planningArea()->dayView(), day);
+}
+
+TEST_F(PlanningWindowTest, BackAndForwardStopAtBothEndsOfTheYear)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+    Year* year = window->document().getCurrentYear();
+
+    int steps = 0;
+    while (actions.forwardAction()->isEnabled() && steps++ < 60)
+        actions.forwardAction()->trigger();
+    EXPECT_EQ(window->planningArea()->weekView()->week(), year->getLastWeek());
+    EXPECT_TRUE(actions.backAction()->isEnabled());
+
+    while (actions.backAction()->isEnabled() && steps++ < 120)
+        actions.backAction()->trigger();
+    EXPECT_EQ(window->planningArea()->weekView()->week(), year->getFirstWeek());
+    EXPECT_TRUE(actions.forwardAction()->isEnabled());
+
+    actions.modeAction(Mode::DayMode)->trigger();
+    while (actions.backAction()->isEnabled() && steps++ < 400)
+        actions.backAction()->trigger();
+    EXPECT_EQ(window->planningArea()->dayView()->day(), year->getFirstDay());
+}
+
+TEST_F(PlanningWindowTest, DisplayTogglesCarryCheckMarksThatFollowThePreferences)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+    for (const QString& key : DisplayPreferences::toggles()) {
+        QAction* action = actions.toggleAction(key);
+        ASSERT_NE(action, nullptr);
+        const bool before = Preferences::shared().boolValue(key);
+        EXPECT_EQ(action->isChecked(), before) << key.toStdString();
+        action->trigger();
+        EXPECT_EQ(Preferences::shared().boolValue(key), !before);
+        EXPECT_EQ(action->isChecked(), !before);
+    }
+    actions.monthShowsTitlesAction()->trigger();
+    EXPECT_FALSE(Preferences::shared().boolValue(DisplayPreferences::showCourseNamesInMonthView));
+    EXPECT_TRUE(actions.monthShowsTitlesAction()->isChecked());
+    EXPECT_FALSE(actions.monthShowsCourseNamesAction()->isChecked());
+}
+
+TEST_F(PlanningWindowTest, CoursesAreHiddenAndShownTogether)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    Day* day = dayOn(window, 2026, 10, 14);
+    window->planningActions().showNoCoursesAction()->trigger();
+    EXPECT_TRUE(day->lessonsToDrawInOrder().isEmpty());
+    window->planningActions().showAllCoursesAction()->trigger();
+    EXPECT_EQ(day->lessonsToDrawInOrder().size(), 2);
+}
+
+TEST_F(PlanningWindowTest, ADateIsPickedAndTheViewsMoveToTheYearsDayForIt)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    window->planningActions().modeAction(Mode::DayMode)->trigger();
+    SelectDateDialog sheet(*window->document().getCurrentYear(), window);
+    sheet.dateField()->setText(QStringLiteral("02/10/2027"));
+    sheet.accept();
+    EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2027, 2, 10));
+
+    // A date after the year ends goes to its last day.
+    SelectDateDialog late(*window->document().getCurrentYear(), window);
+    late.setPickedDate(local(2027, 8, 1, 12));
+    late.accept();
+    EXPECT_EQ(window->planningArea()->dayView()->day(), window->document().getCurrentYear()->getLastDay());
+
+    window->planningActions().todayAction()->trigger();
+    EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2026, 10, 14));
+}
+
+TEST_F(PlanningWindowTest, TwoDocumentsSideBySideDoNotDisturbEachOther)
+{
+    DocumentWindow* first = openWindow(QStringLiteral("first.semestra"));
+    DocumentWindow* second = openWindow(QStringLiteral("second.semestra"));
+    SidePanel* secondPanel = second->planningArea()->sidePanel();
+    const QString secondHeading = secondPanel->heading();
+    Lesson* secondLesson = planning(second).currentLesson();
+
+    Day* day = dayOn(first, 2026, 11, 3);
+    NotificationCenter::defaultCenter().post(
+        PlanningNotifications::lessonSettingsClicked, day->lessonsInOrder().last());
+    NotificationCenter::defaultCenter().post(PlanningNotifications::gotoDate, dayOn(first, 2027, 3, 3));
+
+    EXPECT_EQ(first->planningArea()->sidePanel()->state(), SidePanel::State::LessonSettings);
+    EXPECT_EQ(planning(first).shownWeek(), dayOn(first, 2027, 3, 3)->week());
+    EXPECT_EQ(secondPanel->state(), SidePanel::State::LessonEditor);
+    EXPECT_EQ(secondPanel->heading(), secondHeading);
+    EXPECT_EQ(planning(second).currentLesson(), secondLesson);
+    EXPECT_EQ(planning(second).shownWeek(), dayOn(second, 2026, 10, 14)->week());
+
+    // Hiding the courses of one year leaves the other's drawn.
+    first->planningActions().showNoCoursesAction()->trigger();
+    EXPECT_EQ(dayOn(second, 2026, 10, 14)->lessonsToDrawInOrder().size(), 2);
+}
+
+} // namespace
