@@ -2,6 +2,7 @@
 
 #include "foundation/dates/Clock.h"
 #include "gui/dialogs/SelectDateDialog.h"
+#include "gui/editing/EditingModeView.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -38,7 +40,13 @@ DocumentWindow::~DocumentWindow() = default;
 
 void DocumentWindow::createMenusAndToolBar()
 {
-    m_planningActions->addToMenu(menuBar()->addMenu(QStringLiteral("&View")));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    m_planningActions->addToMenu(view);
+    view->addSeparator();
+    m_editingModeAction = view->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(m_editingModeAction, &QAction::triggered, this, &DocumentWindow::toggleEditingMode);
+    connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
+    updateEditingModeAction();
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -89,9 +97,12 @@ void DocumentWindow::setupWindow()
     if (!year || m_planningArea)
         return;
     m_document->setUpForWindow();
-    m_planningArea = new PlanningArea(*year, this);
-    setCentralWidget(m_planningArea);
+    m_modes = new QStackedWidget(this);
+    m_planningArea = new PlanningArea(*year, m_modes);
+    m_modes->addWidget(m_planningArea);
+    setCentralWidget(m_modes);
     m_planningActions->bind(m_planningArea);
+    connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     observeDocument();
     m_planningArea->start();
 }
@@ -103,6 +114,12 @@ void DocumentWindow::observeDocument()
         if (Day* day = note.objectAs<Day>())
             gotoDay(day);
     });
+    m_observers.observe(PlanningNotifications::lessonDoubleClicked, scope, [this](const Notification& note) {
+        if (auto* lesson = note.objectAs<Lesson>())
+            enterEditingMode(lesson);
+    });
+    m_observers.observe(
+        PlanningNotifications::returnToPlanningMode, scope, [this](const Notification&) { returnToPlanningMode(); });
     m_observers.observe(PlanningNotifications::courseDoubleClicked, scope, [](const Notification& note) {
         if (const Course* course = note.objectAs<Course>())
             NotificationCenter::defaultCenter().post(
@@ -126,6 +143,41 @@ void DocumentWindow::selectDate()
     auto* sheet = new SelectDateDialog(*m_document->getCurrentYear(), this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
+}
+
+void DocumentWindow::enterEditingMode(Lesson* lesson)
+{
+    returnToPlanningMode();
+    m_editingView = new EditingModeView(*m_document->getCurrentYear(), lesson, m_modes);
+    m_modes->addWidget(m_editingView);
+    m_modes->setCurrentWidget(m_editingView);
+    updateEditingModeAction();
+}
+
+void DocumentWindow::returnToPlanningMode()
+{
+    if (!m_editingView)
+        return;
+    m_modes->setCurrentWidget(m_planningArea);
+    // Deleted later: the return may come from one of the view's own buttons.
+    m_editingView->deleteLater();
+    m_editingView = nullptr;
+    updateEditingModeAction();
+}
+
+void DocumentWindow::toggleEditingMode()
+{
+    if (m_editingView)
+        returnToPlanningMode();
+    else if (Lesson* lesson = m_planningArea ? m_planningArea->controller().currentLesson() : nullptr)
+        NotificationCenter::defaultCenter().post(PlanningNotifications::lessonDoubleClicked, lesson);
+}
+
+void DocumentWindow::updateEditingModeAction()
+{
+    m_editingModeAction->setText(
+        m_editingView ? QStringLiteral("Return to Planning Mode") : QStringLiteral("Enter Editing Mode"));
+    m_editingModeAction->setEnabled(m_editingView || (m_planningArea && m_planningArea->controller().currentLesson()));
 }
 
 QString DocumentWindow::titleForPath(const QString& filePath)

@@ -17,8 +17,12 @@ class QProgressBar;
 class QSplitter;
 
 // The window of one open document, titled after it. Until the document has
-// its year the window is empty and offers the new-year wizard; then it holds
-// the planning area with its toolbar and View menu.
+// its year the window is empty and offers the new-year wizard; then it shows
+// the planning area, or editing mode for one lesson's course.
+class EditingModeView;
+class Lesson;
+class QStackedWidget;
+
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,6 +44,9 @@ public:
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
     PlanningArea* planningArea() const { return m_planningArea; }
+    // Editing mode while it shows, else none.
+    EditingModeView* editingModeView() const { return m_editingView; }
+    QAction* editingModeAction() const { return m_editingModeAction; }
     PlanningActions& planningActions() const { return *m_planningActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
@@ -56,12 +63,19 @@ private:
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
+    void enterEditingMode(Lesson* lesson);
+    void returnToPlanningMode();
+    void toggleEditingMode();
+    void updateEditingModeAction();
 
     MessageBoxAlertPresenter m_alerts;
     FileDialogChooser m_files;
     std::unique_ptr<Document> m_document;
     PlanningActions* m_planningActions = nullptr;
+    QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
+    EditingModeView* m_editingView = nullptr;
+    QAction* m_editingModeAction = nullptr;
     QProgressBar* m_progress = nullptr;
     ObserverBag m_observers;
 };

@@ -103,4 +103,5 @@ void PlanningArea::showSelection()
         m_sidePanel->showNoLessonsSettings(m_controller.currentDay());
         break;
     }
+    emit selectionChanged();
 }

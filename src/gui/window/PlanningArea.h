@@ -36,6 +36,8 @@ public:
 signals:
     // The mode or the shown period changed: back/forward may have changed too.
     void viewChanged();
+    // The current day, lesson or side panel changed.
+    void selectionChanged();
 
 private:
     void showView();

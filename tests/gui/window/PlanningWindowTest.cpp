@@ -1,5 +1,6 @@
 #include "foundation/prefs/Preferences.h"
 #include "gui/dialogs/SelectDateDialog.h"
+#include "gui/editing/EditingModeView.h"
 #include "gui/panels/SidePanel.h"
 #include "gui/views/DayView.h"
 #include "gui/views/MonthView.h"
@@ -24,9 +25,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -212,6 +216,49 @@ TEST_F(PlanningWindowTest, TwoDocumentsSideBySideDoNotDisturbEachOther)
     // Hiding the courses of one year leaves the other's drawn.
     first->planningActions().showNoCoursesAction()->trigger();
     EXPECT_EQ(dayOn(second, 2026, 10, 14)->lessonsToDrawInOrder().size(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlanningWindowTest, OpeningALessonShowsItsCourseInEditingModeUntilTheReturn)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    QAction* editing = window->editingModeAction();
+    EXPECT_EQ(editing->text(), QStringLiteral("Enter Editing Mode"));
+    Lesson* current = planning(window).currentLesson();
+    current->setValue(QStringLiteral("lessonTitle"), QStringLiteral("Fractions"));
+
+    editing->trigger();
+    EditingModeView* view = window->editingModeView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_FALSE(window->planningArea()->isVisible());
+    EXPECT_EQ(editing->text(), QStringLiteral("Return to Planning Mode"));
+    QListWidget* list = view->lessonList();
+    EXPECT_EQ(list->count(), current->course()->allLessonsInOrder().size());
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_TRUE(list->currentItem()->text().endsWith(QStringLiteral("Fractions")));
+
+    // A row picked in the list is the lesson shown.
+    list->setCurrentRow(0);
+    EXPECT_EQ(view->lesson(), current->course()->allLessonsInOrder().first());
+    EXPECT_TRUE(list->currentItem()->text().endsWith(QStringLiteral("No Title Provided")));
+
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("returnToPlanning")), Qt::LeftButton);
+    EXPECT_EQ(window->editingModeView(), nullptr);
+    EXPECT_TRUE(window->planningArea()->isVisible());
+    EXPECT_EQ(editing->text(), QStringLiteral("Enter Editing Mode"));
+}
+
+TEST_F(PlanningWindowTest, ADoubleClickedCourseOpensItsLessonClosestToToday)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    Course* art = window->document().getCurrentYear()->getCourseWithName(QStringLiteral("Art"));
+    NotificationCenter::defaultCenter().post(PlanningNotifications::courseDoubleClicked, art);
+    ASSERT_NE(window->editingModeView(), nullptr);
+    EXPECT_EQ(window->editingModeView()->lesson(), art->getLessonClosestToToday());
 }
 
 } // namespace
