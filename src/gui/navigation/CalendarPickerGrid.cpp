@@ -86,17 +86,6 @@ bool CalendarPickerGrid::showsMonthOf(Date date) const
     return m_shownDate.isSameMonthAsDate(date);
 }
 
-const CalendarPickerDay* CalendarPickerGrid::cellForDay(const Day* day) const
-{
-    for (const QList<CalendarPickerDay>& week : m_weeks) {
-        for (const CalendarPickerDay& cell : week) {
-            if (day && cell.day == day)
-                return &cell;
-        }
-    }
-    return nullptr;
-}
-
 void CalendarPickerGrid::selectDay(const Day* day)
 {
     for (QList<CalendarPickerDay>& week : m_weeks) {

@@ -43,7 +43,6 @@ public:
 
     const QList<QList<CalendarPickerDay>>& weeks() const { return m_weeks; }
     int rowCount() const { return int(m_weeks.size()); }
-    const CalendarPickerDay* cellForDay(const Day* day) const;
 
     // Selects exactly the cells of `day`; none when it is null or not shown.
     void selectDay(const Day* day);
