@@ -174,12 +174,13 @@ void CalendarPicker::updateControls()
 
 QSize CalendarPicker::cellSize() const
 {
-    // Measured in the bold face, the widest the numbers are drawn in.
-    const QFontMetrics metrics(CalendarPickerGrid::weekdayFont());
-    int width = metrics.horizontalAdvance(QStringLiteral("30")) + 14;
+    // Numbers are measured in the bold face, the widest they are drawn in.
+    const QFontMetrics numbers(CalendarPickerGrid::numberFont(QFont::Bold));
+    const QFontMetrics names(CalendarPickerGrid::weekdayFont());
+    int width = numbers.horizontalAdvance(QStringLiteral("30")) + 12;
     for (const QString& name : CalendarPickerGrid::weekdayNames())
-        width = std::max(width, metrics.horizontalAdvance(name) + 6);
-    return { width, metrics.height() + 8 };
+        width = std::max(width, names.horizontalAdvance(name) + 4);
+    return { width, numbers.height() + 7 };
 }
 
 QSize CalendarPicker::sizeHint() const

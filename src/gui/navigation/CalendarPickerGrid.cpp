@@ -22,10 +22,13 @@ const QColor nonSchoolColor(0x1e, 0x9a, 0x3c);
 const QColor schoolDayColor = QColor::fromRgbF(0.5f, 0.5f, 0.5f);
 const QColor outsideYearColor = QColor::fromRgbF(0.85f, 0.85f, 0.85f);
 
-QFont cellFont(QFont::Weight weight)
+// The day names sit a little smaller than the numbers, above them.
+constexpr int weekdayPixelSize = 11;
+
+QFont sizedFont(int pixelSize, QFont::Weight weight)
 {
     QFont font = QGuiApplication::font();
-    font.setPixelSize(cellPixelSize);
+    font.setPixelSize(pixelSize);
     font.setWeight(weight);
     return font;
 }
@@ -148,9 +151,14 @@ QStringList CalendarPickerGrid::weekdayNames()
     return names;
 }
 
+QFont CalendarPickerGrid::numberFont(QFont::Weight weight)
+{
+    return sizedFont(cellPixelSize, weight);
+}
+
 QFont CalendarPickerGrid::weekdayFont()
 {
-    return cellFont(QFont::Bold);
+    return sizedFont(weekdayPixelSize, QFont::Bold);
 }
 
 // The first rule that fits the cell decides.
@@ -159,14 +167,14 @@ CalendarPickerGrid::CellStyle CalendarPickerGrid::styleFor(const CalendarPickerD
     const bool today = !cell.isEmpty() && cell.date.isTodaysDate();
     if (cell.day) {
         if (cell.selected)
-            return { cellFont(QFont::Bold), selectedColor };
+            return { numberFont(QFont::Bold), selectedColor };
         if (today)
-            return { cellFont(QFont::Bold), todayColor };
+            return { numberFont(QFont::Bold), todayColor };
         if (cell.day->isNonSchoolDay())
-            return { cellFont(QFont::Normal), nonSchoolColor };
-        return { cellFont(QFont::Normal), schoolDayColor };
+            return { numberFont(QFont::Normal), nonSchoolColor };
+        return { numberFont(QFont::Normal), schoolDayColor };
     }
     if (today)
-        return { cellFont(QFont::Normal), todayColor };
-    return { cellFont(QFont::Light), outsideYearColor };
+        return { numberFont(QFont::Normal), todayColor };
+    return { numberFont(QFont::Light), outsideYearColor };
 }

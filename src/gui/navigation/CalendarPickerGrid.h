@@ -62,6 +62,7 @@ public:
     static QStringList weekdayNames();
     static CellStyle styleFor(const CalendarPickerDay& cell);
     static QFont weekdayFont();
+    static QFont numberFont(QFont::Weight weight);
 
 private:
     void fillMonth();
