@@ -21,6 +21,8 @@ public:
     Year* year() const;
     QList<Lesson*> lessons() const;
     QList<Unit*> units() const;
+    // The units by name, as menus and outlines list them.
+    QList<Unit*> unitsArray() const;
 
     // The course colour: the archived colour, else the 0–255 components when
     // all three are there (files of the Windows edition), else the default.

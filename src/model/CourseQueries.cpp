@@ -52,6 +52,14 @@ QList<Lesson*> Course::returnLessonsFollowing(const Lesson* lesson, int count, A
     return ordered.mid(index, count);
 }
 
+QList<Unit*> Course::unitsArray() const
+{
+    QList<Unit*> sorted = units();
+    std::stable_sort(
+        sorted.begin(), sorted.end(), [](const Unit* a, const Unit* b) { return a->unitName() < b->unitName(); });
+    return sorted;
+}
+
 Unit* Course::unitWithName(const QString& unitName) const
 {
     for (Unit* unit : units()) {

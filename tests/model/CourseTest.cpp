@@ -2,6 +2,7 @@
 #include "foundation/color/ColorArchive.h"
 #include "foundation/color/Colors.h"
 #include "model/MyCourse.h"
+#include "model/Unit.h"
 #include "model/Year.h"
 
 namespace {
@@ -49,4 +50,17 @@ TEST_F(CourseTest, RenamingUpdatesTimeAndTellsEditors)
     posted.clear();
     course->setValue(u"draw", 0);
     EXPECT_TRUE(posted.isEmpty());
+}
+
+TEST_F(CourseTest, UnitsAreListedByNameWithUnnamedOnesFirst)
+{
+    Unit* poetry = course->addUnitWithName(QStringLiteral("Poetry"));
+    Unit* unnamed = insert<Unit>("Unit");
+    unnamed->setObject(u"course", course);
+    Unit* drama = course->addUnitWithName(QStringLiteral("Drama"));
+    insert<MyCourse>("MyCourse")->addUnitWithName(QStringLiteral("Algebra"));
+    EXPECT_EQ(course->unitsArray(), (QList<Unit*> { unnamed, drama, poetry }));
+
+    drama->setValue(u"unitName", QStringLiteral("The Novel"));
+    EXPECT_EQ(course->unitsArray(), (QList<Unit*> { unnamed, poetry, drama }));
 }

@@ -91,6 +91,17 @@ int weekday(Date date)
     return positioned(*currentCalendar(), date).get(UCAL_DAY_OF_WEEK, status);
 }
 
+int firstWeekday()
+{
+    return currentCalendar()->getFirstDayOfWeek();
+}
+
+int weekdayOrdinal(Date date)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    return positioned(*currentCalendar(), date).get(UCAL_DOW_LOCAL, status);
+}
+
 Date addingDays(Date date, int days)
 {
     return adding(date, UCAL_DATE, days);

@@ -14,6 +14,11 @@ Date dateFromComponents(const DateComponents& components);
 // Gregorian weekday number, whatever day the locale starts its week on:
 // 1 = Sunday ... 7 = Saturday.
 int weekday(Date date);
+// The Gregorian weekday number (1 = Sunday) the locale starts its week on.
+int firstWeekday();
+// Where the date's weekday falls in the locale's week: 1 for its first
+// weekday ... 7 for its last. Calendars laid out in weeks use it as a column.
+int weekdayOrdinal(Date date);
 
 // Same wall-clock time on another day or month, so that local midnight plus one
 // day is the next local midnight even across a 23- or 25-hour day. A day that

@@ -33,6 +33,21 @@ TEST(LocalCalendarTest, WeekdaysCountFromSundayInEveryLocale)
     EXPECT_EQ(LocalCalendar::weekday(at("2026-03-09T12:00:00+01:00")), 2);
 }
 
+TEST(LocalCalendarTest, WeekdayOrdinalsFollowTheLocalesFirstWeekday)
+{
+    const Date sunday = at("2026-03-08T12:00:00-04:00");
+    const Date monday = at("2026-03-09T12:00:00-04:00");
+    const Date saturday = at("2026-03-14T12:00:00-04:00");
+    EXPECT_EQ(LocalCalendar::firstWeekday(), 1);
+    EXPECT_EQ(LocalCalendar::weekdayOrdinal(sunday), 1);
+    EXPECT_EQ(LocalCalendar::weekdayOrdinal(saturday), 7);
+    ZoneAndLocale zone("Europe/Berlin", "de_DE");
+    EXPECT_EQ(LocalCalendar::firstWeekday(), 2);
+    EXPECT_EQ(LocalCalendar::weekdayOrdinal(monday), 1);
+    EXPECT_EQ(LocalCalendar::weekdayOrdinal(saturday), 6);
+    EXPECT_EQ(LocalCalendar::weekdayOrdinal(sunday), 7);
+}
+
 TEST(LocalCalendarTest, AddingDaysAndMonthsKeepsTheWallClockTime)
 {
     EXPECT_EQ(LocalCalendar::addingDays(at("2026-03-08T00:00:00-05:00"), 1), at("2026-03-09T00:00:00-04:00"));

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+class Lesson;
+class ObjectContext;
+class QMimeData;
+
+// What a dragged lesson carries: a reference to the lesson record, good only
+// inside the document it came from, and the picture shown under the pointer.
+class LessonDrag {
+public:
+    static const QString mimeType;
+
+    static QMimeData* mimeDataFor(const Lesson* lesson);
+    // The lesson the data refers to, if it is one of `context`'s records.
+    static Lesson* lessonFrom(const QMimeData* data, const ObjectContext& context);
+    // "Mathematics on\nNov 4, 2026" in white on a dark rounded label.
+    static QPixmap dragImage(const Lesson* lesson);
+};
