@@ -3,6 +3,8 @@
 #include "foundation/dates/Clock.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
+#include "gui/navigation/CalendarPicker.h"
+#include "gui/navigation/CourseSourceList.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
@@ -16,9 +18,11 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 DocumentWindow::DocumentWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -97,14 +101,36 @@ void DocumentWindow::setupWindow()
     if (!year || m_planningArea)
         return;
     m_document->setUpForWindow();
-    m_modes = new QStackedWidget(this);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(createNavigationColumn(*year));
+    m_modes = new QStackedWidget(splitter);
     m_planningArea = new PlanningArea(*year, m_modes);
     m_modes->addWidget(m_planningArea);
-    setCentralWidget(m_modes);
+    splitter->addWidget(m_modes);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
     m_planningActions->bind(m_planningArea);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     observeDocument();
     m_planningArea->start();
+}
+
+QWidget* DocumentWindow::createNavigationColumn(Year& year)
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(6, 6, 0, 6);
+    m_calendarPicker = new CalendarPicker(column);
+    m_calendarPicker->setYear(&year);
+    if (Day* today = year.getDayWithDate(Clock::now()))
+        m_calendarPicker->recreateDaysWithDay(today, CalendarPicker::PostNotification::No);
+    m_courseList = new CourseSourceList(column);
+    m_courseList->setYear(&year);
+    layout->addWidget(m_calendarPicker);
+    layout->addWidget(m_courseList, 1);
+    column->setMaximumWidth(m_calendarPicker->sizeHint().width() + 40);
+    return column;
 }
 
 void DocumentWindow::observeDocument()
@@ -113,6 +139,15 @@ void DocumentWindow::observeDocument()
     m_observers.observe(PlanningNotifications::gotoDate, scope, [this](const Notification& note) {
         if (Day* day = note.objectAs<Day>())
             gotoDay(day);
+    });
+    // The picker's own buttons: only this window's picker means this document.
+    m_observers.observe(PlanningNotifications::gotoToday, scope, [this](const Notification& note) {
+        if (note.object == m_calendarPicker)
+            gotoToday();
+    });
+    m_observers.observe(PlanningNotifications::selectDate, scope, [this](const Notification& note) {
+        if (note.object == m_calendarPicker)
+            selectDate();
     });
     m_observers.observe(PlanningNotifications::lessonDoubleClicked, scope, [this](const Notification& note) {
         if (auto* lesson = note.objectAs<Lesson>())
@@ -129,7 +164,7 @@ void DocumentWindow::observeDocument()
 
 void DocumentWindow::gotoDay(Day* day)
 {
-    NotificationCenter::defaultCenter().post(PlanningNotifications::calendarDaySelected, day);
+    m_calendarPicker->recreateDaysWithDay(day, CalendarPicker::PostNotification::Yes);
 }
 
 void DocumentWindow::gotoToday()

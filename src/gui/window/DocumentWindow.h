@@ -9,6 +9,7 @@
 #include <memory>
 
 class Day;
+class Year;
 class Document;
 class NewYearSheet;
 class PlanningActions;
@@ -19,6 +20,8 @@ class QSplitter;
 // The window of one open document, titled after it. Until the document has
 // its year the window is empty and offers the new-year wizard; then it shows
 // the planning area, or editing mode for one lesson's course.
+class CalendarPicker;
+class CourseSourceList;
 class EditingModeView;
 class Lesson;
 class QStackedWidget;
@@ -47,6 +50,8 @@ public:
     // Editing mode while it shows, else none.
     EditingModeView* editingModeView() const { return m_editingView; }
     QAction* editingModeAction() const { return m_editingModeAction; }
+    CalendarPicker* calendarPicker() const { return m_calendarPicker; }
+    CourseSourceList* courseList() const { return m_courseList; }
     PlanningActions& planningActions() const { return *m_planningActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
@@ -59,6 +64,7 @@ private:
     void createStatusLine();
     // Puts the year in front of the teacher once the document has one.
     void setupWindow();
+    QWidget* createNavigationColumn(Year& year);
     void observeDocument();
     void gotoDay(Day* day);
     void gotoToday();
@@ -75,6 +81,8 @@ private:
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;
+    CalendarPicker* m_calendarPicker = nullptr;
+    CourseSourceList* m_courseList = nullptr;
     QAction* m_editingModeAction = nullptr;
     QProgressBar* m_progress = nullptr;
     ObserverBag m_observers;
