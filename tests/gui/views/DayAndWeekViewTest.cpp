@@ -1,0 +1,151 @@
+#include "DayColumnsFixture.h"
+#include "gui/views/DayColumnsCanvas.h"
+#include "gui/views/DayView.h"
+#include "gui/views/WeekView.h"
+
+#include <QMouseEvent>
+#include <QScrollArea>
+
+class DayAndWeekViewTest : public DayColumnsFixture {
+protected:
+    static void click(DayColumnsCanvas* canvas, QPointF point, QEvent::Type type = QEvent::MouseButtonPress)
+    {
+        QMouseEvent event(type, point, canvas->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+
+    static QStringList courseNames(const DayColumnsLayout::DayColumn& column)
+    {
+        QStringList names;
+        for (const DayColumnsLayout::LessonBox& box : column.lessons)
+            names << box.courseName;
+        return names;
+    }
+};
+
+TEST_F(DayAndWeekViewTest, ClicksPostAndTheClickedLessonIsMarked)
+{
+    observePosts();
+    WeekView view;
+    view.resize(1000, 700);
+    view.show();
+    view.setWeek(m_year, m_week);
+    DayColumnsCanvas* canvas = view.canvas();
+    const DayColumnsLayout& layout = *view.dayColumnsLayout();
+    const DayColumnsLayout::LessonBox* history = layout.boxOf(mondayHistory);
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(canvas->width(), view.canvas()->scrollArea()->viewport()->width());
+
+    click(canvas, history->rect.center());
+    EXPECT_EQ(canvas->selectedLesson(), mondayHistory);
+    click(canvas, history->rect.center(), QEvent::MouseButtonDblClick);
+    click(canvas, history->settingsRect.center());
+    click(canvas, columnOn(layout, 4).headingRect.center());
+    click(canvas, QPointF(columnOn(layout, 5).rect.center().x(), canvas->height() - 3));
+    EXPECT_EQ(canvas->selectedLesson(), mondayHistory) << "only a clear drops the mark";
+    click(canvas, QPointF(columnOn(layout, 2).rect.center().x(), canvas->height() - 3));
+    EXPECT_EQ(canvas->selectedLesson(), nullptr);
+
+    const std::vector<Posted> expected {
+        { "SemestraLessonClicked", mondayHistory },
+        { "SemestraLessonDoubleClicked", mondayHistory },
+        { "SemestraLessonSettingsClicked", mondayHistory },
+        { "SemestraSwitchToDayTools", day(4) },
+        { "SemestraNoLessonsClicked", day(5) },
+        { "SemestraClearSelectedLesson", nullptr },
+    };
+    ASSERT_EQ(m_posted.size(), expected.size());
+    for (size_t index = 0; index < expected.size(); ++index) {
+        EXPECT_EQ(m_posted[index].name, expected[index].name) << index;
+        EXPECT_EQ(m_posted[index].object, expected[index].object) << index;
+    }
+
+    // A lesson selected elsewhere in the window is marked here too.
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), fridayMath);
+    EXPECT_EQ(canvas->selectedLesson(), fridayMath);
+}
+
+TEST_F(DayAndWeekViewTest, AnotherDocumentsNotificationsChangeNothing)
+{
+    WeekView week;
+    DayView today;
+    week.resize(1000, 700);
+    today.resize(600, 700);
+    week.show();
+    today.show();
+    week.setWeek(m_year, m_week);
+    today.setDay(m_year, day(2));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), mondayMath);
+    // Renaming posts nothing the views redraw on: the old name stays until
+    // something asks for a redraw.
+    math->setValue(u"courseName", QStringLiteral("Algebra"));
+    const auto firstNames = [&] {
+        return QStringList { courseNames(columnOn(*week.dayColumnsLayout(), 2)).value(0),
+            courseNames(today.dayColumnsLayout()->columns().value(0)).value(0) };
+    };
+    ASSERT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+
+    std::unique_ptr<ObjectContext> other = SemestraRecords::newContext();
+    auto* otherLesson = other->insert<Lesson>(QStringLiteral("Lesson"));
+    auto* otherCourse = other->insert<MyCourse>(QStringLiteral("MyCourse"));
+    auto* otherDay = other->insert<Day>(QStringLiteral("Day"));
+    for (const char* name : { "SemestraLessonDisplayTextChanged", "SemestraLessonClicked" })
+        NotificationCenter::defaultCenter().post(QString::fromLatin1(name), otherLesson);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCourseColorChanged"), otherCourse);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraHolidayNameChanged"), otherDay);
+    EXPECT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+    EXPECT_EQ(week.canvas()->selectedLesson(), mondayMath);
+    EXPECT_EQ(today.canvas()->selectedLesson(), mondayMath);
+
+    // The same notifications about this document's records redraw both.
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonDisplayTextChanged"), mondayHistory);
+    EXPECT_EQ(firstNames(), QStringList({ "Algebra", "Algebra" }));
+    today.setDay(m_year, day(5));
+    day(5)->setValue(u"isHoliday", true);
+    day(5)->setValue(u"holidayName", QStringLiteral("Snow Day"));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraHolidayNameChanged"), day(5));
+    EXPECT_EQ(columnOn(*week.dayColumnsLayout(), 5).message, QStringLiteral("Snow Day"));
+    EXPECT_EQ(today.dayColumnsLayout()->columns().value(0).message, QStringLiteral("Snow Day"));
+}
+
+TEST_F(DayAndWeekViewTest, ViewsFollowTheDisplayPreferencesOnRefresh)
+{
+    WeekView week;
+    week.resize(1000, 700);
+    week.show();
+    week.setWeek(m_year, m_week);
+    EXPECT_EQ(week.week(), m_week);
+    EXPECT_EQ(week.dayColumnsLayout()->options().arrangement, DayColumnsLayout::Arrangement::SideBySide);
+    EXPECT_EQ(week.dayColumnsLayout()->options().headings, DayColumnsLayout::Headings::OpenDayTools);
+
+    preferences.preferences().setValue(QStringLiteral("SemestraShowDaysVertically"), true);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    EXPECT_EQ(week.dayColumnsLayout()->options().arrangement, DayColumnsLayout::Arrangement::Stacked);
+    EXPECT_FALSE(week.dayColumnsLayout()->options().timeGrid);
+
+    preferences.preferences().setValue(QStringLiteral("SemestraShowDaysWithTimes"), true);
+    week.refresh();
+    ASSERT_TRUE(week.dayColumnsLayout()->options().timeGrid);
+    EXPECT_EQ(DayColumnsLayout::secondsOfDay(week.dayColumnsLayout()->options().timeGrid->earliest), 8 * 3600);
+    EXPECT_FALSE(week.dayColumnsLayout()->hourLabelRect().isEmpty());
+
+    // The day view keeps its day in order down the full width, and its
+    // heading is part of the day.
+    DayView single;
+    single.resize(600, 700);
+    single.show();
+    single.setDay(m_year, day(6));
+    EXPECT_EQ(single.day(), day(6));
+    const DayColumnsLayout& layout = *single.dayColumnsLayout();
+    ASSERT_EQ(layout.columns().size(), 1);
+    EXPECT_FALSE(layout.options().timeGrid);
+    EXPECT_EQ(layout.options().headings, DayColumnsLayout::Headings::PartOfDay);
+    EXPECT_EQ(courseNames(layout.columns()[0]), QStringList({ "Mathematics", "History" }));
+    EXPECT_EQ(layout.columns()[0].rect.width(), single.canvas()->width());
+
+    band->setValue(u"draw", 1);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCoursesToDrawChanged"));
+    EXPECT_EQ(courseNames(single.dayColumnsLayout()->columns()[0]), QStringList({ "Mathematics", "Band", "History" }));
+    single.setDay(m_year, nullptr);
+    EXPECT_TRUE(single.dayColumnsLayout()->columns().isEmpty());
+}
