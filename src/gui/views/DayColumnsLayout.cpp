@@ -67,7 +67,9 @@ DayColumnsLayout::DayColumnsLayout(const Year* year, const QList<Day*>& days, co
     : m_year(year)
     , m_options(options)
     , m_font(font)
+    , m_boldFont(font)
 {
+    m_boldFont.setBold(true);
     const QFontMetricsF metrics(font);
     m_lineHeight = std::ceil(metrics.height());
     m_padding = std::max(4.0, std::round(m_lineHeight * 0.4));
@@ -135,8 +137,7 @@ double DayColumnsLayout::headingHeight() const
 
 double DayColumnsLayout::minimumBoxHeight() const
 {
-    const double band = m_lineHeight + m_padding;
-    return band + m_lineHeight + m_padding;
+    return bandHeight() + m_lineHeight + m_padding;
 }
 
 double DayColumnsLayout::minimumWidth() const
@@ -183,16 +184,43 @@ double DayColumnsLayout::placeNotes(DayColumn& column, double left, double top, 
     return column.notesRect.bottom() + m_padding;
 }
 
+bool DayColumnsLayout::timeFitsInBand(const LessonBox& box, double width) const
+{
+    const double controls = bandHeight() * (box.anchored ? 2 : 1);
+    const double name = QFontMetricsF(m_boldFont).horizontalAdvance(box.courseName);
+    const double time = QFontMetricsF(m_font).horizontalAdvance(box.time);
+    return name + time + 2 * m_padding <= width - m_padding - controls;
+}
+
+double DayColumnsLayout::textOffset(const LessonBox& box, double width) const
+{
+    const bool timeLine = !box.time.isEmpty() && !timeFitsInBand(box, width);
+    return bandHeight() + (timeLine ? m_lineHeight : 0) + m_padding / 2;
+}
+
 // A band with the course name and the controls on top, the text below.
 void DayColumnsLayout::placeBox(LessonBox& box, const QRectF& rect) const
 {
     box.rect = rect;
-    const double band = m_lineHeight + m_padding;
+    const double band = bandHeight();
     box.bandRect = QRectF(rect.left(), rect.top(), rect.width(), band);
     box.settingsRect = QRectF(rect.right() - band, rect.top(), band, band);
     box.lockRect = box.anchored ? box.settingsRect.translated(-band, 0) : QRectF();
-    box.textRect = QRectF(rect.left() + m_padding, box.bandRect.bottom() + m_padding / 2,
-        std::max(0.0, rect.width() - 2 * m_padding), std::max(0.0, rect.bottom() - box.bandRect.bottom() - m_padding));
+    const double controlsLeft = box.anchored ? box.lockRect.left() : box.settingsRect.left();
+    box.nameRect
+        = QRectF(rect.left() + m_padding, rect.top(), std::max(0.0, controlsLeft - rect.left() - m_padding), band);
+    box.timeRect = QRectF();
+    if (!box.time.isEmpty() && timeFitsInBand(box, rect.width())) {
+        const double time = std::ceil(QFontMetricsF(m_font).horizontalAdvance(box.time));
+        box.timeRect = QRectF(controlsLeft - time - m_padding / 2, rect.top(), time, band);
+        box.nameRect.setRight(box.timeRect.left() - m_padding);
+    } else if (!box.time.isEmpty()) {
+        box.timeRect = QRectF(rect.left() + m_padding, box.bandRect.bottom() + m_padding / 2,
+            std::max(0.0, rect.width() - 2 * m_padding), m_lineHeight);
+    }
+    const double top = rect.top() + textOffset(box, rect.width());
+    box.textRect = QRectF(rect.left() + m_padding, top, std::max(0.0, rect.width() - 2 * m_padding),
+        std::max(0.0, rect.bottom() - top - m_padding / 2));
     box.text->setTextWidth(box.textRect.width());
     box.clipped = box.text->size().height() > box.textRect.height() + 0.5;
 }
@@ -200,8 +228,7 @@ void DayColumnsLayout::placeBox(LessonBox& box, const QRectF& rect) const
 double DayColumnsLayout::naturalBoxHeight(LessonBox& box, double width) const
 {
     box.text->setTextWidth(std::max(0.0, width - 2 * m_padding));
-    const double band = m_lineHeight + m_padding;
-    const double natural = band + m_padding / 2 + std::ceil(box.text->size().height()) + m_padding;
+    const double natural = textOffset(box, width) + std::ceil(box.text->size().height()) + m_padding;
     return std::max(minimumBoxHeight(), natural);
 }
 

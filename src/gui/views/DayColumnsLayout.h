@@ -63,6 +63,9 @@ public:
         std::shared_ptr<QTextDocument> text;
         QRectF rect;
         QRectF bandRect;
+        QRectF nameRect;
+        // In the band beside the name when both fit, else a line under it.
+        QRectF timeRect;
         QRectF settingsRect;
         QRectF lockRect;
         QRectF textRect;
@@ -143,6 +146,10 @@ private:
     double placeNotes(DayColumn& column, double left, double top, double width) const;
     void placeBox(LessonBox& box, const QRectF& rect) const;
     double naturalBoxHeight(LessonBox& box, double width) const;
+    double bandHeight() const { return m_lineHeight + m_padding; }
+    bool timeFitsInBand(const LessonBox& box, double width) const;
+    // Where the text starts below the band and, when it needs a line, the time.
+    double textOffset(const LessonBox& box, double width) const;
     double headingHeight() const;
     double minimumBoxHeight() const;
     void stretchColumnsTo(double height);
@@ -150,6 +157,7 @@ private:
     const Year* m_year;
     Options m_options;
     QFont m_font;
+    QFont m_boldFont;
     double m_lineHeight = 16;
     double m_padding = 6;
     QList<DayColumn> m_columns;

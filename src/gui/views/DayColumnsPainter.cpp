@@ -20,8 +20,6 @@ const QColor hourLineColor(0xe4, 0xe6, 0xe9);
 const QColor messageColor(0x80, 0x80, 0x80);
 const QColor textColor(0x1e, 0x1e, 0x1e);
 const QColor notesColor(0xfb, 0xfa, 0xf3);
-// Room kept for the course name before a lesson's time is drawn beside it.
-constexpr double minimumNameWidth = 60;
 
 // White text on dark course colours, near-black on light ones.
 QColor inkOn(const QColor& background)
@@ -151,26 +149,20 @@ void DayColumnsPainter::paintBox(const DayColumnsLayout::LessonBox& box)
 
 void DayColumnsPainter::paintBand(const DayColumnsLayout::LessonBox& box, const QColor& ink)
 {
-    const QRectF band = box.bandRect.adjusted(6, 0, 0, 0);
     m_painter.setPen(ink);
     m_painter.setFont(m_font);
     m_painter.drawText(box.settingsRect, Qt::AlignCenter, QStringLiteral("\u2699"));
     if (!box.lockRect.isEmpty())
         paintLock(box.lockRect, ink);
-    const double controls = box.rect.right() - (box.lockRect.isEmpty() ? box.settingsRect : box.lockRect).left();
-    double right = band.right() - controls;
-    if (!box.time.isEmpty()) {
-        const double timeWidth = m_painter.fontMetrics().horizontalAdvance(box.time);
-        // The time gives way to the course name in narrow boxes.
-        if (timeWidth + minimumNameWidth < right - band.left()) {
-            m_painter.drawText(QRectF(right - timeWidth, band.top(), timeWidth, band.height()),
-                Qt::AlignRight | Qt::AlignVCenter, box.time);
-            right -= timeWidth + 8;
-        }
+    if (box.timeRect.intersects(box.bandRect)) {
+        paintLine(box.timeRect, box.time, Qt::AlignRight | Qt::AlignVCenter);
+    } else if (!box.timeRect.isEmpty()) {
+        m_painter.setPen(messageColor);
+        paintLine(box.timeRect, box.time, Qt::AlignLeft | Qt::AlignVCenter);
+        m_painter.setPen(ink);
     }
     m_painter.setFont(m_bold);
-    paintLine(QRectF(band.left(), band.top(), right - band.left(), band.height()), box.courseName,
-        Qt::AlignLeft | Qt::AlignVCenter);
+    paintLine(box.nameRect, box.courseName, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 // Text that does not fit fades out over its last visible line and ends

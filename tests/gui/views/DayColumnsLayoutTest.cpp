@@ -41,6 +41,28 @@ TEST_F(DayColumnsLayoutTest, DaysComeInDateOrderWithTheirDrawnLessonsByStartTime
     EXPECT_EQ(columnOn(layout(weekOptions()), 2).lessons[0].time, mondayMath->timeString());
 }
 
+TEST_F(DayColumnsLayoutTest, LessonTimesSitBesideTheCourseNameOrOnALineOfTheirOwn)
+{
+    preferences.preferences().setValue(QStringLiteral("SemestraAlwaysShowLessonTimes"), true);
+    mondayMath->setValue(u"anchored", true);
+    const Layout wide = layout(weekOptions(), { 2000, 700 });
+    const Layout::LessonBox* roomy = wide.boxOf(mondayMath);
+    EXPECT_TRUE(roomy->bandRect.contains(roomy->timeRect));
+    EXPECT_LT(roomy->nameRect.right(), roomy->timeRect.left());
+    EXPECT_LT(roomy->timeRect.right(), roomy->lockRect.left());
+    EXPECT_LT(roomy->lockRect.right(), roomy->settingsRect.left() + 0.01);
+    EXPECT_EQ(roomy->textRect.top(), roomy->bandRect.bottom() + wide.padding() / 2);
+
+    const Layout narrow = layout(weekOptions(), { 800, 700 });
+    const Layout::LessonBox* cramped = narrow.boxOf(mondayMath);
+    EXPECT_FALSE(cramped->timeRect.intersects(cramped->bandRect));
+    EXPECT_GT(cramped->timeRect.top(), cramped->bandRect.bottom() - 0.01);
+    EXPECT_LE(cramped->timeRect.bottom(), cramped->textRect.top() + 0.01);
+    EXPECT_TRUE(cramped->rect.contains(cramped->textRect));
+    EXPECT_FALSE(cramped->clipped) << "the flowing box made room for the time's line";
+    EXPECT_EQ(cramped->nameRect.right(), cramped->lockRect.left()) << "the name has the band to itself";
+}
+
 TEST_F(DayColumnsLayoutTest, DaysWithoutDrawnLessonsSayWhyInGrey)
 {
     struct Case {
