@@ -52,11 +52,12 @@ void DayColumnsCanvas::observeDocument()
     if (!m_year)
         return;
     const void* scope = &m_year->context();
-    for (const QString& name :
-        { PlanningNotifications::planningModesNeedRefresh, PlanningNotifications::coursesToDrawChanged,
-            ModelNotifications::courseColorChanged, ModelNotifications::lessonDisplayTextChanged,
-            PlanningNotifications::holidayNameChanged, PlanningNotifications::courseAdded })
+    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
+             PlanningNotifications::coursesToDrawChanged, ModelNotifications::courseColorChanged,
+             PlanningNotifications::holidayNameChanged, PlanningNotifications::courseAdded })
         m_observers.observe(name, scope, [this](const Notification&) { refresh(); });
+    m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope,
+        [this](const Notification& notification) { refreshLesson(notification.objectAs<Lesson>()); });
     m_observers.observe(PlanningNotifications::lessonClicked, scope,
         [this](const Notification& notification) { select(notification.objectAs<Lesson>()); });
     m_observers.observe(
@@ -81,6 +82,21 @@ void DayColumnsCanvas::refresh()
     } else {
         m_layout.reset();
     }
+    m_placedFor = QSizeF();
+    placeLayout();
+    update();
+}
+
+// Typing in a lesson changes its text on every key: only its own box is
+// composed again, and lessons of other days cost nothing.
+void DayColumnsCanvas::refreshLesson(const Lesson* lesson)
+{
+    if (!m_layout || !lesson) {
+        refresh();
+        return;
+    }
+    if (!m_layout->refreshLesson(lesson))
+        return;
     m_placedFor = QSizeF();
     placeLayout();
     update();

@@ -46,6 +46,7 @@ private:
 
     void observeDocument();
     void select(Lesson* lesson);
+    void refreshLesson(const Lesson* lesson);
     void placeLayout();
     static void post(const DayColumnsLayout::Click& click);
 

@@ -124,6 +124,19 @@ DayColumnsLayout::LessonBox DayColumnsLayout::makeBox(Lesson* lesson) const
     return box;
 }
 
+bool DayColumnsLayout::refreshLesson(const Lesson* lesson)
+{
+    for (DayColumn& column : m_columns) {
+        for (LessonBox& box : column.lessons) {
+            if (box.lesson == lesson) {
+                box = makeBox(box.lesson);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 double DayColumnsLayout::secondsOfDay(Date time)
 {
     const DateComponents components = LocalCalendar::components(time);

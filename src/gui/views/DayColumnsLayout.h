@@ -103,6 +103,11 @@ public:
 
     DayColumnsLayout(const Year* year, const QList<Day*>& days, const Options& options, const QFont& font);
 
+    // Composes the lesson's box again after its text, lock or assignments
+    // changed; false when the lesson is not shown. Its place follows with the
+    // next setGeometry.
+    bool refreshLesson(const Lesson* lesson);
+
     // Places everything in a canvas `width` wide whose visible part is
     // `viewport` high: columns reach at least the bottom of the visible part,
     // and a time grid is stretched to fill it.

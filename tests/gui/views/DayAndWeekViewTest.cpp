@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QTextDocument>
 
 class DayAndWeekViewTest : public DayColumnsFixture {
 protected:
@@ -97,9 +98,16 @@ TEST_F(DayAndWeekViewTest, AnotherDocumentsNotificationsChangeNothing)
     EXPECT_EQ(week.canvas()->selectedLesson(), mondayMath);
     EXPECT_EQ(today.canvas()->selectedLesson(), mondayMath);
 
-    // The same notifications about this document's records redraw both.
-    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonDisplayTextChanged"), mondayHistory);
+    // A change to a lesson of this document composes that lesson's box
+    // again, and only that box.
+    const DayColumnsLayout::DayColumn& monday = columnOn(*week.dayColumnsLayout(), 2);
+    const QTextDocument* historyText = monday.lessons[1].text.get();
+    const double mathHeight = monday.lessons[0].rect.height();
+    setField(mondayMath, u"lessonBody", QStringLiteral("Equivalent fractions with fraction strips. ").repeated(5));
     EXPECT_EQ(firstNames(), QStringList({ "Algebra", "Algebra" }));
+    EXPECT_GT(monday.lessons[0].rect.height(), mathHeight);
+    EXPECT_GT(monday.lessons[1].rect.top(), monday.lessons[0].rect.bottom()) << "the next box moved down";
+    EXPECT_EQ(monday.lessons[1].text.get(), historyText);
     today.setDay(m_year, day(5));
     day(5)->setValue(u"isHoliday", true);
     day(5)->setValue(u"holidayName", QStringLiteral("Snow Day"));
