@@ -87,6 +87,12 @@ void DayColumnsCanvas::refresh()
     update();
 }
 
+void DayColumnsCanvas::scrollToStart()
+{
+    m_scrollArea->verticalScrollBar()->setValue(0);
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+}
+
 // Typing in a lesson changes its text on every key: only its own box is
 // composed again, and lessons of other days cost nothing.
 void DayColumnsCanvas::refreshLesson(const Lesson* lesson)

@@ -30,6 +30,8 @@ public:
     void setYear(Year* year);
     // Reads the days again and lays them out.
     void refresh();
+    // Shows the top left, as when the view moves to other days.
+    void scrollToStart();
 
     const DayColumnsLayout* dayColumnsLayout() const { return m_layout.get(); }
     Lesson* selectedLesson() const { return m_selected; }

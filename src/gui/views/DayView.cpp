@@ -15,6 +15,8 @@ DayView::DayView(QWidget* parent)
 
 void DayView::setDay(Year* year, Day* day)
 {
+    if (day != m_day)
+        m_canvas->scrollToStart();
     m_day = day;
     m_canvas->setYear(year);
     refresh();

@@ -33,6 +33,8 @@ WeekView::WeekView(QWidget* parent)
 
 void WeekView::setWeek(Year* year, Week* week)
 {
+    if (week != m_week)
+        m_canvas->scrollToStart();
     m_week = week;
     m_canvas->setYear(year);
     refresh();

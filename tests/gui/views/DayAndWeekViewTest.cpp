@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextDocument>
 
 class DayAndWeekViewTest : public DayColumnsFixture {
@@ -156,4 +157,27 @@ TEST_F(DayAndWeekViewTest, ViewsFollowTheDisplayPreferencesOnRefresh)
     EXPECT_EQ(courseNames(single.dayColumnsLayout()->columns()[0]), QStringList({ "Mathematics", "Band", "History" }));
     single.setDay(m_year, nullptr);
     EXPECT_TRUE(single.dayColumnsLayout()->columns().isEmpty());
+}
+
+TEST_F(DayAndWeekViewTest, RedrawsKeepTheScrollPositionAndAnotherWeekStartsAtTheTop)
+{
+    setField(mondayMath, u"lessonBody", QStringLiteral("A plan longer than the view is high. ").repeated(40));
+    WeekView view;
+    view.resize(700, 300);
+    view.show();
+    view.setWeek(m_year, m_week);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = view.canvas()->scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 200);
+    bar->setValue(200);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), 200);
+
+    auto* nextWeek = insert<Week>("Week");
+    nextWeek->setValue(u"weekNumber", 2);
+    nextWeek->setObject(u"year", m_year);
+    view.setWeek(m_year, nextWeek);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(view.dayColumnsLayout()->columns().isEmpty());
 }
