@@ -109,8 +109,8 @@ public:
     bool refreshLesson(const Lesson* lesson);
 
     // Places everything in a canvas `width` wide whose visible part is
-    // `viewport` high: columns reach at least the bottom of the visible part,
-    // and a time grid is stretched to fill it.
+    // `viewportHeight` high: columns reach at least the bottom of the visible
+    // part, and a time grid is stretched to fill it.
     void setGeometry(double width, double viewportHeight);
 
     const Options& options() const { return m_options; }

@@ -8,8 +8,9 @@ class Week;
 class Year;
 
 // The week planning view: the week's days side by side, or stacked when the
-// teacher prefers, with their lessons flowing in order or placed on a time
-// grid. A click on a day's heading opens that day's tools.
+// teacher prefers, with their lessons flowing in order. On a time grid the
+// days always stand side by side, since time runs down the columns. A click
+// on a day's heading opens that day's tools.
 class WeekView : public QWidget {
 public:
     explicit WeekView(QWidget* parent = nullptr);
