@@ -1,0 +1,155 @@
+#include "gui/views/DayColumnsCanvas.h"
+
+#include "gui/views/DayColumnsPainter.h"
+#include "model/Lesson.h"
+#include "model/ModelNotifications.h"
+#include "model/Year.h"
+#include "planning/PlanningNotifications.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+DayColumnsCanvas* DayColumnsCanvas::createIn(QWidget* view, ContentSource source)
+{
+    auto* scrollArea = new QScrollArea(view);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setWidgetResizable(true);
+    auto* canvas = new DayColumnsCanvas(scrollArea, std::move(source));
+    scrollArea->setWidget(canvas);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea);
+    return canvas;
+}
+
+DayColumnsCanvas::DayColumnsCanvas(QScrollArea* scrollArea, ContentSource source)
+    : m_scrollArea(scrollArea)
+    , m_source(std::move(source))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DayColumnsCanvas::setYear(Year* year)
+{
+    if (year == m_year)
+        return;
+    m_year = year;
+    m_selected = nullptr;
+    observeDocument();
+}
+
+// Another open document posts the same names; the scope keeps its records'
+// notifications away from this view.
+void DayColumnsCanvas::observeDocument()
+{
+    m_observers.clear();
+    if (!m_year)
+        return;
+    const void* scope = &m_year->context();
+    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
+             PlanningNotifications::coursesToDrawChanged, ModelNotifications::courseColorChanged,
+             PlanningNotifications::holidayNameChanged, PlanningNotifications::courseAdded })
+        m_observers.observe(name, scope, [this](const Notification&) { refresh(); });
+    m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope,
+        [this](const Notification& notification) { refreshLesson(notification.objectAs<Lesson>()); });
+    m_observers.observe(PlanningNotifications::lessonClicked, scope,
+        [this](const Notification& notification) { select(notification.objectAs<Lesson>()); });
+    m_observers.observe(
+        PlanningNotifications::clearSelectedLesson, scope, [this](const Notification&) { select(nullptr); });
+}
+
+void DayColumnsCanvas::select(Lesson* lesson)
+{
+    m_selected = lesson;
+    if (const DayColumnsLayout::LessonBox* box = m_layout ? m_layout->boxOf(lesson) : nullptr) {
+        const QPoint center = box->rect.center().toPoint();
+        m_scrollArea->ensureVisible(center.x(), center.y(), int(box->rect.width() / 2), int(box->rect.height() / 2));
+    }
+    update();
+}
+
+void DayColumnsCanvas::refresh()
+{
+    if (m_year && m_source) {
+        const Content content = m_source();
+        m_layout = std::make_unique<DayColumnsLayout>(m_year, content.days, content.options, font());
+    } else {
+        m_layout.reset();
+    }
+    m_placedFor = QSizeF();
+    placeLayout();
+    update();
+}
+
+void DayColumnsCanvas::scrollToStart()
+{
+    m_scrollArea->verticalScrollBar()->setValue(0);
+    m_scrollArea->horizontalScrollBar()->setValue(0);
+}
+
+// Typing in a lesson changes its text on every key: only its own box is
+// composed again, and lessons of other days cost nothing.
+void DayColumnsCanvas::refreshLesson(const Lesson* lesson)
+{
+    if (!m_layout || !lesson) {
+        refresh();
+        return;
+    }
+    if (!m_layout->refreshLesson(lesson))
+        return;
+    m_placedFor = QSizeF();
+    placeLayout();
+    update();
+}
+
+// The canvas is as wide as the visible part of the scroll area and as tall
+// as its content needs; a time grid is fitted to the visible height.
+void DayColumnsCanvas::placeLayout()
+{
+    if (!m_layout)
+        return;
+    const QSizeF target(width(), m_scrollArea->viewport()->height());
+    if (target == m_placedFor)
+        return;
+    m_placedFor = target;
+    m_layout->setGeometry(target.width(), target.height());
+    setMinimumSize(int(std::ceil(m_layout->minimumWidth())), int(std::ceil(m_layout->contentHeight())));
+}
+
+void DayColumnsCanvas::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeLayout();
+}
+
+void DayColumnsCanvas::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    if (m_layout)
+        DayColumnsPainter(painter, *m_layout, font(), m_selected).paint(event->rect());
+}
+
+void DayColumnsCanvas::mousePressEvent(QMouseEvent* event)
+{
+    if (m_layout && event->button() == Qt::LeftButton)
+        post(m_layout->clickAt(event->position()));
+}
+
+void DayColumnsCanvas::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_layout && event->button() == Qt::LeftButton)
+        post(m_layout->doubleClickAt(event->position()));
+}
+
+void DayColumnsCanvas::post(const DayColumnsLayout::Click& click)
+{
+    if (!click.name.isEmpty())
+        NotificationCenter::defaultCenter().post(click.name, click.object);
+}

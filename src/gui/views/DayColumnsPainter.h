@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/views/DayColumnsLayout.h"
+
+#include <QFont>
+
+class Lesson;
+class QPainter;
+
+// Paints what a DayColumnsLayout placed: days with their headings, lesson
+// boxes in their course colours (the selected one outlined), the time grid
+// and the notes.
+class DayColumnsPainter {
+public:
+    DayColumnsPainter(QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected);
+
+    // Paints what lies in `exposed`; everything else is left alone.
+    void paint(const QRectF& exposed);
+
+private:
+    void paintHourLabels(const QRectF& exposed);
+    void paintDay(const DayColumnsLayout::DayColumn& column, const QRectF& exposed);
+    void paintHeading(const DayColumnsLayout::DayColumn& column);
+    void paintBox(const DayColumnsLayout::LessonBox& box);
+    void paintBand(const DayColumnsLayout::LessonBox& box, const QColor& ink);
+    void paintBoxText(const DayColumnsLayout::LessonBox& box, const QColor& fill);
+    void paintLock(const QRectF& rect, const QColor& ink);
+    void paintNotes(const DayColumnsLayout::DayColumn& column);
+    void paintLine(const QRectF& rect, const QString& text, Qt::Alignment alignment);
+
+    QPainter& m_painter;
+    const DayColumnsLayout& m_layout;
+    QFont m_font;
+    QFont m_bold;
+    const Lesson* m_selected;
+};

@@ -1,0 +1,33 @@
+#include "gui/views/DayView.h"
+
+#include "gui/views/DayColumnsCanvas.h"
+
+DayView::DayView(QWidget* parent)
+    : QWidget(parent)
+{
+    m_canvas = DayColumnsCanvas::createIn(this, [this] {
+        DayColumnsCanvas::Content content { {}, DayColumnsLayout::Options::fromPreferences() };
+        if (m_day)
+            content.days.append(m_day);
+        return content;
+    });
+}
+
+void DayView::setDay(Year* year, Day* day)
+{
+    if (day != m_day)
+        m_canvas->scrollToStart();
+    m_day = day;
+    m_canvas->setYear(year);
+    refresh();
+}
+
+void DayView::refresh()
+{
+    m_canvas->refresh();
+}
+
+const DayColumnsLayout* DayView::dayColumnsLayout() const
+{
+    return m_canvas->dayColumnsLayout();
+}

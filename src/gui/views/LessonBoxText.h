@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class Lesson;
+class QFont;
+class QTextDocument;
+class Year;
+
+// The text a lesson box shows under its course band: the lesson's title,
+// then each shown field that holds text in the year's field order, and on
+// request the assignments given and due in the lesson. Fields keep their
+// own styling; when more than one has text each starts with its label.
+class LessonBoxText {
+public:
+    struct Options {
+        bool showAssignments = false;
+        // Every character at this size instead of the sizes the teacher typed.
+        std::optional<double> fixedPointSize;
+    };
+
+    // The year's shown fields in which the lesson has text, in display order.
+    static QStringList fieldsWithData(const Lesson& lesson, const Year& year);
+    static std::unique_ptr<QTextDocument> build(const Lesson& lesson, const Options& options, const QFont& font);
+};

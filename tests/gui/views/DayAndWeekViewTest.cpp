@@ -1,0 +1,183 @@
+#include "DayColumnsFixture.h"
+#include "gui/views/DayColumnsCanvas.h"
+#include "gui/views/DayView.h"
+#include "gui/views/WeekView.h"
+
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
+
+class DayAndWeekViewTest : public DayColumnsFixture {
+protected:
+    static void click(DayColumnsCanvas* canvas, QPointF point, QEvent::Type type = QEvent::MouseButtonPress)
+    {
+        QMouseEvent event(type, point, canvas->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+
+    static QStringList courseNames(const DayColumnsLayout::DayColumn& column)
+    {
+        QStringList names;
+        for (const DayColumnsLayout::LessonBox& box : column.lessons)
+            names << box.courseName;
+        return names;
+    }
+};
+
+TEST_F(DayAndWeekViewTest, ClicksPostAndTheClickedLessonIsMarked)
+{
+    observePosts();
+    WeekView view;
+    view.resize(1000, 700);
+    view.show();
+    view.setWeek(m_year, m_week);
+    DayColumnsCanvas* canvas = view.canvas();
+    const DayColumnsLayout& layout = *view.dayColumnsLayout();
+    const DayColumnsLayout::LessonBox* history = layout.boxOf(mondayHistory);
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(canvas->width(), view.canvas()->scrollArea()->viewport()->width());
+
+    click(canvas, history->rect.center());
+    EXPECT_EQ(canvas->selectedLesson(), mondayHistory);
+    click(canvas, history->rect.center(), QEvent::MouseButtonDblClick);
+    click(canvas, history->settingsRect.center());
+    click(canvas, columnOn(layout, 4).headingRect.center());
+    click(canvas, QPointF(columnOn(layout, 5).rect.center().x(), canvas->height() - 3));
+    EXPECT_EQ(canvas->selectedLesson(), mondayHistory) << "only a clear drops the mark";
+    click(canvas, QPointF(columnOn(layout, 2).rect.center().x(), canvas->height() - 3));
+    EXPECT_EQ(canvas->selectedLesson(), nullptr);
+
+    const std::vector<Posted> expected {
+        { "SemestraLessonClicked", mondayHistory },
+        { "SemestraLessonDoubleClicked", mondayHistory },
+        { "SemestraLessonSettingsClicked", mondayHistory },
+        { "SemestraSwitchToDayTools", day(4) },
+        { "SemestraNoLessonsClicked", day(5) },
+        { "SemestraClearSelectedLesson", nullptr },
+    };
+    ASSERT_EQ(m_posted.size(), expected.size());
+    for (size_t index = 0; index < expected.size(); ++index) {
+        EXPECT_EQ(m_posted[index].name, expected[index].name) << index;
+        EXPECT_EQ(m_posted[index].object, expected[index].object) << index;
+    }
+
+    // A lesson selected elsewhere in the window is marked here too.
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), fridayMath);
+    EXPECT_EQ(canvas->selectedLesson(), fridayMath);
+}
+
+TEST_F(DayAndWeekViewTest, AnotherDocumentsNotificationsChangeNothing)
+{
+    WeekView week;
+    DayView today;
+    week.resize(1000, 700);
+    today.resize(600, 700);
+    week.show();
+    today.show();
+    week.setWeek(m_year, m_week);
+    today.setDay(m_year, day(2));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), mondayMath);
+    // Renaming posts nothing the views redraw on: the old name stays until
+    // something asks for a redraw.
+    math->setValue(u"courseName", QStringLiteral("Algebra"));
+    const auto firstNames = [&] {
+        return QStringList { courseNames(columnOn(*week.dayColumnsLayout(), 2)).value(0),
+            courseNames(today.dayColumnsLayout()->columns().value(0)).value(0) };
+    };
+    ASSERT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+
+    std::unique_ptr<ObjectContext> other = SemestraRecords::newContext();
+    auto* otherLesson = other->insert<Lesson>(QStringLiteral("Lesson"));
+    auto* otherCourse = other->insert<MyCourse>(QStringLiteral("MyCourse"));
+    auto* otherDay = other->insert<Day>(QStringLiteral("Day"));
+    for (const char* name : { "SemestraLessonDisplayTextChanged", "SemestraLessonClicked" })
+        NotificationCenter::defaultCenter().post(QString::fromLatin1(name), otherLesson);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCourseColorChanged"), otherCourse);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraHolidayNameChanged"), otherDay);
+    EXPECT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+    EXPECT_EQ(week.canvas()->selectedLesson(), mondayMath);
+    EXPECT_EQ(today.canvas()->selectedLesson(), mondayMath);
+
+    // A change to a lesson of this document composes that lesson's box
+    // again, and only that box.
+    const DayColumnsLayout::DayColumn& monday = columnOn(*week.dayColumnsLayout(), 2);
+    const QTextDocument* historyText = monday.lessons[1].text.get();
+    const double mathHeight = monday.lessons[0].rect.height();
+    setField(mondayMath, u"lessonBody", QStringLiteral("Equivalent fractions with fraction strips. ").repeated(5));
+    EXPECT_EQ(firstNames(), QStringList({ "Algebra", "Algebra" }));
+    EXPECT_GT(monday.lessons[0].rect.height(), mathHeight);
+    EXPECT_GT(monday.lessons[1].rect.top(), monday.lessons[0].rect.bottom()) << "the next box moved down";
+    EXPECT_EQ(monday.lessons[1].text.get(), historyText);
+    today.setDay(m_year, day(5));
+    day(5)->setValue(u"isHoliday", true);
+    day(5)->setValue(u"holidayName", QStringLiteral("Snow Day"));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraHolidayNameChanged"), day(5));
+    EXPECT_EQ(columnOn(*week.dayColumnsLayout(), 5).message, QStringLiteral("Snow Day"));
+    EXPECT_EQ(today.dayColumnsLayout()->columns().value(0).message, QStringLiteral("Snow Day"));
+}
+
+TEST_F(DayAndWeekViewTest, ViewsFollowTheDisplayPreferencesOnRefresh)
+{
+    WeekView week;
+    week.resize(1000, 700);
+    week.show();
+    week.setWeek(m_year, m_week);
+    EXPECT_EQ(week.week(), m_week);
+    EXPECT_EQ(week.dayColumnsLayout()->options().arrangement, DayColumnsLayout::Arrangement::SideBySide);
+    EXPECT_EQ(week.dayColumnsLayout()->options().headings, DayColumnsLayout::Headings::OpenDayTools);
+
+    preferences.preferences().setValue(QStringLiteral("SemestraShowDaysVertically"), true);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    EXPECT_EQ(week.dayColumnsLayout()->options().arrangement, DayColumnsLayout::Arrangement::Stacked);
+    EXPECT_FALSE(week.dayColumnsLayout()->options().timeGrid);
+
+    preferences.preferences().setValue(QStringLiteral("SemestraShowDaysWithTimes"), true);
+    week.refresh();
+    ASSERT_TRUE(week.dayColumnsLayout()->options().timeGrid);
+    EXPECT_EQ(DayColumnsLayout::secondsOfDay(week.dayColumnsLayout()->options().timeGrid->earliest), 8 * 3600);
+    EXPECT_FALSE(week.dayColumnsLayout()->hourLabelRect().isEmpty());
+
+    // The day view keeps its day in order down the full width, and its
+    // heading is part of the day.
+    DayView single;
+    single.resize(600, 700);
+    single.show();
+    single.setDay(m_year, day(6));
+    EXPECT_EQ(single.day(), day(6));
+    const DayColumnsLayout& layout = *single.dayColumnsLayout();
+    ASSERT_EQ(layout.columns().size(), 1);
+    EXPECT_FALSE(layout.options().timeGrid);
+    EXPECT_EQ(layout.options().headings, DayColumnsLayout::Headings::PartOfDay);
+    EXPECT_EQ(courseNames(layout.columns()[0]), QStringList({ "Mathematics", "History" }));
+    EXPECT_EQ(layout.columns()[0].rect.width(), single.canvas()->width());
+
+    band->setValue(u"draw", 1);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCoursesToDrawChanged"));
+    EXPECT_EQ(courseNames(single.dayColumnsLayout()->columns()[0]), QStringList({ "Mathematics", "Band", "History" }));
+    single.setDay(m_year, nullptr);
+    EXPECT_TRUE(single.dayColumnsLayout()->columns().isEmpty());
+}
+
+TEST_F(DayAndWeekViewTest, RedrawsKeepTheScrollPositionAndAnotherWeekStartsAtTheTop)
+{
+    setField(mondayMath, u"lessonBody", QStringLiteral("A plan longer than the view is high. ").repeated(40));
+    WeekView view;
+    view.resize(700, 300);
+    view.show();
+    view.setWeek(m_year, m_week);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = view.canvas()->scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 200);
+    bar->setValue(200);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), 200);
+
+    auto* nextWeek = insert<Week>("Week");
+    nextWeek->setValue(u"weekNumber", 2);
+    nextWeek->setObject(u"year", m_year);
+    view.setWeek(m_year, nextWeek);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(view.dayColumnsLayout()->columns().isEmpty());
+}
