@@ -1,11 +1,14 @@
 #include "gui/views/DayColumnsCanvas.h"
 
+#include "gui/navigation/LessonDrag.h"
 #include "gui/views/DayColumnsPainter.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -138,8 +141,35 @@ void DayColumnsCanvas::paintEvent(QPaintEvent* event)
 
 void DayColumnsCanvas::mousePressEvent(QMouseEvent* event)
 {
-    if (m_layout && event->button() == Qt::LeftButton)
-        post(m_layout->clickAt(event->position()));
+    m_pressedLesson = nullptr;
+    if (!m_layout || event->button() != Qt::LeftButton)
+        return;
+    if (const DayColumnsLayout::LessonBox* box = m_layout->boxAt(event->position());
+        box && box->lesson && box->lesson->hasData()) {
+        m_pressedLesson = box->lesson;
+        m_pressPoint = event->position();
+    }
+    post(m_layout->clickAt(event->position()));
+}
+
+void DayColumnsCanvas::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressedLesson || !(event->buttons() & Qt::LeftButton)
+        || (event->position() - m_pressPoint).manhattanLength() < QApplication::startDragDistance())
+        return;
+    Lesson* lesson = std::exchange(m_pressedLesson, nullptr);
+    startDrag(*lesson);
+}
+
+void DayColumnsCanvas::startDrag(const Lesson& lesson)
+{
+    auto* drag = new QDrag(this);
+    drag->setMimeData(LessonDrag::mimeDataFor(&lesson));
+    const QPixmap image = LessonDrag::dragImage(&lesson);
+    drag->setPixmap(image);
+    drag->setHotSpot(QPoint(image.width() / 2, image.height() / 2));
+    // Never a move: the lesson stays where it is whatever the target does.
+    drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::LinkAction);
 }
 
 void DayColumnsCanvas::mouseDoubleClickEvent(QMouseEvent* event)

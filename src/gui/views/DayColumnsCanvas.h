@@ -42,6 +42,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     DayColumnsCanvas(QScrollArea* scrollArea, ContentSource source);
@@ -51,11 +52,16 @@ private:
     void refreshLesson(const Lesson* lesson);
     void placeLayout();
     static void post(const DayColumnsLayout::Click& click);
+    // A lesson with content can be dragged onto a unit of its course.
+    void startDrag(const Lesson& lesson);
 
     QScrollArea* m_scrollArea;
     ContentSource m_source;
     Year* m_year = nullptr;
     Lesson* m_selected = nullptr;
+    // Where the button went down on a lesson that may be dragged.
+    QPointF m_pressPoint;
+    Lesson* m_pressedLesson = nullptr;
     std::unique_ptr<DayColumnsLayout> m_layout;
     // The width and visible height the layout was placed for.
     QSizeF m_placedFor;
