@@ -17,6 +17,10 @@ class DocumentWindow : public QMainWindow {
 public:
     // A window with a new, untitled document.
     explicit DocumentWindow(QWidget* parent = nullptr);
+    // The same, asking the user through the given presenters instead of
+    // message boxes and file dialogs (scripted ones in tests). They must
+    // outlive the window.
+    DocumentWindow(AlertPresenter& alerts, FileChooser& files, QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
     // Opens the file into this window's document; a file that cannot be
@@ -30,12 +34,17 @@ public:
 
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
+    FileChooser& files() { return m_files; }
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
 
 private:
-    MessageBoxAlertPresenter m_alerts;
-    FileDialogChooser m_files;
+    DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidget* parent);
+
+    MessageBoxAlertPresenter m_messageBoxes;
+    FileDialogChooser m_fileDialogs;
+    AlertPresenter& m_alerts;
+    FileChooser& m_files;
     std::unique_ptr<Document> m_document;
 };
