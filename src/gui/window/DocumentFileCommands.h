@@ -2,7 +2,6 @@
 
 #include "foundation/core/Result.h"
 
-#include <QKeySequence>
 #include <QObject>
 
 #include <functional>
@@ -47,7 +46,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addCommand(const QString& text, QKeySequence::StandardKey shortcut, std::function<void()> command);
+    QAction* addCommand(const QString& text, QKeyCombination shortcut, std::function<void()> command);
     Status saveTo(const QString& path);
     // The title the window shows for the document, quoted in questions.
     QString documentName() const;
