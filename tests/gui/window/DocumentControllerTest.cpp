@@ -4,7 +4,6 @@
 #include "testlib/OlderDocumentLayout.h"
 
 #include <QDir>
-#include <QMenuBar>
 #include <QTest>
 
 namespace {
@@ -15,20 +14,11 @@ class DocumentControllerTest : public ShellFixture { };
 
 TEST_F(DocumentControllerTest, OpeningAnOpenFileAgainRaisesItsWindow)
 {
-    const QString file = savedYear(QStringLiteral("Grade 7.semestra"));
-    DocumentWindow* first = controller.openDocument(file);
+    DocumentWindow* first = controller.openDocument(savedYear(QStringLiteral("Grade 7.semestra")));
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(controller.openDocument(folder.path() + QStringLiteral("/./Grade 7.semestra")), first);
     EXPECT_EQ(controller.windows().size(), 1);
-}
-
-TEST_F(DocumentControllerTest, FileThatCannotBeOpenedLeavesNoWindow)
-{
-    alerts.answerNext(AlertDefaultReturn);
-    EXPECT_EQ(controller.openDocument(path(QStringLiteral("Missing.semestra"))), nullptr);
-    EXPECT_EQ(alerts.last().title, QStringLiteral("The document could not be opened."));
-    EXPECT_TRUE(controller.windows().isEmpty());
 }
 
 TEST_F(DocumentControllerTest, DecliningToUpgradeAnOlderFileOpensNothing)
@@ -37,16 +27,7 @@ TEST_F(DocumentControllerTest, DecliningToUpgradeAnOlderFileOpensNothing)
     rewriteAsVersion20(file);
     alerts.answerNext(AlertAlternateReturn);
     EXPECT_EQ(controller.openDocument(file), nullptr);
-    EXPECT_EQ(alerts.last().title, QStringLiteral("Semestra File Must Be Upgraded"));
     EXPECT_TRUE(controller.windows().isEmpty());
-}
-
-TEST_F(DocumentControllerTest, FileMenuComesFirstInTheWindowsMenuBar)
-{
-    DocumentWindow* window = controller.newDocument();
-    const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_FALSE(menus.isEmpty());
-    EXPECT_EQ(menus.first()->text(), QStringLiteral("&File"));
 }
 
 TEST_F(DocumentControllerTest, DocumentFilledByTheProgramGetsNoWizard)
@@ -74,29 +55,16 @@ TEST_F(DocumentControllerTest, QuitPutsAwayTheWizardWithoutAskingAndSavesFiledDo
     EXPECT_EQ(intervalInFile(path(QStringLiteral("Grade 7.semestra"))), 4);
 }
 
-TEST_F(DocumentControllerTest, QuitStopsAtAWindowTheTeacherKeeps)
-{
-    DocumentWindow* kept = controller.newDocument();
-    kept->document().context().insertObject(QStringLiteral("Year"));
-    alerts.answerNext(AlertAlternateReturn);
-    controller.quit();
-    deleteClosedWindows();
-    EXPECT_EQ(controller.windows(), QList<DocumentWindow*> { kept });
-}
-
 TEST_F(DocumentControllerTest, AutosaveWritesOnlyFiledDocumentsWithChanges)
 {
     const QString file = savedYear(QStringLiteral("Grade 7.semestra"), 2);
     DocumentWindow* filed = controller.openDocument(file);
     ASSERT_NE(filed, nullptr);
-    DocumentWindow* untitled = controller.newDocument();
-    untitled->document().context().insertObject(QStringLiteral("Year"));
-
-    controller.autosaveDocuments();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("Grade 7.semestra") });
+    controller.newDocument()->document().context().insertObject(QStringLiteral("Year"));
     filed->document().getCurrentYear()->setValue(u"repeatInterval", 5);
-    EXPECT_TRUE(filed->document().context().hasChanges());
+
     controller.autosaveDocuments();
     EXPECT_FALSE(filed->document().context().hasChanges());
     EXPECT_EQ(intervalInFile(file), 5);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("Grade 7.semestra") });
 }

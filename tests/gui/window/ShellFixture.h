@@ -38,7 +38,7 @@ protected:
         return document.getCurrentYear() ? document.getCurrentYear()->repeatInterval() : -1;
     }
 
-    static NewYearSheet* sheetOf(DocumentWindow* window) { return window->findChild<NewYearSheet*>(); }
+    static NewYearSheet* sheetOf(const DocumentWindow* window) { return window->findChild<NewYearSheet*>(); }
 
     // Closed windows delete themselves later, as they would in the event loop.
     static void deleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
