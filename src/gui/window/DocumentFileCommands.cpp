@@ -48,6 +48,11 @@ QString DocumentFileCommands::documentName() const
     return DocumentWindow::titleForPath(m_window.document().filePath());
 }
 
+QString DocumentFileCommands::notSavedTitle() const
+{
+    return QStringLiteral("The document “%1” could not be saved.").arg(documentName());
+}
+
 QString DocumentFileCommands::startFolder() const
 {
     QString file = m_window.document().filePath();
@@ -71,8 +76,7 @@ bool DocumentFileCommands::save()
         return saveAs();
     const Status saved = saveTo(m_window.document().filePath());
     if (!saved)
-        m_window.alerts().inform(
-            QStringLiteral("The document “%1” could not be saved.").arg(documentName()), saved.error());
+        m_window.alerts().inform(notSavedTitle(), saved.error());
     return saved.ok();
 }
 
@@ -113,8 +117,8 @@ bool DocumentFileCommands::prepareToClose()
         if (saved)
             return true;
         // Closing anyway loses the changes, so that is never the default.
-        return m_window.alerts().runModal({ QStringLiteral("The document “%1” could not be saved.").arg(documentName()),
-                   saved.error(), QStringLiteral("Cancel"), QStringLiteral("Close Anyway"), {} })
+        return m_window.alerts().runModal(
+                   { notSavedTitle(), saved.error(), QStringLiteral("Cancel"), QStringLiteral("Close Anyway"), {} })
             == AlertAlternateReturn;
     }
     const int answer = m_window.alerts().runModal(

@@ -50,6 +50,7 @@ private:
     Status saveTo(const QString& path);
     // The title the window shows for the document, quoted in questions.
     QString documentName() const;
+    QString notSavedTitle() const;
     // The folder a file panel starts in: the document's, else that of the
     // file last saved, else home.
     QString startFolder() const;
