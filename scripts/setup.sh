@@ -10,6 +10,7 @@ SEMESTRA_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3-pyftpdlib poppler-utils xvfb xauth
   fonts-dejavu-core fontconfig
+  desktop-file-utils shared-mime-info libxml2-utils
 )
 
 semestra_missing_packages() {

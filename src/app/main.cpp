@@ -1,22 +1,22 @@
-#include "gui/window/DocumentWindow.h"
+#include "app/AppDelegate.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
-#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     // No organisation: the data folder is then ~/.local/share/Semestra.
     QApplication::setApplicationName(QStringLiteral("Semestra"));
+    // Ties the windows to the installed launcher entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("semestra"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("semestra")));
 
-    const QStringList args = QApplication::arguments().mid(1);
-    auto* window = new DocumentWindow;
-    window->show();
-    if (!args.isEmpty())
-        window->openFile(args.first());
-    // A moment after the window appears, so that the sheet slides over a
-    // window the teacher has already seen.
-    QTimer::singleShot(150, window, &DocumentWindow::showNewYearSheet);
+    // Started before the event loop, so that an alert shown while no window
+    // is open yet cannot end the application as its last window closes.
+    AppDelegate delegate;
+    if (!delegate.applicationDidFinishLaunching(QApplication::arguments().mid(1)))
+        return 1;
     return QApplication::exec();
 }

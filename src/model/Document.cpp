@@ -135,11 +135,13 @@ Status Document::save()
 // file's metadata in the same transaction as the records.
 Status Document::saveAs(const QString& path)
 {
-    Preferences::shared().setValue(QStringLiteral("lastFileURLLeopard"), QFileInfo(path).absoluteFilePath());
     markMetadataForSave();
     const Status saved = SqliteStore::save(*m_context, path);
-    if (saved)
-        m_filePath = m_context->storePath();
+    if (!saved)
+        return saved;
+    m_filePath = m_context->storePath();
+    // Only a file that was written is worth reopening at start-up.
+    Preferences::shared().setValue(QStringLiteral("lastFileURLLeopard"), QFileInfo(path).absoluteFilePath());
     return saved;
 }
 

@@ -25,9 +25,19 @@
 #include <QVBoxLayout>
 
 DocumentWindow::DocumentWindow(QWidget* parent)
+    : DocumentWindow(nullptr, nullptr, parent)
+{ }
+
+DocumentWindow::DocumentWindow(AlertPresenter& alerts, FileChooser& files, QWidget* parent)
+    : DocumentWindow(&alerts, &files, parent)
+{ }
+
+DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidget* parent)
     : QMainWindow(parent)
-    , m_alerts(this)
-    , m_files(this)
+    , m_messageBoxes(this)
+    , m_fileDialogs(this)
+    , m_alerts(alerts ? *alerts : m_messageBoxes)
+    , m_files(files ? *files : m_fileDialogs)
     , m_document(std::make_unique<Document>(m_alerts, m_files))
     , m_planningActions(new PlanningActions(this))
 {

@@ -31,6 +31,10 @@ class DocumentWindow : public QMainWindow {
 public:
     // A window with a new, untitled document.
     explicit DocumentWindow(QWidget* parent = nullptr);
+    // The same, asking the user through the given presenters instead of
+    // message boxes and file dialogs (scripted ones in tests). They must
+    // outlive the window.
+    DocumentWindow(AlertPresenter& alerts, FileChooser& files, QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
     // Opens the file into this window's document; a file that cannot be
@@ -55,11 +59,14 @@ public:
     PlanningActions& planningActions() const { return *m_planningActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
+    FileChooser& files() { return m_files; }
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
 
 private:
+    DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidget* parent);
+
     void createMenusAndToolBar();
     void createStatusLine();
     // Puts the year in front of the teacher once the document has one.
@@ -74,8 +81,10 @@ private:
     void toggleEditingMode();
     void updateEditingModeAction();
 
-    MessageBoxAlertPresenter m_alerts;
-    FileDialogChooser m_files;
+    MessageBoxAlertPresenter m_messageBoxes;
+    FileDialogChooser m_fileDialogs;
+    AlertPresenter& m_alerts;
+    FileChooser& m_files;
     std::unique_ptr<Document> m_document;
     PlanningActions* m_planningActions = nullptr;
     QStackedWidget* m_modes = nullptr;

@@ -1,0 +1,89 @@
+#include "gui/window/DocumentFileCommands.h"
+
+#include "ShellFixture.h"
+
+#include <QAction>
+#include <QFile>
+
+namespace {
+
+class DocumentFileCommandsTest : public ShellFixture {
+protected:
+    static DocumentFileCommands& commandsOf(DocumentWindow* window)
+    {
+        return *window->findChild<DocumentFileCommands*>();
+    }
+
+    QString lastFile() { return preferences.preferences().stringValue(QStringLiteral("lastFileURLLeopard")); }
+};
+
+} // namespace
+
+TEST_F(DocumentFileCommandsTest, ClosingAFiledDocumentSavesItsChangesInPlace)
+{
+    const QString file = savedYear(QStringLiteral("Grade 7.semestra"), 2);
+    DocumentWindow* window = controller.openDocument(file);
+    ASSERT_NE(window, nullptr);
+    window->document().getCurrentYear()->setValue(u"repeatInterval", 6);
+    commandsOf(window).closeAction()->trigger();
+    deleteClosedWindows();
+    EXPECT_TRUE(controller.windows().isEmpty());
+    EXPECT_TRUE(alerts.shown().isEmpty());
+    EXPECT_EQ(intervalInFile(file), 6);
+}
+
+TEST_F(DocumentFileCommandsTest, ClosingAnUntitledYearAsksFirst)
+{
+    DocumentWindow* window = controller.newDocument();
+    window->document().context().insertObject(QStringLiteral("Year"));
+
+    // Cancel keeps the window, and the application with it.
+    alerts.answerNext(AlertAlternateReturn);
+    controller.quit();
+    EXPECT_EQ(alerts.last().title, QStringLiteral("Do you want to save the changes made to the document “Untitled”?"));
+    EXPECT_EQ(QStringList({ alerts.last().defaultButton, alerts.last().alternateButton, alerts.last().otherButton }),
+        QStringList({ QStringLiteral("Save"), QStringLiteral("Cancel"), QStringLiteral("Don't Save") }));
+    EXPECT_TRUE(window->isVisible());
+
+    // Save asks where; giving up there keeps the window too.
+    alerts.answerNext(AlertDefaultReturn);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(files.savePanels().size(), 1);
+
+    alerts.answerNext(AlertOtherReturn);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(files.savePanels().size(), 1);
+}
+
+TEST_F(DocumentFileCommandsTest, SaveOfAnUntitledDocumentSavesAsWithTheExtensionAdded)
+{
+    DocumentWindow* window = controller.newDocument();
+    window->document().context().insertObject(QStringLiteral("Year"));
+    files.answerNext(path(QStringLiteral("Grade 8")));
+    commandsOf(window).saveAction()->trigger();
+    EXPECT_EQ(files.savePanels().last().proposedName, QStringLiteral("Untitled.semestra"));
+    EXPECT_EQ(window->document().filePath(), path(QStringLiteral("Grade 8.semestra")));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 8.semestra"));
+    EXPECT_EQ(lastFile(), path(QStringLiteral("Grade 8.semestra")));
+}
+
+TEST_F(DocumentFileCommandsTest, FailedSaveAsIsReportedAndTheDocumentKeepsItsFile)
+{
+    const QString file = savedYear(QStringLiteral("Grade 7.semestra"));
+    DocumentWindow* window = controller.openDocument(file);
+    ASSERT_NE(window, nullptr);
+    // A plain file where a folder should be: no one can write below it.
+    QFile blocker(path(QStringLiteral("Folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    files.answerNext(path(QStringLiteral("Folder/Grade 7.semestra")));
+    alerts.answerNext(AlertDefaultReturn);
+
+    EXPECT_FALSE(commandsOf(window).saveAs());
+    EXPECT_EQ(files.savePanels().last().directory, folder.path());
+    EXPECT_EQ(alerts.last().title, QStringLiteral("The document could not be saved as “Grade 7.semestra”."));
+    EXPECT_FALSE(alerts.last().message.isEmpty());
+    EXPECT_EQ(window->document().filePath(), file);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 7.semestra"));
+    EXPECT_EQ(lastFile(), file);
+}
