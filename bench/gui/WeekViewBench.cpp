@@ -63,8 +63,6 @@ struct DemoYear {
         DefaultAnswers answers;
         year = request.build(*context, answers);
         DemoYearFiller(*year).fill();
-        year->setValue(u"showTeacher", true);
-        year->setValue(u"showHomework", true);
         for (Day* day : year->getAllDaysOrderedAscending()) {
             int minute = 7 * 60 + 30;
             for (Lesson* lesson : day->lessonsInOrder()) {

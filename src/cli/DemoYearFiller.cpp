@@ -10,6 +10,8 @@
 #include "model/Year.h"
 #include "store/ObjectContext.h"
 
+#include <QColor>
+
 namespace {
 
 constexpr int lessonsPerUnit = 8;
@@ -60,6 +62,7 @@ QStringList DemoYearFiller::courseNames(int scale)
 
 void DemoYearFiller::fill()
 {
+    setUpDisplay();
     for (Course* course : m_year.courses()) {
         const QList<Standard*> standards = addStandards(*course);
         Unit* unit = nullptr;
@@ -71,6 +74,22 @@ void DemoYearFiller::fill()
             fillLesson(*lesson, ++number, standards);
         }
     }
+}
+
+void DemoYearFiller::setUpDisplay()
+{
+    // The labels and visible fields a teacher would have chosen, and one
+    // colour per subject so that the courses tell apart at a glance.
+    m_year.setValue(u"lessonBodyTitle", QStringLiteral("Plan"));
+    m_year.setValue(u"homeworkTitle", QStringLiteral("Homework"));
+    m_year.setValue(u"publicCommentTitle", QStringLiteral("For Families"));
+    m_year.setValue(u"showTeacher", true);
+    m_year.setValue(u"showHomework", true);
+    const QList<QColor> colors { QColor(0x2e, 0x6f, 0xd8), QColor(0x2e, 0x9d, 0x5b), QColor(0xc2, 0x45, 0x3c),
+        QColor(0x8e, 0x5b, 0xc9), QColor(0xe3, 0x9b, 0x1b), QColor(0x1f, 0x9e, 0xa8) };
+    const QList<Course*> courses = m_year.courses();
+    for (qsizetype index = 0; index < courses.size(); ++index)
+        courses[index]->setColor(colors.at(index % colors.size()));
 }
 
 QList<Standard*> DemoYearFiller::addStandards(const Course& course)

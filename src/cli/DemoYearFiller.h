@@ -9,7 +9,8 @@ class ObjectContext;
 class Standard;
 class Year;
 
-// Fills every lesson of a built year the way a busy teacher would: titles,
+// Fills every lesson of a built year the way a busy teacher would: field
+// labels, course colours, titles,
 // styled and plain text in several fields, units, assignments with links,
 // attached links and files, and standards linked to lessons. Choices come
 // from the shared random source, so a seeded run always fills alike.
@@ -23,6 +24,7 @@ public:
     void fill();
 
 private:
+    void setUpDisplay();
     QList<Standard*> addStandards(const Course& course);
     void fillLesson(Lesson& lesson, int number, const QList<Standard*>& standards);
     void addAssignment(Lesson& lesson, int number);

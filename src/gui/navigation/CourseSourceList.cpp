@@ -56,23 +56,24 @@ void CourseSourceList::rememberState()
 {
     m_renameTimer.stop();
     m_selectedBeforeReload = selectedRecord();
-    m_collapsedCourses.clear();
+    m_expandedCourses.clear();
     const QModelIndex group = m_model->groupIndex();
     for (int row = 0; row < m_model->rowCount(group); ++row) {
         const QModelIndex course = m_model->index(row, 0, group);
-        if (!isExpanded(course))
-            m_collapsedCourses.append(m_model->courseAt(course));
+        if (isExpanded(course))
+            m_expandedCourses.append(m_model->courseAt(course));
     }
 }
 
-// Courses open unless the user closed them before the reload.
+// Courses stay closed, so that every course shows at once, unless the
+// teacher opened them before the reload.
 void CourseSourceList::restoreState()
 {
     const QModelIndex group = m_model->groupIndex();
     expand(group);
     for (int row = 0; row < m_model->rowCount(group); ++row) {
         const QModelIndex course = m_model->index(row, 0, group);
-        setExpanded(course, !m_collapsedCourses.contains(m_model->courseAt(course)));
+        setExpanded(course, m_expandedCourses.contains(m_model->courseAt(course)));
     }
     const QModelIndex selected = m_model->indexOf(m_selectedBeforeReload);
     if (selected.isValid())

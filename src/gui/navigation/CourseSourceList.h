@@ -41,7 +41,7 @@ private:
     bool m_pressedSelectedCourse = false;
     // The course whose check box the mouse went down on.
     QPersistentModelIndex m_checkBoxIndex;
-    // What a reload must not lose: the selection and the courses the user closed.
+    // What a reload must not lose: the selection and the courses the user opened.
     ManagedObject* m_selectedBeforeReload = nullptr;
-    QList<ManagedObject*> m_collapsedCourses;
+    QList<ManagedObject*> m_expandedCourses;
 };

@@ -39,10 +39,6 @@ protected:
         request.courseNames = DemoYearFiller::courseNames(1);
         m_year = request.build(*m_context, m_alerts);
         DemoYearFiller(*m_year).fill();
-        m_year->setValue(u"showTeacher", true);
-        m_year->setValue(u"showHomework", true);
-        m_year->setValue(u"lessonBodyTitle", QStringLiteral("Plan"));
-        m_year->setValue(u"homeworkTitle", QStringLiteral("Homework"));
         m_week = m_year->getWeekWithDate(local(2025, 10, 8));
         for (Day* day : m_week->daysInOrder())
             giveMeetingTimes(*day);
@@ -73,12 +69,7 @@ protected:
         days[4]->removeAllLessons();
         days[4]->setValue(u"isHoliday", true);
         days[4]->setValue(u"holidayName", QStringLiteral(" Teacher Planning Day "));
-        const QList<QColor> colors { QColor(0x2e, 0x6f, 0xd8), QColor(0x2e, 0x9d, 0x5b), QColor(0xc2, 0x45, 0x3c),
-            QColor(0x8e, 0x5b, 0xc9), QColor(0xe3, 0x9b, 0x1b), QColor(0x1f, 0x9e, 0xa8) };
-        const QList<Course*> courses = m_year->courses();
-        for (qsizetype index = 0; index < courses.size(); ++index)
-            courses[index]->setColor(colors.at(index % colors.size()));
-        courses.last()->setValue(u"draw", 0);
+        m_year->courses().last()->setValue(u"draw", 0);
         m_selected = days[1]->lessonsToDrawInOrder()[2];
     }
 
