@@ -7,35 +7,18 @@
 #include "model/SemestraRecords.h"
 #include "model/Week.h"
 #include "model/Year.h"
-#include "schedule/CreateNewSemestraController.h"
 #include "testlib/FixedClock.h"
 #include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/SchoolYear.h"
 #include "testlib/TemporaryPreferences.h"
 
 #include <gtest/gtest.h>
 
-// A Monday-to-Friday year from Tuesday 8 September 2026 to Friday 18 June
-// 2027 with two courses, built through the wizard, and a log of what was
-// posted. Built in America/New_York by the harness.
+// The shared school year with two courses, a fixed today in its autumn, and a
+// log of what was posted.
 class PlanningFixture : public testing::Test {
 protected:
-    PlanningFixture() { year = buildYear(*context); }
-
-    static Year* buildYear(ObjectContext& context)
-    {
-        ScriptedAlertPresenter alerts;
-        CreateNewSemestraController wizard { context, alerts };
-        wizard.setStartDate(local(2026, 9, 8));
-        wizard.setEndDate(local(2027, 6, 18));
-        for (int weekday = 1; weekday <= 5; ++weekday)
-            wizard.setTeachingDay(weekday, true);
-        wizard.addCourse(QStringLiteral("Math"));
-        wizard.addCourse(QStringLiteral("Art"));
-        wizard.setSchedule(NewYearPlan::Schedule::Traditional);
-        EXPECT_EQ(wizard.continuePressed(), CreateNewSemestraController::Outcome::YearBuilt);
-        return wizard.year();
-    }
+    PlanningFixture() { year = buildSchoolYear(*context); }
 
     Day* dayOn(int y, int m, int d) const { return year->getExactDayWithDate(local(y, m, d, 12)); }
 

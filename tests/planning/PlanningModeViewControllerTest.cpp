@@ -184,7 +184,7 @@ TEST_F(PlanningModeViewControllerTest, AnotherDocumentsSelectionsChangeNothing)
 {
     planning.start();
     auto otherContext = SemestraRecords::newContext();
-    Year* otherYear = buildYear(*otherContext);
+    Year* otherYear = buildSchoolYear(*otherContext);
     Lesson* foreign = otherYear->getExactDayWithDate(local(2026, 11, 3, 12))->lessonsInOrder().first();
     Lesson* current = planning.currentLesson();
     const int changes = selectionChanges;

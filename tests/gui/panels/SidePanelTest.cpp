@@ -7,10 +7,9 @@
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
-#include "schedule/CreateNewSemestraController.h"
 #include "testlib/FixedClock.h"
 #include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/SchoolYear.h"
 
 #include <gtest/gtest.h>
 
@@ -20,21 +19,13 @@ class SidePanelTest : public ::testing::Test {
 protected:
     SidePanelTest()
     {
-        CreateNewSemestraController wizard(*context, alerts);
-        wizard.setStartDate(local(2026, 9, 8));
-        wizard.setEndDate(local(2026, 10, 30));
-        for (int weekday = 1; weekday <= 5; ++weekday)
-            wizard.setTeachingDay(weekday, true);
-        wizard.addCourse(QStringLiteral("Math"));
-        wizard.continuePressed();
-        year = wizard.year();
+        year = buildSchoolYear(*context, { QStringLiteral("Math") });
         panel.setYear(year);
         day = year->getExactDayWithDate(local(2026, 9, 9, 12));
         lesson = day->lessonsInOrder().first();
     }
 
     FixedClock clock { local(2026, 9, 9, 10) };
-    ScriptedAlertPresenter alerts;
     std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
     Year* year = nullptr;
     Day* day = nullptr;

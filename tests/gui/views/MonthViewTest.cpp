@@ -10,6 +10,7 @@
 #include "model/Year.h"
 #include "store/ObjectContext.h"
 #include "testlib/FixedClock.h"
+#include "testlib/LocalDate.h"
 #include "testlib/TemporaryPreferences.h"
 
 #include <QApplication>
@@ -20,14 +21,9 @@
 
 namespace {
 
-Date localDate(int year, int month, int day, int hour = 0)
-{
-    return LocalCalendar::dateFromComponents(DateComponents { year, month, day, hour, 0, 0 });
-}
-
 Date november(int day, int hour = 0)
 {
-    return localDate(2026, 11, day, hour);
+    return local(2026, 11, day, hour);
 }
 
 // Records one notification name with its object.
@@ -104,8 +100,8 @@ protected:
     {
         auto* created = insert<Lesson>("Lesson");
         const DateComponents date = LocalCalendar::components(on->actualDate());
-        created->setDate(u"startTime", localDate(date.year, date.month, date.day, hour));
-        created->setDate(u"endTime", localDate(date.year, date.month, date.day, hour + 1));
+        created->setDate(u"startTime", local(date.year, date.month, date.day, hour));
+        created->setDate(u"endTime", local(date.year, date.month, date.day, hour + 1));
         created->setValue(u"lessonTitle", title);
         created->setObject(u"course", of);
         created->setObject(u"dayTaught", on);
@@ -162,7 +158,7 @@ TEST_F(MonthViewTest, GridStartsOnTheSundayOnOrBeforeTheFirstAndHoldsWholeWeeks)
     // October starts on a Thursday, November and February on a Sunday (the
     // shortest month fits four rows), August on a Saturday (six rows).
     for (const Case& c : { Case { 10, 9, 27, 5 }, Case { 11, 11, 1, 5 }, Case { 2, 2, 1, 4 }, Case { 8, 7, 26, 6 } }) {
-        const MonthLayout layout = layoutFor(localDate(2026, c.month, 15, 14));
+        const MonthLayout layout = layoutFor(local(2026, c.month, 15, 14));
         ASSERT_EQ(layout.rowCount(), c.rows) << c.month;
         ASSERT_EQ(layout.cells().size(), c.rows * 7);
         const DateComponents first = LocalCalendar::components(layout.cells().first().date);

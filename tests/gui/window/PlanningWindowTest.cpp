@@ -16,10 +16,9 @@
 #include "model/Year.h"
 #include "planning/DisplayPreferences.h"
 #include "planning/PlanningNotifications.h"
-#include "schedule/CreateNewSemestraController.h"
 #include "testlib/FixedClock.h"
 #include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/SchoolYear.h"
 #include "testlib/TemporaryPreferences.h"
 
 #include <QAction>
@@ -38,23 +37,14 @@ namespace {
 
 using Mode = PlanningModeViewController::Mode;
 
-// A Monday-to-Friday year, 8 September 2026 to 18 June 2027, with two
-// courses, saved as a file and opened into windows the way a teacher opens
+// The shared school year with two courses, saved as a file and opened into windows the way a teacher opens
 // it; today is Wednesday 14 October 2026.
 class PlanningWindowTest : public ::testing::Test {
 protected:
     static QString writeYear(const QString& path)
     {
         DocumentWindow writer;
-        ScriptedAlertPresenter alerts;
-        CreateNewSemestraController wizard(writer.document().context(), alerts);
-        wizard.setStartDate(local(2026, 9, 8));
-        wizard.setEndDate(local(2027, 6, 18));
-        for (int weekday = 1; weekday <= 5; ++weekday)
-            wizard.setTeachingDay(weekday, true);
-        wizard.addCourse(QStringLiteral("Math"));
-        wizard.addCourse(QStringLiteral("Art"));
-        EXPECT_EQ(wizard.continuePressed(), CreateNewSemestraController::Outcome::YearBuilt);
+        buildSchoolYear(writer.document().context());
         EXPECT_TRUE(writer.document().saveAs(path).ok());
         return path;
     }
