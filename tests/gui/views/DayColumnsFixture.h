@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HandBuiltYear.h"
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/notify/ObserverBag.h"
@@ -7,7 +8,6 @@
 #include "gui/views/DayColumnsLayout.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/MyCourse.h"
 #include "model/SemestraRecords.h"
 #include "model/Week.h"
 #include "model/Year.h"
@@ -26,7 +26,7 @@
 // Tuesday: a holiday whose name has stray spaces.
 // Wednesday: only a Band lesson. Thursday: no lessons.
 // Friday: Mathematics 8-9:30 overlapping History 9-10, and Band 9-10.
-class DayColumnsFixture : public testing::Test {
+class DayColumnsFixture : public testing::Test, protected HandBuiltYear {
 protected:
     struct Posted {
         QString name;
@@ -63,8 +63,6 @@ protected:
 
     static Date november(int date, int hour = 0, int minute = 0) { return local(2026, 11, date, hour, minute); }
 
-    template <typename T> T* insert(const char* entity) { return m_context->insert<T>(QString::fromLatin1(entity)); }
-
     Day* day(int date)
     {
         if (Day* existing = m_year->getExactDayWithDate(november(date)))
@@ -72,16 +70,6 @@ protected:
         auto* created = insert<Day>("Day");
         created->setDate(u"actualDate", november(date));
         created->setObject(u"week", m_week);
-        return created;
-    }
-
-    Course* course(const char* name, const QColor& color, bool drawn)
-    {
-        auto* created = insert<MyCourse>("MyCourse");
-        created->setValue(u"courseName", QString::fromUtf8(name));
-        created->setValue(u"draw", drawn ? 1 : 0);
-        created->setColor(color);
-        created->setObject(u"year", m_year);
         return created;
     }
 
@@ -148,8 +136,6 @@ protected:
 
     TemporaryPreferences preferences;
     FixedClock clock { november(4, 12) };
-    std::unique_ptr<ObjectContext> m_context = SemestraRecords::newContext();
-    Year* m_year;
     Week* m_week;
     Course* math;
     Course* history;

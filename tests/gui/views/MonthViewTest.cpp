@@ -1,10 +1,10 @@
 #include "gui/views/MonthView.h"
 
+#include "HandBuiltYear.h"
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
-#include "model/MyCourse.h"
 #include "model/SemestraRecords.h"
 #include "model/Week.h"
 #include "model/Year.h"
@@ -38,7 +38,7 @@ struct PostedNotification {
 // saving time. School runs Monday to Friday from the 2nd; the 26th is a
 // holiday, the 13th an assembly day, the 20th has no lessons and the 19th only
 // lessons of a hidden course.
-class MonthViewTest : public testing::Test {
+class MonthViewTest : public testing::Test, protected HandBuiltYear {
 protected:
     MonthViewTest()
     {
@@ -74,8 +74,6 @@ protected:
         assembly->setValue(u"holidayName", QStringLiteral("Assembly Schedule"));
     }
 
-    template <typename T> T* insert(const char* entity) { return m_context->insert<T>(QString::fromLatin1(entity)); }
-
     Day* day(int date)
     {
         if (Day* existing = m_year->getExactDayWithDate(november(date)))
@@ -83,16 +81,6 @@ protected:
         auto* created = insert<Day>("Day");
         created->setDate(u"actualDate", november(date));
         created->setObject(u"week", m_weeks.value((date - 1) / 7));
-        return created;
-    }
-
-    Course* course(const char* name, const QColor& color, bool drawn)
-    {
-        auto* created = insert<MyCourse>("MyCourse");
-        created->setValue(u"courseName", QString::fromUtf8(name));
-        created->setValue(u"draw", drawn ? 1 : 0);
-        created->setColor(color);
-        created->setObject(u"year", m_year);
         return created;
     }
 
@@ -137,8 +125,6 @@ protected:
 
     TemporaryPreferences preferences;
     FixedClock clock { november(10, 12) };
-    std::unique_ptr<ObjectContext> m_context = SemestraRecords::newContext();
-    Year* m_year;
     QList<Week*> m_weeks;
     Course* math;
     Course* history;
