@@ -1,10 +1,7 @@
 #include "cli/DemoYearFiller.h"
-#include "cli/NewYearRequest.h"
 #include "foundation/alerts/AlertPresenter.h"
-#include "foundation/dates/LocalCalendar.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/prefs/Preferences.h"
-#include "foundation/random/RandomSource.h"
 #include "gui/views/WeekView.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -54,15 +51,8 @@ private:
 struct DemoYear {
     DemoYear()
     {
-        RandomSource::shared().seed(20250902);
-        NewYearRequest request;
-        request.startDate = LocalCalendar::dateFromComponents({ 2025, 9, 2, 0, 0, 0 });
-        request.endDate = LocalCalendar::dateFromComponents({ 2026, 6, 19, 0, 0, 0 });
-        request.teachingDays = { 1, 2, 3, 4, 5 };
-        request.courseNames = DemoYearFiller::courseNames(4);
         DefaultAnswers answers;
-        year = request.build(*context, answers);
-        DemoYearFiller(*year).fill();
+        year = DemoYearFiller::buildYear(*context, answers, 4);
         for (Day* day : year->getAllDaysOrderedAscending()) {
             int minute = 7 * 60 + 30;
             for (Lesson* lesson : day->lessonsInOrder()) {

@@ -1,5 +1,6 @@
 #include "cli/DemoYearFiller.h"
 
+#include "cli/CliDates.h"
 #include "foundation/random/RandomSource.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Assignment.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+constexpr std::uint64_t demoSeed = 20250902;
 constexpr int lessonsPerUnit = 8;
 constexpr int standardsPerCourse = 5;
 constexpr int assignmentEvery = 3;
@@ -58,6 +60,30 @@ QStringList DemoYearFiller::courseNames(int scale)
             names.append(section == 1 ? subject : QStringLiteral("%1 (section %2)").arg(subject).arg(section));
     }
     return names;
+}
+
+NewYearRequest DemoYearFiller::request(int scale)
+{
+    NewYearRequest request;
+    request.startDate = *CliDates::parseDay(QStringLiteral("2025-09-02"));
+    request.endDate = *CliDates::parseDay(QStringLiteral("2026-06-19"));
+    request.teachingDays = { 1, 2, 3, 4, 5 };
+    request.courseNames = courseNames(scale);
+    return request;
+}
+
+void DemoYearFiller::seedRandomSource()
+{
+    RandomSource::shared().seed(demoSeed);
+}
+
+Year* DemoYearFiller::buildYear(ObjectContext& context, AlertPresenter& alerts, int scale)
+{
+    seedRandomSource();
+    Year* year = request(scale).build(context, alerts);
+    if (year)
+        DemoYearFiller(*year).fill();
+    return year;
 }
 
 void DemoYearFiller::fill()

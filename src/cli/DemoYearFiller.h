@@ -1,8 +1,11 @@
 #pragma once
 
+#include "cli/NewYearRequest.h"
+
 #include <QList>
 #include <QStringList>
 
+class AlertPresenter;
 class Course;
 class Lesson;
 class ObjectContext;
@@ -20,6 +23,14 @@ public:
 
     // Six subjects, each taught in `scale` sections.
     static QStringList courseNames(int scale);
+    // A school year from the first Tuesday of September 2025 to mid-June,
+    // taught Monday to Friday, with courseNames(scale).
+    static NewYearRequest request(int scale);
+    // Seeds the shared random source, so that every demo year comes out alike.
+    static void seedRandomSource();
+    // Seeds, builds request(scale) into the context and fills it; none when
+    // the wizard refuses.
+    static Year* buildYear(ObjectContext& context, AlertPresenter& alerts, int scale);
 
     void fill();
 

@@ -1,8 +1,6 @@
 #include "cli/DemoYearFiller.h"
-#include "cli/NewYearRequest.h"
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/notify/NotificationCenter.h"
-#include "foundation/random/RandomSource.h"
 #include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/DayView.h"
 #include "gui/views/WeekView.h"
@@ -31,14 +29,7 @@ class DayAndWeekViewScreenshotTest : public testing::Test {
 protected:
     DayAndWeekViewScreenshotTest()
     {
-        RandomSource::shared().seed(20250902);
-        NewYearRequest request;
-        request.startDate = local(2025, 9, 2);
-        request.endDate = local(2026, 6, 19);
-        request.teachingDays = { 1, 2, 3, 4, 5 };
-        request.courseNames = DemoYearFiller::courseNames(1);
-        m_year = request.build(*m_context, m_alerts);
-        DemoYearFiller(*m_year).fill();
+        m_year = DemoYearFiller::buildYear(*m_context, m_alerts, 1);
         m_week = m_year->getWeekWithDate(local(2025, 10, 8));
         for (Day* day : m_week->daysInOrder())
             giveMeetingTimes(*day);

@@ -1,6 +1,4 @@
 #include "cli/DemoYearFiller.h"
-#include "cli/NewYearRequest.h"
-#include "foundation/random/RandomSource.h"
 #include "gui/views/MonthView.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/PlanningActions.h"
@@ -29,19 +27,11 @@ class PlanningWindowScreenshotTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RandomSource::shared().seed(20250902);
         const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
         {
             DocumentWindow writer;
-            NewYearRequest request;
-            request.startDate = local(2025, 9, 2);
-            request.endDate = local(2026, 6, 19);
-            request.teachingDays = { 1, 2, 3, 4, 5 };
-            request.courseNames = DemoYearFiller::courseNames(1);
             ScriptedAlertPresenter alerts;
-            Year* year = request.build(writer.document().context(), alerts);
-            ASSERT_NE(year, nullptr);
-            DemoYearFiller(*year).fill();
+            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), alerts, 1), nullptr);
             ASSERT_TRUE(writer.document().saveAs(path).ok());
         }
         window = new DocumentWindow;
