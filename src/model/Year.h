@@ -121,6 +121,9 @@ public:
     Standard* getStandardWithShortName(const QString& shortName, const QString& text) const;
     // Keys of the lesson text fields the teacher shows, in display order.
     QStringList visibleFields() const;
+    // The teacher's label for a lesson text field, kept under the field's key
+    // followed by "Title".
+    QString fieldTitle(const QString& fieldKey) const { return value<QString>(fieldKey + QStringLiteral("Title")); }
     // Records by their row key, the key an exchange file refers to them by.
     Course* getCourseWithPrimaryKey(qint64 key) const;
     Standard* getStandardWithPrimaryKey(qint64 key) const;

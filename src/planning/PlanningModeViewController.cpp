@@ -88,38 +88,60 @@ void PlanningModeViewController::setToMode(int mode)
 
 void PlanningModeViewController::goForward()
 {
-    if (!m_currentDay)
-        return;
-    switch (m_mode) {
-    case DayMode:
-        m_currentDay = m_year.getDayAfter(m_currentDay);
-        break;
-    case WeekMode:
-        m_shownWeek = neighbourWeek(+1);
-        break;
-    case MonthMode:
-        m_shownMonth = m_shownMonth.firstDayOfNextMonth();
-        break;
-    }
-    viewChanged();
+    go(+1);
 }
 
 void PlanningModeViewController::goBackward()
+{
+    go(-1);
+}
+
+bool PlanningModeViewController::canGoForward() const
+{
+    return canGo(+1);
+}
+
+bool PlanningModeViewController::canGoBackward() const
+{
+    return canGo(-1);
+}
+
+void PlanningModeViewController::go(int step)
 {
     if (!m_currentDay)
         return;
     switch (m_mode) {
     case DayMode:
-        m_currentDay = m_year.getDayBefore(m_currentDay);
+        m_currentDay = neighbourDay(step);
         break;
     case WeekMode:
-        m_shownWeek = neighbourWeek(-1);
+        m_shownWeek = neighbourWeek(step);
         break;
     case MonthMode:
-        m_shownMonth = m_shownMonth.firstDayOfLastMonth();
+        m_shownMonth = neighbourMonth(step);
         break;
     }
     viewChanged();
+}
+
+bool PlanningModeViewController::canGo(int step) const
+{
+    if (m_reportShowing || !m_currentDay)
+        return false;
+    switch (m_mode) {
+    case DayMode:
+        return neighbourDay(step) != m_currentDay;
+    case WeekMode:
+        return neighbourWeek(step) != m_shownWeek;
+    case MonthMode:
+        return monthHoldsDays(neighbourMonth(step));
+    }
+    return false;
+}
+
+Day* PlanningModeViewController::neighbourDay(int step) const
+{
+    return step > 0 ? m_year.getDayAfter(m_currentDay) : m_year.getDayBefore(m_currentDay);
 }
 
 Week* PlanningModeViewController::neighbourWeek(int step) const
@@ -130,6 +152,11 @@ Week* PlanningModeViewController::neighbourWeek(int step) const
     return m_year.getWeekWithWeekNumber(step > 0 ? number + 2 : number);
 }
 
+Date PlanningModeViewController::neighbourMonth(int step) const
+{
+    return step > 0 ? m_shownMonth.firstDayOfNextMonth() : m_shownMonth.firstDayOfLastMonth();
+}
+
 bool PlanningModeViewController::monthHoldsDays(Date anyDayOfMonth) const
 {
     const Date first = anyDayOfMonth.firstDayOfMonth();
@@ -137,36 +164,6 @@ bool PlanningModeViewController::monthHoldsDays(Date anyDayOfMonth) const
     const Day* firstDay = m_year.getFirstDay();
     const Day* lastDay = m_year.getLastDay();
     return firstDay && lastDay && firstDay->actualDate() < last && lastDay->actualDate() >= first;
-}
-
-bool PlanningModeViewController::canGoForward() const
-{
-    if (m_reportShowing || !m_currentDay)
-        return false;
-    switch (m_mode) {
-    case DayMode:
-        return m_year.getDayAfter(m_currentDay) != m_currentDay;
-    case WeekMode:
-        return neighbourWeek(+1) != m_shownWeek;
-    case MonthMode:
-        return monthHoldsDays(m_shownMonth.firstDayOfNextMonth());
-    }
-    return false;
-}
-
-bool PlanningModeViewController::canGoBackward() const
-{
-    if (m_reportShowing || !m_currentDay)
-        return false;
-    switch (m_mode) {
-    case DayMode:
-        return m_year.getDayBefore(m_currentDay) != m_currentDay;
-    case WeekMode:
-        return neighbourWeek(-1) != m_shownWeek;
-    case MonthMode:
-        return monthHoldsDays(m_shownMonth.firstDayOfLastMonth());
-    }
-    return false;
 }
 
 void PlanningModeViewController::showInViews(Day* day)

@@ -68,7 +68,12 @@ public:
 private:
     void observeDocument();
     void selectFirstLessonOfCurrentDay();
+    // One step forward (+1) or back (-1) in the shown mode.
+    void go(int step);
+    bool canGo(int step) const;
+    Day* neighbourDay(int step) const;
     Week* neighbourWeek(int step) const;
+    Date neighbourMonth(int step) const;
     bool monthHoldsDays(Date anyDayOfMonth) const;
     void showInViews(Day* day);
     void viewChanged() const;

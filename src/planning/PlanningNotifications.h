@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/ModelNotifications.h"
+
 #include <QString>
+#include <QStringList>
 
 // Names of the notifications that tie the document window, its views and its
 // side panels together. Records post their own (see ModelNotifications.h);
@@ -29,4 +32,9 @@ inline const QString calendarDaySelected = QStringLiteral("calendarDaySelected")
 inline const QString returnToPlanningMode = QStringLiteral("SemestraReturnToPlanningMode");
 inline const QString closeReportView = QStringLiteral("SemestraCloseReportView");
 inline const QString courseSourceListCourseViewPressed = QStringLiteral("SMCourseSourceListCourseViewPressed");
+
+// What makes every planning view read its days again: display preferences,
+// course visibility and colours, holiday names, added or removed courses.
+inline const QStringList viewsNeedRedraw { planningModesNeedRefresh, coursesToDrawChanged,
+    ModelNotifications::courseColorChanged, holidayNameChanged, courseAdded };
 } // namespace PlanningNotifications

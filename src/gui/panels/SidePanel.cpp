@@ -49,7 +49,7 @@ void appendLine(QTextCursor& cursor, const QString& label, const QString& value)
 
 QString fieldLabel(const Year& year, const QString& field)
 {
-    const QString label = year.value<QString>(field + QStringLiteral("Title"));
+    const QString label = year.fieldTitle(field);
     return label.isEmpty() ? field : label;
 }
 

@@ -55,9 +55,7 @@ void DayColumnsCanvas::observeDocument()
     if (!m_year)
         return;
     const void* scope = &m_year->context();
-    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
-             PlanningNotifications::coursesToDrawChanged, ModelNotifications::courseColorChanged,
-             PlanningNotifications::holidayNameChanged, PlanningNotifications::courseAdded })
+    for (const QString& name : PlanningNotifications::viewsNeedRedraw)
         m_observers.observe(name, scope, [this](const Notification&) { refresh(); });
     m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope,
         [this](const Notification& notification) { refreshLesson(notification.objectAs<Lesson>()); });

@@ -127,7 +127,7 @@ std::unique_ptr<QTextDocument> LessonBoxText::build(const Lesson& lesson, const 
         const QStringList fields = fieldsWithData(lesson, *year);
         const bool labelled = fields.size() > 1;
         for (const QString& key : fields) {
-            const QString label = labelled ? year->value<QString>(key + QStringLiteral("Title")).trimmed() : QString();
+            const QString label = labelled ? year->fieldTitle(key).trimmed() : QString();
             composer.appendField(label, lesson.value<QByteArray>(key));
         }
     }

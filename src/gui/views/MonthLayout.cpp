@@ -7,6 +7,7 @@
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
+#include "planning/PlanningNotifications.h"
 
 #include <QCoreApplication>
 
@@ -187,17 +188,17 @@ const MonthLayout::LessonRow* MonthLayout::lessonRowAt(const Cell& cell, QPointF
 
 MonthLayout::Click MonthLayout::clickAt(QPointF point) const
 {
-    const Click clear { QStringLiteral("SemestraClearSelectedLesson") };
+    const Click clear { PlanningNotifications::clearSelectedLesson };
     const Cell* cell = cellAt(point);
     if (!cell || !cell->day)
         return clear;
     if (const LessonRow* row = lessonRowAt(*cell, point))
-        return { QStringLiteral("SemestraLessonClicked"), row->lesson };
+        return { PlanningNotifications::lessonClicked, row->lesson };
     switch (cell->kind) {
     case CellKind::NonSchool:
-        return { QStringLiteral("SemestraNonSchoolSettingsClicked"), cell->day };
+        return { PlanningNotifications::nonSchoolSettingsClicked, cell->day };
     case CellKind::NoLessons:
-        return { QStringLiteral("SemestraNoLessonsClicked"), cell->day };
+        return { PlanningNotifications::noLessonsClicked, cell->day };
     default:
         return clear;
     }
@@ -206,8 +207,8 @@ MonthLayout::Click MonthLayout::clickAt(QPointF point) const
 MonthLayout::Click MonthLayout::doubleClickAt(QPointF point) const
 {
     const Click click = clickAt(point);
-    if (click.name == u"SemestraLessonClicked")
-        return { QStringLiteral("SemestraLessonDoubleClicked"), click.object };
+    if (click.name == PlanningNotifications::lessonClicked)
+        return { PlanningNotifications::lessonDoubleClicked, click.object };
     return {};
 }
 

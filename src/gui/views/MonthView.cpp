@@ -3,7 +3,10 @@
 #include "foundation/color/Colors.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/prefs/Preferences.h"
+#include "model/ModelNotifications.h"
 #include "model/Year.h"
+#include "planning/DisplayPreferences.h"
+#include "planning/PlanningNotifications.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +22,7 @@ const QColor textColor(0x1e, 0x1e, 0x1e);
 
 MonthLayout::LessonText preferredLessonText()
 {
-    return Preferences::shared().boolValue(QStringLiteral("SemestraShowCourseNamesInMonthView"))
+    return Preferences::shared().boolValue(DisplayPreferences::showCourseNamesInMonthView)
         ? MonthLayout::LessonText::CourseName
         : MonthLayout::LessonText::LessonTitle;
 }
@@ -58,9 +61,11 @@ void MonthView::observeDocument()
     m_observers.clear();
     if (!m_year)
         return;
-    for (const char* name : { "SemestraPlanningModesNeedRefresh", "SemestraCoursesToDrawChanged",
-             "SemestraCourseColorChanged", "SemestraLessonDisplayTextChanged" })
-        m_observers.observe(QString::fromLatin1(name), &m_year->context(), [this](const Notification&) { refresh(); });
+    // A cell lists its lessons by name or title, so any lesson's text change
+    // may change it.
+    for (const QString& name :
+        PlanningNotifications::viewsNeedRedraw + QStringList { ModelNotifications::lessonDisplayTextChanged })
+        m_observers.observe(name, &m_year->context(), [this](const Notification&) { refresh(); });
 }
 
 void MonthView::refresh()
