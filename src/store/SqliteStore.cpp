@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -75,13 +76,34 @@ Status checkVersion(const QVariantMap& metadata, const EntityModel& model, const
     return Status::success();
 }
 
+// Whole-file saves write ".<name>.XXXXXX" beside the document; the random
+// part is six letters or digits.
+QString siblingFileTemplate(const QFileInfo& target)
+{
+    return QLatin1Char('.') + target.fileName() + QStringLiteral(".XXXXXX");
+}
+
+// A save that was killed leaves its hidden file (and that file's journal)
+// behind; the next save in the same place clears them away. Nothing else
+// matches the pattern, so no other file is touched.
+void removeLeftoverSiblingFiles(const QString& path)
+{
+    const QFileInfo target(path);
+    const QRegularExpression leftover(QStringLiteral("^%1[A-Za-z0-9]{6}(-journal)?$")
+            .arg(QRegularExpression::escape(siblingFileTemplate(target).chopped(6))));
+    const QDir folder = target.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (leftover.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
+}
+
 // A file in the same folder as `path` (so that moving it there is a rename),
 // reserved under a hidden name.
 Result<QString> reserveSiblingFile(const QString& path)
 {
     const QFileInfo target(path);
-    QTemporaryFile file(
-        target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".XXXXXX")));
+    QTemporaryFile file(target.absoluteDir().filePath(siblingFileTemplate(target)));
     file.setAutoRemove(false);
     if (!file.open())
         return Result<QString>::failure(
@@ -138,6 +160,7 @@ Result<std::unique_ptr<ObjectContext>> SqliteStore::open(
 Status SqliteStore::save(ObjectContext& context, const QString& path)
 {
     const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    removeLeftoverSiblingFiles(absolutePath);
     if (absolutePath == context.m_storePath && QFileInfo::exists(absolutePath))
         return saveChanges(context);
     if (const Status status = writeWholeStore(context, absolutePath); !status)

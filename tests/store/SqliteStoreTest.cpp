@@ -194,6 +194,30 @@ TEST_F(SqliteStoreTest, SaveAsMovesTheDocumentWhileWriteCopyLeavesItWhereItIs)
         QStringList({ "copy.smsqlite", "first.semestra", "second.semestra" }));
 }
 
+// What a killed whole-file save leaves behind goes with the next save
+// there; look-alikes of other names and other documents' leftovers stay.
+TEST_F(SqliteStoreTest, LeftoversOfAKilledSaveAreRemovedByTheNextSaveThere)
+{
+    const QStringList leftovers { ".year.semestra.a1B2c3", ".year.semestra.Zz9Yy8-journal" };
+    const QStringList others { ".year.semestra.toolong7", ".year.semestra.abc", ".other.semestra.a1B2c3",
+        "year.semestra.a1B2c3", ".year.semestra.a1B2c3.bak" };
+    for (const QString& name : leftovers + others)
+        writeFile(path(name), "partial");
+    ObjectContext context(model());
+    StoreGraphFiller::fill(context, 1);
+
+    ASSERT_TRUE(SqliteStore::save(context, path("year.semestra")).ok());
+    QStringList expected = others;
+    expected << "year.semestra";
+    expected.sort();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+
+    writeFile(path(leftovers[0]), "partial");
+    context.objectsOfEntity(*model().entity(u"Tag"))[0]->setValue(u"name", QStringLiteral("changed"));
+    ASSERT_TRUE(SqliteStore::save(context, path("year.semestra")).ok());
+    EXPECT_FALSE(QFile::exists(path(leftovers[0])));
+}
+
 TEST_F(SqliteStoreTest, FilesThatAreNotDocumentsAreRefusedUntouched)
 {
     writeFile(path("notes.semestra"), "These are my lesson notes, not a database.\n");
