@@ -26,8 +26,8 @@ public:
     const QList<AttributeDescription>& attributes() const { return m_attributes; }
     const QList<RelationshipDescription>& relationships() const { return m_relationships; }
     // Position of a property in attributes() / relationships(), or -1.
-    int attributeIndex(QStringView name) const { return m_attributeIndex.value(name.toString(), -1); }
-    int relationshipIndex(QStringView name) const { return m_relationshipIndex.value(name.toString(), -1); }
+    int attributeIndex(QStringView name) const { return m_attributeIndex.value(name, -1); }
+    int relationshipIndex(QStringView name) const { return m_relationshipIndex.value(name, -1); }
     const AttributeDescription* attribute(QStringView name) const;
     const RelationshipDescription* relationship(QStringView name) const;
 
@@ -41,6 +41,9 @@ private:
     QList<const EntityDescription*> m_subentities;
     QList<AttributeDescription> m_attributes;
     QList<RelationshipDescription> m_relationships;
-    QHash<QString, int> m_attributeIndex;
-    QHash<QString, int> m_relationshipIndex;
+    // Every read and write of a record looks its key up here, so the keys
+    // are views of the names above: a lookup hashes the caller's text and
+    // allocates nothing. The names never change once the model is built.
+    QHash<QStringView, int> m_attributeIndex;
+    QHash<QStringView, int> m_relationshipIndex;
 };

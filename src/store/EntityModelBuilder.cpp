@@ -107,10 +107,10 @@ void EntityModelBuilder::addProperties(
     for (int i = 0; i < entity.m_attributes.size(); ++i) {
         if (entity.m_attributeIndex.contains(entity.m_attributes[i].name))
             modelError(entity.name() + " declares " + entity.m_attributes[i].name + " twice");
-        entity.m_attributeIndex.insert(entity.m_attributes[i].name, i);
+        entity.m_attributeIndex.insert(QStringView(entity.m_attributes[i].name), i);
     }
     for (int i = 0; i < entity.m_relationships.size(); ++i)
-        entity.m_relationshipIndex.insert(entity.m_relationships[i].name, i);
+        entity.m_relationshipIndex.insert(QStringView(entity.m_relationships[i].name), i);
 }
 
 // Sibling sub-entities share their root's table. An attribute whose name a
