@@ -3,6 +3,7 @@
 #include "model/AssignedFile.h"
 #include "model/AssignedWebLink.h"
 #include "model/Course.h"
+#include "model/CourseOrder.h"
 #include "model/Lesson.h"
 #include "model/RecordCopy.h"
 #include "model/Year.h"
@@ -42,20 +43,33 @@ QList<AssignedWebLink*> Assignment::webLinks() const
 
 namespace {
 
-qsizetype indexInCourse(const Lesson* lesson)
+// The lesson's place in its course, read from `order` when that is its course's.
+qsizetype placeInCourse(const Lesson* lesson, const CourseOrder* order)
 {
-    return lesson->course() ? lesson->course()->allLessonsInOrder().indexOf(lesson) : -1;
+    if (order && order->course() == lesson->course())
+        return order->indexOf(lesson);
+    return lesson->course() ? CourseOrder(*lesson->course()).indexOf(lesson) : -1;
 }
 
 } // namespace
 
 std::optional<int> Assignment::lessonsBetweenAssignedAndDue() const
 {
+    return lessonsBetween(nullptr);
+}
+
+std::optional<int> Assignment::lessonsBetweenAssignedAndDue(const CourseOrder& order) const
+{
+    return lessonsBetween(&order);
+}
+
+std::optional<int> Assignment::lessonsBetween(const CourseOrder* order) const
+{
     const Lesson* assigned = assignedLesson();
     const Lesson* due = dueLesson();
     if (!assigned || !due)
         return std::nullopt;
-    return int(indexInCourse(due) - indexInCourse(assigned));
+    return int(placeInCourse(due, order) - placeInCourse(assigned, order));
 }
 
 void Assignment::copyAttachmentsFrom(const Assignment* other)

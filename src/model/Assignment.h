@@ -4,6 +4,7 @@
 
 class AssignedFile;
 class AssignedWebLink;
+class CourseOrder;
 class Lesson;
 class Year;
 
@@ -23,6 +24,9 @@ public:
     // How many slots of the course the due lesson lies after the assigned
     // one; none when either is missing.
     std::optional<int> lessonsBetweenAssignedAndDue() const;
+    // The same, reading places from an order already taken of the assigned
+    // lesson's course.
+    std::optional<int> lessonsBetweenAssignedAndDue(const CourseOrder& order) const;
     // New copies of the other assignment's files and links, without their
     // service identity.
     void copyAttachmentsFrom(const Assignment* other);
@@ -36,4 +40,5 @@ protected:
 
 private:
     Year* owningYear() const;
+    std::optional<int> lessonsBetween(const CourseOrder* order) const;
 };

@@ -18,9 +18,10 @@ QList<Lesson*> Course::allLessonsInOrder() const
 QList<Day*> Course::allDaysWithLessonsInOrder() const
 {
     QList<Day*> days;
+    // Lessons come day by day, so a day already listed is the last one.
     for (const Lesson* lesson : allLessonsInOrder()) {
         Day* day = lesson->dayTaught();
-        if (day && !days.contains(day))
+        if (day && (days.isEmpty() || days.last() != day))
             days.append(day);
     }
     return days;

@@ -12,7 +12,7 @@ class Day : public SyncedRecord {
 public:
     using SyncedRecord::SyncedRecord;
 
-    Date actualDate() const { return value<Date>(u"actualDate"); }
+    Date actualDate() const { return requiredDate(u"actualDate"); }
     bool isHoliday() const { return value<bool>(u"isHoliday"); }
     bool isCancelled() const { return value<bool>(u"isCancelled"); }
     bool isCustom() const { return value<bool>(u"isCustom"); }

@@ -89,8 +89,10 @@ std::optional<Date> Day::earliestLessonStartTime() const
 {
     std::optional<Date> earliest;
     for (const Lesson* lesson : lessonsToDrawInOrder()) {
-        const Date start = lesson->startTime().timeOnDate(actualDate());
-        earliest = earliest ? std::min(*earliest, start) : start;
+        if (const std::optional<Date> time = lesson->startTime()) {
+            const Date start = time->timeOnDate(actualDate());
+            earliest = earliest ? std::min(*earliest, start) : start;
+        }
     }
     return earliest;
 }
@@ -99,8 +101,10 @@ std::optional<Date> Day::latestLessonEndTime() const
 {
     std::optional<Date> latest;
     for (const Lesson* lesson : lessonsToDrawInOrder()) {
-        const Date end = lesson->endTime().timeOnDate(actualDate());
-        latest = latest ? std::max(*latest, end) : end;
+        if (const std::optional<Date> time = lesson->endTime()) {
+            const Date end = time->timeOnDate(actualDate());
+            latest = latest ? std::max(*latest, end) : end;
+        }
     }
     return latest;
 }
@@ -136,13 +140,15 @@ Lesson* Day::getLessonThatStartsClosestTo(Date time) const
     if (isNonSchoolDay() || drawn.isEmpty())
         return nullptr;
     for (Lesson* lesson : drawn) {
-        if (time.isBetween(lesson->startTime(), lesson->endTime()))
+        if (lesson->hasTimes() && time.isBetween(*lesson->startTime(), *lesson->endTime()))
             return lesson;
     }
     Lesson* closest = nullptr;
     double smallest = 1000000;
     for (Lesson* lesson : drawn) {
-        const double ahead = lesson->startTime().timeIntervalSince(time);
+        if (!lesson->startTime())
+            continue;
+        const double ahead = lesson->startTime()->timeIntervalSince(time);
         if (ahead > 0 && ahead < smallest) {
             smallest = ahead;
             closest = lesson;
@@ -165,8 +171,9 @@ int Day::positionAmongThoseSharingSameTimeOfLesson(const Lesson* lesson) const
     QList<Lesson*> group = drawnLessonsOverlapping(lesson);
     group.append(const_cast<Lesson*>(lesson));
     std::sort(group.begin(), group.end(), [](const Lesson* a, const Lesson* b) {
-        return std::tuple(a->startTime(), -a->length(), a->courseName(), a->primaryKey())
-            < std::tuple(b->startTime(), -b->length(), b->courseName(), b->primaryKey());
+        // Longer lessons first; one without times counts as the shortest.
+        return std::tuple(a->startTime(), -a->length().value_or(0), a->courseName(), a->primaryKey())
+            < std::tuple(b->startTime(), -b->length().value_or(0), b->courseName(), b->primaryKey());
     });
     return int(group.indexOf(lesson));
 }

@@ -29,7 +29,7 @@ const QStringList& Lesson::keysThatUpdateTime() const
 void Lesson::didChangeValue(const QString& key)
 {
     SyncedRecord::didChangeValue(key);
-    if (richFieldKeys().contains(key))
+    if (!m_copyingContent && richFieldKeys().contains(key))
         setValue(shadowKey(key), RichText::plainText(value<QByteArray>(key)));
     if (keysThatUpdateTime().contains(key))
         NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
@@ -124,8 +124,11 @@ QString Lesson::dateAndCourseNameString() const
     return QStringLiteral("%1 on %2").arg(courseName(), dayTaught() ? dayTaught()->dayOfWeekMonthDay() : QString());
 }
 
+// Empty for a lesson without meeting times: there is no time to show.
 QString Lesson::timeString() const
 {
+    if (!hasTimes())
+        return {};
     return QStringLiteral("%1 - %2").arg(
-        DateFormatting::formatShortTime(startTime()), DateFormatting::formatShortTime(endTime()));
+        DateFormatting::formatShortTime(*startTime()), DateFormatting::formatShortTime(*endTime()));
 }

@@ -5,6 +5,7 @@
 class Assignment;
 class Attachment;
 class Course;
+class CourseOrder;
 class Day;
 class Unit;
 class Year;
@@ -20,12 +21,15 @@ public:
     static QString shadowKey(const QString& richFieldKey) { return richFieldKey + QStringLiteral("String"); }
 
     QString lessonTitle() const { return value<QString>(u"lessonTitle"); }
-    Date startTime() const { return value<Date>(u"startTime"); }
-    Date endTime() const { return value<Date>(u"endTime"); }
+    // Absent until the teacher (or a template) gives the lesson a meeting
+    // time; an absent time is never read as some made-up hour.
+    std::optional<Date> startTime() const { return value<std::optional<Date>>(u"startTime"); }
+    std::optional<Date> endTime() const { return value<std::optional<Date>>(u"endTime"); }
     int lessonPosition() const { return value<int>(u"lessonPosition"); }
     bool isAnchored() const { return value<bool>(u"anchored"); }
-    // Seconds from start to end.
-    double length() const { return endTime().timeIntervalSince(startTime()); }
+    bool hasTimes() const { return startTime() && endTime(); }
+    // Seconds from start to end; none unless both times are set.
+    std::optional<double> length() const;
 
     Day* dayTaught() const;
     Course* course() const;
@@ -56,7 +60,7 @@ public:
     // Whole seconds between the lesson's day and now.
     qint64 timeFromNow() const;
     // Whether the other lesson starts or ends strictly inside this one, or
-    // has exactly its times.
+    // has exactly its times. Lessons without times overlap nothing.
     bool startsOrEndsDuringLesson(const Lesson* other) const;
     // The lesson `distance` slots later in the course (earlier when
     // negative), held at the course's first and last lesson.
@@ -74,12 +78,17 @@ public:
     // Makes this lesson's content a copy of the source's. Copied assignments
     // stay as many slots from their due lesson as the originals.
     void replaceAllDataWithLesson(const Lesson* source);
+    // The same, with the course order of the source taken once by a caller
+    // that copies through a whole course.
+    void replaceAllDataWithLesson(const Lesson* source, const CourseOrder& sourceOrder);
     // A copy that keeps this slot's identity; with CopyUnit::Yes the unit is
     // found or made in this lesson's own course.
     void copyUserInformationFrom(const Lesson* source, CopyUnit withUnit = CopyUnit::Yes);
     // Deletes the assignments given in the lesson and makes those due in it
     // due in the next slot.
     void clearAssignments();
+    // Deletes the assignments given in the lesson, wherever they are due.
+    void removeGivenAssignments();
     void updateLastUpdatedForAllSubordinates();
     void removeAttachment(Attachment* attachment);
 
@@ -89,7 +98,8 @@ public:
     // Moves both times (where present) onto the day's date.
     void fixUpTimes();
     // Takes the times of the same meeting of the course on another day with
-    // the same schedule; midnight of the lesson's day when there is none.
+    // the same schedule (none when that meeting has none). Without such a
+    // meeting the lesson keeps its own times rather than take made-up ones.
     void setStartAndEndTime();
 
 protected:
@@ -102,5 +112,10 @@ private:
     void removeAllTags();
     void copyStandardLinksFrom(const Lesson* source);
     void copyAttachmentsFrom(const Lesson* source);
-    void copyAssignmentsFrom(const Lesson* source);
+    void copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder);
+
+    // Set while content is copied from another lesson, whose plain-text
+    // shadows come along with its rich fields: reading each field's RTF
+    // again would only give the same text, at the cost of a parse.
+    bool m_copyingContent = false;
 };

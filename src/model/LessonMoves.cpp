@@ -3,6 +3,7 @@
 #include "model/AttachedFile.h"
 #include "model/AttachedWebLink.h"
 #include "model/Course.h"
+#include "model/CourseOrder.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -12,6 +13,8 @@
 #include "model/Unit.h"
 #include "model/Year.h"
 #include "store/ObjectContext.h"
+
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -91,7 +94,19 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source)
 {
     if (source == this)
         return;
-    RecordCopy::copyAttributes(*source, *this, slotKeys());
+    // Only copied assignments are placed by course order: take it only for them.
+    const bool placesAssignments = source->course() && !source->assignments().isEmpty();
+    replaceAllDataWithLesson(source, placesAssignments ? CourseOrder(*source->course()) : CourseOrder());
+}
+
+void Lesson::replaceAllDataWithLesson(const Lesson* source, const CourseOrder& sourceOrder)
+{
+    if (source == this)
+        return;
+    {
+        const QScopedValueRollback copying(m_copyingContent, true);
+        RecordCopy::copyAttributes(*source, *this, slotKeys());
+    }
     if (source->unit())
         setObject(u"unit", source->unit());
     removeAllTags();
@@ -99,9 +114,8 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source)
         addObject(u"tags", tag);
     copyStandardLinksFrom(source);
     copyAttachmentsFrom(source);
-    for (Assignment* assignment : assignments())
-        assignment->remove();
-    copyAssignmentsFrom(source);
+    removeGivenAssignments();
+    copyAssignmentsFrom(source, sourceOrder);
     updateTime();
 }
 
@@ -134,14 +148,17 @@ void Lesson::copyAttachmentsFrom(const Lesson* source)
 
 // A copied assignment stays as many slots before its due lesson as the
 // original, so moving content moves due dates with it.
-void Lesson::copyAssignmentsFrom(const Lesson* source)
+void Lesson::copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder)
 {
     for (const Assignment* original : source->assignments()) {
         auto* copy = context().insert<Assignment>(QStringLiteral("Assignment"));
         RecordCopy::copyAttributes(*original, *copy, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
         copy->copyAttachmentsFrom(original);
-        if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue())
-            copy->setObject(u"dueLesson", lessonAwayFromCurrent(*distance));
+        if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue(sourceOrder)) {
+            Lesson* due = sourceOrder.course() == course() ? sourceOrder.lessonAwayFrom(this, *distance)
+                                                             : lessonAwayFromCurrent(*distance);
+            copy->setObject(u"dueLesson", due);
+        }
         copy->setObject(u"assignedLesson", this);
     }
 }
@@ -170,14 +187,19 @@ void Lesson::copyUserInformationFrom(const Lesson* source, CopyUnit withUnit)
 // there rather than disappearing.
 void Lesson::clearAssignments()
 {
-    for (Assignment* assignment : assignments())
-        assignment->remove();
+    removeGivenAssignments();
     const QList<Lesson*> fromHere
         = year() ? year()->getLessonsInCourse(Year::Relative::AfterLesson, this) : QList<Lesson*>();
     if (fromHere.size() < 2)
         return;
     for (Assignment* assignment : homeworkDue())
         assignment->setObject(u"dueLesson", fromHere[1]);
+}
+
+void Lesson::removeGivenAssignments()
+{
+    for (Assignment* assignment : assignments())
+        assignment->remove();
 }
 
 void Lesson::updateLastUpdatedForAllSubordinates()

@@ -1,4 +1,5 @@
 #include "model/Course.h"
+#include "model/CourseOrder.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 
@@ -22,18 +23,20 @@ qint64 Lesson::timeFromNow() const
 
 bool Lesson::startsOrEndsDuringLesson(const Lesson* other) const
 {
-    return other->startTime().isBetween(startTime(), endTime()) || other->endTime().isBetween(startTime(), endTime())
-        || (other->startTime() == startTime() && other->endTime() == endTime());
+    if (!hasTimes() || !other->hasTimes())
+        return false;
+    const Date start = *startTime();
+    const Date end = *endTime();
+    return other->startTime()->isBetween(start, end) || other->endTime()->isBetween(start, end)
+        || (other->startTime() == start && other->endTime() == end);
 }
 
 // A distance reaching before the course's first lesson stops there, as one
 // reaching past the last stops at the last.
 Lesson* Lesson::lessonAwayFromCurrent(int distance)
 {
-    Course* owner = course();
-    if (!owner)
+    const Course* owner = course();
+    if (!owner || owner->lessons().isEmpty())
         return this;
-    const QList<Lesson*> ordered = owner->allLessonsInOrder();
-    const qsizetype target = ordered.indexOf(this) + distance;
-    return ordered[std::clamp<qsizetype>(target, 0, ordered.size() - 1)];
+    return CourseOrder(*owner).lessonAwayFrom(this, distance);
 }

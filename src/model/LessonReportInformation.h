@@ -7,6 +7,6 @@ class LessonReportInformation : public ManagedObject {
 public:
     using ManagedObject::ManagedObject;
 
-    Date startDateForDaily() const { return value<Date>(u"startDateForDaily"); }
-    Date endDateForDaily() const { return value<Date>(u"endDateForDaily"); }
+    Date startDateForDaily() const { return requiredDate(u"startDateForDaily"); }
+    Date endDateForDaily() const { return requiredDate(u"endDateForDaily"); }
 };

@@ -25,7 +25,7 @@ void Lesson::fixUpTimes()
 }
 
 // The template is drawn among the other days like this one, so a day with no
-// twin ends the search at once: its lesson gets midnight times.
+// twin ends the search at once.
 void Lesson::setStartAndEndTime()
 {
     Day* day = dayTaught();
@@ -33,13 +33,25 @@ void Lesson::setStartAndEndTime()
         return;
     QList<Day*> candidates = year()->candidatesLikeDay(day);
     candidates.removeAll(day);
-    const Lesson* model = nullptr;
-    if (!candidates.isEmpty()) {
-        const Day* templateDay = candidates[RandomSource::shared().uniform(std::uint32_t(candidates.size()))];
-        model = templateDay->lessonInCourse(course(), day->positionOfLesson(this));
-    }
-    setDate(u"startTime", model ? model->startTime().timeOnDate(day->actualDate()) : day->actualDate());
-    setDate(u"endTime", model ? model->endTime().timeOnDate(day->actualDate()) : day->actualDate());
+    if (candidates.isEmpty())
+        return;
+    const Day* templateDay = candidates[RandomSource::shared().uniform(std::uint32_t(candidates.size()))];
+    const Lesson* model = templateDay->lessonInCourse(course(), day->positionOfLesson(this));
+    if (!model)
+        return;
+    const Date date = day->actualDate();
+    const auto onThisDay = [date](std::optional<Date> time) { return time ? std::optional(time->timeOnDate(date)) : time; };
+    setDate(u"startTime", onThisDay(model->startTime()));
+    setDate(u"endTime", onThisDay(model->endTime()));
+}
+
+std::optional<double> Lesson::length() const
+{
+    const std::optional<Date> start = startTime();
+    const std::optional<Date> end = endTime();
+    if (!start || !end)
+        return std::nullopt;
+    return end->timeIntervalSince(*start);
 }
 
 void Year::fixLessonTimes()

@@ -4,9 +4,14 @@
 
 void RecordCopy::copyAttributes(const ManagedObject& source, ManagedObject& target, const QStringList& except)
 {
-    for (const AttributeDescription& attribute : target.entity().attributes()) {
-        if (except.contains(attribute.name) || source.entity().attributeIndex(attribute.name) < 0)
+    const QList<AttributeDescription>& attributes = target.entity().attributes();
+    const bool sameLayout = &source.entity() == &target.entity();
+    for (int slot = 0; slot < attributes.size(); ++slot) {
+        const QString& name = attributes[slot].name;
+        if (except.contains(name))
             continue;
-        target.setValue(attribute.name, source.value(attribute.name));
+        const int sourceSlot = sameLayout ? slot : source.entity().attributeIndex(name);
+        if (sourceSlot >= 0)
+            target.setValueAtSlot(slot, source.valueAtSlot(sourceSlot));
     }
 }

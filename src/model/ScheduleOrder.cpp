@@ -5,14 +5,25 @@
 
 #include <algorithm>
 #include <tuple>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
+// Each record's key is read once, not at every comparison: reading it goes
+// through the record's properties, which costs more than the comparison.
 template <typename T, typename Key> void sortByKey(QList<T*>& records, Key key)
 {
-    std::sort(records.begin(), records.end(), [&key](const T* a, const T* b) {
-        return std::tuple(key(a), a->primaryKey()) < std::tuple(key(b), b->primaryKey());
+    using Entry = std::tuple<std::invoke_result_t<Key, const T*>, qint64, T*>;
+    std::vector<Entry> entries;
+    entries.reserve(records.size());
+    for (T* record : std::as_const(records))
+        entries.emplace_back(key(record), record->primaryKey(), record);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
     });
+    for (qsizetype i = 0; i < records.size(); ++i)
+        records[i] = std::get<2>(entries[size_t(i)]);
 }
 
 Date dayDate(const Lesson* lesson)

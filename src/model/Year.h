@@ -24,8 +24,8 @@ public:
 
     enum ScheduleType { Traditional = 0, WeeklyRepeating = 1, Rotating = 2 };
 
-    Date startDate() const { return value<Date>(u"startDate"); }
-    Date endDate() const { return value<Date>(u"endDate"); }
+    Date startDate() const { return requiredDate(u"startDate"); }
+    Date endDate() const { return requiredDate(u"endDate"); }
     int typeOfSchedule() const { return value<int>(u"typeOfSchedule"); }
     int repeatInterval() const { return value<int>(u"repeatInterval"); }
     bool isNonRotating() const { return typeOfSchedule() < Rotating; }

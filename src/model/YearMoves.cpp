@@ -1,4 +1,5 @@
 #include "foundation/notify/NotificationCenter.h"
+#include "model/CourseOrder.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -18,9 +19,11 @@ void Year::bumpLesson(Lesson* lesson)
     const QList<Lesson*> chain = bumpChain(lesson);
     if (chain.size() < 2)
         return;
+    // One order serves every step: content moves, days and times stay.
+    const CourseOrder order(*lesson->course());
     chain.last()->wipe();
     for (qsizetype i = chain.size() - 1; i >= 1; --i) {
-        chain[i]->replaceAllDataWithLesson(chain[i - 1]);
+        chain[i]->replaceAllDataWithLesson(chain[i - 1], order);
         chain[i]->updateLastUpdatedForAllSubordinates();
     }
     Lesson* emptied = chain.first();
@@ -43,12 +46,16 @@ void Year::pullLessonsBack(Lesson* lesson)
     const QList<Lesson*> chain = bumpChain(lesson);
     if (chain.isEmpty())
         return;
+    const CourseOrder order(*lesson->course());
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) {
-        chain[i]->replaceAllDataWithLesson(chain[i + 1]);
+        chain[i]->replaceAllDataWithLesson(chain[i + 1], order);
         chain[i]->updateLastUpdatedForAllSubordinates();
     }
     Lesson* emptied = chain.last();
     emptied->wipe();
+    // Its assignments went one slot earlier with the rest of its content;
+    // keeping them here too would give the class the same work twice.
+    emptied->removeGivenAssignments();
     emptied->setStartAndEndTime();
     emptied->updateLastUpdatedForAllSubordinates();
 }

@@ -39,11 +39,6 @@ QString columnKey(const Year& year, const Day& day, const QString& boundary)
     }
 }
 
-Date timeOrNow(const Lesson& lesson, QStringView key)
-{
-    return lesson.value<std::optional<Date>>(key).value_or(Date::now());
-}
-
 } // namespace
 
 CourseTimeController::CourseTimeController(Year& year)
@@ -91,8 +86,8 @@ void CourseTimeController::addRowsForCourse(Course& course, const QList<Day*>& r
         row.courseMeetingInDay = meeting;
         for (const Day* day : representatives) {
             if (const Lesson* lesson = day->lessonInCourse(&course, int(meeting))) {
-                row.times.insert(startKey(*day), timeOrNow(*lesson, u"startTime"));
-                row.times.insert(endKey(*day), timeOrNow(*lesson, u"endTime"));
+                row.times.insert(startKey(*day), lesson->startTime());
+                row.times.insert(endKey(*day), lesson->endTime());
             }
         }
         m_rows.append(row);
@@ -103,7 +98,8 @@ QString CourseTimeController::cellText(qsizetype row, const QString& columnKey) 
 {
     if (row < 0 || row >= m_rows.size() || !m_rows.at(row).times.contains(columnKey))
         return QStringLiteral("No Class");
-    return AssignTimesDateFormatter::string(m_rows.at(row).times.value(columnKey));
+    const std::optional<Date> time = m_rows.at(row).times.value(columnKey);
+    return time ? AssignTimesDateFormatter::string(*time) : QString();
 }
 
 bool CourseTimeController::setCellText(qsizetype row, const QString& columnKey, const QString& text)
@@ -121,20 +117,20 @@ void CourseTimeController::applyChangesPressed()
 {
     struct Change {
         Lesson* lesson;
-        Date start;
-        Date end;
+        std::optional<Date> start;
+        std::optional<Date> end;
     };
     // Every lesson is found before any time changes: a day's lessons are
     // ordered by start time, so setting the first meeting's time first could
     // make it the second meeting by the time the next row is applied.
     QList<Change> changes;
-    const Date now = Date::now();
     for (const CourseTimeRow& row : std::as_const(m_rows)) {
         for (const Day* day : row.course->allDaysWithLessonsInOrder()) {
-            if (day->isCustom())
+            const QString start = startKey(*day);
+            if (day->isCustom() || !row.times.contains(start))
                 continue;
             if (Lesson* lesson = day->lessonInCourse(row.course, int(row.courseMeetingInDay)))
-                changes.append({ lesson, row.times.value(startKey(*day), now), row.times.value(endKey(*day), now) });
+                changes.append({ lesson, row.times.value(start), row.times.value(endKey(*day)) });
         }
     }
     for (const Change& change : std::as_const(changes)) {

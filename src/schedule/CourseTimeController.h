@@ -7,18 +7,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Course;
 class Day;
 class Year;
 
 // One row of the course-times table: one meeting of a course in a day (a
 // course meeting twice a day has two rows), with its start and end time
-// under each representative day's column keys.
+// under each representative day's column keys. A key is present where the
+// course meets that day; its value is absent while that meeting has no time.
 struct CourseTimeRow {
     QString courseName;
     Course* course = nullptr;
     int courseMeetingInDay = 0;
-    QHash<QString, Date> times;
+    QHash<QString, std::optional<Date>> times;
 };
 
 // The course-times sheet: sets the meeting times of every course for all
@@ -39,13 +42,16 @@ public:
     const QStringList& columnKeys() const { return m_columnKeys; }
     const QList<CourseTimeRow>& rows() const { return m_rows; }
 
-    // "No Class" where the row's course does not meet that day.
+    // "No Class" where the row's course does not meet that day; empty where
+    // the meeting has no time yet.
     QString cellText(qsizetype row, const QString& columnKey) const;
     // Stores a typed time when it reads as one and the cell is not a
     // "No Class" cell; tells whether it was stored.
     bool setCellText(qsizetype row, const QString& columnKey, const QString& text);
 
-    // Gives every regular day's meeting of each row's course the row's times.
+    // Gives every regular day's meeting of each row's course the row's times
+    // (absent ones stay absent). A meeting the row has no column for keeps
+    // its own times.
     void applyChangesPressed();
 
 private:

@@ -30,13 +30,16 @@ QString LessonTimeEditor::changeEndTime(Lesson& lesson, const QString& typed)
 
 QString LessonTimeEditor::changeTime(Lesson& lesson, const QString& typed, QStringView key)
 {
-    const Date current = lesson.value<Date>(key);
-    if (const std::optional<Date> time = TypedTime::parse(typed, current)) {
-        const double difference = time->timeIntervalSince(current);
-        if (difference * difference >= sameTimeSquaredSeconds)
+    // A lesson without a time yet takes the typed one on its own day.
+    const std::optional<Date> current = lesson.value<std::optional<Date>>(key);
+    const Date onDate = current ? *current : lesson.dayTaught() ? lesson.dayTaught()->actualDate() : Date::now();
+    if (const std::optional<Date> time = TypedTime::parse(typed, onDate)) {
+        const double difference = current ? time->timeIntervalSince(*current) : 0;
+        if (!current || difference * difference >= sameTimeSquaredSeconds)
             setTime(lesson, *time, key);
     }
-    return DateFormatting::formatShortTime(lesson.value<Date>(key));
+    const std::optional<Date> shown = lesson.value<std::optional<Date>>(key);
+    return shown ? DateFormatting::formatShortTime(*shown) : QString();
 }
 
 void LessonTimeEditor::setTime(Lesson& lesson, Date time, QStringView key)

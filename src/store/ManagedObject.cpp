@@ -50,7 +50,11 @@ QVariant ManagedObject::value(QStringView key) const
 
 void ManagedObject::setValue(QStringView key, const QVariant& newValue)
 {
-    const int slot = attributeSlot(key);
+    setValueAtSlot(attributeSlot(key), newValue);
+}
+
+void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
+{
     const AttributeDescription& attribute = m_entity->attributes()[slot];
     const QVariant stored = ObjectContext::normalizedValue(attribute.type, newValue);
     if (isDeleted() || m_attributes[slot] == stored)
@@ -59,6 +63,11 @@ void ManagedObject::setValue(QStringView key, const QVariant& newValue)
     m_attributes[slot] = stored;
     markUpdated();
     didChangeValue(attribute.name);
+}
+
+Date ManagedObject::requiredDate(QStringView key) const
+{
+    return Date::fromSecondsSinceReferenceDate(value(key).toDouble());
 }
 
 void ManagedObject::setDate(QStringView key, std::optional<Date> date)

@@ -40,8 +40,16 @@ public:
     QVariant value(QStringView key) const;
     template <typename T> T value(QStringView key) const;
     void setValue(QStringView key, const QVariant& value);
+    // A date every record of this kind is created with (a day's date, the
+    // year's bounds). Only a damaged file lacks one; it then reads as the
+    // reference date, so that the record can still be shown and repaired.
+    Date requiredDate(QStringView key) const;
     // Stored as seconds since 2001; std::nullopt makes the attribute absent.
     void setDate(QStringView key, std::optional<Date> date);
+    // By position in entity().attributes(), for code that walks every
+    // attribute and so already knows where each one is.
+    const QVariant& valueAtSlot(int slot) const { return m_attributes[size_t(slot)]; }
+    void setValueAtSlot(int slot, const QVariant& value);
     // "course.courseName": follows to-one relationships, then reads an attribute.
     QVariant valueForKeyPath(QStringView keyPath) const;
 
@@ -112,11 +120,10 @@ template <> inline std::optional<Date> convertValue<std::optional<Date>>(const Q
         return std::nullopt;
     return Date::fromSecondsSinceReferenceDate(value.toDouble());
 }
-// An absent date reads as the reference date itself (2001-01-01 00:00 UTC).
-template <> inline Date convertValue<Date>(const QVariant& value)
-{
-    return Date::fromSecondsSinceReferenceDate(value.toDouble());
-}
+// A date may be absent: read it as std::optional<Date>, or through
+// requiredDate() where every record has one. Reading it as a plain Date would
+// turn "none" into the reference instant and from there into a made-up time.
+template <> Date convertValue<Date>(const QVariant& value) = delete;
 } // namespace detail
 
 template <typename T> T ManagedObject::value(QStringView key) const

@@ -128,3 +128,20 @@ TEST_F(LessonCommandsTest, BadLessonArgumentsFailInOneLineAndLeaveTheFileAlone)
     }
     EXPECT_EQ(fileHash(m_file), before);
 }
+
+// The year was built without meeting times: moving content must not invent
+// any for the slots it empties, nor move them to the end of their day.
+TEST_F(LessonCommandsTest, BumpAndPullbackLeaveAbsentTimesAbsent)
+{
+    const QStringList orderBefore = lessonCourses(schoolDays(m_file).at(0).toObject());
+    runOk(lessonArguments(QStringLiteral("bump"), 0));
+    runOk(lessonArguments(QStringLiteral("pullback"), 2));
+    for (const QJsonValue& day : schoolDays(m_file)) {
+        for (const QJsonValue& lesson : day[u"lessons"].toArray()) {
+            EXPECT_TRUE(lesson[u"start"].isNull()) << day[u"date"].toString().toStdString();
+            EXPECT_TRUE(lesson[u"end"].isNull()) << day[u"date"].toString().toStdString();
+        }
+    }
+    EXPECT_EQ(lessonCourses(schoolDays(m_file).at(0).toObject()), orderBefore);
+    EXPECT_EQ(lessonCourses(schoolDays(m_file).at(14).toObject()), orderBefore);
+}

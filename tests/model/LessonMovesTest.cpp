@@ -92,7 +92,7 @@ TEST_F(LessonMovesTest, PullBackStepsOverALockedSlot)
 
 TEST_F(LessonMovesTest, BumpKeepsSlotIdentityAndTimes)
 {
-    const Date start = lessons[3]->startTime();
+    const std::optional<Date> start = lessons[3]->startTime();
     year()->bumpLesson(lessons[2]);
     EXPECT_EQ(lessons[3]->lessonTitle(), QStringLiteral("Title 2"));
     EXPECT_EQ(lessons[3]->syncID(), QStringLiteral("L3"));
@@ -193,7 +193,7 @@ TEST_F(LessonMovesTest, WipeEmptiesContentAndRecordsWhatTheServiceKnows)
     Assignment* later = assign(lesson, lessons[5], QStringLiteral("Homework"));
     lesson->setValue(u"anchored", true);
     lesson->setObject(u"unit", math->addUnitWithName(QStringLiteral("Fractions")));
-    const Date start = lesson->startTime();
+    const std::optional<Date> start = lesson->startTime();
 
     lesson->wipe();
     EXPECT_EQ(year()->deleteStack(), QStringLiteral("S1:lesson_standard,F1:attachfile,W1:attachlink,A1:assignment,"));
@@ -355,4 +355,37 @@ TEST_F(LessonMovesTest, BumpingAWholeDayPushesEveryMeetingOfIt)
     EXPECT_FALSE(days[0]->containsLessonWithData());
     EXPECT_EQ(artTuesday->lessonTitle(), QStringLiteral("Sketching"));
     EXPECT_EQ(lessons[1]->lessonTitle(), QStringLiteral("Title 0"));
+}
+
+// Locked slots at the end of the course: the last movable slot hands its
+// content, assignments included, to the slot before it and keeps no copy.
+TEST_F(LessonMovesTest, PullBackMovesAssignmentsWithTheirContentAndKeepsEachOnce)
+{
+    for (int i = 12; i <= 14; ++i)
+        lessons[i]->setValue(u"anchored", true);
+    assign(lessons[11], lessons[13], QStringLiteral("Lab report"));
+    assign(lessons[9], lessons[11], QStringLiteral("Reading"));
+    year()->pullLessonsBack(lessons[8]);
+
+    EXPECT_EQ(context->countOfEntity(QStringLiteral("Assignment")), 2);
+    EXPECT_TRUE(lessons[11]->assignments().isEmpty());
+    ASSERT_EQ(lessons[10]->assignments().size(), 1);
+    EXPECT_EQ(lessons[10]->assignments().first()->title(), QStringLiteral("Lab report"));
+    EXPECT_EQ(lessons[10]->assignments().first()->dueLesson(), lessons[12]);
+    ASSERT_EQ(lessons[8]->assignments().size(), 1);
+    EXPECT_EQ(lessons[8]->assignments().first()->dueLesson(), lessons[10]);
+}
+
+TEST_F(LessonMovesTest, BumpThenPullBackLeavesEveryAssignmentOnceWhereItWas)
+{
+    assign(lessons[2], lessons[3], QStringLiteral("Essay"));
+    assign(lessons[6], lessons[6], QStringLiteral("Quiz"));
+    year()->bumpLesson(lessons[1]);
+    year()->pullLessonsBack(lessons[1]);
+
+    EXPECT_EQ(context->countOfEntity(QStringLiteral("Assignment")), 2);
+    ASSERT_EQ(lessons[2]->assignments().size(), 1);
+    EXPECT_EQ(lessons[2]->assignments().first()->dueLesson(), lessons[3]);
+    ASSERT_EQ(lessons[6]->assignments().size(), 1);
+    EXPECT_EQ(lessons[6]->assignments().first()->dueLesson(), lessons[6]);
 }

@@ -108,15 +108,26 @@ TEST_F(LessonTimesTest, ANewLessonTakesTheSameMeetingsTimesFromAnotherDayLikeIt)
     EXPECT_EQ(added->endTime(), local(9, 13, 50));
 }
 
-TEST_F(LessonTimesTest, ALessonWithNoOtherDayLikeItGetsMidnight)
+TEST_F(LessonTimesTest, ALessonWithNoOtherDayLikeItKeepsItsOwnTimes)
 {
     setTimes(lessonOn(dayOn(3)), local(3, 11), local(3, 11, 50));
     Day* monday = dayOn(2);
     Lesson* lesson = lessonOn(monday);
     setTimes(lesson, local(2, 9), local(2, 10));
     lesson->setStartAndEndTime();
-    EXPECT_EQ(lesson->startTime(), local(2));
-    EXPECT_EQ(lesson->endTime(), local(2));
+    EXPECT_EQ(lesson->startTime(), local(2, 9));
+    EXPECT_EQ(lesson->endTime(), local(2, 10));
+}
+
+TEST_F(LessonTimesTest, AMeetingWithoutTimesGivesNoTimes)
+{
+    Lesson* model = lessonOn(dayOn(2));
+    Lesson* lesson = lessonOn(dayOn(9));
+    setTimes(lesson, local(9, 9), local(9, 10));
+    lesson->setStartAndEndTime();
+    EXPECT_FALSE(model->startTime());
+    EXPECT_EQ(lesson->startTime(), std::nullopt);
+    EXPECT_EQ(lesson->endTime(), std::nullopt);
 }
 
 TEST_F(LessonTimesTest, CustomDaysAreNoModelForANewLesson)
@@ -126,5 +137,33 @@ TEST_F(LessonTimesTest, CustomDaysAreNoModelForANewLesson)
     setTimes(lessonOn(custom), local(2, 8), local(2, 9));
     Lesson* lesson = lessonOn(dayOn(9));
     lesson->setStartAndEndTime();
-    EXPECT_EQ(lesson->startTime(), local(9));
+    EXPECT_EQ(lesson->startTime(), std::nullopt);
+}
+
+TEST_F(LessonTimesTest, LessonsWithoutTimesOverlapNothingAndShowNoTime)
+{
+    course->setValue(u"draw", 1);
+    Day* monday = dayOn(2);
+    Lesson* timed = lessonOn(monday);
+    Lesson* untimed = lessonOn(monday);
+    Lesson* alsoUntimed = lessonOn(monday);
+    setTimes(timed, local(2, 9), local(2, 10));
+    EXPECT_FALSE(timed->startsOrEndsDuringLesson(untimed));
+    EXPECT_FALSE(untimed->startsOrEndsDuringLesson(timed));
+    EXPECT_FALSE(untimed->startsOrEndsDuringLesson(alsoUntimed));
+    EXPECT_EQ(untimed->length(), std::nullopt);
+    EXPECT_TRUE(untimed->timeString().isEmpty());
+    EXPECT_EQ(monday->lessonsMeetingAtSameTimeAs(untimed), 0);
+}
+
+TEST_F(LessonTimesTest, ADaysTimeSpanIgnoresLessonsWithoutTimes)
+{
+    course->setValue(u"draw", 1);
+    Day* monday = dayOn(2);
+    lessonOn(monday);
+    EXPECT_EQ(monday->earliestLessonStartTime(), std::nullopt);
+    EXPECT_EQ(monday->latestLessonEndTime(), std::nullopt);
+    setTimes(lessonOn(monday), local(2, 10), local(2, 10, 50));
+    EXPECT_EQ(monday->earliestLessonStartTime(), local(2, 10));
+    EXPECT_EQ(monday->latestLessonEndTime(), local(2, 10, 50));
 }

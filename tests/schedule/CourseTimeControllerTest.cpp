@@ -123,7 +123,7 @@ TEST_F(CourseTimeControllerTest, ApplyingGivesEachMeetingItsRowsTimesEvenWhenThe
             ? QStringList { QStringLiteral("14:00-14:50"), QStringLiteral("15:00-15:50") }
             : QStringList { QStringLiteral("8:15-9:50") };
         EXPECT_EQ(timesOn(*day, "Math"), expected);
-        EXPECT_EQ(parts(day->lessonsInCourse(course("Math")).first()->startTime()).day, parts(day->actualDate()).day);
+        EXPECT_EQ(parts(*day->lessonsInCourse(course("Math")).first()->startTime()).day, parts(day->actualDate()).day);
     }
 }
 

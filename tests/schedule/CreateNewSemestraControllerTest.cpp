@@ -196,7 +196,7 @@ TEST_F(CreateNewSemestraControllerTest, BuiltYearCarriesItsSettingsCoursesAndRoo
     Year* year = wizard.year();
 
     EXPECT_EQ(year->publish()->value<QString>(u"cssTheme"), QStringLiteral("Default (Cream and Blue)"));
-    EXPECT_EQ(year->publish()->value<Date>(u"lessonExportEndDate"), year->startDate());
+    EXPECT_EQ(year->publish()->requiredDate(u"lessonExportEndDate"), year->startDate());
     EXPECT_EQ(year->lessonReportInformation()->startDateForDaily(), year->startDate());
     EXPECT_EQ(count("LessonReportInformation"), 1);
 

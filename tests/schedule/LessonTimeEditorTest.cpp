@@ -54,7 +54,7 @@ TEST_F(LessonTimeEditorTest, OnlyThisLessonChangesOneLessonAndMakesItsDayCustom)
     EXPECT_EQ(alerts.last().alternateButton, QStringLiteral("All Matching Lessons"));
     EXPECT_EQ(startTimes(), (QStringList { nine, nine, nine, nine, nine, ten, nine, nine, nine, nine }));
     EXPECT_TRUE(days().at(5)->isCustom());
-    EXPECT_EQ(shown, DateFormatting::formatShortTime(lessonOn(5).startTime()));
+    EXPECT_EQ(shown, DateFormatting::formatShortTime(*lessonOn(5).startTime()));
 }
 
 TEST_F(LessonTimeEditorTest, AllMatchingLessonsChangesEveryRegularDayOfTheSameWeekday)
@@ -108,5 +108,5 @@ TEST_F(LessonTimeEditorTest, UnreadableTextOrTheSameTimeChangesNothing)
     editor.changeStartTime(lessonOn(0), QStringLiteral("9"));
     EXPECT_TRUE(alerts.shown().isEmpty());
     EXPECT_EQ(startTimes(), QStringList(10, nine));
-    EXPECT_EQ(shown, DateFormatting::formatShortTime(lessonOn(0).startTime()));
+    EXPECT_EQ(shown, DateFormatting::formatShortTime(*lessonOn(0).startTime()));
 }

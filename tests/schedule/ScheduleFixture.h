@@ -63,9 +63,12 @@ protected:
         lesson.setDate(u"endTime", start.addingSeconds(minutes * 60.0));
     }
 
-    static QString clockTime(Date time)
+    // "none" for a meeting time that was never set.
+    static QString clockTime(std::optional<Date> time)
     {
-        const DateComponents c = parts(time);
+        if (!time)
+            return QStringLiteral("none");
+        const DateComponents c = parts(*time);
         return QStringLiteral("%1:%2").arg(c.hour).arg(c.minute, 2, 10, QLatin1Char('0'));
     }
 

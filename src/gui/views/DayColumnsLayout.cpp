@@ -346,8 +346,10 @@ void DayColumnsLayout::placeOnTimeGrid(double width, double viewportHeight)
             const int sharing = std::max(0, column.day->lessonsMeetingAtSameTimeAs(&lesson));
             const int part = std::clamp(column.day->positionAmongThoseSharingSameTimeOfLesson(&lesson), 0, sharing);
             const double partWidth = innerWidth / (sharing + 1);
-            const double start = secondsOfDay(lesson.startTime());
-            const double length = secondsOfDay(lesson.endTime()) - start;
+            // A lesson without times sits at the top of the grid at its
+            // smallest height: it has no place in the day to be drawn at.
+            const double start = lesson.startTime() ? secondsOfDay(*lesson.startTime()) : earliest;
+            const double length = lesson.hasTimes() ? secondsOfDay(*lesson.endTime()) - start : 0;
             const double top = gridTop + (start - earliest) * pixelsPerSecond;
             const double height = std::max(minimumBoxHeight(), length * pixelsPerSecond);
             const double gap = sharing > 0 ? 2 : 0;
