@@ -141,3 +141,24 @@ TEST_F(CourseTimeControllerTest, CustomDaysKeepTheirTimes)
     EXPECT_EQ(timesOn(*days().at(4), "Art"), QStringList { QStringLiteral("12:45-10:50") });
     EXPECT_EQ(timesOn(*days().at(4), "Math"), QStringList { QStringLiteral("9:00-9:50") });
 }
+
+TEST_F(CourseTimeControllerTest, MeetingsWithoutTimesShowEmptyCellsAndKeepNoTimeUntilOneIsTyped)
+{
+    Year& year = buildYear(Schedule::Traditional);
+    for (const Day* day : days()) {
+        for (Lesson* lesson : day->lessons()) {
+            lesson->setDate(u"startTime", std::nullopt);
+            lesson->setDate(u"endTime", std::nullopt);
+        }
+    }
+    CourseTimeController controller(year);
+    controller.createCourseTimeArray();
+    EXPECT_TRUE(controller.cellText(0, QStringLiteral("Start Time")).isEmpty());
+
+    ASSERT_TRUE(controller.setCellText(0, QStringLiteral("Start Time"), QStringLiteral("8")));
+    controller.applyChangesPressed();
+    for (const Day* day : days()) {
+        EXPECT_EQ(timesOn(*day, "Math"), QStringList { QStringLiteral("8:00-none") });
+        EXPECT_EQ(timesOn(*day, "Art"), QStringList { QStringLiteral("none-none") });
+    }
+}

@@ -110,3 +110,17 @@ TEST_F(LessonTimeEditorTest, UnreadableTextOrTheSameTimeChangesNothing)
     EXPECT_EQ(startTimes(), QStringList(10, nine));
     EXPECT_EQ(shown, DateFormatting::formatShortTime(*lessonOn(0).startTime()));
 }
+
+TEST_F(LessonTimeEditorTest, ALessonWithoutATimeTakesTheTypedOneOnItsOwnDay)
+{
+    buildYear(Schedule::WeeklyRepeating);
+    days().at(5)->setValue(u"isCustom", true);
+    lessonOn(5).setDate(u"startTime", std::nullopt);
+    const QString shown = editor.changeStartTime(lessonOn(5), QStringLiteral("10"));
+
+    ASSERT_TRUE(lessonOn(5).startTime());
+    EXPECT_EQ(clockTime(lessonOn(5).startTime()), ten);
+    EXPECT_EQ(parts(*lessonOn(5).startTime()).day, parts(days().at(5)->actualDate()).day);
+    EXPECT_EQ(shown, DateFormatting::formatShortTime(*lessonOn(5).startTime()));
+    EXPECT_TRUE(alerts.shown().isEmpty());
+}
