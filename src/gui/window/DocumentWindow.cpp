@@ -122,6 +122,8 @@ void DocumentWindow::setupWindow()
     setCentralWidget(splitter);
     m_planningActions->bind(m_planningArea);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
+    connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
+    connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
 }
@@ -133,8 +135,6 @@ QWidget* DocumentWindow::createNavigationColumn(Year& year)
     layout->setContentsMargins(6, 6, 0, 6);
     m_calendarPicker = new CalendarPicker(column);
     m_calendarPicker->setYear(&year);
-    if (Day* today = year.getDayWithDate(Clock::now()))
-        m_calendarPicker->recreateDaysWithDay(today, CalendarPicker::PostNotification::No);
     m_courseList = new CourseSourceList(column);
     m_courseList->setYear(&year);
     layout->addWidget(m_calendarPicker);
@@ -170,6 +170,11 @@ void DocumentWindow::observeDocument()
             NotificationCenter::defaultCenter().post(
                 PlanningNotifications::lessonDoubleClicked, course->getLessonClosestToToday());
     });
+}
+
+void DocumentWindow::showCurrentDayInPicker()
+{
+    m_calendarPicker->showDay(m_planningArea->controller().currentDay());
 }
 
 void DocumentWindow::gotoDay(Day* day)

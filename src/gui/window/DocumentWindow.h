@@ -73,6 +73,8 @@ private:
     void setupWindow();
     QWidget* createNavigationColumn(Year& year);
     void observeDocument();
+    // The calendar picker follows the planning views' current day.
+    void showCurrentDayInPicker();
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
