@@ -121,6 +121,17 @@ protected:
         EXPECT_EQ(planning(window).currentDay(), day) << "looking changes nothing";
     }
 
+    static QStringList courseNamesIn(const DayColumnsLayout& layout)
+    {
+        QStringList names;
+        for (const DayColumnsLayout::DayColumn& column : layout.columns()) {
+            for (const DayColumnsLayout::LessonBox& box : column.lessons)
+                names << box.courseName;
+        }
+        names.removeDuplicates();
+        return names;
+    }
+
     TemporaryPreferences preferences;
     FixedClock clock { local(2026, 10, 14, 10) };
     QTemporaryDir folder;
@@ -214,6 +225,29 @@ TEST_F(PlanningWindowTest, EveryViewAndThePickerStayOnTheOneCurrentDay)
     actions.modeAction(Mode::WeekMode)->trigger();
     clickInPicker(window, 17);
     expectEverythingOn(window, dayOn(window, 2027, 2, 17));
+}
+
+TEST_F(PlanningWindowTest, ARenamedCourseIsRedrawnInEveryView)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+    actions.monthShowsCourseNamesAction()->trigger();
+    for (int mode : { Mode::DayMode, Mode::MonthMode, Mode::WeekMode })
+        actions.modeAction(mode)->trigger();
+    PlanningArea* area = window->planningArea();
+    Course* math = window->document().getCurrentYear()->getCourseWithName(QStringLiteral("Math"));
+
+    math->setValue(u"courseName", QStringLiteral("Algebra"));
+
+    const QStringList renamed { QStringLiteral("Algebra"), QStringLiteral("Art") };
+    EXPECT_EQ(courseNamesIn(*area->weekView()->dayColumnsLayout()), renamed);
+    EXPECT_EQ(courseNamesIn(*area->dayView()->dayColumnsLayout()), renamed);
+    const MonthLayout::Cell* today = area->monthView()->monthLayout()->cellForDate(local(2026, 10, 14, 12));
+    ASSERT_NE(today, nullptr);
+    QStringList monthNames;
+    for (const MonthLayout::LessonRow& row : today->lessons)
+        monthNames << row.text;
+    EXPECT_EQ(monthNames, renamed);
 }
 
 TEST_F(PlanningWindowTest, DisplayTogglesCarryCheckMarksThatFollowThePreferences)
