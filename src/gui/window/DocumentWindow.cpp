@@ -94,7 +94,9 @@ NewYearSheet* DocumentWindow::showNewYearSheet()
         return nullptr;
     auto* sheet = new NewYearSheet(m_document->context(), m_alerts, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->addActions(m_applicationCommands);
     connect(sheet, &QDialog::rejected, this, &QWidget::close);
+    connect(sheet, &NewYearSheet::quitRequested, this, &DocumentWindow::quitRequested);
     connect(sheet, &QDialog::accepted, this, &DocumentWindow::setupWindow);
     sheet->open();
     return sheet;
@@ -103,6 +105,12 @@ NewYearSheet* DocumentWindow::showNewYearSheet()
 NewYearSheet* DocumentWindow::newYearSheet() const
 {
     return findChild<NewYearSheet*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void DocumentWindow::addApplicationCommand(QAction* action)
+{
+    addAction(action);
+    m_applicationCommands.append(action);
 }
 
 void DocumentWindow::setupWindow()

@@ -48,6 +48,11 @@ public:
     // The wizard while it shows.
     NewYearSheet* newYearSheet() const;
 
+    // A command of the application rather than of this document (New, Open,
+    // Quit). It works from the window and from a new-year wizard shown over
+    // it afterwards, which otherwise keeps every key away from the window.
+    void addApplicationCommand(QAction* action);
+
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
     PlanningArea* planningArea() const { return m_planningArea; }
@@ -63,6 +68,10 @@ public:
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
+
+signals:
+    // The teacher chose Quit in the new-year wizard.
+    void quitRequested();
 
 private:
     DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidget* parent);
@@ -96,5 +105,6 @@ private:
     CourseSourceList* m_courseList = nullptr;
     QAction* m_editingModeAction = nullptr;
     QProgressBar* m_progress = nullptr;
+    QList<QAction*> m_applicationCommands;
     ObserverBag m_observers;
 };
