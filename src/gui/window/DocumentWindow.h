@@ -15,7 +15,7 @@ class NewYearSheet;
 class PlanningActions;
 class PlanningArea;
 class QProgressBar;
-class QSplitter;
+class QScreen;
 
 // The window of one open document, titled after it. Until the document has
 // its year the window is empty and offers the new-year wizard; then it shows
@@ -52,6 +52,10 @@ public:
     // Quit). It works from the window and from a new-year wizard shown over
     // it afterwards, which otherwise keeps every key away from the window.
     void addApplicationCommand(QAction* action);
+
+    // The size a window first opens at: most of the screen, and never less
+    // than a school week needs beside the calendar and the side panel.
+    static QSize firstSize(const QScreen* screen);
 
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }

@@ -4,6 +4,7 @@
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CalendarPickerGrid.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/DayView.h"
 #include "gui/views/MonthView.h"
 #include "gui/views/WeekView.h"
@@ -30,6 +31,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -248,6 +251,22 @@ TEST_F(PlanningWindowTest, ARenamedCourseIsRedrawnInEveryView)
     for (const MonthLayout::LessonRow& row : today->lessons)
         monthNames << row.text;
     EXPECT_EQ(monthNames, renamed);
+}
+
+TEST_F(PlanningWindowTest, AtItsFirstSizeTheWeekShowsFiveSchoolDaysWithoutScrollingSideways)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->size(), DocumentWindow::firstSize(window->screen()));
+
+    WeekView* week = window->planningArea()->weekView();
+    ASSERT_EQ(week->dayColumnsLayout()->columns().size(), 5);
+    const DayColumnsCanvas* canvas = week->canvas();
+    EXPECT_LE(canvas->minimumWidth(), canvas->scrollArea()->viewport()->width());
+    EXPECT_EQ(canvas->scrollArea()->horizontalScrollBar()->maximum(), 0);
+    // The calendar's column takes no more room from the week than the calendar needs.
+    EXPECT_EQ(window->calendarPicker()->width(), window->calendarPicker()->sizeHint().width());
+    EXPECT_GT(window->planningArea()->sidePanel()->width(), 0);
 }
 
 TEST_F(PlanningWindowTest, DisplayTogglesCarryCheckMarksThatFollowThePreferences)
