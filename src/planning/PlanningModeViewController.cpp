@@ -1,11 +1,14 @@
 #include "planning/PlanningModeViewController.h"
 
 #include "foundation/dates/Clock.h"
+#include "foundation/dates/LocalCalendar.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Week.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
+
+#include <utility>
 
 namespace {
 
@@ -60,11 +63,19 @@ void PlanningModeViewController::start()
     m_currentDay = m_year.getDayWithDate(Clock::now());
     if (!m_currentDay)
         return;
-    m_shownWeek = m_currentDay->week();
-    m_shownMonth = m_currentDay->actualDate();
     m_mode = WeekMode;
     viewChanged();
     selectFirstLessonOfCurrentDay();
+}
+
+Week* PlanningModeViewController::shownWeek() const
+{
+    return m_currentDay ? m_currentDay->week() : nullptr;
+}
+
+Date PlanningModeViewController::shownMonth() const
+{
+    return m_currentDay ? m_currentDay->actualDate() : Date();
 }
 
 void PlanningModeViewController::selectFirstLessonOfCurrentDay()
@@ -108,19 +119,10 @@ bool PlanningModeViewController::canGoBackward() const
 
 void PlanningModeViewController::go(int step)
 {
-    if (!m_currentDay)
+    Day* next = m_currentDay ? neighbour(step) : nullptr;
+    if (!next)
         return;
-    switch (m_mode) {
-    case DayMode:
-        m_currentDay = neighbourDay(step);
-        break;
-    case WeekMode:
-        m_shownWeek = neighbourWeek(step);
-        break;
-    case MonthMode:
-        m_shownMonth = neighbourMonth(step);
-        break;
-    }
+    m_currentDay = next;
     viewChanged();
 }
 
@@ -128,61 +130,89 @@ bool PlanningModeViewController::canGo(int step) const
 {
     if (m_reportShowing || !m_currentDay)
         return false;
+    const Day* next = neighbour(step);
+    return next && next != m_currentDay;
+}
+
+Day* PlanningModeViewController::neighbour(int step) const
+{
     switch (m_mode) {
     case DayMode:
-        return neighbourDay(step) != m_currentDay;
+        return step > 0 ? m_year.getDayAfter(m_currentDay) : m_year.getDayBefore(m_currentDay);
     case WeekMode:
-        return neighbourWeek(step) != m_shownWeek;
+        return dayInNeighbourWeek(step);
     case MonthMode:
-        return monthHoldsDays(neighbourMonth(step));
+        return dayInNeighbourMonth(step);
+    }
+    return nullptr;
+}
+
+Day* PlanningModeViewController::dayInNeighbourWeek(int step) const
+{
+    Week* week = m_currentDay->week();
+    if (!week)
+        return nullptr;
+    // Week numbers are looked up with an offset of one: k + 2 names the week
+    // after week k and k the one before it; either end holds.
+    const int number = week->weekNumber();
+    Week* next = m_year.getWeekWithWeekNumber(step > 0 ? number + 2 : number);
+    if (!next || next == week)
+        return m_currentDay;
+    const QList<Day*> days = next->daysInOrder();
+    const int weekday = LocalCalendar::weekday(m_currentDay->actualDate());
+    for (Day* day : days) {
+        if (LocalCalendar::weekday(day->actualDate()) == weekday)
+            return day;
+    }
+    return days.isEmpty() ? nullptr : days.first();
+}
+
+Day* PlanningModeViewController::dayInNeighbourMonth(int step) const
+{
+    // A shorter month pins the date to its last day; a date without a school
+    // day gives the next one in the month, else the last before it.
+    const Date target = LocalCalendar::addingMonths(m_currentDay->actualDate(), step);
+    const Date first = target.firstDayOfMonth();
+    const QList<Day*> days = m_year.getDaysAfterDate(first, first.firstDayOfNextMonth().addingSeconds(-1));
+    for (Day* day : days) {
+        if (day->actualDate() >= target)
+            return day;
+    }
+    return days.isEmpty() ? nullptr : days.last();
+}
+
+void PlanningModeViewController::setCurrentDay(Day* day)
+{
+    if (!day)
+        return;
+    const Day* shown = std::exchange(m_currentDay, day);
+    if (!shown || !showsSamePlace(*shown, *day))
+        viewChanged();
+}
+
+bool PlanningModeViewController::showsSamePlace(const Day& shown, const Day& day) const
+{
+    switch (m_mode) {
+    case DayMode:
+        return &shown == &day;
+    case WeekMode:
+        return shown.week() == day.week();
+    case MonthMode:
+        return shown.actualDate().isSameMonthAsDate(day.actualDate());
     }
     return false;
 }
 
-Day* PlanningModeViewController::neighbourDay(int step) const
-{
-    return step > 0 ? m_year.getDayAfter(m_currentDay) : m_year.getDayBefore(m_currentDay);
-}
-
-Week* PlanningModeViewController::neighbourWeek(int step) const
-{
-    // Week numbers are looked up with an offset of one: k + 2 names the week
-    // after week k and k the one before it; either end holds.
-    const int number = m_shownWeek->weekNumber();
-    return m_year.getWeekWithWeekNumber(step > 0 ? number + 2 : number);
-}
-
-Date PlanningModeViewController::neighbourMonth(int step) const
-{
-    return step > 0 ? m_shownMonth.firstDayOfNextMonth() : m_shownMonth.firstDayOfLastMonth();
-}
-
-bool PlanningModeViewController::monthHoldsDays(Date anyDayOfMonth) const
-{
-    const Date first = anyDayOfMonth.firstDayOfMonth();
-    const Date last = first.firstDayOfNextMonth();
-    const Day* firstDay = m_year.getFirstDay();
-    const Day* lastDay = m_year.getLastDay();
-    return firstDay && lastDay && firstDay->actualDate() < last && lastDay->actualDate() >= first;
-}
-
-void PlanningModeViewController::showInViews(Day* day)
-{
-    m_currentDay = day;
-    m_shownWeek = day->week();
-    m_shownMonth = day->actualDate();
-}
-
 void PlanningModeViewController::calendarDaySelected(Day* day)
 {
-    showInViews(day);
+    m_currentDay = day;
     viewChanged();
 }
 
 void PlanningModeViewController::lessonSelected(Lesson* lesson)
 {
-    m_currentDay = lesson->dayTaught();
     m_currentLesson = lesson;
+    setCurrentDay(lesson->dayTaught());
     m_sidePanel = SidePanel::LessonEditor;
     selectionChanged();
 }
@@ -190,14 +220,14 @@ void PlanningModeViewController::lessonSelected(Lesson* lesson)
 void PlanningModeViewController::lessonSettingsSelected(Lesson* lesson)
 {
     m_currentLesson = lesson;
-    m_currentDay = lesson->dayTaught();
+    setCurrentDay(lesson->dayTaught());
     m_sidePanel = SidePanel::LessonSettings;
     selectionChanged();
 }
 
 void PlanningModeViewController::dayWithLessonsDaySettingsSelected(Day* day)
 {
-    m_currentDay = day;
+    setCurrentDay(day);
     if (!m_currentLesson || m_currentLesson->dayTaught() != day) {
         const QList<Lesson*> drawn = day->allLessonsToDraw();
         m_currentLesson = drawn.isEmpty() ? nullptr : drawn.first();
@@ -208,26 +238,23 @@ void PlanningModeViewController::dayWithLessonsDaySettingsSelected(Day* day)
 
 void PlanningModeViewController::daySettingsSelected(Day* day)
 {
-    m_currentDay = day;
+    setCurrentDay(day);
     m_sidePanel = SidePanel::NonSchoolSettings;
     selectionChanged();
 }
 
 void PlanningModeViewController::dayWithNoLessonsSelected(Day* day)
 {
-    m_currentDay = day;
+    setCurrentDay(day);
     m_sidePanel = SidePanel::NoLessonsSettings;
     selectionChanged();
 }
 
 void PlanningModeViewController::lessonSelectedFromSearch(Lesson* lesson)
 {
-    Day* day = lesson->dayTaught();
     m_currentLesson = lesson;
     m_sidePanel = SidePanel::LessonEditor;
-    if (day)
-        showInViews(day);
-    viewChanged();
+    setCurrentDay(lesson->dayTaught());
     selectionChanged();
     post(PlanningNotifications::lessonClicked, lesson);
 }

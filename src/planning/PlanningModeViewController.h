@@ -11,10 +11,12 @@ class Week;
 class Year;
 
 // The state behind the planning area of one document window: which of the
-// day, week and month views shows, what each of them shows, the current day
-// and lesson, and which side panel follows the selection. It listens to the
-// selection notifications of its own document only, and tells the window
-// what changed through two callbacks, so that it runs without widgets.
+// day, week and month views shows, the current day and lesson, and which side
+// panel follows the selection. There is one current day and every view is
+// centred on it (the day itself, its week, its month), so that switching
+// views never shows another place. It listens to the selection notifications
+// of its own document only, and tells the window what changed through two
+// callbacks, so that it runs without widgets.
 class PlanningModeViewController {
 public:
     // The segment tags of the day/week/month control.
@@ -30,9 +32,10 @@ public:
     Lesson* currentLesson() const { return m_currentLesson; }
     Mode selectedView() const { return m_mode; }
     SidePanel sidePanel() const { return m_sidePanel; }
-    Week* shownWeek() const { return m_shownWeek; }
+    // The current day's week and month, as the week and month views show them.
+    Week* shownWeek() const;
     // Any instant of the month the month view shows.
-    Date shownMonth() const { return m_shownMonth; }
+    Date shownMonth() const;
 
     // Called when the view shows another mode or period, and when the current
     // day, lesson or side panel changed.
@@ -45,6 +48,9 @@ public:
 
     // 0, 1 or 2; anything else is ignored.
     void setToMode(int mode);
+    // One day, week or month on; the current day moves to the same weekday
+    // of the next week, or the same date of the next month (the nearest day
+    // of the year in that month).
     void goForward();
     void goBackward();
     // Whether a step would reach another day, week or a month that still
@@ -71,11 +77,15 @@ private:
     // One step forward (+1) or back (-1) in the shown mode.
     void go(int step);
     bool canGo(int step) const;
-    Day* neighbourDay(int step) const;
-    Week* neighbourWeek(int step) const;
-    Date neighbourMonth(int step) const;
-    bool monthHoldsDays(Date anyDayOfMonth) const;
-    void showInViews(Day* day);
+    // Where one step in the shown mode leads; the current day itself at
+    // either end of the year, none where the step finds no day.
+    Day* neighbour(int step) const;
+    Day* dayInNeighbourWeek(int step) const;
+    Day* dayInNeighbourMonth(int step) const;
+    // Makes the day current; when it lies outside the shown day, week or
+    // month, the view moves with it.
+    void setCurrentDay(Day* day);
+    bool showsSamePlace(const Day& shown, const Day& day) const;
     void viewChanged() const;
     void selectionChanged() const;
 
@@ -84,8 +94,6 @@ private:
     Lesson* m_currentLesson = nullptr;
     Mode m_mode = WeekMode;
     SidePanel m_sidePanel = SidePanel::LessonEditor;
-    Week* m_shownWeek = nullptr;
-    Date m_shownMonth;
     bool m_reportShowing = false;
     std::function<void()> m_viewChanged;
     std::function<void()> m_selectionChanged;

@@ -34,7 +34,8 @@ inline const QString closeReportView = QStringLiteral("SemestraCloseReportView")
 inline const QString courseSourceListCourseViewPressed = QStringLiteral("SMCourseSourceListCourseViewPressed");
 
 // What makes every planning view read its days again: display preferences,
-// course visibility and colours, holiday names, added or removed courses.
+// course visibility, colours and names, holiday names, added or removed
+// courses.
 inline const QStringList viewsNeedRedraw { planningModesNeedRefresh, coursesToDrawChanged,
-    ModelNotifications::courseColorChanged, holidayNameChanged, courseAdded };
+    ModelNotifications::courseColorChanged, ModelNotifications::courseNameChanged, holidayNameChanged, courseAdded };
 } // namespace PlanningNotifications

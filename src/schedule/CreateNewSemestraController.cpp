@@ -6,9 +6,13 @@
 #include "schedule/YearBuilder.h"
 #include "schedule/YearGrid.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int shortestYearInDays = 7;
+constexpr int monday = 1;
+constexpr int friday = 5;
 
 } // namespace
 
@@ -19,6 +23,9 @@ CreateNewSemestraController::CreateNewSemestraController(ObjectContext& context,
     const SchoolYearProposal proposal = SchoolYearProposal::forDate(Clock::now());
     m_plan.startDate = proposal.start();
     m_plan.endDate = proposal.end();
+    // Most schools meet Monday to Friday; the teacher only changes the odd one.
+    for (int weekday = monday; weekday <= friday; ++weekday)
+        setTeachingDay(weekday, true);
 }
 
 bool CreateNewSemestraController::isTeachingDay(int weekday) const
@@ -56,6 +63,12 @@ bool CreateNewSemestraController::validate()
     if (YearGrid::daysBetween(m_plan.startDate, m_plan.endDate) <= shortestYearInDays) {
         m_alerts.inform(QStringLiteral("Date Range Too Short"),
             QStringLiteral("Please ensure that you have specified a date range of at least one week"));
+        return false;
+    }
+    // A year without a single school day would open as an empty window.
+    if (std::none_of(m_plan.teachingDays.cbegin(), m_plan.teachingDays.cend(), [](bool teaches) { return teaches; })) {
+        m_alerts.inform(QStringLiteral("No Teaching Days"),
+            QStringLiteral("Please choose at least one day of the week on which school meets"));
         return false;
     }
     if (m_plan.courseNames.isEmpty()) {

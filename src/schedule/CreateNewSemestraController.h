@@ -17,7 +17,8 @@ public:
     // failed), show the course selection page, or end with the year built.
     enum class Outcome { StayOnPage, ShowCourseSelection, YearBuilt };
 
-    // Proposes the school year around the clock's current date.
+    // Proposes the school year around the clock's current date, taught
+    // Monday to Friday.
     CreateNewSemestraController(ObjectContext& context, AlertPresenter& alerts);
 
     Date startDate() const { return m_plan.startDate; }
@@ -45,8 +46,8 @@ public:
     const CourseSelectionTable& courseSelection() const { return m_plan.selection; }
     CourseSelectionTable& courseSelection() { return m_plan.selection; }
 
-    // Validates the dates, then the courses; builds a traditional year at
-    // once, or moves on to the course selection page.
+    // Validates the dates, the teaching days, then the courses; builds a
+    // traditional year at once, or moves on to the course selection page.
     Outcome continuePressed();
     // From the course selection page: builds the weekly repeating or
     // rotating year.

@@ -130,6 +130,58 @@ TEST_F(PlanningModeViewControllerTest, MonthStepsStopAtTheMonthsThatHoldDaysOfTh
     EXPECT_TRUE(planning.shownMonth().isSameMonthAsDate(local(2027, 6, 1)));
 }
 
+TEST_F(PlanningModeViewControllerTest, WeekStepsCarryTheOneCurrentDayThatEveryViewShows)
+{
+    planning.start();
+    for (int step = 0; step < 3; ++step)
+        planning.goBackward();
+    // Three weeks before Wednesday 14 October, on the same weekday.
+    Day* wednesday = dayOn(2026, 9, 23);
+    EXPECT_EQ(planning.currentDay(), wednesday);
+    EXPECT_EQ(planning.shownWeek(), wednesday->week());
+
+    planning.setToMode(PlanningModeViewController::DayMode);
+    EXPECT_EQ(planning.currentDay(), wednesday);
+    planning.setToMode(PlanningModeViewController::MonthMode);
+    EXPECT_TRUE(planning.shownMonth().isSameMonthAsDate(wednesday->actualDate()));
+    planning.goForward();
+    planning.setToMode(PlanningModeViewController::WeekMode);
+    EXPECT_EQ(planning.currentDay(), dayOn(2026, 10, 23));
+    EXPECT_EQ(planning.shownWeek(), dayOn(2026, 10, 23)->week());
+}
+
+TEST_F(PlanningModeViewControllerTest, MonthStepsKeepTheDateOrTakeTheNearestSchoolDayOfThatMonth)
+{
+    planning.start();
+    planning.setToMode(PlanningModeViewController::MonthMode);
+    planning.goForward();
+    // 14 November is a Saturday: the Monday after it.
+    EXPECT_EQ(planning.currentDay(), dayOn(2026, 11, 16));
+    planning.goBackward();
+    planning.goBackward();
+    EXPECT_EQ(planning.currentDay(), dayOn(2026, 9, 16));
+
+    // 29 January becomes 28 February, a Sunday at the month's end: the
+    // Friday before it.
+    post(Names::calendarDaySelected, dayOn(2027, 1, 29));
+    planning.goForward();
+    EXPECT_EQ(planning.currentDay(), dayOn(2027, 2, 26));
+}
+
+TEST_F(PlanningModeViewControllerTest, ADaySelectedOutsideTheShownWeekTakesTheWeekViewAlong)
+{
+    planning.start();
+    const int changes = viewChanges;
+    post(Names::noLessonsClicked, dayOn(2026, 10, 16));
+    EXPECT_EQ(viewChanges, changes) << "the same week is not drawn again";
+
+    Lesson* later = dayOn(2026, 12, 2)->lessonsToDrawInOrder().first();
+    post(Names::lessonClicked, later);
+    EXPECT_EQ(planning.currentDay(), later->dayTaught());
+    EXPECT_EQ(planning.shownWeek(), later->dayTaught()->week());
+    EXPECT_EQ(viewChanges, changes + 1);
+}
+
 TEST_F(PlanningModeViewControllerTest, AShowingReportDisablesBackAndForward)
 {
     planning.start();

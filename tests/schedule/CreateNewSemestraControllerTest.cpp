@@ -280,15 +280,31 @@ TEST_F(CreateNewSemestraControllerTest, RotationLengthBelowOneGivesASingleDayTyp
     EXPECT_EQ(count("Lesson"), 10);
 }
 
-TEST_F(CreateNewSemestraControllerTest, WithoutTeachingDaysTheYearHasWeeksButNoDays)
+TEST_F(CreateNewSemestraControllerTest, StartsWithMondayToFridayTicked)
 {
-    wizard.setStartDate(wednesday);
-    wizard.setEndDate(friday);
-    wizard.addCourse(math);
-    ASSERT_EQ(wizard.continuePressed(), Outcome::YearBuilt);
-    EXPECT_EQ(count("Week"), 3);
-    EXPECT_EQ(count("Day"), 0);
-    EXPECT_EQ(count("Lesson"), 0);
+    QList<bool> ticked;
+    for (int weekday = -1; weekday <= 7; ++weekday)
+        ticked << wizard.isTeachingDay(weekday);
+    EXPECT_EQ(ticked, (QList<bool> { false, false, true, true, true, true, true, false, false }));
+}
+
+TEST_F(CreateNewSemestraControllerTest, RefusesAYearWithoutTeachingDaysAndBuildsNothing)
+{
+    fillIn(wednesday, friday, { math }, Schedule::WeeklyRepeating);
+    for (int weekday = 0; weekday < 7; ++weekday)
+        wizard.setTeachingDay(weekday, false);
+    alerts.answerNext(AlertDefaultReturn);
+    EXPECT_EQ(wizard.continuePressed(), Outcome::StayOnPage);
+    expectLastAlert(QStringLiteral("No Teaching Days"),
+        QStringLiteral("Please choose at least one day of the week on which school meets"), QStringLiteral("OK"));
+    EXPECT_EQ(wizard.page(), CreateNewSemestraController::Page::Setup);
+    EXPECT_EQ(count("Year"), 0);
+    EXPECT_EQ(count("Week"), 0);
+
+    // One day is enough.
+    wizard.setTeachingDay(6, true);
+    EXPECT_EQ(wizard.continuePressed(), Outcome::ShowCourseSelection);
+    EXPECT_EQ(alerts.shown().size(), 1);
 }
 
 TEST_F(CreateNewSemestraControllerTest, DaysStayOnLocalMidnightsAcrossClockChanges)

@@ -112,8 +112,12 @@ void CalendarPicker::recreateDaysWithDay(Day* day, PostNotification post)
 // The views already show the lesson's day; the picker only follows them.
 void CalendarPicker::lessonClicked(const Lesson* lesson)
 {
-    Day* day = lesson->dayTaught();
-    if (!day)
+    showDay(lesson->dayTaught());
+}
+
+void CalendarPicker::showDay(Day* day)
+{
+    if (!day || !m_grid)
         return;
     if (m_grid->showsMonthOf(day->actualDate()))
         selectDay(day);

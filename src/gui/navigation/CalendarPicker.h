@@ -31,6 +31,9 @@ public:
     Year* year() const { return m_year; }
     // Shows the day's month with the day selected, and tells the views when asked to.
     void recreateDaysWithDay(Day* day, PostNotification post = PostNotification::Yes);
+    // Follows a day the views already show: selects it, turning to its month
+    // when another month shows, and tells no one.
+    void showDay(Day* day);
     void showPreviousMonth();
     void showNextMonth();
 

@@ -35,16 +35,19 @@ QWidget* NewYearSheet::createButtons()
     auto* bar = new QWidget(this);
     auto* close = new QPushButton(tr("Close"), bar);
     close->setObjectName(QStringLiteral("close"));
+    auto* quit = new QPushButton(tr("Quit"), bar);
+    quit->setObjectName(QStringLiteral("quit"));
     m_back = new QPushButton(tr("Back"), bar);
     m_back->setObjectName(QStringLiteral("back"));
     m_continue = new QPushButton(tr("Continue"), bar);
     m_continue->setObjectName(QStringLiteral("continue"));
     m_create = new QPushButton(tr("Create"), bar);
     m_create->setObjectName(QStringLiteral("create"));
-    for (QPushButton* button : { close, m_back, m_continue, m_create })
+    for (QPushButton* button : { close, quit, m_back, m_continue, m_create })
         button->setAutoDefault(false);
 
     connect(close, &QPushButton::clicked, this, &NewYearSheet::reject);
+    connect(quit, &QPushButton::clicked, this, &NewYearSheet::quitPressed);
     connect(m_back, &QPushButton::clicked, this, &NewYearSheet::backPressed);
     connect(m_continue, &QPushButton::clicked, this, &NewYearSheet::continuePressed);
     connect(m_create, &QPushButton::clicked, this, &NewYearSheet::createPressed);
@@ -52,6 +55,7 @@ QWidget* NewYearSheet::createButtons()
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(close);
+    row->addWidget(quit);
     row->addStretch();
     row->addWidget(m_back);
     row->addWidget(m_continue);
@@ -63,6 +67,13 @@ void NewYearSheet::reject()
 {
     if (m_controller.closePressed())
         QDialog::reject();
+}
+
+void NewYearSheet::quitPressed()
+{
+    // Quitting loses what was entered just as closing does.
+    if (m_controller.closePressed())
+        emit quitRequested();
 }
 
 void NewYearSheet::continuePressed()

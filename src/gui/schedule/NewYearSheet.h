@@ -15,7 +15,8 @@ class QStackedWidget;
 // The new-year wizard as a sheet over a new document's window. It only
 // shows the controller's state and passes the teacher's commands on; the
 // year is built by the controller. Accepted once the year is built,
-// rejected when the teacher closes it.
+// rejected when the teacher closes it; Quit leaves the ending of the
+// application to the window's owner.
 class NewYearSheet : public QDialog {
     Q_OBJECT
 public:
@@ -26,8 +27,13 @@ public:
     // Close, or Escape: the wizard asks the controller first.
     void reject() override;
 
+signals:
+    // The teacher chose Quit and agreed to lose what was entered.
+    void quitRequested();
+
 private:
     QWidget* createButtons();
+    void quitPressed();
     void continuePressed();
     void createPressed();
     void backPressed();

@@ -20,18 +20,23 @@ DocumentFileCommands::DocumentFileCommands(DocumentWindow& window, DocumentContr
     , m_documents(documents)
     , m_menu(new QMenu(QStringLiteral("&File"), &window))
 {
-    m_new = addCommand(QStringLiteral("&New"), Qt::CTRL | Qt::Key_N, [this] { m_documents.newDocument(); });
-    m_open = addCommand(QStringLiteral("&Open…"), Qt::CTRL | Qt::Key_O, [this] { open(); });
+    m_new = addCommand(
+        QStringLiteral("&New"), Qt::CTRL | Qt::Key_N, Scope::Application, [this] { m_documents.newDocument(); });
+    m_open = addCommand(QStringLiteral("&Open…"), Qt::CTRL | Qt::Key_O, Scope::Application, [this] { open(); });
     m_menu->addSeparator();
-    m_close = addCommand(QStringLiteral("&Close"), Qt::CTRL | Qt::Key_W, [this] { m_window.close(); });
-    m_save = addCommand(QStringLiteral("&Save"), Qt::CTRL | Qt::Key_S, [this] { save(); });
-    m_saveAs = addCommand(QStringLiteral("Save &As…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] { saveAs(); });
+    m_close = addCommand(QStringLiteral("&Close"), Qt::CTRL | Qt::Key_W, Scope::Document, [this] { m_window.close(); });
+    m_save = addCommand(QStringLiteral("&Save"), Qt::CTRL | Qt::Key_S, Scope::Document, [this] { save(); });
+    m_saveAs = addCommand(
+        QStringLiteral("Save &As…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S, Scope::Document, [this] { saveAs(); });
     m_menu->addSeparator();
-    m_quit = addCommand(QStringLiteral("&Quit"), Qt::CTRL | Qt::Key_Q, [this] { m_documents.quit(); });
+    m_quit
+        = addCommand(QStringLiteral("&Quit"), Qt::CTRL | Qt::Key_Q, Scope::Application, [this] { m_documents.quit(); });
+    connect(&m_window, &DocumentWindow::quitRequested, &m_documents, &DocumentController::quit);
     m_window.installEventFilter(this);
 }
 
-QAction* DocumentFileCommands::addCommand(const QString& text, QKeyCombination shortcut, std::function<void()> command)
+QAction* DocumentFileCommands::addCommand(
+    const QString& text, QKeyCombination shortcut, Scope scope, std::function<void()> command)
 {
     QAction* action = m_menu->addAction(text);
     action->setShortcut(shortcut);
@@ -39,7 +44,10 @@ QAction* DocumentFileCommands::addCommand(const QString& text, QKeyCombination s
     // The same keys on every desktop, rather than each desktop's standard
     // keys (some have none for Save As). Also on the window, so that they
     // work whichever menu bar shows the menu.
-    m_window.addAction(action);
+    if (scope == Scope::Application)
+        m_window.addApplicationCommand(action);
+    else
+        m_window.addAction(action);
     return action;
 }
 

@@ -12,8 +12,8 @@ class QAction;
 class QMenu;
 
 // The File menu of one document window: New, Open…, Close, Save, Save As…
-// and Quit, and what happens when the window closes with unsaved changes.
-// Lives as long as its window.
+// and Quit (also the wizard's), and what happens when the window closes with
+// unsaved changes. Lives as long as its window.
 class DocumentFileCommands : public QObject {
     Q_OBJECT
 public:
@@ -46,7 +46,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addCommand(const QString& text, QKeyCombination shortcut, std::function<void()> command);
+    // Commands of the application keep working while the new-year wizard
+    // covers the window; those of the document wait for its year.
+    enum class Scope { Document, Application };
+    QAction* addCommand(const QString& text, QKeyCombination shortcut, Scope scope, std::function<void()> command);
     Status saveTo(const QString& path);
     // The title the window shows for the document, quoted in questions.
     QString documentName() const;

@@ -16,13 +16,24 @@
 #include "planning/PlanningNotifications.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QSplitter>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+namespace {
+
+// Leaves the rest of the desktop in sight around a new window.
+constexpr double screenShare = 0.85;
+// Five school days side by side, the calendar beside them and the side
+// panel: below this the week would have to scroll sideways.
+constexpr QSize smallestFirstSize(1280, 720);
+
+} // namespace
 
 DocumentWindow::DocumentWindow(QWidget* parent)
     : DocumentWindow(nullptr, nullptr, parent)
@@ -43,7 +54,7 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
 {
     setWindowTitle(titleForPath(QString()));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1280, 820);
+    resize(firstSize(screen()));
     createMenusAndToolBar();
     createStatusLine();
     connect(m_planningActions, &PlanningActions::gotoTodayRequested, this, &DocumentWindow::gotoToday);
@@ -94,7 +105,9 @@ NewYearSheet* DocumentWindow::showNewYearSheet()
         return nullptr;
     auto* sheet = new NewYearSheet(m_document->context(), m_alerts, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->addActions(m_applicationCommands);
     connect(sheet, &QDialog::rejected, this, &QWidget::close);
+    connect(sheet, &NewYearSheet::quitRequested, this, &DocumentWindow::quitRequested);
     connect(sheet, &QDialog::accepted, this, &DocumentWindow::setupWindow);
     sheet->open();
     return sheet;
@@ -105,23 +118,39 @@ NewYearSheet* DocumentWindow::newYearSheet() const
     return findChild<NewYearSheet*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+void DocumentWindow::addApplicationCommand(QAction* action)
+{
+    addAction(action);
+    m_applicationCommands.append(action);
+}
+
+QSize DocumentWindow::firstSize(const QScreen* screen)
+{
+    if (!screen)
+        return smallestFirstSize;
+    return (QSizeF(screen->availableGeometry().size()) * screenShare).toSize().expandedTo(smallestFirstSize);
+}
+
 void DocumentWindow::setupWindow()
 {
     Year* year = m_document->getCurrentYear();
     if (!year || m_planningArea)
         return;
     m_document->setUpForWindow();
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setChildrenCollapsible(false);
-    splitter->addWidget(createNavigationColumn(*year));
-    m_modes = new QStackedWidget(splitter);
+    // The calendar's column keeps its width; the rest is the planning area's.
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(createNavigationColumn(*year));
+    m_modes = new QStackedWidget(central);
     m_planningArea = new PlanningArea(*year, m_modes);
     m_modes->addWidget(m_planningArea);
-    splitter->addWidget(m_modes);
-    splitter->setStretchFactor(1, 1);
-    setCentralWidget(splitter);
+    row->addWidget(m_modes, 1);
+    setCentralWidget(central);
     m_planningActions->bind(m_planningArea);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
+    connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
+    connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
 }
@@ -133,13 +162,13 @@ QWidget* DocumentWindow::createNavigationColumn(Year& year)
     layout->setContentsMargins(6, 6, 0, 6);
     m_calendarPicker = new CalendarPicker(column);
     m_calendarPicker->setYear(&year);
-    if (Day* today = year.getDayWithDate(Clock::now()))
-        m_calendarPicker->recreateDaysWithDay(today, CalendarPicker::PostNotification::No);
     m_courseList = new CourseSourceList(column);
     m_courseList->setYear(&year);
     layout->addWidget(m_calendarPicker);
     layout->addWidget(m_courseList, 1);
-    column->setMaximumWidth(m_calendarPicker->sizeHint().width() + 40);
+    // As wide as the calendar: every pixel more is taken from the week.
+    const QMargins margins = layout->contentsMargins();
+    column->setFixedWidth(m_calendarPicker->sizeHint().width() + margins.left() + margins.right());
     return column;
 }
 
@@ -170,6 +199,11 @@ void DocumentWindow::observeDocument()
             NotificationCenter::defaultCenter().post(
                 PlanningNotifications::lessonDoubleClicked, course->getLessonClosestToToday());
     });
+}
+
+void DocumentWindow::showCurrentDayInPicker()
+{
+    m_calendarPicker->showDay(m_planningArea->controller().currentDay());
 }
 
 void DocumentWindow::gotoDay(Day* day)

@@ -15,7 +15,7 @@ class NewYearSheet;
 class PlanningActions;
 class PlanningArea;
 class QProgressBar;
-class QSplitter;
+class QScreen;
 
 // The window of one open document, titled after it. Until the document has
 // its year the window is empty and offers the new-year wizard; then it shows
@@ -48,6 +48,15 @@ public:
     // The wizard while it shows.
     NewYearSheet* newYearSheet() const;
 
+    // A command of the application rather than of this document (New, Open,
+    // Quit). It works from the window and from a new-year wizard shown over
+    // it afterwards, which otherwise keeps every key away from the window.
+    void addApplicationCommand(QAction* action);
+
+    // The size a window first opens at: most of the screen, and never less
+    // than a school week needs beside the calendar and the side panel.
+    static QSize firstSize(const QScreen* screen);
+
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
     PlanningArea* planningArea() const { return m_planningArea; }
@@ -64,6 +73,10 @@ public:
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
 
+signals:
+    // The teacher chose Quit in the new-year wizard.
+    void quitRequested();
+
 private:
     DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidget* parent);
 
@@ -73,6 +86,8 @@ private:
     void setupWindow();
     QWidget* createNavigationColumn(Year& year);
     void observeDocument();
+    // The calendar picker follows the planning views' current day.
+    void showCurrentDayInPicker();
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
@@ -94,5 +109,6 @@ private:
     CourseSourceList* m_courseList = nullptr;
     QAction* m_editingModeAction = nullptr;
     QProgressBar* m_progress = nullptr;
+    QList<QAction*> m_applicationCommands;
     ObserverBag m_observers;
 };

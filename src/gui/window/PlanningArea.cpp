@@ -1,6 +1,7 @@
 #include "gui/window/PlanningArea.h"
 
 #include "gui/panels/SidePanel.h"
+#include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/DayView.h"
 #include "gui/views/MonthView.h"
 #include "gui/views/WeekView.h"
@@ -8,8 +9,21 @@
 #include "model/Year.h"
 
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
+
+#include <algorithm>
+
+namespace {
+
+// Narrower, and a lesson's text wraps after every word or two; wider, and
+// the room is better spent on the days.
+constexpr int narrowestSidePanel = 220;
+constexpr int comfortableSidePanel = 340;
+
+} // namespace
 
 PlanningArea::PlanningArea(Year& year, QWidget* parent)
     : QWidget(parent)
@@ -38,6 +52,35 @@ void PlanningArea::start()
 {
     m_controller.start();
     showView();
+}
+
+void PlanningArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_sidePanelPlaced && m_splitter->width() > 0) {
+        m_sidePanelPlaced = true;
+        placeSidePanel();
+    }
+}
+
+// At the first size the side panel takes only what the week can spare, so
+// that its days stand side by side without scrolling; later the teacher's
+// own dragging of the divider is kept.
+void PlanningArea::placeSidePanel()
+{
+    const int available = m_splitter->width() - m_splitter->handleWidth();
+    const int side = std::clamp(available - weekWidthWithoutScrolling(), narrowestSidePanel, comfortableSidePanel);
+    m_splitter->setSizes({ available - side, side });
+}
+
+int PlanningArea::weekWidthWithoutScrolling() const
+{
+    if (!m_weekView)
+        return 0;
+    // A long day scrolls down, so the vertical scroll bar is counted in.
+    const QScrollArea* scrollArea = m_weekView->canvas()->scrollArea();
+    return m_weekView->canvas()->minimumWidth() + scrollArea->verticalScrollBar()->sizeHint().width()
+        + 2 * scrollArea->frameWidth();
 }
 
 QWidget* PlanningArea::currentView() const

@@ -33,6 +33,9 @@ public:
     // Centres the views on today and selects its first lesson.
     void start();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     // The mode or the shown period changed: back/forward may have changed too.
     void viewChanged();
@@ -43,6 +46,10 @@ private:
     void showView();
     void showSelection();
     QWidget* viewForMode(PlanningModeViewController::Mode mode);
+    void placeSidePanel();
+    // The width at which the week view shows all its days without scrolling
+    // sideways.
+    int weekWidthWithoutScrolling() const;
 
     Year& m_year;
     PlanningModeViewController m_controller;
@@ -52,4 +59,5 @@ private:
     WeekView* m_weekView = nullptr;
     MonthView* m_monthView = nullptr;
     SidePanel* m_sidePanel = nullptr;
+    bool m_sidePanelPlaced = false;
 };

@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 enum Weekday { Sunday, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
@@ -80,10 +82,16 @@ protected:
         child<QDateEdit>(QStringLiteral("endDate"))->setDate(end);
     }
 
+    QCheckBox* weekdayBox(int weekday) const { return child<QCheckBox>(QStringLiteral("weekday%1").arg(weekday)); }
+
+    // Ticks exactly these weekdays, clicking the boxes that show otherwise.
     void teach(std::initializer_list<Weekday> weekdays) const
     {
-        for (Weekday weekday : weekdays)
-            QTest::mouseClick(child<QCheckBox>(QStringLiteral("weekday%1").arg(weekday)), Qt::LeftButton);
+        for (int weekday = Sunday; weekday <= Saturday; ++weekday) {
+            const bool wanted = std::find(weekdays.begin(), weekdays.end(), weekday) != weekdays.end();
+            if (weekdayBox(weekday)->isChecked() != wanted)
+                QTest::mouseClick(weekdayBox(weekday), Qt::LeftButton);
+        }
     }
 
     void typeCourse(const QString& name) const
@@ -210,7 +218,23 @@ TEST_F(NewYearSheetTest, ValidationAlertsKeepTheSheetAndItsInputs)
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_TRUE(onSetupPage());
     EXPECT_EQ(child<QDateEdit>(QStringLiteral("endDate"))->date(), firstDay.addDays(8));
-    EXPECT_TRUE(child<QCheckBox>(QStringLiteral("weekday1"))->isChecked());
+    EXPECT_TRUE(weekdayBox(Monday)->isChecked());
+    EXPECT_FALSE(weekdayBox(Tuesday)->isChecked());
+}
+
+TEST_F(NewYearSheetTest, SchoolDaysStartTickedAndAYearWithoutAnyIsRefused)
+{
+    for (int weekday = Sunday; weekday <= Saturday; ++weekday)
+        EXPECT_EQ(weekdayBox(weekday)->isChecked(), weekday != Sunday && weekday != Saturday) << weekday;
+
+    fillFirstPage(0);
+    teach({});
+    answerAlert(QStringLiteral("OK"));
+    click(QStringLiteral("continue"));
+    EXPECT_EQ(alerts, QStringList { QStringLiteral("No Teaching Days") });
+    EXPECT_EQ(year(), nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(onSetupPage());
 }
 
 TEST_F(NewYearSheetTest, CourseListRefusesDuplicatesAndDeletesTheSelection)
@@ -317,7 +341,7 @@ TEST_F(NewYearSheetTest, BackReturnsToTheInputsAndContinuingRebuildsTheTable)
     ASSERT_TRUE(onSetupPage());
     EXPECT_EQ(courseList(), (QStringList { QStringLiteral("Math"), QStringLiteral("Art") }));
 
-    teach({ Friday });
+    teach({ Monday, Tuesday, Wednesday, Thursday });
     typeCourse(QStringLiteral("Music"));
     click(QStringLiteral("continue"));
     EXPECT_EQ(columnHeaders().size(), 4);

@@ -78,14 +78,20 @@ TEST_F(DayAndWeekViewTest, AnotherDocumentsNotificationsChangeNothing)
     week.setWeek(m_year, m_week);
     today.setDay(m_year, day(2));
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), mondayMath);
-    // Renaming posts nothing the views redraw on: the old name stays until
-    // something asks for a redraw.
     math->setValue(u"courseName", QStringLiteral("Algebra"));
     const auto firstNames = [&] {
         return QStringList { courseNames(columnOn(*week.dayColumnsLayout(), 2)).value(0),
             courseNames(today.dayColumnsLayout()->columns().value(0)).value(0) };
     };
-    ASSERT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+    EXPECT_EQ(firstNames(), QStringList({ "Algebra", "Algebra" }));
+    // A preference changed behind the views' backs shows only once something
+    // asks for a redraw.
+    preferences.preferences().setValue(QStringLiteral("SemestraAlwaysShowLessonTimes"), true);
+    const auto firstTimes = [&] {
+        return QStringList { columnOn(*week.dayColumnsLayout(), 2).lessons.value(0).time,
+            today.dayColumnsLayout()->columns().value(0).lessons.value(0).time };
+    };
+    ASSERT_EQ(firstTimes(), QStringList({ "", "" }));
 
     std::unique_ptr<ObjectContext> other = SemestraRecords::newContext();
     auto* otherLesson = other->insert<Lesson>(QStringLiteral("Lesson"));
@@ -93,9 +99,10 @@ TEST_F(DayAndWeekViewTest, AnotherDocumentsNotificationsChangeNothing)
     auto* otherDay = other->insert<Day>(QStringLiteral("Day"));
     for (const char* name : { "SemestraLessonDisplayTextChanged", "SemestraLessonClicked" })
         NotificationCenter::defaultCenter().post(QString::fromLatin1(name), otherLesson);
-    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCourseColorChanged"), otherCourse);
+    for (const char* name : { "SemestraCourseColorChanged", "SemestraCourseNameChanged" })
+        NotificationCenter::defaultCenter().post(QString::fromLatin1(name), otherCourse);
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraHolidayNameChanged"), otherDay);
-    EXPECT_EQ(firstNames(), QStringList({ "Mathematics", "Mathematics" }));
+    EXPECT_EQ(firstTimes(), QStringList({ "", "" }));
     EXPECT_EQ(week.canvas()->selectedLesson(), mondayMath);
     EXPECT_EQ(today.canvas()->selectedLesson(), mondayMath);
 

@@ -290,30 +290,32 @@ TEST_F(MonthViewTest, RedrawsOnNotificationsOfItsOwnDocumentOnly)
     view.resize(980, 720);
     view.setMonth(m_year, november(1));
     const auto firstRow = [&view] { return texts(*view.monthLayout()->cellForDate(november(5))).value(0); };
-    // Renaming posts a notification the view does not redraw on, so the old
-    // name stays until something asks for a redraw.
     math->setValue(u"courseName", QStringLiteral("Algebra"));
-    ASSERT_EQ(firstRow(), QStringLiteral("Mathematics 7"));
+    EXPECT_EQ(firstRow(), QStringLiteral("Algebra"));
+    // A preference changed behind the view's back shows only once something
+    // asks for a redraw.
+    preferences.preferences().setValue(QStringLiteral("SemestraShowCourseNamesInMonthView"), false);
+    ASSERT_EQ(firstRow(), QStringLiteral("Algebra"));
 
     std::unique_ptr<ObjectContext> otherDocument = SemestraRecords::newContext();
     auto* otherCourse = otherDocument->insert<MyCourse>(QStringLiteral("MyCourse"));
     auto* otherLesson = otherDocument->insert<Lesson>(QStringLiteral("Lesson"));
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCourseColorChanged"), otherCourse);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCourseNameChanged"), otherCourse);
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonDisplayTextChanged"), otherLesson);
-    EXPECT_EQ(firstRow(), QStringLiteral("Mathematics 7"));
+    EXPECT_EQ(firstRow(), QStringLiteral("Algebra"));
 
     math->setColor(QColor(0x8e, 0x44, 0xad));
-    EXPECT_EQ(firstRow(), QStringLiteral("Algebra"));
+    EXPECT_EQ(firstRow(), QStringLiteral("Fractions 5"));
     EXPECT_EQ(view.monthLayout()->cellForDate(november(5))->lessons.value(0).color, QColor(0x8e, 0x44, 0xad));
 
     math->setValue(u"draw", 0);
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCoursesToDrawChanged"));
-    EXPECT_EQ(firstRow(), QStringLiteral("World History and Geography"));
-
-    // Lessons are named by their titles when the teacher turns course names off.
-    preferences.preferences().setValue(QStringLiteral("SemestraShowCourseNamesInMonthView"), false);
-    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
     EXPECT_EQ(firstRow(), QStringLiteral("Causes of the Revolution, part 5"));
+
+    preferences.preferences().setValue(QStringLiteral("SemestraShowCourseNamesInMonthView"), true);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    EXPECT_EQ(firstRow(), QStringLiteral("World History and Geography"));
 }
 
 // Writes what the view draws for looking at; the pixels checked are those a

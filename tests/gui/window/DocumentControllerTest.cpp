@@ -3,7 +3,9 @@
 #include "ShellFixture.h"
 #include "testlib/OlderDocumentLayout.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -53,6 +55,44 @@ TEST_F(DocumentControllerTest, QuitPutsAwayTheWizardWithoutAskingAndSavesFiledDo
     EXPECT_TRUE(alerts.shown().isEmpty());
     EXPECT_TRUE(controller.windows().isEmpty());
     EXPECT_EQ(intervalInFile(path(QStringLiteral("Grade 7.semestra"))), 4);
+}
+
+TEST_F(DocumentControllerTest, QuitKeysReachTheApplicationWhileTheWizardCoversTheWindow)
+{
+    DocumentWindow* untitled = controller.newDocument();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOf(untitled) != nullptr; }, 2000));
+    NewYearSheet* sheet = sheetOf(untitled);
+    sheet->controller().addCourse(QStringLiteral("Biology"));
+    // The wizard has the keys, as when the teacher is typing into it.
+    QApplication::setActiveWindow(sheet);
+    ASSERT_EQ(QApplication::activeWindow(), sheet);
+
+    QTest::keyClick(sheet, Qt::Key_Q, Qt::ControlModifier);
+    deleteClosedWindows();
+    EXPECT_TRUE(alerts.shown().isEmpty());
+    EXPECT_TRUE(controller.windows().isEmpty());
+}
+
+TEST_F(DocumentControllerTest, TheWizardsQuitAsksAsItsCloseDoesThenEndsTheApplication)
+{
+    DocumentWindow* untitled = controller.newDocument();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOf(untitled) != nullptr; }, 2000));
+    NewYearSheet* sheet = sheetOf(untitled);
+    auto* quit = sheet->findChild<QPushButton*>(QStringLiteral("quit"));
+    ASSERT_NE(quit, nullptr);
+    sheet->controller().addCourse(QStringLiteral("Biology"));
+
+    alerts.answerNext(AlertAlternateReturn);
+    QTest::mouseClick(quit, Qt::LeftButton);
+    ASSERT_EQ(alerts.shown().size(), 1);
+    EXPECT_EQ(alerts.last().title, QStringLiteral("Really Close?"));
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(controller.windows().size(), 1);
+
+    alerts.answerNext(AlertDefaultReturn);
+    QTest::mouseClick(quit, Qt::LeftButton);
+    deleteClosedWindows();
+    EXPECT_TRUE(controller.windows().isEmpty());
 }
 
 TEST_F(DocumentControllerTest, AutosaveWritesOnlyFiledDocumentsWithChanges)

@@ -34,9 +34,9 @@ protected:
             ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), alerts, 1), nullptr);
             ASSERT_TRUE(writer.document().saveAs(path).ok());
         }
+        // At the size a teacher first sees it.
         window = new DocumentWindow;
         ASSERT_TRUE(window->openFile(path));
-        window->resize(1440, 900);
         window->show();
     }
 

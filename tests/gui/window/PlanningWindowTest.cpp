@@ -1,7 +1,10 @@
 #include "foundation/prefs/Preferences.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
+#include "gui/navigation/CalendarPicker.h"
+#include "gui/navigation/CalendarPickerGrid.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/DayView.h"
 #include "gui/views/MonthView.h"
 #include "gui/views/WeekView.h"
@@ -28,6 +31,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +74,65 @@ protected:
     static Day* dayOn(DocumentWindow* window, int y, int m, int d)
     {
         return window->document().getCurrentYear()->getExactDayWithDate(local(y, m, d, 12));
+    }
+
+    // The days the calendar picker marks as selected.
+    static QList<Day*> pickedDays(const DocumentWindow* window)
+    {
+        QList<Day*> days;
+        for (const QList<CalendarPickerDay>& week : window->calendarPicker()->grid()->weeks()) {
+            for (const CalendarPickerDay& cell : week) {
+                if (cell.selected)
+                    days << cell.day;
+            }
+        }
+        return days;
+    }
+
+    static void clickInPicker(DocumentWindow* window, int dayOfMonth)
+    {
+        CalendarPicker* picker = window->calendarPicker();
+        const CalendarPickerGrid& grid = *picker->grid();
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            for (int column = 0; column < CalendarPickerGrid::columnCount; ++column) {
+                if (grid.weeks()[row][column].dayOfMonth == dayOfMonth) {
+                    QTest::mouseClick(picker, Qt::LeftButton, {}, grid.cellRect(row, column).center().toPoint());
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "the picker does not show day " << dayOfMonth;
+    }
+
+    // The picker marks the day, and each view, brought up in turn, shows it.
+    static void expectEverythingOn(DocumentWindow* window, Day* day)
+    {
+        ASSERT_NE(day, nullptr);
+        EXPECT_EQ(planning(window).currentDay(), day);
+        EXPECT_EQ(pickedDays(window), QList<Day*> { day });
+        PlanningActions& actions = window->planningActions();
+        const Mode mode = planning(window).selectedView();
+        PlanningArea* area = window->planningArea();
+        actions.modeAction(Mode::DayMode)->trigger();
+        EXPECT_EQ(area->dayView()->day(), day);
+        actions.modeAction(Mode::WeekMode)->trigger();
+        EXPECT_EQ(area->weekView()->week(), day->week());
+        actions.modeAction(Mode::MonthMode)->trigger();
+        const MonthLayout::Cell* cell = area->monthView()->monthLayout()->cellForDate(day->actualDate());
+        EXPECT_TRUE(cell && cell->inMonth);
+        actions.modeAction(mode)->trigger();
+        EXPECT_EQ(planning(window).currentDay(), day) << "looking changes nothing";
+    }
+
+    static QStringList courseNamesIn(const DayColumnsLayout& layout)
+    {
+        QStringList names;
+        for (const DayColumnsLayout::DayColumn& column : layout.columns()) {
+            for (const DayColumnsLayout::LessonBox& box : column.lessons)
+                names << box.courseName;
+        }
+        names.removeDuplicates();
+        return names;
     }
 
     TemporaryPreferences preferences;
@@ -133,6 +197,76 @@ TEST_F(PlanningWindowTest, BackAndForwardStopAtBothEndsOfTheYear)
     while (actions.backAction()->isEnabled() && steps++ < 400)
         actions.backAction()->trigger();
     EXPECT_EQ(window->planningArea()->dayView()->day(), year->getFirstDay());
+}
+
+TEST_F(PlanningWindowTest, EveryViewAndThePickerStayOnTheOneCurrentDay)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+    for (int step = 0; step < 3; ++step)
+        actions.backAction()->trigger();
+    // Three weeks before Wednesday 14 October.
+    expectEverythingOn(window, dayOn(window, 2026, 9, 23));
+
+    actions.modeAction(Mode::DayMode)->trigger();
+    actions.forwardAction()->trigger();
+    expectEverythingOn(window, dayOn(window, 2026, 9, 24));
+
+    // 24 October is a Saturday: the month view moves on to the Monday.
+    actions.modeAction(Mode::MonthMode)->trigger();
+    actions.forwardAction()->trigger();
+    expectEverythingOn(window, dayOn(window, 2026, 10, 26));
+
+    actions.todayAction()->trigger();
+    expectEverythingOn(window, dayOn(window, 2026, 10, 14));
+
+    SelectDateDialog sheet(*window->document().getCurrentYear(), window);
+    sheet.setPickedDate(local(2027, 2, 10, 12));
+    sheet.accept();
+    expectEverythingOn(window, dayOn(window, 2027, 2, 10));
+
+    actions.modeAction(Mode::WeekMode)->trigger();
+    clickInPicker(window, 17);
+    expectEverythingOn(window, dayOn(window, 2027, 2, 17));
+}
+
+TEST_F(PlanningWindowTest, ARenamedCourseIsRedrawnInEveryView)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    PlanningActions& actions = window->planningActions();
+    actions.monthShowsCourseNamesAction()->trigger();
+    for (int mode : { Mode::DayMode, Mode::MonthMode, Mode::WeekMode })
+        actions.modeAction(mode)->trigger();
+    PlanningArea* area = window->planningArea();
+    Course* math = window->document().getCurrentYear()->getCourseWithName(QStringLiteral("Math"));
+
+    math->setValue(u"courseName", QStringLiteral("Algebra"));
+
+    const QStringList renamed { QStringLiteral("Algebra"), QStringLiteral("Art") };
+    EXPECT_EQ(courseNamesIn(*area->weekView()->dayColumnsLayout()), renamed);
+    EXPECT_EQ(courseNamesIn(*area->dayView()->dayColumnsLayout()), renamed);
+    const MonthLayout::Cell* today = area->monthView()->monthLayout()->cellForDate(local(2026, 10, 14, 12));
+    ASSERT_NE(today, nullptr);
+    QStringList monthNames;
+    for (const MonthLayout::LessonRow& row : today->lessons)
+        monthNames << row.text;
+    EXPECT_EQ(monthNames, renamed);
+}
+
+TEST_F(PlanningWindowTest, AtItsFirstSizeTheWeekShowsFiveSchoolDaysWithoutScrollingSideways)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->size(), DocumentWindow::firstSize(window->screen()));
+
+    WeekView* week = window->planningArea()->weekView();
+    ASSERT_EQ(week->dayColumnsLayout()->columns().size(), 5);
+    const DayColumnsCanvas* canvas = week->canvas();
+    EXPECT_LE(canvas->minimumWidth(), canvas->scrollArea()->viewport()->width());
+    EXPECT_EQ(canvas->scrollArea()->horizontalScrollBar()->maximum(), 0);
+    // The calendar's column takes no more room from the week than the calendar needs.
+    EXPECT_EQ(window->calendarPicker()->width(), window->calendarPicker()->sizeHint().width());
+    EXPECT_GT(window->planningArea()->sidePanel()->width(), 0);
 }
 
 TEST_F(PlanningWindowTest, DisplayTogglesCarryCheckMarksThatFollowThePreferences)
