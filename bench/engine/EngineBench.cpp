@@ -1,0 +1,166 @@
+#include "cli/DemoYearFiller.h"
+#include "foundation/alerts/AlertPresenter.h"
+#include "model/Course.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/SemestraRecords.h"
+#include "model/Year.h"
+#include "store/ObjectContext.h"
+#include "store/SqliteStore.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+// The schedule engine's interactive operations on the command line's demo
+// years (every lesson filled, assignments, links and standards), at one, two
+// and four times a real year. Each operation runs in-process on a year that
+// stays open, as the planner runs it; saves are measured apart.
+namespace {
+
+class DefaultAnswers : public AlertPresenter {
+public:
+    int runModal(const Alert&) override { return 1; }
+};
+
+struct DemoYear {
+    explicit DemoYear(int scale)
+    {
+        DefaultAnswers answers;
+        year = DemoYearFiller::buildYear(*context, answers, scale);
+        if (!year)
+            qFatal("the demo year could not be built");
+    }
+
+    std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
+    Year* year = nullptr;
+};
+
+DemoYear& demoYear(int scale)
+{
+    static std::map<int, std::unique_ptr<DemoYear>> years;
+    std::unique_ptr<DemoYear>& year = years[scale];
+    if (!year)
+        year = std::make_unique<DemoYear>(scale);
+    return *year;
+}
+
+Course* longestCourse(const Year& year)
+{
+    Course* longest = nullptr;
+    for (Course* course : year.courses()) {
+        if (!longest || course->lessons().size() > longest->lessons().size())
+            longest = course;
+    }
+    return longest;
+}
+
+Lesson* firstLessonOfLongestCourse(const Year& year)
+{
+    return longestCourse(year)->allLessonsInOrder().constFirst();
+}
+
+void setLessonCounter(benchmark::State& state, const Year& year)
+{
+    state.counters["lessonsMoved"] = double(longestCourse(year)->lessons().size());
+}
+
+void BuildYear(benchmark::State& state)
+{
+    const NewYearRequest request = DemoYearFiller::request(int(state.range(0)));
+    DefaultAnswers answers;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto context = SemestraRecords::newContext();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(request.build(*context, answers));
+        state.PauseTiming();
+        context.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BuildYear)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// Bumping and pulling back in turn keeps the year's content where it was;
+// the content lost off the course's end is refilled by nothing, which is
+// what a teacher's repeated bumps do too.
+void BumpFirstLesson(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    Lesson* first = firstLessonOfLongestCourse(year);
+    for (auto _ : state) {
+        year.bumpLesson(first);
+        state.PauseTiming();
+        year.pullLessonsBack(first);
+        state.ResumeTiming();
+    }
+    setLessonCounter(state, year);
+}
+BENCHMARK(BumpFirstLesson)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+void PullBackFirstLesson(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    Lesson* first = firstLessonOfLongestCourse(year);
+    for (auto _ : state) {
+        state.PauseTiming();
+        year.bumpLesson(first);
+        state.ResumeTiming();
+        year.pullLessonsBack(first);
+    }
+    setLessonCounter(state, year);
+}
+BENCHMARK(PullBackFirstLesson)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// The whole-day shift from the first school day moves every later day's
+// lessons; the year is rebuilt (untimed) before each run because the shift
+// cannot be undone by another shift.
+void WholeDayShift(benchmark::State& state)
+{
+    const int scale = int(state.range(0));
+    DefaultAnswers answers;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto context = SemestraRecords::newContext();
+        Year* year = DemoYearFiller::request(scale).build(*context, answers);
+        Day* first = year->getAllDaysOrderedAscending().constFirst();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(year->shiftLessonsBeforeCreatingHoliday(first));
+        state.PauseTiming();
+        context.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(WholeDayShift)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A saved year: the save after a bump writes only what the bump changed;
+// a full save of the same year is reported beside it for comparison.
+void SaveAfterBump(benchmark::State& state)
+{
+    DemoYear& demo = demoYear(int(state.range(0)));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("year.semestra"));
+    QElapsedTimer full;
+    full.start();
+    if (!SqliteStore::save(*demo.context, path))
+        qFatal("the demo year could not be saved");
+    const double fullSaveMs = double(full.nsecsElapsed()) / 1e6;
+    Lesson* first = firstLessonOfLongestCourse(*demo.year);
+    bool bump = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Alternating keeps the content in place across iterations.
+        bump ? demo.year->bumpLesson(first) : demo.year->pullLessonsBack(first);
+        bump = !bump;
+        state.ResumeTiming();
+        if (!SqliteStore::save(*demo.context, path))
+            qFatal("the demo year could not be saved");
+    }
+    state.counters["fullSaveMs"] = fullSaveMs;
+}
+BENCHMARK(SaveAfterBump)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
+
+} // namespace
