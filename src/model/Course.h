@@ -3,6 +3,7 @@
 #include "model/SyncedRecord.h"
 
 #include <QColor>
+#include <QVariantMap>
 
 class AlertPresenter;
 class Day;
@@ -49,6 +50,18 @@ public:
     // Units by name, names compared without regard to case.
     Unit* unitWithName(const QString& unitName) const;
     Unit* addUnitWithName(const QString& unitName);
+    bool hasUnitWithName(const QString& unitName) const { return unitWithName(unitName) != nullptr; }
+    // `base`, or `base` followed by " N" with the first N from 1 up that no
+    // unit of the course uses.
+    QString firstFreeUnitName(const QString& base) const;
+    // A new, empty unit named after `source`, made unique in this course.
+    Unit* makeCopyOfUnit(const Unit* source);
+    // Unlinks the unit from its lessons, which keep their content, and
+    // deletes it.
+    void deleteUnit(Unit* unit);
+    void deleteAllUnits();
+    // The course export dictionary of the given lessons, in the given order.
+    QVariantMap dictionaryWithLessons(const QList<Lesson*>& lessons) const;
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -6,6 +6,8 @@
 #include "model/Unit.h"
 #include "store/ObjectContext.h"
 
+#include <QCollator>
+
 #include <algorithm>
 
 QList<Lesson*> Course::allLessonsInOrder() const
@@ -55,9 +57,13 @@ QList<Lesson*> Course::returnLessonsFollowing(const Lesson* lesson, int count, A
 
 QList<Unit*> Course::unitsArray() const
 {
+    // People number their units: "Unit 2" comes before "Unit 10".
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
     QList<Unit*> sorted = units();
-    std::stable_sort(
-        sorted.begin(), sorted.end(), [](const Unit* a, const Unit* b) { return a->unitName() < b->unitName(); });
+    std::stable_sort(sorted.begin(), sorted.end(),
+        [&](const Unit* a, const Unit* b) { return collator.compare(a->unitName(), b->unitName()) < 0; });
     return sorted;
 }
 

@@ -2,6 +2,11 @@
 
 #include "model/SyncedRecord.h"
 
+#include <QVariantMap>
+
+#include <memory>
+
+class QTextDocument;
 class Assignment;
 class Attachment;
 class Course;
@@ -48,6 +53,26 @@ public:
     void makeFieldsEqual();
     // Records the lesson and its attachments on the year's delete stack.
     void addToYearDeleteStack();
+
+    // Content fields.
+    // Whether the field holds a value that is not empty data.
+    bool hasDataForKey(const QString& fieldKey) const;
+    bool hasTitle() const { return !lessonTitle().isEmpty(); }
+    QString lockMenuString() const;
+    // Every tag's name followed by ",".
+    QString tagsString() const;
+    bool hasTagWithName(const QString& name) const;
+    // The units of the lesson's course, in no particular order.
+    QList<Unit*> unitsArray() const;
+    // The visible fields that hold data, as one rich text for the editor;
+    // labels come along only when more than one field holds data.
+    std::unique_ptr<QTextDocument> textViewString() const;
+
+    // The lesson's content as a transfer dictionary (see LessonDictionary).
+    QVariantMap dictionaryForExport() const;
+    enum class Notify { Yes, No };
+    // Replaces the whole content with the dictionary's.
+    void importFromDictionary(const QVariantMap& dictionary, Notify notify = Notify::Yes);
 
     QString stringForEditingMode() const;
     QString dateStringForScrollingView() const;
