@@ -1,0 +1,153 @@
+#include "content/LessonContentController.h"
+
+#include "foundation/alerts/AlertPresenter.h"
+#include "foundation/notify/NotificationCenter.h"
+#include "foundation/pasteboard/Pasteboard.h"
+#include "model/Course.h"
+#include "model/Lesson.h"
+#include "model/LessonDictionary.h"
+#include "model/Unit.h"
+#include "model/Year.h"
+#include "planning/PlanningNotifications.h"
+
+const QString LessonContentController::pasteboardName = QStringLiteral("SemestraLessonCopyPboard");
+
+namespace {
+
+void post(const QString& name, NotificationSource* object = nullptr)
+{
+    NotificationCenter::defaultCenter().post(name, object);
+}
+
+} // namespace
+
+LessonContentController::LessonContentController(AlertPresenter& alerts)
+    : m_alerts(alerts)
+{ }
+
+void LessonContentController::clearLesson(Lesson* lesson)
+{
+    if (!lesson)
+        return;
+    lesson->wipe();
+    lesson->setStartAndEndTime();
+    post(ModelNotifications::lessonDisplayTextChanged, lesson);
+    post(PlanningNotifications::planningModesNeedRefresh);
+}
+
+bool LessonContentController::clearAllLessons(Year& year)
+{
+    const int answer = m_alerts.runModal(Alert { QStringLiteral("Clear All Lesson Information?"),
+        QStringLiteral("You are about to remove all entered lesson information.  Please be sure that you have a "
+                       "backup of your lesson plans before continuing."),
+        QStringLiteral("Clear All Lessons"), {}, QStringLiteral("Cancel") });
+    if (answer != AlertDefaultReturn)
+        return false;
+    for (Lesson* lesson : year.getAllLessons()) {
+        lesson->wipe();
+        lesson->setStartAndEndTime();
+    }
+    post(PlanningNotifications::planningModesNeedRefresh);
+    return true;
+}
+
+// Without a lesson the pasteboard keeps what it holds: an earlier copy is
+// not thrown away by a copy that had nothing to copy.
+void LessonContentController::copyLesson(const Lesson* lesson)
+{
+    if (!lesson)
+        return;
+    Pasteboard& pasteboard = Pasteboard::named(pasteboardName);
+    pasteboard.clearContents();
+    pasteboard.setString(LessonDictionary::toText(lesson->dictionaryForExport()));
+}
+
+bool LessonContentController::canPasteLesson() const
+{
+    return Pasteboard::named(pasteboardName).hasType(Pasteboard::StringType);
+}
+
+bool LessonContentController::pasteLesson(Lesson* lesson)
+{
+    return lesson && dropText(lesson, Pasteboard::named(pasteboardName).string());
+}
+
+void LessonContentController::toggleLock(Lesson* lesson)
+{
+    if (!lesson)
+        return;
+    lesson->setValue(u"anchored", !lesson->isAnchored());
+    post(ModelNotifications::lessonDisplayTextChanged, lesson);
+}
+
+void LessonContentController::removeFromUnit(Lesson* lesson)
+{
+    if (!lesson || !lesson->unit())
+        return;
+    lesson->setObject(u"unit", nullptr);
+    post(PlanningNotifications::refreshCourseSourceList);
+}
+
+bool LessonContentController::dropLesson(Lesson* target, const Lesson* dropped)
+{
+    if (!target || !dropped || target == dropped || &target->context() != &dropped->context())
+        return false;
+    target->copyUserInformationFrom(dropped);
+    post(ModelNotifications::lessonClicked, target);
+    return true;
+}
+
+bool LessonContentController::dropText(Lesson* target, const QString& text)
+{
+    const std::optional<QVariantMap> dictionary = LessonDictionary::fromText(text);
+    if (!target || !dictionary)
+        return false;
+    target->importFromDictionary(*dictionary);
+    return true;
+}
+
+bool LessonContentController::dropUnit(Lesson* target, const Unit* unit)
+{
+    if (!target || !unit || !target->course() || &target->context() != &unit->context())
+        return false;
+    const int count = int(unit->lessons().size());
+    if (count == 0) {
+        m_alerts.runModal(Alert { QStringLiteral("No Lessons Found"),
+            QStringLiteral("Please add lessons to this unit before making a copy"), QStringLiteral("Ok"), {}, {} });
+        return false;
+    }
+    if (target->course()->returnLessonsFollowing(target, count, m_alerts).isEmpty()) {
+        m_alerts.runModal(Alert { QStringLiteral("Too Few Lessons Left in Course"),
+            QStringLiteral("There aren't enough lessons left in this course to allow copying the selected unit"),
+            QStringLiteral("Ok"), {}, {} });
+        return false;
+    }
+    if (!confirmUnitCopy(count))
+        return false;
+    Unit* copy = target->course()->makeCopyOfUnit(unit);
+    copy->makeCopyOfUnit(unit, target, m_alerts);
+    post(ModelNotifications::newUnitAdded);
+    post(PlanningNotifications::courseAdded);
+    return true;
+}
+
+bool LessonContentController::confirmUnitCopy(int lessonCount)
+{
+    QString message;
+    if (lessonCount == 1)
+        message = QStringLiteral("Copying this unit will replace this lesson with the lesson information contained in "
+                                 "the unit. A new unit will also be created to contain these lessons. This cannot be "
+                                 "undone.");
+    else if (lessonCount == 2)
+        message = QStringLiteral("Copying this unit will replace this lesson, along with the next lesson, with the "
+                                 "lesson information contained in the unit.  A new unit will also be created to "
+                                 "contain these lessons. This cannot be undone.");
+    else
+        message = QStringLiteral("Copying this unit will replace this lesson, along with the next %1 lessons, with "
+                                 "the lesson information contained in the unit.  A new unit will also be created to "
+                                 "contain these lessons. This cannot be undone.")
+                      .arg(lessonCount - 1);
+    return m_alerts.runModal(Alert { QStringLiteral("Create a new copy of this unit?"), message, QStringLiteral("Copy"),
+               QStringLiteral("Cancel"), {} })
+        == AlertDefaultReturn;
+}
