@@ -24,6 +24,11 @@ QString formatTime(Date date)
     return date.toQDateTime().toLocalTime().toString(QStringLiteral("HH:mm"));
 }
 
+QJsonValue timeJson(const std::optional<Date>& time)
+{
+    return time ? QJsonValue(formatTime(*time)) : QJsonValue();
+}
+
 Result<int> parseWeekday(const QString& text)
 {
     static const QStringList names { QStringLiteral("sunday"), QStringLiteral("monday"), QStringLiteral("tuesday"),

@@ -34,4 +34,13 @@ Status setLesson(const CommandLine& line, CommandContext& context);
 Status lock(const CommandLine& line, CommandContext& context);
 Status bump(const CommandLine& line, CommandContext& context);
 Status pullBack(const CommandLine& line, CommandContext& context);
+Status lesson(const CommandLine& line, CommandContext& context);
+Status copyLesson(const CommandLine& line, CommandContext& context);
+Status applyTemplate(const CommandLine& line, CommandContext& context);
+Status clear(const CommandLine& line, CommandContext& context);
+Status clearAll(const CommandLine& line, CommandContext& context);
+Status units(const CommandLine& line, CommandContext& context);
+Status unit(const CommandLine& line, CommandContext& context);
+Status unitCopy(const CommandLine& line, CommandContext& context);
+Status unitExport(const CommandLine& line, CommandContext& context);
 } // namespace Commands

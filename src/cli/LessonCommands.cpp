@@ -1,71 +1,77 @@
-#include "cli/CliDates.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandLine.h"
+#include "cli/LessonLookup.h"
 #include "foundation/richtext/RichText.h"
+#include "foundation/richtext/RtfWriter.h"
 #include "model/Course.h"
-#include "model/Day.h"
-#include "model/Document.h"
 #include "model/Lesson.h"
+#include "model/Unit.h"
 #include "model/Year.h"
 
-#include <functional>
+#include <QFile>
+#include <QTextDocument>
 
 namespace {
 
-// The meeting of --course on --date; --index picks among several meetings
-// of the course on that day.
-Result<Lesson*> findLesson(const CommandLine& line, const Year& year)
-{
-    using Found = Result<Lesson*>;
-    const Result<QString> courseName = line.required(QStringLiteral("course"));
-    const Result<QString> dateText = line.required(QStringLiteral("date"));
-    if (!courseName || !dateText)
-        return Found::failure(courseName ? dateText.error() : courseName.error());
-    const Result<Date> date = CliDates::parseDay(*dateText);
-    const Result<int> index = line.intValue(QStringLiteral("index"), 0, 0);
-    if (!date || !index)
-        return Found::failure(date ? index.error() : date.error());
-    const Course* course = year.getCourseWithName(*courseName);
-    if (!course)
-        return Found::failure(QStringLiteral("there is no course named \"%1\"").arg(*courseName));
-    const Day* day = year.getExactDayWithDate(*date);
-    if (!day)
-        return Found::failure(QStringLiteral("the schedule has no day on %1").arg(*dateText));
-    Lesson* lesson = day->lessonInCourse(course, *index);
-    if (!lesson)
-        return Found::failure(QStringLiteral("%1 has no meeting %2 on %3").arg(*courseName).arg(*index).arg(*dateText));
-    return lesson;
-}
+using LessonLookup::changeLesson;
 
-// Opens the file, applies the change to the lesson and saves; nothing is
-// saved when any step fails.
-Status changeLesson(const CommandLine& line, CommandContext& context, const std::function<void(Year&, Lesson&)>& change)
-{
-    auto document = context.openDocument(line.positionals().first());
-    if (!document)
-        return Status::failure(document.error());
-    Year& year = *document.value()->getCurrentYear();
-    const Result<Lesson*> lesson = findLesson(line, year);
-    if (!lesson)
-        return Status::failure(lesson.error());
-    change(year, **lesson);
-    return document.value()->save();
-}
+using FieldValues = QList<std::pair<QString, QString>>;
 
-// "key=text" pairs for the lesson's rich fields.
-Result<QList<std::pair<QString, QString>>> parseFields(const QStringList& assignments)
+// "key=value" pairs of one option for the lesson's rich fields.
+Result<FieldValues> parseFields(const CommandLine& line, const QString& option, const QString& valueName)
 {
-    using Parsed = Result<QList<std::pair<QString, QString>>>;
-    QList<std::pair<QString, QString>> fields;
-    for (const QString& assignment : assignments) {
+    FieldValues fields;
+    for (const QString& assignment : line.values(option)) {
         const qsizetype equals = assignment.indexOf(QLatin1Char('='));
         const QString key = assignment.left(equals);
         if (equals < 0 || !Lesson::richFieldKeys().contains(key))
-            return Parsed::failure(QStringLiteral("--field \"%1\" must be one of %2, then '=' and the text")
-                                       .arg(assignment, Lesson::richFieldKeys().join(QStringLiteral(", "))));
+            return Result<FieldValues>::failure(QStringLiteral("--%1 \"%2\" must be one of %3, then '=' and the %4")
+                                                    .arg(option, assignment,
+                                                        Lesson::richFieldKeys().join(QStringLiteral(", ")), valueName));
         fields.append({ key, assignment.mid(equals + 1) });
     }
     return fields;
+}
+
+Result<QByteArray> readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<QByteArray>::failure(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+// The rich text of each field from --field text, --rtf files and --html
+// files, read before the document is opened so that a missing file changes
+// nothing.
+Result<QList<std::pair<QString, QByteArray>>> richFields(const CommandLine& line)
+{
+    using Rich = Result<QList<std::pair<QString, QByteArray>>>;
+    QList<std::pair<QString, QByteArray>> result;
+    const Result<FieldValues> texts = parseFields(line, QStringLiteral("field"), QStringLiteral("text"));
+    const Result<FieldValues> rtfFiles = parseFields(line, QStringLiteral("rtf"), QStringLiteral("file"));
+    const Result<FieldValues> htmlFiles = parseFields(line, QStringLiteral("html"), QStringLiteral("file"));
+    for (const auto* parsed : { &texts, &rtfFiles, &htmlFiles }) {
+        if (!*parsed)
+            return Rich::failure(parsed->error());
+    }
+    for (const auto& [key, text] : *texts)
+        result.append({ key, RichText::fromPlainText(text) });
+    for (const auto& [key, path] : *rtfFiles) {
+        const Result<QByteArray> rtf = readFile(path);
+        if (!rtf)
+            return Rich::failure(rtf.error());
+        result.append({ key, *rtf });
+    }
+    for (const auto& [key, path] : *htmlFiles) {
+        const Result<QByteArray> html = readFile(path);
+        if (!html)
+            return Rich::failure(html.error());
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(*html));
+        result.append({ key, RtfWriter::write(document) });
+    }
+    return result;
 }
 
 } // namespace
@@ -74,16 +80,23 @@ namespace Commands {
 
 Status setLesson(const CommandLine& line, CommandContext& context)
 {
-    const auto fields = parseFields(line.values(QStringLiteral("field")));
+    const auto fields = richFields(line);
     if (!fields)
         return Status::failure(fields.error());
-    if (fields->isEmpty() && !line.has(QStringLiteral("title")))
-        return Status::failure(QStringLiteral("set-lesson needs --title or --field"));
+    const QString unitName = line.value(QStringLiteral("unit"));
+    if (line.has(QStringLiteral("unit")) && unitName.isEmpty())
+        return Status::failure(QStringLiteral("--unit needs a name"));
+    if (fields->isEmpty() && !line.has(QStringLiteral("title")) && unitName.isEmpty())
+        return Status::failure(QStringLiteral("set-lesson needs --title, --unit, --field, --rtf or --html"));
     return changeLesson(line, context, [&](Year&, Lesson& lesson) {
         if (line.has(QStringLiteral("title")))
             lesson.setValue(u"lessonTitle", line.value(QStringLiteral("title")));
-        for (const auto& [key, text] : *fields)
-            lesson.setValue(key, RichText::fromPlainText(text));
+        for (const auto& [key, rtf] : *fields)
+            lesson.setValue(key, rtf);
+        if (!unitName.isEmpty()) {
+            Unit* unit = lesson.course()->unitWithName(unitName);
+            lesson.setObject(u"unit", unit ? unit : lesson.course()->addUnitWithName(unitName));
+        }
     });
 }
 

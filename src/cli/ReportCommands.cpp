@@ -36,20 +36,13 @@ QString dayKind(const Day& day)
     return day.isCancelled() ? QStringLiteral("cancelled") : QStringLiteral("school");
 }
 
-// A lesson whose meeting time was never set has none: null, not a made-up
-// time of day.
-QJsonValue timeJson(const Lesson& lesson, QStringView key)
-{
-    const auto time = lesson.value<std::optional<Date>>(key);
-    return time ? QJsonValue(CliDates::formatTime(*time)) : QJsonValue();
-}
-
 QJsonObject lessonJson(const Lesson& lesson)
 {
     return QJsonObject { { QStringLiteral("course"), lesson.courseName() },
         { QStringLiteral("position"), lesson.lessonPosition() }, { QStringLiteral("title"), lesson.lessonTitle() },
-        { QStringLiteral("locked"), lesson.isAnchored() }, { QStringLiteral("start"), timeJson(lesson, u"startTime") },
-        { QStringLiteral("end"), timeJson(lesson, u"endTime") }, { QStringLiteral("hasData"), lesson.hasData() } };
+        { QStringLiteral("locked"), lesson.isAnchored() },
+        { QStringLiteral("start"), CliDates::timeJson(lesson.startTime()) },
+        { QStringLiteral("end"), CliDates::timeJson(lesson.endTime()) }, { QStringLiteral("hasData"), lesson.hasData() } };
 }
 
 QJsonObject dayJson(const Day& day)
