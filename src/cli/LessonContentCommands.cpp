@@ -77,8 +77,9 @@ void printLesson(const Lesson& lesson, QTextStream& out)
         out << "locked\n";
     for (const QString& key : Lesson::richFieldKeys()) {
         const QString text = lesson.value<QString>(Lesson::shadowKey(key));
+        const QString label = lesson.year() ? lesson.year()->fieldTitle(key) : QString();
         if (!text.isEmpty())
-            out << (lesson.year() ? lesson.year()->fieldTitle(key) : key) << ": " << text << '\n';
+            out << (label.isEmpty() ? key : label) << ": " << text << '\n';
     }
 }
 
