@@ -6,9 +6,42 @@
 #include "model/Unit.h"
 #include "store/ObjectContext.h"
 
-#include <QCollator>
+#include <unicode/coll.h>
 
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+// People number their units: "Unit 2" comes before "Unit 10", in the user's
+// language. ICU's numeric collation does so, where Qt's collator ignores its
+// numeric mode in the "C" locale. That locale's own ICU rules (en_US_POSIX)
+// order digits as plain characters, so it takes the common rules instead.
+const icu::Collator& unitNameCollator()
+{
+    static const std::unique_ptr<icu::Collator> collator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::Locale& user = icu::Locale::getDefault();
+        const bool posix = qstrcmp(user.getVariant(), "POSIX") == 0;
+        std::unique_ptr<icu::Collator> made(
+            icu::Collator::createInstance(posix ? icu::Locale::getRoot() : user, status));
+        if (U_FAILURE(status) || !made) {
+            status = U_ZERO_ERROR;
+            made.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
+        }
+        made->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
+        made->setStrength(icu::Collator::SECONDARY);
+        return made;
+    }();
+    return *collator;
+}
+
+icu::UnicodeString icuString(const QString& text)
+{
+    return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()));
+}
+
+} // namespace
 
 QList<Lesson*> Course::allLessonsInOrder() const
 {
@@ -57,13 +90,12 @@ QList<Lesson*> Course::returnLessonsFollowing(const Lesson* lesson, int count, A
 
 QList<Unit*> Course::unitsArray() const
 {
-    // People number their units: "Unit 2" comes before "Unit 10".
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const icu::Collator& collator = unitNameCollator();
     QList<Unit*> sorted = units();
-    std::stable_sort(sorted.begin(), sorted.end(),
-        [&](const Unit* a, const Unit* b) { return collator.compare(a->unitName(), b->unitName()) < 0; });
+    std::stable_sort(sorted.begin(), sorted.end(), [&](const Unit* a, const Unit* b) {
+        UErrorCode status = U_ZERO_ERROR;
+        return collator.compare(icuString(a->unitName()), icuString(b->unitName()), status) == UCOL_LESS;
+    });
     return sorted;
 }
 
