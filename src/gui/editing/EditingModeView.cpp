@@ -54,8 +54,9 @@ EditingModeView::EditingModeView(Year& year, Lesson* lesson, AlertPresenter& ale
     m_list->setObjectName(QStringLiteral("scrollingLessonList"));
     m_list->setMinimumWidth(200);
     m_list->setSpacing(2);
-    m_list->setStyleSheet(QStringLiteral("QListWidget::item { border: 1px solid black; padding: 3px; }"
-                                         "QListWidget::item:selected { border: 2px solid #2e9b3a; }"));
+    m_list->setStyleSheet(QStringLiteral("QListWidget::item { border: 2px solid black; padding: 3px; }"
+                                         "QListWidget::item:selected { border: 2px solid #2e9b3a;"
+                                         " background: #e6f4e8; color: black; }"));
     connect(m_list, &QListWidget::currentRowChanged, this, &EditingModeView::rowPicked);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);

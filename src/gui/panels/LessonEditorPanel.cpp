@@ -41,6 +41,9 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     for (const char* caption : { "Fields", "Custom", "Assignments", "Standards" })
         m_segments->addTab(QString::fromLatin1(caption));
     m_segments->setExpanding(true);
+    // The panel may be narrow; captions shorten rather than widen it.
+    m_segments->setElideMode(Qt::ElideRight);
+    m_segments->setUsesScrollButtons(true);
     m_segments->setDrawBase(false);
     m_pages->addWidget(m_standard);
     m_pages->addWidget(m_custom);

@@ -35,12 +35,13 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     , m_heading(new QLabel(this))
     , m_title(new QLineEdit(this))
     , m_unit(new QComboBox(this))
-    , m_lock(new QCheckBox(QStringLiteral("Locked (stays in place when lessons move)"), this))
+    , m_lock(new QCheckBox(QStringLiteral("Locked"), this))
     , m_start(new QLineEdit(this))
     , m_end(new QLineEdit(this))
 {
     m_title->setObjectName(QStringLiteral("lessonTitle"));
     m_title->setPlaceholderText(QStringLiteral("No Title Provided"));
+    m_lock->setToolTip(QStringLiteral("A locked lesson stays in place when lessons are bumped or pulled back"));
     m_unit->setEditable(true);
     m_unit->setInsertPolicy(QComboBox::NoInsert);
     m_unit->setToolTip(QStringLiteral("Choose a unit, or type a new unit's name and press Return"));
