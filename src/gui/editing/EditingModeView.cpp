@@ -163,9 +163,8 @@ void EditingModeView::observeDocument()
         if (const auto* lesson = note.objectAs<Lesson>())
             refreshRow(lesson);
     });
-    m_observers.observe(ModelNotifications::courseNameChanged, scope, [this](const Notification&) {
-        m_heading->setText(lesson() ? lesson()->stringForEditingMode() : QString());
-    });
+    m_observers.observe(ModelNotifications::courseNameChanged, scope,
+        [this](const Notification&) { m_heading->setText(lesson() ? lesson()->stringForEditingMode() : QString()); });
     // After a bump every row may read differently.
     m_observers.observe(ModelNotifications::refreshPlanningModes, scope, [this](const Notification&) {
         if (lesson() && !lesson()->isDeleted()) {

@@ -12,8 +12,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
@@ -31,7 +31,8 @@ struct FieldFlags {
 
 FieldFlags flagsOf(const QString& textKey)
 {
-    static const QHash<QString, FieldFlags> flags { { QStringLiteral("lessonBody"), { "showTeacher", "teacherEnlarged" } },
+    static const QHash<QString, FieldFlags> flags { { QStringLiteral("lessonBody"),
+                                                        { "showTeacher", "teacherEnlarged" } },
         { QStringLiteral("homework"), { "showHomework", "homeworkEnlarged" } },
         { QStringLiteral("publicComment"), { "showPublic", "publicEnlarged" } },
         { QStringLiteral("custom1"), { "showCustom1", "custom1Enlarged" } },
@@ -160,8 +161,8 @@ void FieldEditor::setLesson(Lesson* lesson)
     m_lesson = lesson;
     m_year = lesson ? lesson->year() : nullptr;
     if (m_lesson) {
-        m_observers.observe(ModelNotifications::lessonDisplayTextChanged, &m_lesson->context(),
-            [this](const Notification& note) {
+        m_observers.observe(
+            ModelNotifications::lessonDisplayTextChanged, &m_lesson->context(), [this](const Notification& note) {
                 if (note.object == static_cast<NotificationSource*>(m_lesson))
                     lessonTextChanged();
             });
@@ -193,8 +194,8 @@ void FieldEditor::loadYearSettings()
     m_show->setChecked(m_year && m_year->value<bool>(m_showKey));
     if (!m_title->hasFocus())
         m_title->setText(m_year ? m_year->fieldTitle(m_textKey) : QString());
-    for (QWidget* widget : { static_cast<QWidget*>(m_expand), static_cast<QWidget*>(m_title),
-             static_cast<QWidget*>(m_show) })
+    for (QWidget* widget :
+        { static_cast<QWidget*>(m_expand), static_cast<QWidget*>(m_title), static_cast<QWidget*>(m_show) })
         widget->setEnabled(m_year != nullptr);
     m_formatBar->setVisible(expanded);
     m_text->setVisible(expanded);

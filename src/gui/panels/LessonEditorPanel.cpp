@@ -64,9 +64,8 @@ void LessonEditorPanel::setLesson(Lesson* lesson)
     m_lesson = lesson;
     m_observers.clear();
     if (lesson) {
-        m_observers.observe(ModelNotifications::courseNameChanged, &lesson->context(), [this](const Notification&) {
-            refreshHeading();
-        });
+        m_observers.observe(ModelNotifications::courseNameChanged, &lesson->context(),
+            [this](const Notification&) { refreshHeading(); });
     }
     refreshHeading();
     m_standard->setLesson(lesson);

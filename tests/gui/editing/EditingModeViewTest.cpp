@@ -28,14 +28,13 @@ protected:
     EditingModeViewTest()
     {
         year = buildSchoolYear(*context, { QStringLiteral("Math"), QStringLiteral("Art") });
-        for (const char* flag :
-            { "teacherEnlarged", "homeworkEnlarged", "publicEnlarged", "custom1Enlarged", "custom2Enlarged",
-                "custom3Enlarged" })
+        for (const char* flag : { "teacherEnlarged", "homeworkEnlarged", "publicEnlarged", "custom1Enlarged",
+                 "custom2Enlarged", "custom3Enlarged" })
             year->setValue(QString::fromLatin1(flag), true);
         lesson = mathOn(9);
         math = lesson->course();
-        observers.observe(PlanningNotifications::returnToPlanningMode, context.get(),
-            [this](const Notification&) { ++returns; });
+        observers.observe(
+            PlanningNotifications::returnToPlanningMode, context.get(), [this](const Notification&) { ++returns; });
     }
 
     Lesson* mathOn(int september) const
