@@ -1,37 +1,70 @@
 #pragma once
 
 #include "foundation/notify/ObserverBag.h"
+#include "planning/ShownLesson.h"
 
 #include <QWidget>
 
-class Course;
+class AlertPresenter;
+class AttachmentsTable;
+class FieldEditorColumn;
 class Lesson;
+class LessonSettingsPanel;
+class QLabel;
+class QLineEdit;
 class QListWidget;
-class SidePanel;
+class QStackedWidget;
+class QTabBar;
 class Year;
 
-// Editing mode: every lesson of one course down the left, the chosen one
-// beside it, and the way back to planning. Picking a row posts the choice so
-// that everything showing the document's selection follows it.
+// Editing mode: every lesson of one course down the left, the chosen one's
+// title and six fields in the middle, and on the right the tools (the
+// lesson's settings or its day's), its assignments, standards and
+// attachments, with the way back to planning. Picking a row posts the
+// choice so that everything showing the document's selection follows it.
 class EditingModeView : public QWidget {
 public:
-    EditingModeView(Year& year, Lesson* lesson, QWidget* parent = nullptr);
+    // The tools segments, by tag.
+    enum Tools { LessonTools = 0, DayTools = 1 };
 
-    Lesson* lesson() const { return m_lesson; }
+    EditingModeView(Year& year, Lesson* lesson, AlertPresenter& alerts, QWidget* parent = nullptr);
+
+    Lesson* lesson() const { return m_lesson.lesson(); }
     QListWidget* lessonList() const { return m_list; }
-    SidePanel* lessonPanel() const { return m_panel; }
+    QLineEdit* titleEdit() const { return m_title; }
+    FieldEditorColumn* fields() const { return m_fields; }
+    LessonSettingsPanel* lessonSettings() const { return m_settings; }
+    AttachmentsTable* attachments() const { return m_attachments; }
+    QString heading() const;
+    QString daySettingsText() const;
+    void showTools(Tools tools);
 
 private:
+    QWidget* buildEditor();
+    QWidget* buildToolsColumn(AlertPresenter& alerts);
     void observeDocument();
     void rebuildList();
     void showLesson(Lesson* lesson);
+    void refreshDaySettings();
+    void refreshRow(const Lesson* lesson);
     void rowPicked(int row);
+    void titleEdited(const QString& title);
+    // A lesson deleted under the editor gives way to the nearest lesson of
+    // its course; with the course gone the window returns to planning.
+    void followDeletedLesson();
     QString rowText(const Lesson& lesson) const;
 
     Year& m_year;
-    Lesson* m_lesson = nullptr;
+    ShownLesson m_lesson;
     QList<Lesson*> m_lessons;
     QListWidget* m_list = nullptr;
-    SidePanel* m_panel = nullptr;
+    QLabel* m_heading = nullptr;
+    QLineEdit* m_title = nullptr;
+    FieldEditorColumn* m_fields = nullptr;
+    QTabBar* m_toolsChoice = nullptr;
+    QStackedWidget* m_tools = nullptr;
+    LessonSettingsPanel* m_settings = nullptr;
+    QLabel* m_daySettings = nullptr;
+    AttachmentsTable* m_attachments = nullptr;
     ObserverBag m_observers;
 };

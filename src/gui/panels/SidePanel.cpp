@@ -1,18 +1,18 @@
 #include "gui/panels/SidePanel.h"
 
-#include "foundation/richtext/RtfReader.h"
-#include "model/Course.h"
+#include "foundation/notify/NotificationCenter.h"
+#include "gui/panels/LessonEditorPanel.h"
+#include "gui/panels/LessonSettingsPanel.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
-#include "model/Unit.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,7 +39,7 @@ QTextCharFormat boldFormat()
     return format;
 }
 
-// "Label: value" lines for the settings states.
+// "Label: value" lines for the day states.
 void appendLine(QTextCursor& cursor, const QString& label, const QString& value)
 {
     cursor.insertText(label + QStringLiteral(": "), boldFormat());
@@ -47,21 +47,18 @@ void appendLine(QTextCursor& cursor, const QString& label, const QString& value)
     cursor.insertBlock();
 }
 
-QString fieldLabel(const Year& year, const QString& field)
-{
-    const QString label = year.fieldTitle(field);
-    return label.isEmpty() ? field : label;
-}
-
 } // namespace
 
-SidePanel::SidePanel(QWidget* parent)
+SidePanel::SidePanel(AlertPresenter& alerts, QWidget* parent)
     : QWidget(parent)
-    , m_heading(new QLabel(this))
     , m_stateLabel(new QLabel(this))
-    , m_body(new QTextBrowser(this))
+    , m_pages(new QStackedWidget(this))
+    , m_editor(new LessonEditorPanel(m_pages))
+    , m_settings(new LessonSettingsPanel(alerts, m_pages))
+    , m_dayPage(new QWidget(m_pages))
+    , m_heading(new QLabel(m_dayPage))
+    , m_body(new QTextBrowser(m_dayPage))
 {
-    auto* layout = new QVBoxLayout(this);
     m_stateLabel->setStyleSheet(QStringLiteral("color: palette(mid); font-size: 11px; text-transform: uppercase;"));
     QFont headingFont = m_heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.25);
@@ -70,52 +67,67 @@ SidePanel::SidePanel(QWidget* parent)
     m_heading->setWordWrap(true);
     m_body->setOpenExternalLinks(false);
     m_body->setFrameShape(QFrame::NoFrame);
+    auto* dayLayout = new QVBoxLayout(m_dayPage);
+    dayLayout->setContentsMargins(0, 0, 0, 0);
+    dayLayout->addWidget(m_heading);
+    dayLayout->addWidget(m_body, 1);
+    m_pages->addWidget(m_editor);
+    m_pages->addWidget(m_settings);
+    m_pages->addWidget(m_dayPage);
+
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_stateLabel);
-    layout->addWidget(m_heading);
-    layout->addWidget(m_body, 1);
+    layout->addWidget(m_pages, 1);
 }
 
 void SidePanel::setYear(Year* year)
 {
     m_year = year;
     m_observers.clear();
-    m_lesson = nullptr;
+    m_lesson.set(nullptr);
     m_day = nullptr;
     if (!year)
         return;
     const void* scope = &year->context();
-    m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope, [this](const Notification& note) {
-        if (note.object && note.object == static_cast<NotificationSource*>(m_lesson))
-            redraw();
-    });
     for (const QString& name : { PlanningNotifications::holidayNameChanged,
              PlanningNotifications::planningModesNeedRefresh, ModelNotifications::courseNameChanged })
-        m_observers.observe(name, scope, [this](const Notification&) { redraw(); });
+        m_observers.observe(name, scope, [this](const Notification&) { redrawDay(); });
+    // Days are cancelled or converted and courses removed under these.
+    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
+             ModelNotifications::refreshPlanningModes, PlanningNotifications::courseAdded })
+        m_observers.observe(name, scope, [this](const Notification&) { followDeletedLesson(); });
 }
 
 void SidePanel::showLessonEditor(Lesson* lesson)
 {
-    show(State::LessonEditor, lesson, lesson ? lesson->dayTaught() : nullptr);
+    showState(State::LessonEditor, lesson, lesson ? lesson->dayTaught() : nullptr);
 }
 
 void SidePanel::showLessonSettings(Lesson* lesson)
 {
-    show(State::LessonSettings, lesson, lesson ? lesson->dayTaught() : nullptr);
+    showState(State::LessonSettings, lesson, lesson ? lesson->dayTaught() : nullptr);
 }
 
 void SidePanel::showNonSchoolSettings(Day* day)
 {
-    show(State::NonSchoolSettings, nullptr, day);
+    showState(State::NonSchoolSettings, nullptr, day);
 }
 
 void SidePanel::showNoLessonsSettings(Day* day)
 {
-    show(State::NoLessonsSettings, nullptr, day);
+    showState(State::NoLessonsSettings, nullptr, day);
 }
 
 QString SidePanel::heading() const
 {
-    return m_heading->text();
+    switch (m_state) {
+    case State::LessonEditor:
+        return m_editor->heading();
+    case State::LessonSettings:
+        return lesson() ? lesson()->dateAndCourseNameString() : QString();
+    default:
+        return m_heading->text();
+    }
 }
 
 QString SidePanel::bodyText() const
@@ -123,10 +135,10 @@ QString SidePanel::bodyText() const
     return m_body->toPlainText();
 }
 
-void SidePanel::show(State state, Lesson* lesson, Day* day)
+void SidePanel::showState(State state, Lesson* lesson, Day* day)
 {
     m_state = state;
-    m_lesson = lesson;
+    m_lesson.set(lesson);
     m_day = day;
     redraw();
 }
@@ -134,55 +146,33 @@ void SidePanel::show(State state, Lesson* lesson, Day* day)
 void SidePanel::redraw()
 {
     m_stateLabel->setText(stateTitle(m_state));
-    m_heading->clear();
-    m_body->clear();
+    // Only the page on show holds the lesson, so a hidden editor never
+    // writes into a lesson the panel has moved away from.
+    m_editor->setLesson(m_state == State::LessonEditor ? lesson() : nullptr);
+    m_settings->setLesson(m_state == State::LessonSettings ? lesson() : nullptr);
     switch (m_state) {
     case State::LessonEditor:
-        fillLessonEditor();
+        m_pages->setCurrentWidget(m_editor);
         break;
     case State::LessonSettings:
-        fillLessonSettings();
+        m_pages->setCurrentWidget(m_settings);
         break;
     case State::NonSchoolSettings:
-        fillNonSchoolSettings();
-        break;
     case State::NoLessonsSettings:
-        fillNoLessonsSettings();
+        m_pages->setCurrentWidget(m_dayPage);
+        redrawDay();
         break;
     }
 }
 
-void SidePanel::fillLessonEditor()
+void SidePanel::redrawDay()
 {
-    if (!m_lesson || !m_year)
-        return;
-    m_heading->setText(m_lesson->stringForEditingMode());
-    QTextCursor cursor(m_body->document());
-    QTextCharFormat titleFormat = boldFormat();
-    titleFormat.setFontPointSize(m_body->font().pointSizeF() * 1.15);
-    cursor.insertText(
-        m_lesson->lessonTitle().isEmpty() ? QStringLiteral("Untitled lesson") : m_lesson->lessonTitle(), titleFormat);
-    for (const QString& field : m_year->visibleFields()) {
-        cursor.insertBlock();
-        cursor.insertBlock();
-        cursor.insertText(fieldLabel(*m_year, field), boldFormat());
-        cursor.insertBlock();
-        const auto text = RtfReader::read(m_lesson->value<QByteArray>(field));
-        cursor.insertFragment(QTextDocumentFragment(text.get()));
-    }
-}
-
-void SidePanel::fillLessonSettings()
-{
-    if (!m_lesson)
-        return;
-    m_heading->setText(m_lesson->dateAndCourseNameString());
-    QTextCursor cursor(m_body->document());
-    appendLine(cursor, QStringLiteral("Course"), m_lesson->courseName());
-    appendLine(cursor, QStringLiteral("Time"), m_lesson->timeString());
-    const Unit* unit = m_lesson->unit();
-    appendLine(cursor, QStringLiteral("Unit"), unit ? unit->unitName() : QStringLiteral("None"));
-    appendLine(cursor, QStringLiteral("Locked"), m_lesson->isAnchored() ? QStringLiteral("Yes") : QStringLiteral("No"));
+    m_heading->clear();
+    m_body->clear();
+    if (m_state == State::NonSchoolSettings)
+        fillNonSchoolSettings();
+    else if (m_state == State::NoLessonsSettings)
+        fillNoLessonsSettings();
 }
 
 void SidePanel::fillNonSchoolSettings()
@@ -204,4 +194,19 @@ void SidePanel::fillNoLessonsSettings()
         return;
     m_heading->setText(m_day->longDateString());
     m_body->setPlainText(QStringLiteral("No lessons meet on this day."));
+}
+
+void SidePanel::followDeletedLesson()
+{
+    if (!m_lesson.replaceIfDeleted())
+        return;
+    Lesson* replacement = m_lesson.lesson();
+    m_day = replacement ? replacement->dayTaught() : nullptr;
+    redraw();
+    if (!replacement)
+        return;
+    // The planning window makes the replacement its current lesson too.
+    const QString& selection = m_state == State::LessonSettings ? PlanningNotifications::lessonSettingsClicked
+                                                                : PlanningNotifications::lessonClicked;
+    NotificationCenter::defaultCenter().post(selection, replacement);
 }

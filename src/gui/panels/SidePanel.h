@@ -1,25 +1,29 @@
 #pragma once
 
 #include "foundation/notify/ObserverBag.h"
+#include "planning/ShownLesson.h"
 
 #include <QWidget>
 
+class AlertPresenter;
 class Day;
 class Lesson;
+class LessonEditorPanel;
+class LessonSettingsPanel;
 class QLabel;
+class QStackedWidget;
 class QTextBrowser;
 class Year;
 
 // The panel beside the planning views. It follows the selection in one of
 // four states: the current lesson's editor, its settings, the settings of a
-// holiday or cancelled day, or those of a school day without lessons. Each
-// state shows its lesson or day read-only; the editing controls arrive with
-// the lesson editor.
+// holiday or cancelled day, or those of a school day without lessons. The
+// day states describe their day; their commands arrive with the day tools.
 class SidePanel : public QWidget {
 public:
     enum class State { LessonEditor, LessonSettings, NonSchoolSettings, NoLessonsSettings };
 
-    explicit SidePanel(QWidget* parent = nullptr);
+    explicit SidePanel(AlertPresenter& alerts, QWidget* parent = nullptr);
 
     void setYear(Year* year);
     void showLessonEditor(Lesson* lesson);
@@ -28,25 +32,35 @@ public:
     void showNoLessonsSettings(Day* day);
 
     State state() const { return m_state; }
+    Lesson* lesson() const { return m_lesson.lesson(); }
     QString heading() const;
+    // The description of a day state.
     QString bodyText() const;
+    LessonEditorPanel* editor() const { return m_editor; }
+    LessonSettingsPanel* settings() const { return m_settings; }
 
     QSize sizeHint() const override { return { 300, 600 }; }
 
 private:
-    void show(State state, Lesson* lesson, Day* day);
+    void showState(State state, Lesson* lesson, Day* day);
     void redraw();
-    void fillLessonEditor();
-    void fillLessonSettings();
+    void redrawDay();
     void fillNonSchoolSettings();
     void fillNoLessonsSettings();
+    // A lesson deleted under the panel gives way to the nearest lesson of
+    // its course, selected as if clicked; with none left the panel empties.
+    void followDeletedLesson();
 
     State m_state = State::LessonEditor;
     Year* m_year = nullptr;
-    Lesson* m_lesson = nullptr;
+    ShownLesson m_lesson;
     Day* m_day = nullptr;
-    QLabel* m_heading = nullptr;
     QLabel* m_stateLabel = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    LessonEditorPanel* m_editor = nullptr;
+    LessonSettingsPanel* m_settings = nullptr;
+    QWidget* m_dayPage = nullptr;
+    QLabel* m_heading = nullptr;
     QTextBrowser* m_body = nullptr;
     ObserverBag m_observers;
 };

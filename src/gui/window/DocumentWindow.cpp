@@ -143,7 +143,7 @@ void DocumentWindow::setupWindow()
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(createNavigationColumn(*year));
     m_modes = new QStackedWidget(central);
-    m_planningArea = new PlanningArea(*year, m_modes);
+    m_planningArea = new PlanningArea(*year, m_alerts, m_modes);
     m_modes->addWidget(m_planningArea);
     row->addWidget(m_modes, 1);
     setCentralWidget(central);
@@ -226,8 +226,10 @@ void DocumentWindow::selectDate()
 
 void DocumentWindow::enterEditingMode(Lesson* lesson)
 {
+    if (!lesson || lesson->isDeleted())
+        return;
     returnToPlanningMode();
-    m_editingView = new EditingModeView(*m_document->getCurrentYear(), lesson, m_modes);
+    m_editingView = new EditingModeView(*m_document->getCurrentYear(), lesson, m_alerts, m_modes);
     m_modes->addWidget(m_editingView);
     m_modes->setCurrentWidget(m_editingView);
     updateEditingModeAction();

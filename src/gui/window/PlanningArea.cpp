@@ -25,13 +25,13 @@ constexpr int comfortableSidePanel = 340;
 
 } // namespace
 
-PlanningArea::PlanningArea(Year& year, QWidget* parent)
+PlanningArea::PlanningArea(Year& year, AlertPresenter& alerts, QWidget* parent)
     : QWidget(parent)
     , m_year(year)
     , m_controller(year)
     , m_splitter(new QSplitter(Qt::Horizontal, this))
     , m_views(new QStackedWidget(m_splitter))
-    , m_sidePanel(new SidePanel(m_splitter))
+    , m_sidePanel(new SidePanel(alerts, m_splitter))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

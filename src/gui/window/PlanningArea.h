@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class AlertPresenter;
 class DayView;
 class MonthView;
 class QSplitter;
@@ -19,7 +20,7 @@ class Year;
 class PlanningArea : public QWidget {
     Q_OBJECT
 public:
-    explicit PlanningArea(Year& year, QWidget* parent = nullptr);
+    PlanningArea(Year& year, AlertPresenter& alerts, QWidget* parent = nullptr);
     ~PlanningArea() override;
 
     PlanningModeViewController& controller() { return m_controller; }

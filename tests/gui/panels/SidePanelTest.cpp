@@ -2,14 +2,25 @@
 
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/richtext/RichText.h"
+#include "gui/editing/FieldEditor.h"
+#include "gui/editing/FieldEditorColumn.h"
+#include "gui/editing/RichTextArea.h"
+#include "gui/panels/LessonEditorPanel.h"
+#include "gui/panels/LessonSettingsPanel.h"
+#include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
+#include "model/ModelNotifications.h"
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 #include "testlib/FixedClock.h"
 #include "testlib/LocalDate.h"
 #include "testlib/SchoolYear.h"
+
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,46 +30,74 @@ class SidePanelTest : public ::testing::Test {
 protected:
     SidePanelTest()
     {
-        year = buildSchoolYear(*context, { QStringLiteral("Math") });
+        year = buildSchoolYear(*context, { QStringLiteral("Math"), QStringLiteral("Art") });
+        year->setValue(u"homeworkEnlarged", true);
         panel.setYear(year);
+        panel.show();
         day = year->getExactDayWithDate(local(2026, 9, 9, 12));
         lesson = day->lessonsInOrder().first();
     }
 
+    Lesson* mathOn(int september) const
+    {
+        return year->getExactDayWithDate(local(2026, 9, september, 12))->lessonsInOrder().first();
+    }
+
+    FieldEditor* fieldEditor(const QString& key) const
+    {
+        FieldEditor* standard = panel.editor()->standardFields()->editor(key);
+        return standard ? standard : panel.editor()->customFields()->editor(key);
+    }
+
     FixedClock clock { local(2026, 9, 9, 10) };
     std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
+    ScriptedAlertPresenter alerts;
     Year* year = nullptr;
     Day* day = nullptr;
     Lesson* lesson = nullptr;
-    SidePanel panel;
+    SidePanel panel { alerts };
 };
 
-TEST_F(SidePanelTest, TheEditorShowsTheTitleAndEveryVisibleFieldUnderItsLabel)
-{
-    year->setValue(QStringLiteral("lessonBodyTitle"), QStringLiteral("Plan"));
-    year->setValue(QStringLiteral("homeworkTitle"), QStringLiteral("Homework"));
-    year->setValue(QStringLiteral("showTeacher"), true);
-    year->setValue(QStringLiteral("showHomework"), true);
-    year->setValue(QStringLiteral("showPublic"), false);
-    lesson->setValue(QStringLiteral("lessonTitle"), QStringLiteral("Fractions"));
-    lesson->setValue(QStringLiteral("lessonBody"), RichText::fromPlainText(QStringLiteral("Halves and quarters")));
-
-    panel.showLessonEditor(lesson);
-    EXPECT_EQ(panel.heading(), lesson->stringForEditingMode());
-    EXPECT_EQ(panel.bodyText(), QStringLiteral("Fractions\n\nPlan\nHalves and quarters\n\nHomework\n"));
-}
-
-TEST_F(SidePanelTest, TheEditorFollowsItsLessonsTextButNoOtherLessons)
+TEST_F(SidePanelTest, TheEditorHoldsTheStandardAndCustomFieldsInTheirSegments)
 {
     panel.showLessonEditor(lesson);
-    Lesson* other = year->getExactDayWithDate(local(2026, 9, 10, 12))->lessonsInOrder().first();
-    other->setValue(QStringLiteral("lessonTitle"), QStringLiteral("Decimals"));
-    EXPECT_FALSE(panel.bodyText().contains(QStringLiteral("Decimals")));
-    lesson->setValue(QStringLiteral("lessonTitle"), QStringLiteral("Fractions"));
-    EXPECT_TRUE(panel.bodyText().startsWith(QStringLiteral("Fractions")));
+    EXPECT_EQ(panel.heading(), lesson->dateAndCourseNameString());
+    QStringList standard;
+    for (const FieldEditor* editor : panel.editor()->standardFields()->editors())
+        standard.append(editor->textKey());
+    EXPECT_EQ(standard, QStringList({ "lessonBody", "homework", "publicComment" }));
+    QStringList custom;
+    for (const FieldEditor* editor : panel.editor()->customFields()->editors())
+        custom.append(editor->textKey());
+    EXPECT_EQ(custom, QStringList({ "custom1", "custom2", "custom3" }));
+    EXPECT_EQ(panel.editor()->segments()->count(), 4);
+    panel.editor()->showSegment(LessonEditorPanel::Standards);
+    EXPECT_EQ(panel.editor()->segment(), LessonEditorPanel::Standards);
 }
 
-TEST_F(SidePanelTest, DayStatesShowTheirDay)
+TEST_F(SidePanelTest, TypingInTheSidePanelWritesTheShownLessonOnly)
+{
+    panel.showLessonEditor(lesson);
+    QTest::keyClicks(fieldEditor(QStringLiteral("homework"))->textArea(), QStringLiteral("Worksheet"));
+    EXPECT_EQ(lesson->value<QString>(u"homeworkString"), QStringLiteral("Worksheet"));
+
+    panel.showLessonEditor(mathOn(10));
+    EXPECT_TRUE(fieldEditor(QStringLiteral("homework"))->textArea()->toPlainText().isEmpty());
+    // The settings state leaves no editor bound to the lesson.
+    panel.showLessonSettings(lesson);
+    EXPECT_EQ(fieldEditor(QStringLiteral("homework"))->lesson(), nullptr);
+    EXPECT_EQ(panel.settings()->lesson(), lesson);
+}
+
+TEST_F(SidePanelTest, TheHeadingFollowsARenamedCourse)
+{
+    panel.showLessonEditor(lesson);
+    lesson->course()->setValue(u"courseName", QStringLiteral("Algebra"));
+    NotificationCenter::defaultCenter().post(ModelNotifications::courseNameChanged, lesson->course());
+    EXPECT_TRUE(panel.heading().contains(QStringLiteral("Algebra")));
+}
+
+TEST_F(SidePanelTest, DayStatesDescribeTheirDay)
 {
     day->setValue(QStringLiteral("isHoliday"), true);
     day->setValue(QStringLiteral("holidayName"), QStringLiteral("  Founders' Day "));
@@ -69,10 +108,42 @@ TEST_F(SidePanelTest, DayStatesShowTheirDay)
 
     panel.showNoLessonsSettings(day);
     EXPECT_EQ(panel.bodyText(), QStringLiteral("No lessons meet on this day."));
+}
 
+TEST_F(SidePanelTest, ALessonDeletedUnderThePanelGivesWayToTheNearestOfItsCourse)
+{
+    panel.showLessonEditor(lesson);
+    Lesson* selected = nullptr;
+    ObserverBag observers;
+    observers.observe(PlanningNotifications::lessonClicked, context.get(),
+        [&selected](const Notification& note) { selected = note.objectAs<Lesson>(); });
+
+    Course* math = lesson->course();
+    day->removeLesson(lesson);
+    NotificationCenter::defaultCenter().post(PlanningNotifications::planningModesNeedRefresh);
+
+    // 8 and 10 September are as near as each other; the later one wins.
+    Lesson* nearest = mathOn(10);
+    ASSERT_EQ(nearest->course(), math);
+    EXPECT_EQ(panel.lesson(), nearest);
+    EXPECT_EQ(selected, nearest);
+    EXPECT_EQ(fieldEditor(QStringLiteral("homework"))->lesson(), nearest);
+    QTest::keyClicks(fieldEditor(QStringLiteral("homework"))->textArea(), QStringLiteral("x"));
+    EXPECT_EQ(nearest->value<QString>(u"homeworkString"), QStringLiteral("x"));
+}
+
+TEST_F(SidePanelTest, ALessonWhoseCourseIsGoneLeavesThePanelEmpty)
+{
     panel.showLessonSettings(lesson);
-    EXPECT_TRUE(panel.bodyText().startsWith(QStringLiteral("Course: Math\n")));
-    EXPECT_TRUE(panel.bodyText().contains(QStringLiteral("Locked: No")));
+    Course* math = lesson->course();
+    for (Lesson* each : math->allLessonsInOrder())
+        each->dayTaught()->removeLesson(each);
+    context->deleteObject(math);
+    NotificationCenter::defaultCenter().post(PlanningNotifications::courseAdded);
+
+    EXPECT_EQ(panel.lesson(), nullptr);
+    EXPECT_EQ(panel.settings()->lesson(), nullptr);
+    EXPECT_FALSE(panel.settings()->isEnabled());
 }
 
 } // namespace

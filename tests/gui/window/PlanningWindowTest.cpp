@@ -152,7 +152,7 @@ TEST_F(PlanningWindowTest, AnOpenedYearShowsTodaysWeekWithItsFirstLessonBeingEdi
     EXPECT_TRUE(window->planningActions().modeAction(Mode::WeekMode)->isChecked());
     SidePanel* panel = window->planningArea()->sidePanel();
     EXPECT_EQ(panel->state(), SidePanel::State::LessonEditor);
-    EXPECT_EQ(panel->heading(), today->lessonsToDrawInOrder().first()->stringForEditingMode());
+    EXPECT_EQ(panel->heading(), today->lessonsToDrawInOrder().first()->dateAndCourseNameString());
     EXPECT_FALSE(window->progressIndicator()->isVisible());
 }
 

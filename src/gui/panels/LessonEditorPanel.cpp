@@ -1,0 +1,94 @@
+#include "gui/panels/LessonEditorPanel.h"
+
+#include "gui/editing/FieldEditorColumn.h"
+#include "gui/panels/AttachmentsTable.h"
+#include "model/Lesson.h"
+#include "model/ModelNotifications.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Assignments and standards fill their pages once they can be edited.
+QWidget* emptyPage(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setEnabled(false);
+    return label;
+}
+
+} // namespace
+
+LessonEditorPanel::LessonEditorPanel(QWidget* parent)
+    : QWidget(parent)
+    , m_heading(new QLabel(this))
+    , m_segments(new QTabBar(this))
+    , m_pages(new QStackedWidget(this))
+    , m_standard(new FieldEditorColumn(
+          { QStringLiteral("lessonBody"), QStringLiteral("homework"), QStringLiteral("publicComment") }, m_pages))
+    , m_custom(new FieldEditorColumn(
+          { QStringLiteral("custom1"), QStringLiteral("custom2"), QStringLiteral("custom3") }, m_pages))
+    , m_attachments(new AttachmentsTable(this))
+{
+    QFont headingFont = m_heading->font();
+    headingFont.setBold(true);
+    m_heading->setFont(headingFont);
+    m_heading->setWordWrap(true);
+    for (const char* caption : { "Fields", "Custom", "Assignments", "Standards" })
+        m_segments->addTab(QString::fromLatin1(caption));
+    m_segments->setExpanding(true);
+    // The panel may be narrow; captions shorten rather than widen it.
+    m_segments->setElideMode(Qt::ElideRight);
+    m_segments->setUsesScrollButtons(true);
+    m_segments->setDrawBase(false);
+    m_pages->addWidget(m_standard);
+    m_pages->addWidget(m_custom);
+    m_pages->addWidget(emptyPage(QStringLiteral("No assignments"), m_pages));
+    m_pages->addWidget(emptyPage(QStringLiteral("No standards"), m_pages));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_segments);
+    layout->addWidget(m_pages, 1);
+    layout->addWidget(m_attachments);
+    connect(m_segments, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+}
+
+void LessonEditorPanel::setLesson(Lesson* lesson)
+{
+    m_lesson = lesson;
+    m_observers.clear();
+    if (lesson) {
+        m_observers.observe(ModelNotifications::courseNameChanged, &lesson->context(),
+            [this](const Notification&) { refreshHeading(); });
+    }
+    refreshHeading();
+    m_standard->setLesson(lesson);
+    m_custom->setLesson(lesson);
+    m_attachments->setLesson(lesson);
+}
+
+void LessonEditorPanel::showSegment(Segment segment)
+{
+    m_segments->setCurrentIndex(segment);
+}
+
+LessonEditorPanel::Segment LessonEditorPanel::segment() const
+{
+    return Segment(m_segments->currentIndex());
+}
+
+QString LessonEditorPanel::heading() const
+{
+    return m_heading->text();
+}
+
+void LessonEditorPanel::refreshHeading()
+{
+    m_heading->setText(m_lesson && !m_lesson->isDeleted() ? m_lesson->dateAndCourseNameString() : QString());
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "foundation/notify/ObserverBag.h"
+
+#include <QWidget>
+
+class AttachmentsTable;
+class FieldEditorColumn;
+class Lesson;
+class QLabel;
+class QStackedWidget;
+class QTabBar;
+
+// The side panel's editor of the current lesson: a heading with its date and
+// course, a segmented choice between the standard fields, the custom fields,
+// the assignments and the standards, and the lesson's attachments below.
+class LessonEditorPanel : public QWidget {
+public:
+    // The segments, by tag.
+    enum Segment { StandardFields = 0, CustomFields = 1, Assignments = 2, Standards = 3 };
+
+    explicit LessonEditorPanel(QWidget* parent = nullptr);
+
+    void setLesson(Lesson* lesson);
+    Lesson* lesson() const { return m_lesson; }
+    void showSegment(Segment segment);
+    Segment segment() const;
+    QString heading() const;
+
+    FieldEditorColumn* standardFields() const { return m_standard; }
+    FieldEditorColumn* customFields() const { return m_custom; }
+    AttachmentsTable* attachments() const { return m_attachments; }
+    QTabBar* segments() const { return m_segments; }
+
+private:
+    void refreshHeading();
+
+    Lesson* m_lesson = nullptr;
+    QLabel* m_heading = nullptr;
+    QTabBar* m_segments = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    FieldEditorColumn* m_standard = nullptr;
+    FieldEditorColumn* m_custom = nullptr;
+    AttachmentsTable* m_attachments = nullptr;
+    ObserverBag m_observers;
+};

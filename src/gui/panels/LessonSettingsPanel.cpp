@@ -1,0 +1,178 @@
+#include "gui/panels/LessonSettingsPanel.h"
+
+#include "foundation/dates/DateFormatting.h"
+#include "foundation/notify/NotificationCenter.h"
+#include "model/Course.h"
+#include "model/Lesson.h"
+#include "model/ModelNotifications.h"
+#include "model/Unit.h"
+#include "planning/PlanningNotifications.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QString shownTime(const std::optional<Date>& time)
+{
+    return time ? DateFormatting::formatShortTime(*time) : QString();
+}
+
+void post(const QString& name, NotificationSource* object = nullptr)
+{
+    NotificationCenter::defaultCenter().post(name, object);
+}
+
+} // namespace
+
+LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent)
+    : QWidget(parent)
+    , m_times(alerts)
+    , m_heading(new QLabel(this))
+    , m_title(new QLineEdit(this))
+    , m_unit(new QComboBox(this))
+    , m_lock(new QCheckBox(QStringLiteral("Locked"), this))
+    , m_start(new QLineEdit(this))
+    , m_end(new QLineEdit(this))
+{
+    m_title->setObjectName(QStringLiteral("lessonTitle"));
+    m_title->setPlaceholderText(QStringLiteral("No Title Provided"));
+    m_lock->setToolTip(QStringLiteral("A locked lesson stays in place when lessons are bumped or pulled back"));
+    m_unit->setEditable(true);
+    m_unit->setInsertPolicy(QComboBox::NoInsert);
+    m_unit->setToolTip(QStringLiteral("Choose a unit, or type a new unit's name and press Return"));
+    m_start->setPlaceholderText(QStringLiteral("No time"));
+    m_end->setPlaceholderText(QStringLiteral("No time"));
+    m_heading->setWordWrap(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Title:"), m_title);
+    form->addRow(QStringLiteral("Unit:"), m_unit);
+    form->addRow(QString(), m_lock);
+    form->addRow(QStringLiteral("Starts:"), m_start);
+    form->addRow(QStringLiteral("Ends:"), m_end);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addLayout(form);
+    layout->addStretch();
+
+    connect(m_title, &QLineEdit::textEdited, this, &LessonSettingsPanel::titleEdited);
+    connect(m_unit, &QComboBox::activated, this, &LessonSettingsPanel::unitChosen);
+    connect(m_unit->lineEdit(), &QLineEdit::returnPressed, this, &LessonSettingsPanel::unitNameEntered);
+    connect(m_lock, &QCheckBox::toggled, this, &LessonSettingsPanel::lockToggled);
+    connect(m_start, &QLineEdit::editingFinished, this, [this] { timeEntered(m_start); });
+    connect(m_end, &QLineEdit::editingFinished, this, [this] { timeEntered(m_end); });
+    setLesson(nullptr);
+}
+
+void LessonSettingsPanel::setLesson(Lesson* lesson)
+{
+    m_lesson = lesson;
+    m_observers.clear();
+    if (lesson) {
+        const void* scope = &lesson->context();
+        m_observers.observe(ModelNotifications::newUnitAdded, scope, [this](const Notification&) { reloadUnits(); });
+        m_observers.observe(PlanningNotifications::planningModesNeedRefresh, scope, [this](const Notification&) {
+            if (!m_lesson->isDeleted())
+                reload();
+        });
+    }
+    reload();
+}
+
+void LessonSettingsPanel::reload()
+{
+    setEnabled(m_lesson != nullptr);
+    m_heading->setText(m_lesson ? m_lesson->dateAndCourseNameString() : QString());
+    if (!m_title->hasFocus() || !m_lesson)
+        m_title->setText(m_lesson ? m_lesson->lessonTitle() : QString());
+    {
+        const QSignalBlocker quiet(m_lock);
+        m_lock->setChecked(m_lesson && m_lesson->isAnchored());
+    }
+    m_start->setText(m_lesson ? shownTime(m_lesson->startTime()) : QString());
+    m_end->setText(m_lesson ? shownTime(m_lesson->endTime()) : QString());
+    reloadUnits();
+}
+
+void LessonSettingsPanel::reloadUnits()
+{
+    const QSignalBlocker quiet(m_unit);
+    m_unit->clear();
+    m_unit->addItem(QStringLiteral("None"));
+    const Course* course = m_lesson ? m_lesson->course() : nullptr;
+    if (!course)
+        return;
+    for (Unit* unit : course->unitsArray())
+        m_unit->addItem(unit->unitName(), QVariant::fromValue(static_cast<void*>(unit)));
+    const Unit* current = m_lesson->unit();
+    m_unit->setCurrentIndex(current ? m_unit->findText(current->unitName(), Qt::MatchFixedString) : 0);
+}
+
+void LessonSettingsPanel::titleEdited(const QString& title)
+{
+    if (!m_lesson)
+        return;
+    // The lesson views and lists follow through the lesson's own notification.
+    m_lesson->setValue(u"lessonTitle", title);
+}
+
+void LessonSettingsPanel::unitChosen(int index)
+{
+    if (!m_lesson)
+        return;
+    auto* unit = static_cast<Unit*>(m_unit->itemData(index).value<void*>());
+    if (unit == m_lesson->unit())
+        return;
+    m_lesson->setObject(u"unit", unit);
+    post(PlanningNotifications::refreshCourseSourceList);
+}
+
+void LessonSettingsPanel::unitNameEntered()
+{
+    Course* course = m_lesson ? m_lesson->course() : nullptr;
+    const QString name = m_unit->currentText().trimmed();
+    if (!course || name.isEmpty() || name == QStringLiteral("None")) {
+        reloadUnits();
+        return;
+    }
+    Unit* unit = course->unitWithName(name);
+    if (!unit) {
+        unit = course->addUnitWithName(name);
+        post(ModelNotifications::newUnitAdded);
+    }
+    m_lesson->setObject(u"unit", unit);
+    post(PlanningNotifications::refreshCourseSourceList);
+    reloadUnits();
+}
+
+void LessonSettingsPanel::lockToggled(bool locked)
+{
+    if (!m_lesson)
+        return;
+    m_lesson->setValue(u"anchored", locked);
+    lessonChanged();
+}
+
+void LessonSettingsPanel::timeEntered(QLineEdit* field)
+{
+    if (!m_lesson)
+        return;
+    const std::optional<Date> before = field == m_start ? m_lesson->startTime() : m_lesson->endTime();
+    const QString shown = field == m_start ? m_times.changeStartTime(*m_lesson, field->text())
+                                           : m_times.changeEndTime(*m_lesson, field->text());
+    field->setText(shown);
+    const std::optional<Date> after = field == m_start ? m_lesson->startTime() : m_lesson->endTime();
+    if (before != after)
+        lessonChanged();
+}
+
+void LessonSettingsPanel::lessonChanged() const
+{
+    post(ModelNotifications::lessonDisplayTextChanged, m_lesson);
+    post(PlanningNotifications::planningModesNeedRefresh);
+}

@@ -1,0 +1,127 @@
+#include "gui/editing/EditingModeView.h"
+
+#include "foundation/notify/NotificationCenter.h"
+#include "gui/editing/FieldEditor.h"
+#include "gui/editing/FieldEditorColumn.h"
+#include "gui/editing/RichTextArea.h"
+#include "gui/panels/LessonSettingsPanel.h"
+#include "model/Course.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
+#include "model/SemestraRecords.h"
+#include "model/Year.h"
+#include "planning/PlanningNotifications.h"
+#include "testlib/FixedClock.h"
+#include "testlib/LocalDate.h"
+#include "testlib/SchoolYear.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class EditingModeViewTest : public ::testing::Test {
+protected:
+    EditingModeViewTest()
+    {
+        year = buildSchoolYear(*context, { QStringLiteral("Math"), QStringLiteral("Art") });
+        for (const char* flag : { "teacherEnlarged", "homeworkEnlarged", "publicEnlarged", "custom1Enlarged",
+                 "custom2Enlarged", "custom3Enlarged" })
+            year->setValue(QString::fromLatin1(flag), true);
+        lesson = mathOn(9);
+        math = lesson->course();
+        observers.observe(
+            PlanningNotifications::returnToPlanningMode, context.get(), [this](const Notification&) { ++returns; });
+    }
+
+    Lesson* mathOn(int september) const
+    {
+        Day* day = year->getExactDayWithDate(local(2026, 9, september, 12));
+        return day->lessonInCourse(year->getCourseWithName(QStringLiteral("Math")), 0);
+    }
+
+    int rowOf(const Lesson* lesson) const { return int(math->allLessonsInOrder().indexOf(lesson)); }
+
+    FixedClock clock { local(2026, 9, 9, 10) };
+    std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
+    ScriptedAlertPresenter alerts;
+    Year* year = nullptr;
+    Lesson* lesson = nullptr;
+    Course* math = nullptr;
+    int returns = 0;
+    ObserverBag observers;
+};
+
+TEST_F(EditingModeViewTest, SixFieldEditorsAndTheTitleEditTheChosenLesson)
+{
+    EditingModeView view(*year, lesson, alerts);
+    view.show();
+    QStringList keys;
+    for (const FieldEditor* editor : view.fields()->editors())
+        keys.append(editor->textKey());
+    EXPECT_EQ(keys, Lesson::richFieldKeys());
+    EXPECT_EQ(view.heading(), lesson->stringForEditingMode());
+
+    QTest::keyClicks(view.titleEdit(), QStringLiteral("Fractions"));
+    QTest::keyClicks(view.fields()->editor(QStringLiteral("custom3"))->textArea(), QStringLiteral("Rulers"));
+    EXPECT_EQ(lesson->lessonTitle(), QStringLiteral("Fractions"));
+    EXPECT_EQ(lesson->value<QString>(u"custom3String"), QStringLiteral("Rulers"));
+    // The list row follows the title as it is typed.
+    EXPECT_TRUE(view.lessonList()->currentItem()->text().endsWith(QStringLiteral("Fractions")));
+    EXPECT_EQ(view.lessonSettings()->lesson(), lesson);
+}
+
+TEST_F(EditingModeViewTest, UntitledLessonsAreListedAsNoTitleProvided)
+{
+    mathOn(10)->setValue(u"anchored", true);
+    EditingModeView view(*year, lesson, alerts);
+    EXPECT_EQ(view.lessonList()->count(), math->allLessonsInOrder().size());
+    const QString row = view.lessonList()->item(rowOf(mathOn(10)))->text();
+    EXPECT_TRUE(row.startsWith(mathOn(10)->dateStringForScrollingView()));
+    EXPECT_TRUE(row.contains(QStringLiteral("No Title Provided")));
+    EXPECT_TRUE(row.endsWith(QStringLiteral("🔒")));
+}
+
+TEST_F(EditingModeViewTest, TheDayToolsDescribeTheLessonsDay)
+{
+    EditingModeView view(*year, lesson, alerts);
+    view.showTools(EditingModeView::DayTools);
+    EXPECT_TRUE(view.daySettingsText().startsWith(lesson->dayTaught()->longDateString()));
+    EXPECT_TRUE(view.daySettingsText().endsWith(QStringLiteral("2 lessons")));
+}
+
+TEST_F(EditingModeViewTest, ALessonDeletedUnderTheEditorGivesWayToTheNearestOfItsCourse)
+{
+    EditingModeView view(*year, lesson, alerts);
+    view.show();
+    const qsizetype rows = view.lessonList()->count();
+    lesson->dayTaught()->removeLesson(lesson);
+    NotificationCenter::defaultCenter().post(PlanningNotifications::planningModesNeedRefresh);
+
+    EXPECT_EQ(view.lesson(), mathOn(10));
+    EXPECT_EQ(view.lessonList()->count(), rows - 1);
+    EXPECT_EQ(view.lessonList()->currentRow(), rowOf(mathOn(10)));
+    EXPECT_EQ(view.fields()->editor(QStringLiteral("homework"))->lesson(), mathOn(10));
+    EXPECT_EQ(returns, 0);
+    QTest::keyClicks(view.titleEdit(), QStringLiteral("Moved"));
+    EXPECT_EQ(mathOn(10)->lessonTitle(), QStringLiteral("Moved"));
+}
+
+TEST_F(EditingModeViewTest, ALessonWhoseCourseIsGoneReturnsToPlanning)
+{
+    EditingModeView view(*year, lesson, alerts);
+    for (Lesson* each : math->allLessonsInOrder())
+        each->dayTaught()->removeLesson(each);
+    context->deleteObject(math);
+    NotificationCenter::defaultCenter().post(PlanningNotifications::courseAdded);
+
+    EXPECT_EQ(returns, 1);
+    EXPECT_EQ(view.lesson(), nullptr);
+    EXPECT_EQ(view.fields()->editor(QStringLiteral("homework"))->lesson(), nullptr);
+    EXPECT_EQ(view.lessonSettings()->lesson(), nullptr);
+}
+
+} // namespace
