@@ -34,4 +34,15 @@ Status setLesson(const CommandLine& line, CommandContext& context);
 Status lock(const CommandLine& line, CommandContext& context);
 Status bump(const CommandLine& line, CommandContext& context);
 Status pullBack(const CommandLine& line, CommandContext& context);
+Status holiday(const CommandLine& line, CommandContext& context);
+Status cancel(const CommandLine& line, CommandContext& context);
+Status restore(const CommandLine& line, CommandContext& context);
+Status extendNonSchool(const CommandLine& line, CommandContext& context);
+Status customDay(const CommandLine& line, CommandContext& context);
+Status convertDay(const CommandLine& line, CommandContext& context);
+Status addToDay(const CommandLine& line, CommandContext& context);
+Status removeLesson(const CommandLine& line, CommandContext& context);
+Status insertWeek(const CommandLine& line, CommandContext& context);
+Status appendWeek(const CommandLine& line, CommandContext& context);
+Status restartRotation(const CommandLine& line, CommandContext& context);
 } // namespace Commands
