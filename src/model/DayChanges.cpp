@@ -118,12 +118,14 @@ Lesson* Day::addLessonInCourse(Course* course)
     return lesson;
 }
 
+// A name of blanks names nothing: the day is called by its kind. The store
+// keeps holidayType as a number for older files; only text there is a title.
 QString Day::holidayTitle() const
 {
-    const QString type = value<QString>(u"holidayType");
-    if (!type.isEmpty())
-        return type;
-    if (!holidayName().isEmpty())
+    const QVariant type = value(u"holidayType");
+    if (type.typeId() == QMetaType::QString && !type.toString().trimmed().isEmpty())
+        return type.toString();
+    if (!holidayName().trimmed().isEmpty())
         return holidayName();
     return isHoliday() ? holidayWord : cancelledWord;
 }

@@ -1,6 +1,8 @@
 #include "gui/panels/SidePanel.h"
 
 #include "foundation/richtext/RtfReader.h"
+#include "gui/panels/DaySettingsPanel.h"
+#include "gui/panels/NonSchoolSettingsPanel.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -60,6 +62,9 @@ SidePanel::SidePanel(QWidget* parent)
     , m_heading(new QLabel(this))
     , m_stateLabel(new QLabel(this))
     , m_body(new QTextBrowser(this))
+    , m_nonSchoolTools(new NonSchoolSettingsPanel(this))
+    , m_dayTools(new DaySettingsPanel(DaySettingsPanel::Kind::WithLessons, this))
+    , m_noLessonsTools(new DaySettingsPanel(DaySettingsPanel::Kind::WithoutLessons, this))
 {
     auto* layout = new QVBoxLayout(this);
     m_stateLabel->setStyleSheet(QStringLiteral("color: palette(mid); font-size: 11px; text-transform: uppercase;"));
@@ -73,6 +78,10 @@ SidePanel::SidePanel(QWidget* parent)
     layout->addWidget(m_stateLabel);
     layout->addWidget(m_heading);
     layout->addWidget(m_body, 1);
+    for (QWidget* tools : { static_cast<QWidget*>(m_nonSchoolTools), static_cast<QWidget*>(m_dayTools),
+             static_cast<QWidget*>(m_noLessonsTools) })
+        layout->addWidget(tools);
+    showDayTools();
 }
 
 void SidePanel::setYear(Year* year)
@@ -150,6 +159,17 @@ void SidePanel::redraw()
         fillNoLessonsSettings();
         break;
     }
+    showDayTools();
+}
+
+void SidePanel::showDayTools()
+{
+    m_nonSchoolTools->setVisible(m_state == State::NonSchoolSettings);
+    m_dayTools->setVisible(m_state == State::LessonSettings);
+    m_noLessonsTools->setVisible(m_state == State::NoLessonsSettings);
+    m_nonSchoolTools->setDay(m_state == State::NonSchoolSettings ? m_day : nullptr);
+    m_dayTools->setDay(m_state == State::LessonSettings ? m_day : nullptr);
+    m_noLessonsTools->setDay(m_state == State::NoLessonsSettings ? m_day : nullptr);
 }
 
 void SidePanel::fillLessonEditor()

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class Day;
+class DaySettingsPanel;
 class Lesson;
+class NonSchoolSettingsPanel;
 class QLabel;
 class QTextBrowser;
 class Year;
@@ -33,6 +35,12 @@ public:
 
     QSize sizeHint() const override { return { 300, 600 }; }
 
+    // The day tools under the text: for a non-school day, for the day of the
+    // lesson whose settings show, and for a school day without lessons.
+    NonSchoolSettingsPanel* nonSchoolTools() const { return m_nonSchoolTools; }
+    DaySettingsPanel* dayTools() const { return m_dayTools; }
+    DaySettingsPanel* noLessonsTools() const { return m_noLessonsTools; }
+
 private:
     void show(State state, Lesson* lesson, Day* day);
     void redraw();
@@ -40,6 +48,7 @@ private:
     void fillLessonSettings();
     void fillNonSchoolSettings();
     void fillNoLessonsSettings();
+    void showDayTools();
 
     State m_state = State::LessonEditor;
     Year* m_year = nullptr;
@@ -48,5 +57,8 @@ private:
     QLabel* m_heading = nullptr;
     QLabel* m_stateLabel = nullptr;
     QTextBrowser* m_body = nullptr;
+    NonSchoolSettingsPanel* m_nonSchoolTools = nullptr;
+    DaySettingsPanel* m_dayTools = nullptr;
+    DaySettingsPanel* m_noLessonsTools = nullptr;
     ObserverBag m_observers;
 };
