@@ -163,4 +163,53 @@ void SaveAfterBump(benchmark::State& state)
 }
 BENCHMARK(SaveAfterBump)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 
+Day* firstSchoolDay(const Year& year)
+{
+    return year.getDaysIncludingAndAfter(year.getFirstDay()).constFirst();
+}
+
+// A holiday on the first school day slides the whole rotation; restoring it
+// (untimed) slides it back, so every iteration starts from the same plan.
+void HolidayOnFirstSchoolDay(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    Day* first = firstSchoolDay(year);
+    for (auto _ : state) {
+        first->turnIntoHoliday();
+        state.PauseTiming();
+        first->restoreNonSchoolDay();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(HolidayOnFirstSchoolDay)->Arg(4)->Unit(benchmark::kMillisecond);
+
+void RestoreHolidayOnFirstSchoolDay(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    Day* first = firstSchoolDay(year);
+    for (auto _ : state) {
+        state.PauseTiming();
+        first->turnIntoHoliday();
+        state.ResumeTiming();
+        first->restoreNonSchoolDay();
+    }
+}
+BENCHMARK(RestoreHolidayOnFirstSchoolDay)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// Every lesson of the first school day is bumped through its course before
+// the day is cancelled; the restore between runs is untimed.
+void CancelFirstSchoolDayWithBump(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    Day* first = firstSchoolDay(year);
+    for (auto _ : state) {
+        year.bumpAllLessonsOnDay(first);
+        first->turnIntoCancelledDay();
+        state.PauseTiming();
+        first->restoreNonSchoolDay();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(CancelFirstSchoolDayWithBump)->Arg(4)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -86,6 +86,38 @@ const QList<Command>& commands()
             QStringLiteral("bump FILE --course NAME --date YYYY-MM-DD [--index N]"), Commands::bump },
         { { QStringLiteral("pullback"), 1, lessonOptions, {} },
             QStringLiteral("pullback FILE --course NAME --date YYYY-MM-DD [--index N]"), Commands::pullBack },
+        { { QStringLiteral("holiday"), 1, { QStringLiteral("date"), QStringLiteral("name"), upgradeOption }, {} },
+            QStringLiteral("holiday FILE --date YYYY-MM-DD [--name N]"), Commands::holiday },
+        { { QStringLiteral("cancel"), 1, { QStringLiteral("date"), upgradeOption },
+              { QStringLiteral("bump"), QStringLiteral("delete") } },
+            QStringLiteral("cancel FILE --date YYYY-MM-DD --bump|--delete"), Commands::cancel },
+        { { QStringLiteral("restore"), 1, { QStringLiteral("date"), upgradeOption }, {} },
+            QStringLiteral("restore FILE --date YYYY-MM-DD"), Commands::restore },
+        { { QStringLiteral("extend-nonschool"), 1, { QStringLiteral("date"), QStringLiteral("to"), upgradeOption },
+              { QStringLiteral("bump"), QStringLiteral("delete") } },
+            QStringLiteral("extend-nonschool FILE --date YYYY-MM-DD --to YYYY-MM-DD --bump|--delete"),
+            Commands::extendNonSchool },
+        { { QStringLiteral("custom-day"), 1,
+              { QStringLiteral("date"), QStringLiteral("name"), QStringLiteral("course"), QStringLiteral("apply"),
+                  upgradeOption },
+              {} },
+            QStringLiteral("custom-day FILE --date YYYY-MM-DD [--name N] --course NAME ...\n"
+                           "      custom-day FILE --date YYYY-MM-DD --apply NAME"),
+            Commands::customDay },
+        { { QStringLiteral("convert-day"), 1, { QStringLiteral("date"), QStringLiteral("to"), upgradeOption }, {} },
+            QStringLiteral("convert-day FILE --date YYYY-MM-DD --to TYPE|WEEKDAY"), Commands::convertDay },
+        { { QStringLiteral("add-to-day"), 1, { QStringLiteral("date"), QStringLiteral("course"), upgradeOption }, {} },
+            QStringLiteral("add-to-day FILE --date YYYY-MM-DD --course NAME"), Commands::addToDay },
+        { { QStringLiteral("remove-lesson"), 1, lessonOptions, { QStringLiteral("bump"), QStringLiteral("delete") } },
+            QStringLiteral("remove-lesson FILE --date YYYY-MM-DD --course NAME [--index N] --bump|--delete"),
+            Commands::removeLesson },
+        { { QStringLiteral("insert-week"), 1, { upgradeOption }, {} }, QStringLiteral("insert-week FILE"),
+            Commands::insertWeek },
+        { { QStringLiteral("append-week"), 1, { upgradeOption }, {} }, QStringLiteral("append-week FILE"),
+            Commands::appendWeek },
+        { { QStringLiteral("restart-rotation"), 1, { QStringLiteral("date"), QStringLiteral("type"), upgradeOption },
+              {} },
+            QStringLiteral("restart-rotation FILE --date YYYY-MM-DD --type N"), Commands::restartRotation },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
     };
@@ -143,6 +175,7 @@ void Cli::printHelp()
         m_out << "  " << command.usage << '\n';
     m_out << "\nDAYS in --meets are weekday names (mon,tue,...) for weekly schedules and rotation day\n"
              "numbers from 0 for ab and rotating ones. Dates are in the local time zone.\n"
+             "TYPE in convert-day is a day type from 0 in rotating years; other years take a weekday name.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
              "into NEWFILE and work on that; the old file is left as it was.\n";
     m_out.flush();

@@ -43,4 +43,15 @@ Status units(const CommandLine& line, CommandContext& context);
 Status unit(const CommandLine& line, CommandContext& context);
 Status unitCopy(const CommandLine& line, CommandContext& context);
 Status unitExport(const CommandLine& line, CommandContext& context);
+Status holiday(const CommandLine& line, CommandContext& context);
+Status cancel(const CommandLine& line, CommandContext& context);
+Status restore(const CommandLine& line, CommandContext& context);
+Status extendNonSchool(const CommandLine& line, CommandContext& context);
+Status customDay(const CommandLine& line, CommandContext& context);
+Status convertDay(const CommandLine& line, CommandContext& context);
+Status addToDay(const CommandLine& line, CommandContext& context);
+Status removeLesson(const CommandLine& line, CommandContext& context);
+Status insertWeek(const CommandLine& line, CommandContext& context);
+Status appendWeek(const CommandLine& line, CommandContext& context);
+Status restartRotation(const CommandLine& line, CommandContext& context);
 } // namespace Commands

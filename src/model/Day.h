@@ -4,6 +4,7 @@
 
 class Course;
 class Lesson;
+struct DaySchedule;
 class Week;
 class Year;
 
@@ -96,6 +97,41 @@ public:
     // Deletes one lesson slot, its assignments and content.
     void removeLesson(Lesson* lesson);
     void removeAllLessons();
+
+    // Calendar changes. A holiday lets the rest of the rotation slide one
+    // school day later; a cancelled day uses up its place in the rotation.
+    void turnIntoHoliday();
+    void turnIntoCancelledDay();
+    // Makes a non-school day a school day again. False, with nothing
+    // changed, when the year has no school day left to copy the bells of.
+    bool restoreNonSchoolDay();
+    // Adds empty slots in the template's courses, slot order and meeting
+    // times, and takes its day type and custom flag. Lessons already on the
+    // day stay.
+    void makeDayLikeDay(const Day* templateDay);
+    void makeDayLike(const DaySchedule& schedule);
+    // Gives the year's last school day the empty slots of the next day type.
+    // False, with nothing changed, when there is no day to copy.
+    bool makeLastDay();
+    // A new slot at the current time of day, an hour long but never past the
+    // end of this day.
+    Lesson* addLessonInCourse(Course* course);
+    // The display title of a non-school day.
+    QString holidayTitle() const;
+    // The title with its double quotes escaped, as calendar files want it.
+    QString holidayStripped() const;
+
+    // Custom days.
+    QString customDayName() const;
+    // "Custom Day n" with the smallest n not in use.
+    QString newCustomName() const;
+    bool customDayExistsWithName(const QString& name) const;
+    void removeLessonInCourse(const Course* course);
+    // Rebuilds the day, empty, with the bells of another day type (rotating
+    // years) or another weekday (the others); false, with nothing changed,
+    // when the year has no day to copy.
+    bool convertToDayType(int type);
+    bool convertToWeekday(const QString& weekdayName);
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -92,6 +92,11 @@ public:
     Day* getDayLikeDay(const Day* day) const;
     // The days getDayLikeDay draws from.
     QList<Day*> candidatesLikeDay(const Day* day) const;
+    // A day to copy the bells of for a day on `date` that is being rebuilt:
+    // one of the candidates at random, never `rebuilt` itself; without one,
+    // a non-custom school day of the same weekday, then any other school
+    // day. Nothing when the year has no other school day.
+    Day* templateDay(QList<Day*> candidates, Date date, const Day* rebuilt) const;
 
     QList<Week*> weeksInOrder() const;
     // Callers rely on the offset: n gives the week numbered n - 1 (the first
@@ -141,6 +146,17 @@ public:
     void pullLessonsBack(Lesson* lesson);
     Day* shiftLessonsBeforeCreatingHoliday(Day* day);
 
+    // The frame of the year. New days hold empty slots copied from days of
+    // their weekday or, in a rotating year, of the day type that continues
+    // the rotation.
+    // False, with nothing changed, when the year has no school day to copy.
+    bool insertWeekAtBeginning();
+    bool extendYearByOneWeek();
+    // Rebuilds every school day from `day` on, empty, with the rotation
+    // started again at `dayType`. False, with nothing changed, unless every
+    // day type has a non-custom school day to copy.
+    bool restartRotation(const Day* day, int dayType);
+
     // Meeting times.
 
     // Moves every lesson's times onto its day.
@@ -150,6 +166,8 @@ public:
     void fixDaylightSavings();
 
 private:
+    QList<Day*> schoolDaysInOrder() const;
+    Day* insertNewDay(Week& week, Date date, int dayType);
     template <typename T> T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
     QList<Day*> fetchDays(const std::function<bool(const Day&)>& predicate) const;
     QList<Lesson*> bumpChain(Lesson* lesson) const;

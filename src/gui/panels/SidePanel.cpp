@@ -1,8 +1,10 @@
 #include "gui/panels/SidePanel.h"
 
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/panels/DaySettingsPanel.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
+#include "gui/panels/NonSchoolSettingsPanel.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -58,6 +60,9 @@ SidePanel::SidePanel(AlertPresenter& alerts, QWidget* parent)
     , m_dayPage(new QWidget(m_pages))
     , m_heading(new QLabel(m_dayPage))
     , m_body(new QTextBrowser(m_dayPage))
+    , m_nonSchoolTools(new NonSchoolSettingsPanel(this))
+    , m_dayTools(new DaySettingsPanel(DaySettingsPanel::Kind::WithLessons, this))
+    , m_noLessonsTools(new DaySettingsPanel(DaySettingsPanel::Kind::WithoutLessons, this))
 {
     m_stateLabel->setStyleSheet(QStringLiteral("color: palette(mid); font-size: 11px; text-transform: uppercase;"));
     QFont headingFont = m_heading->font();
@@ -78,6 +83,11 @@ SidePanel::SidePanel(AlertPresenter& alerts, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_stateLabel);
     layout->addWidget(m_pages, 1);
+    // The day's commands sit under whichever page shows its day.
+    for (QWidget* tools : { static_cast<QWidget*>(m_nonSchoolTools), static_cast<QWidget*>(m_dayTools),
+             static_cast<QWidget*>(m_noLessonsTools) })
+        layout->addWidget(tools);
+    showDayTools();
 }
 
 void SidePanel::setYear(Year* year)
@@ -163,6 +173,17 @@ void SidePanel::redraw()
         redrawDay();
         break;
     }
+    showDayTools();
+}
+
+void SidePanel::showDayTools()
+{
+    m_nonSchoolTools->setVisible(m_state == State::NonSchoolSettings);
+    m_dayTools->setVisible(m_state == State::LessonSettings);
+    m_noLessonsTools->setVisible(m_state == State::NoLessonsSettings);
+    m_nonSchoolTools->setDay(m_state == State::NonSchoolSettings ? m_day : nullptr);
+    m_dayTools->setDay(m_state == State::LessonSettings ? m_day : nullptr);
+    m_noLessonsTools->setDay(m_state == State::NoLessonsSettings ? m_day : nullptr);
 }
 
 void SidePanel::redrawDay()

@@ -7,9 +7,11 @@
 
 class AlertPresenter;
 class Day;
+class DaySettingsPanel;
 class Lesson;
 class LessonEditorPanel;
 class LessonSettingsPanel;
+class NonSchoolSettingsPanel;
 class QLabel;
 class QStackedWidget;
 class QTextBrowser;
@@ -41,6 +43,12 @@ public:
 
     QSize sizeHint() const override { return { 300, 600 }; }
 
+    // The day tools under the text: for a non-school day, for the day of the
+    // lesson whose settings show, and for a school day without lessons.
+    NonSchoolSettingsPanel* nonSchoolTools() const { return m_nonSchoolTools; }
+    DaySettingsPanel* dayTools() const { return m_dayTools; }
+    DaySettingsPanel* noLessonsTools() const { return m_noLessonsTools; }
+
 private:
     void showState(State state, Lesson* lesson, Day* day);
     void redraw();
@@ -50,6 +58,7 @@ private:
     // A lesson deleted under the panel gives way to the nearest lesson of
     // its course, selected as if clicked; with none left the panel empties.
     void followDeletedLesson();
+    void showDayTools();
 
     State m_state = State::LessonEditor;
     Year* m_year = nullptr;
@@ -62,5 +71,8 @@ private:
     QWidget* m_dayPage = nullptr;
     QLabel* m_heading = nullptr;
     QTextBrowser* m_body = nullptr;
+    NonSchoolSettingsPanel* m_nonSchoolTools = nullptr;
+    DaySettingsPanel* m_dayTools = nullptr;
+    DaySettingsPanel* m_noLessonsTools = nullptr;
     ObserverBag m_observers;
 };

@@ -40,10 +40,7 @@ bool sameCalendarDay(Date a, Date b)
 
 QString holidayTitle(const Day& day)
 {
-    const QString name = day.holidayName().trimmed();
-    if (!name.isEmpty())
-        return name;
-    return day.isHoliday() ? tr("Holiday") : tr("Cancelled");
+    return day.holidayTitle().trimmed();
 }
 
 } // namespace

@@ -85,7 +85,7 @@ void MonthLayout::fillDayContent(Cell& cell) const
 
     if (day.isNonSchoolDay()) {
         cell.kind = CellKind::NonSchool;
-        cell.message = day.holidayName();
+        cell.message = day.holidayTitle();
         return;
     }
     const QList<Lesson*> drawn = day.lessonsToDrawInOrder();

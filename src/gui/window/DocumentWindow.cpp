@@ -5,7 +5,9 @@
 #include "gui/editing/EditingModeView.h"
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CourseSourceList.h"
+#include "gui/panels/SidePanel.h"
 #include "gui/schedule/NewYearSheet.h"
+#include "gui/window/DayActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Course.h"
@@ -51,6 +53,7 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     , m_files(files ? *files : m_fileDialogs)
     , m_document(std::make_unique<Document>(m_alerts, m_files))
     , m_planningActions(new PlanningActions(this))
+    , m_dayActions(new DayActions(m_alerts, this))
 {
     setWindowTitle(titleForPath(QString()));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -72,6 +75,7 @@ void DocumentWindow::createMenusAndToolBar()
     connect(m_editingModeAction, &QAction::triggered, this, &DocumentWindow::toggleEditingMode);
     connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
     updateEditingModeAction();
+    menuBar()->addMenu(m_dayActions->createMenu(this));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -148,6 +152,9 @@ void DocumentWindow::setupWindow()
     row->addWidget(m_modes, 1);
     setCentralWidget(central);
     m_planningActions->bind(m_planningArea);
+    m_dayActions->bind(m_planningArea);
+    SidePanel* side = m_planningArea->sidePanel();
+    m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Day;
+class DayActions;
 class Year;
 class Document;
 class NewYearSheet;
@@ -66,6 +67,7 @@ public:
     CalendarPicker* calendarPicker() const { return m_calendarPicker; }
     CourseSourceList* courseList() const { return m_courseList; }
     PlanningActions& planningActions() const { return *m_planningActions; }
+    DayActions& dayActions() const { return *m_dayActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -102,6 +104,7 @@ private:
     FileChooser& m_files;
     std::unique_ptr<Document> m_document;
     PlanningActions* m_planningActions = nullptr;
+    DayActions* m_dayActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "foundation/notify/ObserverBag.h"
+
+#include <QObject>
+
+#include <memory>
+
+class AddCourseToSingleDayController;
+class AddCourseToSingleDaySheet;
+class AlertPresenter;
+class CustomDayController;
+class CustomDaySheet;
+class Day;
+class DaySettingsPanel;
+class ExtendHolidayController;
+class ExtendHolidaySheet;
+class MakeNonSchoolDayController;
+class MakeNonSchoolDaySheet;
+class NonSchoolSettingsPanel;
+class PlanningArea;
+class QAction;
+class QMenu;
+class RestartRotationController;
+class RestartRotationSheet;
+
+// The Day menu and the day commands of the side panels: non-school days,
+// converting a day, custom days, adding a course to a day, adding weeks and
+// restarting the rotation. Each sheet is made on first use and kept. The
+// commands act on the planning area's current day and are enabled only when
+// they can act on it.
+class DayActions : public QObject {
+    Q_OBJECT
+public:
+    DayActions(AlertPresenter& alerts, QWidget* window);
+    ~DayActions() override;
+
+    void bind(PlanningArea* area);
+    QMenu* createMenu(QWidget* parent);
+    // Wires the side panel's day tools to the sheets.
+    void connectPanels(NonSchoolSettingsPanel* nonSchool, DaySettingsPanel* daySettings, DaySettingsPanel* noLessons);
+    void updateStates();
+
+    QMenu* convertMenu() const { return m_convertMenu; }
+    QAction* makeNonSchoolAction() const { return m_makeNonSchool; }
+    QAction* makeCustomDayAction() const { return m_makeCustomDay; }
+    QAction* addCourseAction() const { return m_addCourse; }
+    QAction* insertWeekAction() const { return m_insertWeek; }
+    QAction* extendYearAction() const { return m_extendYear; }
+    QAction* restartRotationAction() const { return m_restartRotation; }
+    QAction* removeLessonAction() const { return m_removeLesson; }
+
+    // The document's answer to "SemestraMakeNonSchoolDay".
+    void makeNonSchoolDay(Day* day);
+    void makeCustomDay(Day* day);
+    void addCourse(Day* day);
+    void restoreNonSchoolDay(Day* day);
+    void extendNonSchoolDay(Day* day);
+    void restartRotation(Day* day);
+
+    // The sheets, once shown.
+    MakeNonSchoolDaySheet* makeNonSchoolDaySheet() const { return m_makeNonSchoolSheet; }
+    CustomDaySheet* customDaySheet() const { return m_customDaySheet; }
+    AddCourseToSingleDaySheet* addCourseSheet() const { return m_addCourseSheet; }
+    ExtendHolidaySheet* extendHolidaySheet() const { return m_extendSheet; }
+    RestartRotationSheet* restartRotationSheet() const { return m_restartSheet; }
+
+private:
+    Day* currentDay() const;
+    void rebuildConvertMenu();
+    void convertChosen(QAction* item);
+    void removeCurrentLesson();
+    void insertWeek();
+    void extendYear();
+
+    AlertPresenter& m_alerts;
+    QWidget* m_window;
+    PlanningArea* m_area = nullptr;
+    ObserverBag m_observers;
+    std::unique_ptr<MakeNonSchoolDayController> m_nonSchoolController;
+    std::unique_ptr<CustomDayController> m_customDayController;
+    std::unique_ptr<AddCourseToSingleDayController> m_addCourseController;
+    std::unique_ptr<ExtendHolidayController> m_extendController;
+    std::unique_ptr<RestartRotationController> m_restartController;
+    MakeNonSchoolDaySheet* m_makeNonSchoolSheet = nullptr;
+    CustomDaySheet* m_customDaySheet = nullptr;
+    AddCourseToSingleDaySheet* m_addCourseSheet = nullptr;
+    ExtendHolidaySheet* m_extendSheet = nullptr;
+    RestartRotationSheet* m_restartSheet = nullptr;
+    QMenu* m_convertMenu = nullptr;
+    QAction* m_makeNonSchool = nullptr;
+    QAction* m_makeCustomDay = nullptr;
+    QAction* m_addCourse = nullptr;
+    QAction* m_insertWeek = nullptr;
+    QAction* m_extendYear = nullptr;
+    QAction* m_restartRotation = nullptr;
+    QAction* m_removeLesson = nullptr;
+};
