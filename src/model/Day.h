@@ -96,6 +96,11 @@ public:
     // Deletes one lesson slot, its assignments and content.
     void removeLesson(Lesson* lesson);
     void removeAllLessons();
+    // An empty slot of the course at the end of the day's order, one hour
+    // from the current time of day.
+    Lesson* addLessonInCourse(Course* course);
+    // Deletes every lesson of the course on this day.
+    void removeLessonInCourse(const Course* course);
 
 protected:
     const QStringList& keysThatUpdateTime() const override;
