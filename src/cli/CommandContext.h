@@ -43,4 +43,10 @@ Status units(const CommandLine& line, CommandContext& context);
 Status unit(const CommandLine& line, CommandContext& context);
 Status unitCopy(const CommandLine& line, CommandContext& context);
 Status unitExport(const CommandLine& line, CommandContext& context);
+Status addCourse(const CommandLine& line, CommandContext& context);
+Status removeCourse(const CommandLine& line, CommandContext& context);
+Status courseColor(const CommandLine& line, CommandContext& context);
+Status times(const CommandLine& line, CommandContext& context);
+Status setTimes(const CommandLine& line, CommandContext& context);
+Status migrate(const CommandLine& line, CommandContext& context);
 } // namespace Commands
