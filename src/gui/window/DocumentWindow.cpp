@@ -6,6 +6,7 @@
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/schedule/NewYearSheet.h"
+#include "gui/window/CourseActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Course.h"
@@ -72,6 +73,8 @@ void DocumentWindow::createMenusAndToolBar()
     connect(m_editingModeAction, &QAction::triggered, this, &DocumentWindow::toggleEditingMode);
     connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
     updateEditingModeAction();
+    m_courseActions = new CourseActions(*this);
+    m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -148,6 +151,7 @@ void DocumentWindow::setupWindow()
     row->addWidget(m_modes, 1);
     setCentralWidget(central);
     m_planningActions->bind(m_planningArea);
+    m_courseActions->updateStates();
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
