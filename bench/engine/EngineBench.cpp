@@ -5,6 +5,7 @@
 #include "model/Lesson.h"
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
+#include "schedule/YearMigration.h"
 #include "store/ObjectContext.h"
 #include "store/SqliteStore.h"
 
@@ -211,5 +212,21 @@ void CancelFirstSchoolDayWithBump(benchmark::State& state)
     }
 }
 BENCHMARK(CancelFirstSchoolDayWithBump)->Arg(4)->Unit(benchmark::kMillisecond);
+// Moving the whole plan to the next school year and back again in turn, so
+// that every run moves every day, meeting time and identifier of the year.
+void MigrateYear(benchmark::State& state)
+{
+    Year& year = *demoYear(int(state.range(0))).year;
+    const Date start = year.startDate();
+    const Date nextYear = start.addingSeconds(365 * 86400.0);
+    bool forward = true;
+    for (auto _ : state) {
+        YearMigration::migrate(year, forward ? nextYear : start);
+        forward = !forward;
+    }
+    state.counters["days"] = double(year.getAllDaysOrderedAscending().size());
+    state.counters["lessons"] = double(year.getAllLessons().size());
+}
+BENCHMARK(MigrateYear)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 
 } // namespace

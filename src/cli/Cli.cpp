@@ -118,6 +118,31 @@ const QList<Command>& commands()
         { { QStringLiteral("restart-rotation"), 1, { QStringLiteral("date"), QStringLiteral("type"), upgradeOption },
               {} },
             QStringLiteral("restart-rotation FILE --date YYYY-MM-DD --type N"), Commands::restartRotation },
+        { { QStringLiteral("add-course"), 1,
+              { QStringLiteral("name"), QStringLiteral("existing"), QStringLiteral("days"), QStringLiteral("types"),
+                  QStringLiteral("from"), QStringLiteral("to"), upgradeOption },
+              { QStringLiteral("by-weekday") } },
+            QStringLiteral("add-course FILE (--name NAME | --existing NAME) (--days mon,wed,... | --types 0,2,...)\n"
+                           "      [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--by-weekday]"),
+            Commands::addCourse },
+        { { QStringLiteral("remove-course"), 1,
+              { QStringLiteral("name"), QStringLiteral("days"), QStringLiteral("types"), upgradeOption },
+              { QStringLiteral("all"), QStringLiteral("yes") } },
+            QStringLiteral("remove-course FILE --name NAME (--days mon,wed,... | --types 0,2,... | --all) --yes"),
+            Commands::removeCourse },
+        { { QStringLiteral("course-color"), 1, { QStringLiteral("course"), QStringLiteral("rgb"), upgradeOption }, {} },
+            QStringLiteral("course-color FILE --course NAME --rgb '#RRGGBB'"), Commands::courseColor },
+        { { QStringLiteral("set-times"), 1,
+              { QStringLiteral("course"), QStringLiteral("day"), QStringLiteral("meeting"), QStringLiteral("start"),
+                  QStringLiteral("end"), upgradeOption },
+              {} },
+            QStringLiteral("set-times FILE --course NAME --day mon|A|all [--meeting N] --start HH:MM --end HH:MM"),
+            Commands::setTimes },
+        { { QStringLiteral("times"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("times FILE [--json]"), Commands::times },
+        { { QStringLiteral("migrate"), 1, { QStringLiteral("start"), QStringLiteral("output") },
+              { QStringLiteral("force") } },
+            QStringLiteral("migrate FILE --start YYYY-MM-DD --output NEWFILE [--force]"), Commands::migrate },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
     };
@@ -176,6 +201,11 @@ void Cli::printHelp()
     m_out << "\nDAYS in --meets are weekday names (mon,tue,...) for weekly schedules and rotation day\n"
              "numbers from 0 for ab and rotating ones. Dates are in the local time zone.\n"
              "TYPE in convert-day is a day type from 0 in rotating years; other years take a weekday name.\n"
+             "add-course and remove-course take weekdays (--days) in weekly and traditional years and day\n"
+             "types from 0 (--types) in rotating ones, or --days with --by-weekday, which makes those days\n"
+             "custom days. set-times --day is all (traditional), a weekday (weekly) or a day-type letter\n"
+             "(rotating); --meeting counts a course's meetings in a day from 1. migrate moves the plan to\n"
+             "the school year starting on the Sunday on or before --start and writes it to NEWFILE.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
              "into NEWFILE and work on that; the old file is left as it was.\n";
     m_out.flush();

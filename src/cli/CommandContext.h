@@ -54,4 +54,10 @@ Status removeLesson(const CommandLine& line, CommandContext& context);
 Status insertWeek(const CommandLine& line, CommandContext& context);
 Status appendWeek(const CommandLine& line, CommandContext& context);
 Status restartRotation(const CommandLine& line, CommandContext& context);
+Status addCourse(const CommandLine& line, CommandContext& context);
+Status removeCourse(const CommandLine& line, CommandContext& context);
+Status courseColor(const CommandLine& line, CommandContext& context);
+Status times(const CommandLine& line, CommandContext& context);
+Status setTimes(const CommandLine& line, CommandContext& context);
+Status migrate(const CommandLine& line, CommandContext& context);
 } // namespace Commands

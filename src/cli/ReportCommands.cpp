@@ -66,7 +66,8 @@ QJsonObject yearJson(Year& year)
         const auto withData
             = std::count_if(lessons.begin(), lessons.end(), [](const Lesson* l) { return l->hasData(); });
         courses.append(QJsonObject { { QStringLiteral("name"), course->courseName() },
-            { QStringLiteral("lessons"), int(lessons.size()) }, { QStringLiteral("lessonsWithData"), int(withData) } });
+            { QStringLiteral("lessons"), int(lessons.size()) }, { QStringLiteral("lessonsWithData"), int(withData) },
+            { QStringLiteral("color"), course->color().name() } });
     }
     return QJsonObject { { QStringLiteral("schedule"), scheduleName(year) },
         { QStringLiteral("rotationLength"), year.repeatInterval() },

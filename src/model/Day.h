@@ -126,6 +126,7 @@ public:
     // "Custom Day n" with the smallest n not in use.
     QString newCustomName() const;
     bool customDayExistsWithName(const QString& name) const;
+    // Deletes every lesson of the course on this day.
     void removeLessonInCourse(const Course* course);
     // Rebuilds the day, empty, with the bells of another day type (rotating
     // years) or another weekday (the others); false, with nothing changed,

@@ -153,6 +153,21 @@ bool Document::autosave()
     return SqliteStore::save(*m_context, m_filePath).ok();
 }
 
+void Document::detachFromFile()
+{
+    if (m_filePath.isEmpty())
+        return;
+    m_untitledName = QFileInfo(m_filePath).completeBaseName();
+    m_filePath.clear();
+}
+
+QString Document::displayName() const
+{
+    if (!m_filePath.isEmpty())
+        return QFileInfo(m_filePath).completeBaseName();
+    return m_untitledName.isEmpty() ? QStringLiteral("Untitled") : m_untitledName;
+}
+
 void Document::setUpForWindow()
 {
     fixTextFields();

@@ -44,6 +44,12 @@ public:
     // Saves in place when there is something worth keeping: never while the
     // document has no year, nor before it has a file.
     bool autosave();
+    // Cuts the tie to the file (after the year moved to a new school year):
+    // the document is untitled again, named after the old file, so that the
+    // next save asks for a new name and autosaving leaves the old file alone.
+    void detachFromFile();
+    // The file's name without extension, or the name an untitled document goes by.
+    QString displayName() const;
 
     // Repairs run each time a window is set up for the year: rich fields made
     // to agree with their plain-text shadows, lesson times put back on their
@@ -61,5 +67,6 @@ private:
     FileChooser& m_files;
     std::unique_ptr<ObjectContext> m_context;
     QString m_filePath;
+    QString m_untitledName;
     bool m_openingProgrammatically = false;
 };

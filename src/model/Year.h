@@ -110,6 +110,12 @@ public:
     QList<Course*> courses() const;
     QList<Course*> allCoursesInAlphabeticalOrder() const { return courses(); }
     Course* getCourseWithName(const QString& courseName) const;
+    // A new course with no lessons yet, numbered after every course in use so
+    // that numbers never repeat after a removal.
+    Course* createCourseWithName(const QString& courseName);
+    // Takes the course out of the year with every lesson it still has (on
+    // any day), its units, and its delete-stack entries.
+    void removeCourse(Course* course);
     QList<Lesson*> getAllLessons() const;
     Lesson* getLessonWithData() const;
     QList<Lesson*> customLessonsInCourse(const Course* course) const;

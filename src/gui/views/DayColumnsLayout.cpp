@@ -314,7 +314,17 @@ void DayColumnsLayout::placeOnTimeGrid(double width, double viewportHeight)
     // once) still gets an hour of grid.
     if (span <= 0)
         span = secondsPerHour;
-    const double gridTop = headingHeight() + m_padding;
+    // Lessons without a meeting time have no place in the day: they get a
+    // band of their own above the grid, one row each, instead of piling up
+    // at its first hour over the timed ones.
+    qsizetype untimedRows = 0;
+    for (const DayColumn& column : std::as_const(m_columns)) {
+        untimedRows = std::max<qsizetype>(untimedRows,
+            std::count_if(column.lessons.begin(), column.lessons.end(),
+                [](const LessonBox& box) { return !box.lesson->hasTimes(); }));
+    }
+    const double bandTop = headingHeight() + m_padding;
+    const double gridTop = bandTop + double(untimedRows) * (minimumBoxHeight() + m_padding);
     const double notesReserve = m_options.showNotes ? 3 * m_lineHeight + 3 * m_padding : 0;
     const double available = viewportHeight - gridTop - notesReserve - m_padding;
     const double pixelsPerSecond = std::max(available / span, 3 * minimumBoxHeight() / secondsPerHour);
@@ -338,15 +348,19 @@ void DayColumnsLayout::placeOnTimeGrid(double width, double viewportHeight)
         const double innerLeft = left + m_padding;
         const double innerWidth = std::max(0.0, columnWidth - 2 * m_padding);
         placeMessage(column, innerLeft, gridTop, innerWidth);
+        double untimedTop = bandTop;
         for (LessonBox& box : column.lessons) {
             const Lesson& lesson = *box.lesson;
+            if (!lesson.hasTimes()) {
+                placeBox(box, QRectF(innerLeft, untimedTop, innerWidth, minimumBoxHeight()));
+                untimedTop += minimumBoxHeight() + m_padding;
+                continue;
+            }
             const int sharing = std::max(0, column.day->lessonsMeetingAtSameTimeAs(&lesson));
             const int part = std::clamp(column.day->positionAmongThoseSharingSameTimeOfLesson(&lesson), 0, sharing);
             const double partWidth = innerWidth / (sharing + 1);
-            // A lesson without times sits at the top of the grid at its
-            // smallest height: it has no place in the day to be drawn at.
-            const double start = lesson.startTime() ? secondsOfDay(*lesson.startTime()) : earliest;
-            const double length = lesson.hasTimes() ? secondsOfDay(*lesson.endTime()) - start : 0;
+            const double start = secondsOfDay(*lesson.startTime());
+            const double length = secondsOfDay(*lesson.endTime()) - start;
             const double top = gridTop + (start - earliest) * pixelsPerSecond;
             const double height = std::max(minimumBoxHeight(), length * pixelsPerSecond);
             const double gap = sharing > 0 ? 2 : 0;

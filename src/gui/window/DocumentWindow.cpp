@@ -7,6 +7,7 @@
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/panels/SidePanel.h"
 #include "gui/schedule/NewYearSheet.h"
+#include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
@@ -76,6 +77,8 @@ void DocumentWindow::createMenusAndToolBar()
     connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
     updateEditingModeAction();
     menuBar()->addMenu(m_dayActions->createMenu(this));
+    m_courseActions = new CourseActions(*this);
+    m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -155,6 +158,7 @@ void DocumentWindow::setupWindow()
     m_dayActions->bind(m_planningArea);
     SidePanel* side = m_planningArea->sidePanel();
     m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
+    m_courseActions->updateStates();
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);

@@ -22,6 +22,7 @@ class QScreen;
 // its year the window is empty and offers the new-year wizard; then it shows
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
+class CourseActions;
 class CourseSourceList;
 class EditingModeView;
 class Lesson;
@@ -68,6 +69,7 @@ public:
     CourseSourceList* courseList() const { return m_courseList; }
     PlanningActions& planningActions() const { return *m_planningActions; }
     DayActions& dayActions() const { return *m_dayActions; }
+    CourseActions& courseActions() const { return *m_courseActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -105,6 +107,7 @@ private:
     std::unique_ptr<Document> m_document;
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
+    CourseActions* m_courseActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;

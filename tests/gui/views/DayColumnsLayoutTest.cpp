@@ -307,3 +307,26 @@ TEST_F(DayColumnsLayoutTest, ClicksMeanWhatIsUnderThem)
     ASSERT_TRUE(grid.boxOf(early)->rect.contains(nextTop));
     EXPECT_EQ(grid.clickAt(nextTop).object, next);
 }
+
+TEST_F(DayColumnsLayoutTest, UntimedLessonsGetABandOfTheirOwnAboveTheTimeGrid)
+{
+    Lesson* untimed = lesson(history, day(2), { 0, 0 }, { 0, 0 }, QStringLiteral("Reading"));
+    untimed->setDate(u"startTime", std::nullopt);
+    untimed->setDate(u"endTime", std::nullopt);
+    Lesson* halfTimed = lesson(math, day(3), { 9, 0 }, { 9, 0 }, QStringLiteral("Quiz"));
+    halfTimed->setDate(u"endTime", std::nullopt);
+    const Layout grid = layout(timeGridOptions(), { 1000, 700 });
+
+    const double gridTop = grid.hourLabelRect().top();
+    const Layout::LessonBox* reading = grid.boxOf(untimed);
+    const Layout::LessonBox* quiz = grid.boxOf(halfTimed);
+    ASSERT_TRUE(reading && quiz);
+    EXPECT_LE(reading->rect.bottom(), gridTop);
+    EXPECT_LE(quiz->rect.bottom(), gridTop);
+    EXPECT_NEAR(reading->rect.top(), quiz->rect.top(), 0.01) << "one band across the week";
+    // The timed lessons keep the grid to themselves, starting at its top.
+    EXPECT_NEAR(grid.boxOf(mondayMath)->rect.top(), gridTop, 0.01);
+    EXPECT_FALSE(reading->rect.intersects(grid.boxOf(mondayMath)->rect));
+    const Layout::DayColumn& monday = columnOn(grid, 2);
+    EXPECT_NEAR(reading->rect.width(), monday.rect.width() - 2 * grid.padding(), 0.01);
+}
