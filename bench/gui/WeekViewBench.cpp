@@ -2,6 +2,7 @@
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/prefs/Preferences.h"
+#include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/WeekView.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -12,8 +13,11 @@
 #include "planning/PlanningNotifications.h"
 #include "store/ObjectContext.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -73,6 +77,21 @@ DemoYear& demoYear()
     return year;
 }
 
+// The next week, and after the last one the first again.
+Week* weekAfter(Week* week)
+{
+    Year* year = demoYear().year;
+    Week* next = year->getWeekWithWeekNumber(week->weekNumber() + 2);
+    return next == week ? year->getFirstWeek() : next;
+}
+
+// The canvas takes its new height, and the scroll bar its new range, as the
+// event loop would let them before the next paint.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 void render(WeekView& view, QImage& image)
 {
     QPainter painter(&image);
@@ -105,16 +124,32 @@ BENCHMARK(RefreshAndRender)->Unit(benchmark::kMillisecond);
 void NextWeekAndRender(benchmark::State& state)
 {
     Fixture fixture;
-    Year* year = demoYear().year;
     for (auto _ : state) {
-        Week* next = year->getWeekWithWeekNumber(fixture.view.week()->weekNumber() + 2);
-        if (next == fixture.view.week())
-            next = year->getFirstWeek();
-        fixture.view.setWeek(year, next);
+        fixture.view.setWeek(demoYear().year, weekAfter(fixture.view.week()));
         render(fixture.view, fixture.image);
     }
 }
 BENCHMARK(NextWeekAndRender)->Unit(benchmark::kMillisecond);
+
+// A page down a week that was just shown, as far as its end, then the next
+// week (untimed): the boxes that come into view are laid out on the way.
+void ScrollPageAndRender(benchmark::State& state)
+{
+    Fixture fixture;
+    QScrollBar* bar = fixture.view.canvas()->scrollArea()->verticalScrollBar();
+    for (auto _ : state) {
+        if (bar->value() == bar->maximum()) {
+            state.PauseTiming();
+            fixture.view.setWeek(demoYear().year, weekAfter(fixture.view.week()));
+            settle();
+            state.ResumeTiming();
+        }
+        bar->setValue(bar->value() + bar->pageStep());
+        settle();
+        render(fixture.view, fixture.image);
+    }
+}
+BENCHMARK(ScrollPageAndRender)->Unit(benchmark::kMillisecond);
 
 // Each iteration switches the time grid on or off, as the menu item does.
 void ToggleTimesAndRender(benchmark::State& state)

@@ -18,6 +18,14 @@
 
 #include <cmath>
 
+namespace {
+
+// A quarter of the visible height is laid out ahead on either side, so that
+// small scroll steps find their boxes ready.
+constexpr double laidOutAhead = 0.25;
+
+} // namespace
+
 DayColumnsCanvas* DayColumnsCanvas::createIn(QWidget* view, ContentSource source)
 {
     auto* scrollArea = new QScrollArea(view);
@@ -44,6 +52,7 @@ void DayColumnsCanvas::setYear(Year* year)
         return;
     m_year = year;
     m_selected = nullptr;
+    m_texts.clear();
     observeDocument();
 }
 
@@ -68,7 +77,7 @@ void DayColumnsCanvas::observeDocument()
 void DayColumnsCanvas::select(Lesson* lesson)
 {
     m_selected = lesson;
-    if (const DayColumnsLayout::LessonBox* box = m_layout ? m_layout->boxOf(lesson) : nullptr) {
+    if (const DayColumnsLayout::LessonBox* box = laidOutBox(lesson)) {
         const QPoint center = box->rect.center().toPoint();
         m_scrollArea->ensureVisible(center.x(), center.y(), int(box->rect.width() / 2), int(box->rect.height() / 2));
     }
@@ -79,7 +88,7 @@ void DayColumnsCanvas::refresh()
 {
     if (m_year && m_source) {
         const Content content = m_source();
-        m_layout = std::make_unique<DayColumnsLayout>(m_year, content.days, content.options, font());
+        m_layout = std::make_unique<DayColumnsLayout>(m_year, content.days, content.options, font(), m_texts);
     } else {
         m_layout.reset();
     }
@@ -95,7 +104,8 @@ void DayColumnsCanvas::scrollToStart()
 }
 
 // Typing in a lesson changes its text on every key: only its own box is
-// composed again, and lessons of other days cost nothing.
+// composed again, and lessons of other days cost nothing but dropping their
+// kept text.
 void DayColumnsCanvas::refreshLesson(const Lesson* lesson)
 {
     if (!m_layout || !lesson) {
@@ -115,17 +125,46 @@ void DayColumnsCanvas::placeLayout()
 {
     if (!m_layout)
         return;
-    const QSizeF target(width(), m_scrollArea->viewport()->height());
-    if (target == m_placedFor)
+    const double visibleHeight = m_scrollArea->viewport()->height();
+    const double top = m_scrollArea->verticalScrollBar()->value();
+    if (QSizeF(width(), visibleHeight) == m_placedFor && m_laidOut.top <= top
+        && top + visibleHeight <= m_laidOut.bottom)
         return;
-    m_placedFor = target;
-    m_layout->setGeometry(target.width(), target.height());
+    const double ahead = visibleHeight * laidOutAhead;
+    place({ top - ahead, top + visibleHeight + ahead });
+}
+
+// Laying out more changes the height of the content, and with it the
+// scroll range, but never what lies above the part laid out before.
+void DayColumnsCanvas::place(DayColumnsLayout::VerticalRange shown)
+{
+    m_placedFor = QSizeF(width(), m_scrollArea->viewport()->height());
+    m_laidOut = shown;
+    m_layout->setGeometry(m_placedFor.width(), m_placedFor.height(), shown);
     setMinimumSize(int(std::ceil(m_layout->minimumWidth())), int(std::ceil(m_layout->contentHeight())));
+}
+
+// Each pass lays out at least the first box of the column that was not laid
+// out, since its top lies above the estimated place of the lesson's box.
+const DayColumnsLayout::LessonBox* DayColumnsCanvas::laidOutBox(const Lesson* lesson)
+{
+    const DayColumnsLayout::LessonBox* box = m_layout ? m_layout->boxOf(lesson) : nullptr;
+    while (box && !box->text) {
+        place({ box->rect.top(), box->rect.bottom() });
+        box = m_layout->boxOf(lesson);
+    }
+    return box;
 }
 
 void DayColumnsCanvas::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeLayout();
+}
+
+void DayColumnsCanvas::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
     placeLayout();
 }
 

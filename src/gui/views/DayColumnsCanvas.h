@@ -15,7 +15,9 @@ class Year;
 // The scrolling surface the day and week views draw on. It reads its days
 // and options from its view on every refresh, redraws when the document
 // says its lessons, courses or display preferences changed, marks the
-// selected lesson and posts what a click means.
+// selected lesson and posts what a click means. It lays out what is in view
+// (and a little around it) as it scrolls, keeping the lessons' texts from
+// one refresh to the next until a lesson says its text changed.
 class DayColumnsCanvas : public QWidget {
 public:
     struct Content {
@@ -40,6 +42,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The scroll area scrolls by moving the canvas.
+    void moveEvent(QMoveEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -50,7 +54,12 @@ private:
     void observeDocument();
     void select(Lesson* lesson);
     void refreshLesson(const Lesson* lesson);
+    // Places the layout again when the size changed or the visible part
+    // reaches beyond what was laid out.
     void placeLayout();
+    void place(DayColumnsLayout::VerticalRange shown);
+    // The lesson's box laid out, so that its place is no estimate.
+    const DayColumnsLayout::LessonBox* laidOutBox(const Lesson* lesson);
     static void post(const DayColumnsLayout::Click& click);
     // A lesson with content can be dragged onto a unit of its course.
     void startDrag(const Lesson& lesson);
@@ -62,8 +71,11 @@ private:
     // Where the button went down on a lesson that may be dragged.
     QPointF m_pressPoint;
     Lesson* m_pressedLesson = nullptr;
+    LessonBoxCache m_texts;
     std::unique_ptr<DayColumnsLayout> m_layout;
-    // The width and visible height the layout was placed for.
+    // The width and visible height the layout was placed for, and the part
+    // of it that was laid out.
     QSizeF m_placedFor;
+    DayColumnsLayout::VerticalRange m_laidOut;
     ObserverBag m_observers;
 };

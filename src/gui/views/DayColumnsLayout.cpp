@@ -60,8 +60,10 @@ DayColumnsLayout::Options DayColumnsLayout::Options::fromPreferences()
     return options;
 }
 
-DayColumnsLayout::DayColumnsLayout(const Year* year, const QList<Day*>& days, const Options& options, const QFont& font)
+DayColumnsLayout::DayColumnsLayout(
+    const Year* year, const QList<Day*>& days, const Options& options, const QFont& font, LessonBoxCache& texts)
     : m_year(year)
+    , m_texts(texts)
     , m_options(options)
     , m_font(font)
     , m_boldFont(font)
@@ -70,6 +72,7 @@ DayColumnsLayout::DayColumnsLayout(const Year* year, const QList<Day*>& days, co
     const QFontMetricsF metrics(font);
     m_lineHeight = std::ceil(metrics.height());
     m_padding = std::max(4.0, std::round(m_lineHeight * 0.4));
+    m_texts.setStyle({ options.text, font, year ? LessonBoxText::fieldLabels(*year) : QStringList() });
     for (Day* day : days) {
         if (day)
             m_columns.append(makeColumn(day));
@@ -117,12 +120,17 @@ DayColumnsLayout::LessonBox DayColumnsLayout::makeBox(Lesson* lesson) const
     if (m_options.showLessonTimes)
         box.time = lesson->timeString();
     box.anchored = lesson->isAnchored();
-    box.text = LessonBoxText::build(*lesson, m_options.text, m_font);
     return box;
+}
+
+void DayColumnsLayout::fetchText(LessonBox& box, double width, bool needed)
+{
+    box.text = needed ? m_texts.text(*box.lesson, width) : m_texts.wrapped(*box.lesson, width);
 }
 
 bool DayColumnsLayout::refreshLesson(const Lesson* lesson)
 {
+    m_texts.forget(lesson);
     for (DayColumn& column : m_columns) {
         for (LessonBox& box : column.lessons) {
             if (box.lesson == lesson) {
@@ -157,8 +165,11 @@ double DayColumnsLayout::minimumWidth() const
     return m_hourLabelRect.width() + minimumColumnWidth * std::max<qsizetype>(1, m_columns.size());
 }
 
-void DayColumnsLayout::setGeometry(double width, double viewportHeight)
+void DayColumnsLayout::setGeometry(double width, double viewportHeight, VerticalRange shown)
 {
+    m_shown = shown;
+    m_laidOutHeights = 0;
+    m_laidOutBoxes = 0;
     m_hourMarks.clear();
     m_hourLabelRect = QRectF();
     if (m_options.timeGrid)
@@ -209,7 +220,7 @@ double DayColumnsLayout::textOffset(const LessonBox& box, double width) const
 }
 
 // A band with the course name and the controls on top, the text below.
-void DayColumnsLayout::placeBox(LessonBox& box, const QRectF& rect) const
+void DayColumnsLayout::placeBox(LessonBox& box, const QRectF& rect)
 {
     box.rect = rect;
     const double band = bandHeight();
@@ -231,15 +242,20 @@ void DayColumnsLayout::placeBox(LessonBox& box, const QRectF& rect) const
     const double top = rect.top() + textOffset(box, rect.width());
     box.textRect = QRectF(rect.left() + m_padding, top, std::max(0.0, rect.width() - 2 * m_padding),
         std::max(0.0, rect.bottom() - top - m_padding / 2));
-    box.text->setTextWidth(box.textRect.width());
-    box.clipped = box.text->size().height() > box.textRect.height() + 0.5;
+    fetchText(box, box.textRect.width(), m_shown.reaches(rect));
+    box.clipped = box.text && box.text->size().height() > box.textRect.height() + 0.5;
 }
 
-double DayColumnsLayout::naturalBoxHeight(LessonBox& box, double width) const
+double DayColumnsLayout::naturalBoxHeight(LessonBox& box, double width, double top)
 {
-    box.text->setTextWidth(std::max(0.0, width - 2 * m_padding));
+    fetchText(box, std::max(0.0, width - 2 * m_padding), top <= m_shown.bottom);
+    if (!box.text)
+        return m_laidOutBoxes > 0 ? m_laidOutHeights / m_laidOutBoxes : minimumBoxHeight();
     const double natural = textOffset(box, width) + std::ceil(box.text->size().height()) + m_padding;
-    return std::max(minimumBoxHeight(), natural);
+    const double height = std::max(minimumBoxHeight(), natural);
+    m_laidOutHeights += height;
+    ++m_laidOutBoxes;
+    return height;
 }
 
 void DayColumnsLayout::stretchColumnsTo(double height)
@@ -261,7 +277,7 @@ void DayColumnsLayout::placeColumns(double width, double viewportHeight)
         const double innerWidth = std::max(0.0, columnWidth - 2 * m_padding);
         double y = placeMessage(column, innerLeft, column.headingRect.bottom() + m_padding, innerWidth);
         for (LessonBox& box : column.lessons) {
-            const double height = naturalBoxHeight(box, innerWidth);
+            const double height = naturalBoxHeight(box, innerWidth, y);
             placeBox(box, QRectF(innerLeft, y, innerWidth, height));
             y += height + m_padding;
         }
@@ -288,7 +304,7 @@ void DayColumnsLayout::placeRows(double width)
             const qsizetype last = std::min(column.lessons.size(), first + perLine);
             double lineHeight = 0;
             for (qsizetype index = first; index < last; ++index)
-                lineHeight = std::max(lineHeight, naturalBoxHeight(column.lessons[index], cardWidth));
+                lineHeight = std::max(lineHeight, naturalBoxHeight(column.lessons[index], cardWidth, y));
             for (qsizetype index = first; index < last; ++index) {
                 const double left = m_padding + double(index - first) * (cardWidth + m_padding);
                 placeBox(column.lessons[index], QRectF(left, y, cardWidth, lineHeight));

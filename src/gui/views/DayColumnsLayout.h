@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/dates/Date.h"
+#include "gui/views/LessonBoxCache.h"
 #include "gui/views/LessonBoxText.h"
 
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -23,9 +25,14 @@ class Year;
 // What the day and week views show and where: one column (or row) per day
 // with its heading, its drawn lessons as boxes, the grey line of a day
 // without lessons and the day's notes, and what a click at a point means.
-// The texts are composed once; placing them again for another size only
-// wraps them anew. Kept free of widgets so that it can be checked without
-// painting.
+// Kept free of widgets so that it can be checked without painting.
+//
+// A lesson's text is composed and wrapped only when its box comes near the
+// part of the canvas that is shown, and then kept in a LessonBoxCache for
+// the next layout. Where boxes follow one another the place of a box depends
+// on the heights of those above it, so every box above the shown part is laid
+// out too; boxes below it take the height their text had at that width or,
+// if it is unknown, the typical height of the boxes laid out so far.
 class DayColumnsLayout {
 public:
     enum class Arrangement { SideBySide, Stacked };
@@ -38,6 +45,14 @@ public:
     struct TimeSpan {
         Date earliest;
         Date latest;
+    };
+
+    // A stretch of the canvas from top to bottom.
+    struct VerticalRange {
+        double top = -std::numeric_limits<double>::infinity();
+        double bottom = std::numeric_limits<double>::infinity();
+
+        bool reaches(const QRectF& rect) const { return rect.bottom() >= top && rect.top() <= bottom; }
     };
 
     struct Options {
@@ -60,6 +75,8 @@ public:
         QString courseName;
         QString time;
         bool anchored = false;
+        // Wrapped at the text's width; empty until the box is laid out, and
+        // till then a flowing box's height is an estimate.
         std::shared_ptr<QTextDocument> text;
         QRectF rect;
         QRectF bandRect;
@@ -101,17 +118,22 @@ public:
         NotificationSource* object = nullptr;
     };
 
-    DayColumnsLayout(const Year* year, const QList<Day*>& days, const Options& options, const QFont& font);
+    // The texts come from, and stay in, `texts`.
+    DayColumnsLayout(
+        const Year* year, const QList<Day*>& days, const Options& options, const QFont& font, LessonBoxCache& texts);
 
-    // Composes the lesson's box again after its text, lock or assignments
-    // changed; false when the lesson is not shown. Its place follows with the
-    // next setGeometry.
+    // Makes the lesson's box again after its text, lock or assignments
+    // changed, dropping its kept text whether it is shown or not; false when
+    // it is not shown. Its place and text follow with the next setGeometry.
     bool refreshLesson(const Lesson* lesson);
 
     // Places everything in a canvas `width` wide whose visible part is
     // `viewportHeight` high: columns reach at least the bottom of the visible
-    // part, and a time grid is stretched to fill it.
-    void setGeometry(double width, double viewportHeight);
+    // part, and a time grid is stretched to fill it. Only boxes that reach
+    // into `shown` (and flowing boxes above it) are laid out.
+    void setGeometry(double width, double viewportHeight, VerticalRange shown);
+    // Lays every box out.
+    void setGeometry(double width, double viewportHeight) { setGeometry(width, viewportHeight, VerticalRange {}); }
 
     const Options& options() const { return m_options; }
     const QList<DayColumn>& columns() const { return m_columns; }
@@ -143,14 +165,18 @@ public:
 private:
     DayColumn makeColumn(Day* day) const;
     LessonBox makeBox(Lesson* lesson) const;
+    // Gives the box its text, wrapped at `width`, when `needed`, and otherwise
+    // only when it is kept so already.
+    void fetchText(LessonBox& box, double width, bool needed);
     void placeColumns(double width, double viewportHeight);
     void placeRows(double width);
     void placeOnTimeGrid(double width, double viewportHeight);
     // Places the message or notes from `top` on; returns the bottom.
     double placeMessage(DayColumn& column, double left, double top, double width) const;
     double placeNotes(DayColumn& column, double left, double top, double width) const;
-    void placeBox(LessonBox& box, const QRectF& rect) const;
-    double naturalBoxHeight(LessonBox& box, double width) const;
+    void placeBox(LessonBox& box, const QRectF& rect);
+    // The height a flowing box starting at `top` needs for its text.
+    double naturalBoxHeight(LessonBox& box, double width, double top);
     double bandHeight() const { return m_lineHeight + m_padding; }
     bool timeFitsInBand(const LessonBox& box, double width) const;
     // Where the text starts below the band and, when it needs a line, the time.
@@ -160,11 +186,17 @@ private:
     void stretchColumnsTo(double height);
 
     const Year* m_year;
+    LessonBoxCache& m_texts;
     Options m_options;
     QFont m_font;
     QFont m_boldFont;
     double m_lineHeight = 16;
     double m_padding = 6;
+    VerticalRange m_shown;
+    // Heights of the flowing boxes laid out so far: their mean stands in for
+    // the boxes below the shown part.
+    double m_laidOutHeights = 0;
+    int m_laidOutBoxes = 0;
     QList<DayColumn> m_columns;
     QList<HourMark> m_hourMarks;
     QRectF m_hourLabelRect;

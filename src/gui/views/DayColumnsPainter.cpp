@@ -169,7 +169,7 @@ void DayColumnsPainter::paintBand(const DayColumnsLayout::LessonBox& box, const 
 // in an ellipsis, so that a cut never looks like the end of the plan.
 void DayColumnsPainter::paintBoxText(const DayColumnsLayout::LessonBox& box, const QColor& fill)
 {
-    if (box.textRect.height() <= 0 || box.textRect.width() <= 0)
+    if (!box.text || box.textRect.height() <= 0 || box.textRect.width() <= 0)
         return;
     m_painter.save();
     m_painter.translate(box.textRect.topLeft());

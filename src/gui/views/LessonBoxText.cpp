@@ -114,6 +114,14 @@ QStringList LessonBoxText::fieldsWithData(const Lesson& lesson, const Year& year
     return fields;
 }
 
+QStringList LessonBoxText::fieldLabels(const Year& year)
+{
+    QStringList labels;
+    for (const QString& key : year.visibleFields())
+        labels << key << year.fieldTitle(key);
+    return labels;
+}
+
 std::unique_ptr<QTextDocument> LessonBoxText::build(const Lesson& lesson, const Options& options, const QFont& font)
 {
     auto document = std::make_unique<QTextDocument>();

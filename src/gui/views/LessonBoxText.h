@@ -20,9 +20,13 @@ public:
         bool showAssignments = false;
         // Every character at this size instead of the sizes the teacher typed.
         std::optional<double> fixedPointSize;
+
+        bool operator==(const Options&) const = default;
     };
 
     // The year's shown fields in which the lesson has text, in display order.
     static QStringList fieldsWithData(const Lesson& lesson, const Year& year);
+    // What of the year the text depends on: each shown field's key and label.
+    static QStringList fieldLabels(const Year& year);
     static std::unique_ptr<QTextDocument> build(const Lesson& lesson, const Options& options, const QFont& font);
 };

@@ -2,11 +2,14 @@
 #include "gui/views/DayColumnsCanvas.h"
 #include "gui/views/DayView.h"
 #include "gui/views/WeekView.h"
+#include "model/Assignment.h"
 
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextDocument>
+
+#include <cmath>
 
 class DayAndWeekViewTest : public DayColumnsFixture {
 protected:
@@ -14,6 +17,31 @@ protected:
     {
         QMouseEvent event(type, point, canvas->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(canvas, &event);
+    }
+
+    // Shows the week in a view of that size, with its scroll bars set up.
+    static void show(WeekView& view, Year* year, Week* week, QSize size)
+    {
+        view.resize(size);
+        view.show();
+        view.setWeek(year, week);
+        QCoreApplication::processEvents();
+    }
+
+    // What a layout of the whole week at the view's size makes of the box.
+    QRectF placedWhole(const WeekView& view, const Lesson* lesson)
+    {
+        const DayColumnsCanvas& canvas = *view.canvas();
+        DayColumnsLayout whole(
+            m_year, m_week->daysInOrder(), view.dayColumnsLayout()->options(), canvas.font(), boxTexts);
+        whole.setGeometry(canvas.width(), canvas.scrollArea()->viewport()->height());
+        return whole.boxOf(lesson)->rect;
+    }
+
+    static QRectF visiblePart(const DayColumnsCanvas& canvas)
+    {
+        const QWidget* viewport = canvas.scrollArea()->viewport();
+        return QRectF(0, canvas.scrollArea()->verticalScrollBar()->value(), viewport->width(), viewport->height());
     }
 
     static QStringList courseNames(const DayColumnsLayout::DayColumn& column)
@@ -187,4 +215,93 @@ TEST_F(DayAndWeekViewTest, RedrawsKeepTheScrollPositionAndAnotherWeekStartsAtThe
     view.setWeek(m_year, nextWeek);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_TRUE(view.dayColumnsLayout()->columns().isEmpty());
+}
+
+TEST_F(DayAndWeekViewTest, RefreshesKeepTheTextsOfLessonsThatDidNotChange)
+{
+    auto* quiz = insert<Assignment>("Assignment");
+    quiz->setValue(u"title", QStringLiteral("Quiz"));
+    quiz->setObject(u"assignedLesson", mondayHistory);
+    preferences.preferences().setValue(QStringLiteral("SemestraShowAssignmentsInLessonViews"), true);
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 700 });
+    const auto textOf = [&view](const Lesson* lesson) { return view.dayColumnsLayout()->boxOf(lesson)->text; };
+    const std::shared_ptr<QTextDocument> math = textOf(mondayMath);
+    const std::shared_ptr<QTextDocument> history = textOf(mondayHistory);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    EXPECT_EQ(textOf(mondayMath), math);
+    EXPECT_EQ(textOf(mondayHistory), history);
+
+    // A lesson that changes while another week is shown is composed anew
+    // when its week comes back; the others are still kept.
+    auto* nextWeek = insert<Week>("Week");
+    nextWeek->setValue(u"weekNumber", 2);
+    nextWeek->setObject(u"year", m_year);
+    view.setWeek(m_year, nextWeek);
+    setField(mondayMath, u"homework", QStringLiteral("Page 12"));
+    view.setWeek(m_year, m_week);
+    EXPECT_NE(textOf(mondayMath), math);
+    EXPECT_TRUE(textOf(mondayMath)->toPlainText().contains(QStringLiteral("Page 12")));
+    EXPECT_EQ(textOf(mondayHistory), history);
+
+    // A preference that changes what boxes say composes every text anew.
+    ASSERT_TRUE(history->toPlainText().contains(QStringLiteral("Assigned: Quiz")));
+    preferences.preferences().setValue(QStringLiteral("SemestraShowAssignmentsInLessonViews"), false);
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    EXPECT_FALSE(textOf(mondayHistory)->toPlainText().contains(QStringLiteral("Quiz")));
+}
+
+TEST_F(DayAndWeekViewTest, BoxesBelowTheVisiblePartAreLaidOutWhenScrolledIntoView)
+{
+    const QList<Lesson*> added = crowdMonday(8);
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 300 });
+    const auto boxOf = [&view](const Lesson* lesson) { return view.dayColumnsLayout()->boxOf(lesson); };
+    ASSERT_EQ(boxOf(added.last())->text, nullptr);
+
+    // The content grows or shrinks as estimated heights become real ones,
+    // so the bottom is reached in steps.
+    QScrollBar* bar = view.canvas()->scrollArea()->verticalScrollBar();
+    for (int step = 0; step < 10 && !(boxOf(added.last())->text && bar->value() == bar->maximum()); ++step) {
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+    }
+    const DayColumnsLayout::LessonBox* last = boxOf(added.last());
+    ASSERT_NE(last->text, nullptr);
+    EXPECT_TRUE(visiblePart(*view.canvas()).contains(last->rect));
+    EXPECT_EQ(last->rect, placedWhole(view, added.last()));
+    EXPECT_FALSE(last->clipped);
+    EXPECT_EQ(std::ceil(view.dayColumnsLayout()->contentHeight()), view.canvas()->height());
+}
+
+TEST_F(DayAndWeekViewTest, SelectingALessonOutOfViewScrollsToItsExactPlace)
+{
+    const QList<Lesson*> added = crowdMonday(8);
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 300 });
+    ASSERT_EQ(view.dayColumnsLayout()->boxOf(added.last())->text, nullptr);
+
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraLessonClicked"), added.last());
+    QCoreApplication::processEvents();
+    const DayColumnsLayout::LessonBox* box = view.dayColumnsLayout()->boxOf(added.last());
+    ASSERT_NE(box->text, nullptr);
+    EXPECT_EQ(box->rect, placedWhole(view, added.last()));
+    EXPECT_TRUE(visiblePart(*view.canvas()).contains(box->rect.center()));
+}
+
+TEST_F(DayAndWeekViewTest, ANarrowerViewWrapsTheKeptTextsAgain)
+{
+    setField(mondayMath, u"lessonBody", QStringLiteral("Equivalent fractions with fraction strips. ").repeated(3));
+    WeekView view;
+    show(view, m_year, m_week, { 1200, 700 });
+    const std::shared_ptr<QTextDocument> text = view.dayColumnsLayout()->boxOf(mondayMath)->text;
+    const double height = view.dayColumnsLayout()->boxOf(mondayMath)->rect.height();
+
+    view.resize(800, 700);
+    QCoreApplication::processEvents();
+    const DayColumnsLayout::LessonBox* box = view.dayColumnsLayout()->boxOf(mondayMath);
+    EXPECT_EQ(box->text, text) << "wrapped again, not composed again";
+    EXPECT_EQ(box->text->textWidth(), box->textRect.width());
+    EXPECT_GT(box->rect.height(), height);
+    EXPECT_FALSE(box->clipped);
 }

@@ -95,6 +95,18 @@ protected:
         lesson->setValue(key, RichText::fromPlainText(text));
     }
 
+    // Monday gets `count` more Mathematics lessons on the hour from 11:00,
+    // each with a plan of several lines: more than a short view shows.
+    QList<Lesson*> crowdMonday(int count)
+    {
+        QList<Lesson*> added;
+        for (int hour = 11; hour < 11 + count; ++hour) {
+            added << lesson(math, day(2), { hour, 0 }, { hour, 50 }, QStringLiteral("Period %1").arg(hour));
+            setField(added.last(), u"lessonBody", QStringLiteral("Work through the examples together. ").repeated(5));
+        }
+        return added;
+    }
+
     DayColumnsLayout::Options weekOptions() const
     {
         DayColumnsLayout::Options options = DayColumnsLayout::Options::fromPreferences();
@@ -110,9 +122,9 @@ protected:
         return options;
     }
 
-    DayColumnsLayout layout(const DayColumnsLayout::Options& options, QSizeF size = { 1000, 700 }) const
+    DayColumnsLayout layout(const DayColumnsLayout::Options& options, QSizeF size = { 1000, 700 })
     {
-        DayColumnsLayout result(m_year, m_week->daysInOrder(), options, QApplication::font());
+        DayColumnsLayout result(m_year, m_week->daysInOrder(), options, QApplication::font(), boxTexts);
         result.setGeometry(size.width(), size.height());
         return result;
     }
@@ -135,6 +147,7 @@ protected:
     }
 
     TemporaryPreferences preferences;
+    LessonBoxCache boxTexts;
     FixedClock clock { november(4, 12) };
     Week* m_week;
     Course* math;

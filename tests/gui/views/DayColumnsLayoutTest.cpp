@@ -293,7 +293,7 @@ TEST_F(DayColumnsLayoutTest, ClicksMeanWhatIsUnderThem)
     // In the day view the heading belongs to the day.
     Layout::Options dayOptions = weekOptions();
     dayOptions.headings = Layout::Headings::PartOfDay;
-    DayColumnsLayout holiday(m_year, { day(3) }, dayOptions, QApplication::font());
+    DayColumnsLayout holiday(m_year, { day(3) }, dayOptions, QApplication::font(), boxTexts);
     holiday.setGeometry(600, 500);
     EXPECT_EQ(holiday.clickAt(holiday.columns()[0].headingRect.center()).name,
         QStringLiteral("SemestraNonSchoolSettingsClicked"));
@@ -329,4 +329,51 @@ TEST_F(DayColumnsLayoutTest, UntimedLessonsGetABandOfTheirOwnAboveTheTimeGrid)
     EXPECT_FALSE(reading->rect.intersects(grid.boxOf(mondayMath)->rect));
     const Layout::DayColumn& monday = columnOn(grid, 2);
     EXPECT_NEAR(reading->rect.width(), monday.rect.width() - 2 * grid.padding(), 0.01);
+}
+
+TEST_F(DayColumnsLayoutTest, OnlyBoxesReachingTheShownPartAreLaidOutAndLaterOnesLandInPlace)
+{
+    crowdMonday(8);
+    const Layout::VerticalRange top { 0, 300 };
+    for (const Layout::Options& options : { weekOptions(), timeGridOptions() }) {
+        const bool grid = options.timeGrid.has_value();
+        LessonBoxCache fresh;
+        DayColumnsLayout full(m_year, m_week->daysInOrder(), options, QApplication::font(), fresh);
+        full.setGeometry(1000, 300);
+
+        boxTexts.clear();
+        Layout partial(m_year, m_week->daysInOrder(), options, QApplication::font(), boxTexts);
+        partial.setGeometry(1000, 300, top);
+        const QList<Layout::LessonBox>& monday = columnOn(partial, 2).lessons;
+        qsizetype laidOut = 0;
+        for (const Layout::LessonBox& box : monday) {
+            // Flowing boxes above the shown part are laid out too, for the
+            // place of those below them.
+            const bool reached = grid ? top.reaches(box.rect) : box.rect.top() <= top.bottom;
+            EXPECT_EQ(box.text != nullptr, reached) << box.lesson->lessonTitle().toStdString() << " grid " << grid;
+            laidOut += reached ? 1 : 0;
+            if (grid) {
+                EXPECT_EQ(box.rect, full.boxOf(box.lesson)->rect) << "times alone place a box on the grid";
+            }
+        }
+        EXPECT_GT(laidOut, 0);
+        EXPECT_LT(laidOut, monday.size());
+
+        partial.setGeometry(1000, 300, { 0, partial.contentHeight() + 1000 });
+        for (const Layout::LessonBox& box : monday) {
+            EXPECT_NE(box.text, nullptr);
+            EXPECT_EQ(box.rect, full.boxOf(box.lesson)->rect) << box.lesson->lessonTitle().toStdString();
+            EXPECT_EQ(box.clipped, full.boxOf(box.lesson)->clipped);
+        }
+        EXPECT_EQ(partial.contentHeight(), full.contentHeight());
+
+        // Texts kept at their width need no laying out: a new layout places
+        // every box exactly at once.
+        Layout again(m_year, m_week->daysInOrder(), options, QApplication::font(), boxTexts);
+        again.setGeometry(1000, 300, top);
+        for (const Layout::LessonBox& box : columnOn(again, 2).lessons) {
+            EXPECT_NE(box.text, nullptr);
+            EXPECT_EQ(box.rect, full.boxOf(box.lesson)->rect);
+        }
+    }
 }
