@@ -13,3 +13,8 @@ std::optional<QString> CliFileChooser::chooseFileToOpen(const OpenPanelRequest&)
 {
     return m_answer;
 }
+
+std::optional<QString> CliFileChooser::chooseFolder(const OpenPanelRequest&)
+{
+    return m_answer;
+}

@@ -20,9 +20,15 @@ public:
         m_openPanels.append(request);
         return next();
     }
+    std::optional<QString> chooseFolder(const OpenPanelRequest& request) override
+    {
+        m_folderPanels.append(request);
+        return next();
+    }
 
     const QList<SavePanelRequest>& savePanels() const { return m_savePanels; }
     const QList<OpenPanelRequest>& openPanels() const { return m_openPanels; }
+    const QList<OpenPanelRequest>& folderPanels() const { return m_folderPanels; }
 
 private:
     std::optional<QString> next() { return m_answers.isEmpty() ? std::nullopt : m_answers.takeFirst(); }
@@ -30,4 +36,5 @@ private:
     QList<std::optional<QString>> m_answers;
     QList<SavePanelRequest> m_savePanels;
     QList<OpenPanelRequest> m_openPanels;
+    QList<OpenPanelRequest> m_folderPanels;
 };

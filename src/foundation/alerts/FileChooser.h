@@ -34,4 +34,6 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseSaveLocation(const SavePanelRequest& request) = 0;
     virtual std::optional<QString> chooseFileToOpen(const OpenPanelRequest& request) = 0;
+    // An existing folder to write into; the request's types are not used.
+    virtual std::optional<QString> chooseFolder(const OpenPanelRequest& request) = 0;
 };

@@ -53,3 +53,12 @@ std::optional<QString> FileDialogChooser::chooseFileToOpen(const OpenPanelReques
     dialog.setFileMode(QFileDialog::ExistingFile);
     return run(dialog);
 }
+
+std::optional<QString> FileDialogChooser::chooseFolder(const OpenPanelRequest& request)
+{
+    QFileDialog dialog(m_window, request.title, request.directory);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return run(dialog);
+}

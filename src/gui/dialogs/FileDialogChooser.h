@@ -13,6 +13,7 @@ public:
 
     std::optional<QString> chooseSaveLocation(const SavePanelRequest& request) override;
     std::optional<QString> chooseFileToOpen(const OpenPanelRequest& request) override;
+    std::optional<QString> chooseFolder(const OpenPanelRequest& request) override;
 
 private:
     QPointer<QWidget> m_window;
