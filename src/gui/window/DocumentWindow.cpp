@@ -9,6 +9,7 @@
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Course.h"
@@ -77,6 +78,8 @@ void DocumentWindow::createMenusAndToolBar()
     connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
     updateEditingModeAction();
     menuBar()->addMenu(m_dayActions->createMenu(this));
+    m_lessonActions = new LessonActions(*this);
+    m_lessonActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Lesson")));
     m_courseActions = new CourseActions(*this);
     m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
@@ -159,6 +162,8 @@ void DocumentWindow::setupWindow()
     SidePanel* side = m_planningArea->sidePanel();
     m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
     m_courseActions->updateStates();
+    connect(m_planningArea, &PlanningArea::selectionChanged, m_lessonActions, &LessonActions::updateStates);
+    m_lessonActions->updateStates();
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);

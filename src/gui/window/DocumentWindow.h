@@ -23,6 +23,7 @@ class QScreen;
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
 class CourseActions;
+class LessonActions;
 class CourseSourceList;
 class EditingModeView;
 class Lesson;
@@ -70,6 +71,7 @@ public:
     PlanningActions& planningActions() const { return *m_planningActions; }
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
+    LessonActions& lessonActions() const { return *m_lessonActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -108,6 +110,7 @@ private:
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
+    LessonActions* m_lessonActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;

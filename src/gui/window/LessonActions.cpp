@@ -1,0 +1,134 @@
+#include "gui/window/LessonActions.h"
+
+#include "content/LessonContentController.h"
+#include "content/TemplateWindowController.h"
+#include "content/UnitManagerController.h"
+#include "gui/content/TemplateSheet.h"
+#include "gui/content/UnitManagerSheet.h"
+#include "gui/window/DocumentWindow.h"
+#include "gui/window/PlanningArea.h"
+#include "model/Course.h"
+#include "model/Document.h"
+#include "model/Lesson.h"
+#include "model/Year.h"
+
+#include <QAction>
+#include <QMenu>
+
+LessonActions::LessonActions(DocumentWindow& window)
+    : QObject(&window)
+    , m_window(window)
+    , m_content(std::make_unique<LessonContentController>(window.alerts()))
+    , m_template(std::make_unique<TemplateWindowController>(window.alerts()))
+    , m_units(std::make_unique<UnitManagerController>(window.alerts()))
+{
+    m_copy = makeAction(QStringLiteral("Copy Lesson"), &LessonActions::copyLesson);
+    m_paste = makeAction(QStringLiteral("Paste Lesson"), &LessonActions::pasteLesson);
+    // Shift keeps the plain Ctrl+C and Ctrl+V for the focused text field:
+    // copying a word out of a lesson's title must not copy the whole lesson.
+    m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    m_clear = makeAction(QStringLiteral("Clear Lesson"), &LessonActions::clearLesson);
+    m_clearAll = makeAction(QStringLiteral("Clear All Lessons…"), &LessonActions::clearAllLessons);
+    m_useAsTemplate = makeAction(QStringLiteral("Use as Template…"), &LessonActions::useAsTemplate);
+    m_removeFromUnit = makeAction(QStringLiteral("Remove from Unit"), &LessonActions::removeFromUnit);
+    m_manageUnits = makeAction(QStringLiteral("Manage Units…"), &LessonActions::manageUnits);
+    updateStates();
+}
+
+LessonActions::~LessonActions() = default;
+
+QAction* LessonActions::makeAction(const QString& text, void (LessonActions::*command)())
+{
+    auto* action = new QAction(text, this);
+    connect(action, &QAction::triggered, this, command);
+    return action;
+}
+
+void LessonActions::addToMenu(QMenu* menu)
+{
+    menu->addActions({ m_copy, m_paste });
+    menu->addSeparator();
+    menu->addActions({ m_clear, m_clearAll });
+    menu->addSeparator();
+    menu->addActions({ m_useAsTemplate, m_removeFromUnit, m_manageUnits });
+    // The pasteboard and the lesson's unit may have changed since the menu was last open.
+    connect(menu, &QMenu::aboutToShow, this, &LessonActions::updateStates);
+}
+
+Lesson* LessonActions::currentLesson() const
+{
+    PlanningArea* area = m_window.planningArea();
+    return area ? area->controller().currentLesson() : nullptr;
+}
+
+void LessonActions::updateStates()
+{
+    const Lesson* lesson = currentLesson();
+    const bool hasLesson = lesson != nullptr;
+    m_copy->setEnabled(hasLesson);
+    m_paste->setEnabled(hasLesson && m_content->canPasteLesson());
+    m_clear->setEnabled(hasLesson);
+    const Year* year = m_window.document().getCurrentYear();
+    m_clearAll->setEnabled(year != nullptr);
+    m_manageUnits->setEnabled(year && !year->myCourses().isEmpty());
+    m_useAsTemplate->setEnabled(hasLesson);
+    m_removeFromUnit->setEnabled(hasLesson && lesson->unit());
+}
+
+void LessonActions::copyLesson()
+{
+    m_content->copyLesson(currentLesson());
+    updateStates();
+}
+
+void LessonActions::pasteLesson()
+{
+    m_content->pasteLesson(currentLesson());
+}
+
+void LessonActions::clearLesson()
+{
+    m_content->clearLesson(currentLesson());
+}
+
+void LessonActions::clearAllLessons()
+{
+    if (Year* year = m_window.document().getCurrentYear())
+        m_content->clearAllLessons(*year);
+}
+
+void LessonActions::useAsTemplate()
+{
+    Lesson* lesson = currentLesson();
+    if (!lesson)
+        return;
+    if (!m_templateSheet)
+        m_templateSheet = new TemplateSheet(*m_template, &m_window);
+    m_template->setLesson(lesson);
+    m_templateSheet->load();
+    m_templateSheet->open();
+}
+
+void LessonActions::removeFromUnit()
+{
+    m_content->removeFromUnit(currentLesson());
+    updateStates();
+}
+
+void LessonActions::manageUnits()
+{
+    Year* year = m_window.document().getCurrentYear();
+    if (!year)
+        return;
+    if (!m_unitSheet) {
+        m_unitSheet = new UnitManagerSheet(*m_units, m_window.files(), &m_window);
+        // Lessons may have lost their unit while the sheet was open.
+        connect(m_unitSheet, &QDialog::finished, this, &LessonActions::updateStates);
+    }
+    m_units->setYear(year);
+    if (const Lesson* lesson = currentLesson(); lesson && lesson->course())
+        m_units->selectCourse(lesson->course());
+    m_unitSheet->load();
+    m_unitSheet->open();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class DocumentWindow;
+class Lesson;
+class LessonContentController;
+class QAction;
+class QMenu;
+class TemplateSheet;
+class TemplateWindowController;
+class UnitManagerController;
+class UnitManagerSheet;
+
+// The Lesson menu: copy and paste of a lesson's content, clearing, using a
+// lesson as a template, leaving its unit and managing the units. The commands act on the
+// planning views' current lesson and are enabled only when they can act.
+// The unit manager works on the whole year, starting at the current
+// lesson's course.
+class LessonActions : public QObject {
+    Q_OBJECT
+public:
+    explicit LessonActions(DocumentWindow& window);
+    ~LessonActions() override;
+
+    void addToMenu(QMenu* menu);
+    void updateStates();
+
+    QAction* copyAction() const { return m_copy; }
+    QAction* pasteAction() const { return m_paste; }
+    QAction* clearAction() const { return m_clear; }
+    QAction* clearAllAction() const { return m_clearAll; }
+    QAction* useAsTemplateAction() const { return m_useAsTemplate; }
+    QAction* removeFromUnitAction() const { return m_removeFromUnit; }
+    QAction* manageUnitsAction() const { return m_manageUnits; }
+
+    // The template sheet, once shown.
+    TemplateSheet* templateSheet() const { return m_templateSheet; }
+    UnitManagerSheet* unitManagerSheet() const { return m_unitSheet; }
+
+private:
+    QAction* makeAction(const QString& text, void (LessonActions::*command)());
+    Lesson* currentLesson() const;
+    void copyLesson();
+    void pasteLesson();
+    void clearLesson();
+    void clearAllLessons();
+    void useAsTemplate();
+    void removeFromUnit();
+    void manageUnits();
+
+    DocumentWindow& m_window;
+    std::unique_ptr<LessonContentController> m_content;
+    std::unique_ptr<TemplateWindowController> m_template;
+    std::unique_ptr<UnitManagerController> m_units;
+    TemplateSheet* m_templateSheet = nullptr;
+    UnitManagerSheet* m_unitSheet = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_clear = nullptr;
+    QAction* m_clearAll = nullptr;
+    QAction* m_useAsTemplate = nullptr;
+    QAction* m_removeFromUnit = nullptr;
+    QAction* m_manageUnits = nullptr;
+};
