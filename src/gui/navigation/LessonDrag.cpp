@@ -2,6 +2,7 @@
 
 #include "model/Day.h"
 #include "model/Lesson.h"
+#include "model/LessonDictionary.h"
 #include "store/ObjectContext.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,9 @@ QMimeData* LessonDrag::mimeDataFor(const Lesson* lesson)
 {
     auto* data = new QMimeData;
     data->setData(mimeType, lesson->objectURI().toUtf8());
+    // The content as text travels to other documents and other programs,
+    // where the reference means nothing.
+    data->setText(LessonDictionary::toText(lesson->dictionaryForExport()));
     return data;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/navigation/CourseSourceListDelegate.h"
 #include "gui/navigation/CourseSourceListModel.h"
 #include "gui/navigation/LessonDrag.h"
+#include "model/LessonDictionary.h"
 #include "model/MyCourse.h"
 #include "testlib/FixedClock.h"
 
@@ -260,6 +261,24 @@ TEST(LessonDragTest, CarriesTheLessonOfItsOwnDocumentOnly)
 
     document.context->deleteObject(lesson);
     EXPECT_EQ(LessonDrag::lessonFrom(data.get(), *document.context), nullptr);
+}
+
+TEST(LessonDragTest, CarriesTheContentAsDictionaryTextForOtherDocuments)
+{
+    FixedClock clock { local(2026, 9, 16, 10) };
+    SidebarYear document;
+    Lesson* lesson = document.lesson(document.history, 10, 14);
+    lesson->setValue(u"lessonTitle", QStringLiteral("The \"Long\" Parliament; 1640 = {}"));
+    const std::unique_ptr<QMimeData> data(LessonDrag::mimeDataFor(lesson));
+    ASSERT_TRUE(data->hasText());
+
+    const std::optional<QVariantMap> dictionary = LessonDictionary::fromText(data->text());
+    ASSERT_TRUE(dictionary.has_value()) << data->text().toStdString();
+    SidebarYear other;
+    Lesson* target = other.lesson(other.art, 10, 15);
+    LessonDictionary::read(*dictionary, *target);
+    EXPECT_EQ(target->lessonTitle(), QStringLiteral("The \"Long\" Parliament; 1640 = {}"));
+    EXPECT_EQ(target->dayTaught(), other.day(10, 15)) << "the slot is the target's own";
 }
 
 TEST(LessonDragTest, ImageIsADarkRoundedLabel)
