@@ -103,6 +103,7 @@ bool LessonContentController::dropText(Lesson* target, const QString& text)
     if (!target || !dictionary)
         return false;
     target->importFromDictionary(*dictionary);
+    post(ModelNotifications::lessonClicked, target);
     return true;
 }
 

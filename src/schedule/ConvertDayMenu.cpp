@@ -9,6 +9,7 @@
 #include "model/Lesson.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
+#include "schedule/NoTemplateDayAlert.h"
 
 namespace ConvertDayMenu {
 
@@ -46,8 +47,7 @@ bool convert(Day& day, const Item& item, AlertPresenter& alerts)
     const bool converted
         = item.weekdayName.isEmpty() ? day.convertToDayType(item.dayType) : day.convertToWeekday(item.weekdayName);
     if (!converted) {
-        alerts.inform(QStringLiteral("Can't Convert Day"),
-            QStringLiteral("Semestra was unable to find another school day whose schedule this day could take."));
+        NoTemplateDayAlert::show(alerts, QStringLiteral("Can't Convert Day"));
         return false;
     }
     NotificationCenter& center = NotificationCenter::defaultCenter();

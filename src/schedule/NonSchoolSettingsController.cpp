@@ -5,6 +5,7 @@
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "planning/PlanningNotifications.h"
+#include "schedule/NoTemplateDayAlert.h"
 
 QString NonSchoolSettingsController::holidayName() const
 {
@@ -24,8 +25,7 @@ bool NonSchoolSettingsController::restoreHoliday(AlertPresenter& alerts)
     if (!m_day || !m_day->isNonSchoolDay())
         return false;
     if (!m_day->restoreNonSchoolDay()) {
-        alerts.inform(QStringLiteral("Can't Restore Day"),
-            QStringLiteral("Semestra was unable to find another school day whose schedule this day could take."));
+        NoTemplateDayAlert::show(alerts, QStringLiteral("Can't Restore Day"));
         return false;
     }
     NotificationCenter& center = NotificationCenter::defaultCenter();

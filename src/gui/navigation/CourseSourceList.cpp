@@ -22,7 +22,8 @@ CourseSourceList::CourseSourceList(QWidget* parent)
     setExpandsOnDoubleClick(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
-    setDragDropMode(QAbstractItemView::DropOnly);
+    // Lessons are dropped onto units; units are dragged onto lessons.
+    setDragDropMode(QAbstractItemView::DragDrop);
     setDropIndicatorShown(true);
     setFrameShape(QFrame::NoFrame);
 

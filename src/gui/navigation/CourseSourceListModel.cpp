@@ -1,6 +1,7 @@
 #include "gui/navigation/CourseSourceListModel.h"
 
 #include "gui/navigation/LessonDrag.h"
+#include "gui/navigation/UnitDrag.h"
 #include "model/Course.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -261,7 +262,7 @@ Qt::ItemFlags CourseSourceListModel::flags(const QModelIndex& index) const
     case RowKind::Course:
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
     case RowKind::Unit:
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled | Qt::ItemIsDragEnabled;
     case RowKind::None:
         break;
     }
@@ -287,6 +288,18 @@ bool CourseSourceListModel::dropLesson(Lesson* lesson, const QModelIndex& target
 QStringList CourseSourceListModel::mimeTypes() const
 {
     return { LessonDrag::mimeType };
+}
+
+QMimeData* CourseSourceListModel::mimeData(const QModelIndexList& indexes) const
+{
+    const Unit* unit = indexes.isEmpty() ? nullptr : unitAt(indexes.first());
+    return unit ? UnitDrag::mimeDataFor(unit) : nullptr;
+}
+
+// Never a move: the unit stays in the list whatever the target does.
+Qt::DropActions CourseSourceListModel::supportedDragActions() const
+{
+    return Qt::CopyAction;
 }
 
 Qt::DropActions CourseSourceListModel::supportedDropActions() const

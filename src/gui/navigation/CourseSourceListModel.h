@@ -51,6 +51,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     QStringList mimeTypes() const override;
+    // A unit row drags its unit, to be copied onto a stretch of lessons.
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
     Qt::DropActions supportedDropActions() const override;
     bool canDropMimeData(
         const QMimeData* data, Qt::DropAction action, int row, int column, const QModelIndex& parent) const override;

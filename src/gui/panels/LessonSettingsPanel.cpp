@@ -11,8 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,6 +60,7 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
     layout->addLayout(form);
+    layout->addLayout(createCommandButtons());
     layout->addStretch();
 
     connect(m_title, &QLineEdit::textEdited, this, &LessonSettingsPanel::titleEdited);
@@ -69,6 +72,32 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     setLesson(nullptr);
 }
 
+QLayout* LessonSettingsPanel::createCommandButtons()
+{
+    m_clear = commandButton(QStringLiteral("Clear Lesson"), &LessonSettingsPanel::clearLessonPressed);
+    m_useAsTemplate = commandButton(QStringLiteral("Use as Template…"), &LessonSettingsPanel::useAsTemplatePressed);
+    m_removeFromUnit = commandButton(QStringLiteral("Remove from Unit"), &LessonSettingsPanel::removeFromUnitPressed);
+    m_manageUnits = commandButton(QStringLiteral("Manage Units…"), &LessonSettingsPanel::manageUnitsPressed);
+    m_cancelLesson = commandButton(QStringLiteral("Remove Lesson from Day…"), &LessonSettingsPanel::cancelLessonPressed);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_clear, 0, 0);
+    buttons->addWidget(m_useAsTemplate, 0, 1);
+    buttons->addWidget(m_removeFromUnit, 1, 0);
+    buttons->addWidget(m_manageUnits, 1, 1);
+    buttons->addWidget(m_cancelLesson, 2, 0, 1, 2);
+    return buttons;
+}
+
+QPushButton* LessonSettingsPanel::commandButton(const QString& text, void (LessonSettingsPanel::*pressed)(Lesson*))
+{
+    auto* button = new QPushButton(text, this);
+    connect(button, &QPushButton::clicked, this, [this, pressed] {
+        if (m_lesson)
+            emit(this->*pressed)(m_lesson);
+    });
+    return button;
+}
+
 void LessonSettingsPanel::setLesson(Lesson* lesson)
 {
     m_lesson = lesson;
@@ -76,6 +105,9 @@ void LessonSettingsPanel::setLesson(Lesson* lesson)
     if (lesson) {
         const void* scope = &lesson->context();
         m_observers.observe(ModelNotifications::newUnitAdded, scope, [this](const Notification&) { reloadUnits(); });
+        // Posted when a lesson joins or leaves a unit, here or elsewhere.
+        m_observers.observe(PlanningNotifications::refreshCourseSourceList, scope,
+            [this](const Notification&) { showUnit(); });
         m_observers.observe(PlanningNotifications::planningModesNeedRefresh, scope, [this](const Notification&) {
             if (!m_lesson->isDeleted())
                 reload();
@@ -105,11 +137,20 @@ void LessonSettingsPanel::reloadUnits()
     m_unit->clear();
     m_unit->addItem(QStringLiteral("None"));
     const Course* course = m_lesson ? m_lesson->course() : nullptr;
-    if (!course)
+    if (!course) {
+        showUnit();
         return;
+    }
     for (Unit* unit : course->unitsArray())
         m_unit->addItem(unit->unitName(), QVariant::fromValue(static_cast<void*>(unit)));
-    const Unit* current = m_lesson->unit();
+    showUnit();
+}
+
+void LessonSettingsPanel::showUnit()
+{
+    const Unit* current = m_lesson ? m_lesson->unit() : nullptr;
+    m_removeFromUnit->setEnabled(current != nullptr);
+    const QSignalBlocker quiet(m_unit);
     m_unit->setCurrentIndex(current ? m_unit->findText(current->unitName(), Qt::MatchFixedString) : 0);
 }
 

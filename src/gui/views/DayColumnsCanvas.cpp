@@ -2,12 +2,14 @@
 
 #include "gui/navigation/LessonDrag.h"
 #include "gui/views/DayColumnsPainter.h"
+#include "gui/views/LessonBoxHandler.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -207,6 +209,42 @@ void DayColumnsCanvas::startDrag(const Lesson& lesson)
     drag->setHotSpot(QPoint(image.width() / 2, image.height() / 2));
     // Never a move: the lesson stays where it is whatever the target does.
     drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::LinkAction);
+}
+
+void DayColumnsCanvas::setLessonBoxHandler(LessonBoxHandler* handler)
+{
+    m_handler = handler;
+    setAcceptDrops(handler != nullptr);
+}
+
+Lesson* DayColumnsCanvas::lessonAt(QPointF point) const
+{
+    const DayColumnsLayout::LessonBox* box = m_layout ? m_layout->boxAt(point) : nullptr;
+    return box ? box->lesson : nullptr;
+}
+
+// A right click selects the lesson, as a left click would, and offers its commands.
+void DayColumnsCanvas::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_handler || !lessonAt(event->pos()))
+        return;
+    post(m_layout->clickAt(event->pos()));
+    m_handler->showMenu(event->globalPos());
+}
+
+void DayColumnsCanvas::dragEnterEvent(QDragEnterEvent* event)
+{
+    LessonBoxHandler::dragEntered(m_handler, event);
+}
+
+void DayColumnsCanvas::dragMoveEvent(QDragMoveEvent* event)
+{
+    LessonBoxHandler::dragMoved(m_handler, event, lessonAt(event->position()));
+}
+
+void DayColumnsCanvas::dropEvent(QDropEvent* event)
+{
+    LessonBoxHandler::dropped(m_handler, event, lessonAt(event->position()));
 }
 
 void DayColumnsCanvas::mouseDoubleClickEvent(QMouseEvent* event)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Lesson;
+class LessonBoxHandler;
 class QScrollArea;
 class Year;
 
@@ -30,6 +31,8 @@ public:
     static DayColumnsCanvas* createIn(QWidget* view, ContentSource source);
 
     void setYear(Year* year);
+    // Drops onto lesson boxes and their context menu go to the handler.
+    void setLessonBoxHandler(LessonBoxHandler* handler);
     // Reads the days again and lays them out.
     void refresh();
     // Shows the top left, as when the view moves to other days.
@@ -47,6 +50,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     DayColumnsCanvas(QScrollArea* scrollArea, ContentSource source);
@@ -61,6 +68,7 @@ private:
     // The lesson's box laid out, so that its place is no estimate.
     const DayColumnsLayout::LessonBox* laidOutBox(const Lesson* lesson);
     static void post(const DayColumnsLayout::Click& click);
+    Lesson* lessonAt(QPointF point) const;
     // A lesson with content can be dragged onto a unit of its course.
     void startDrag(const Lesson& lesson);
 
@@ -68,6 +76,7 @@ private:
     ContentSource m_source;
     Year* m_year = nullptr;
     Lesson* m_selected = nullptr;
+    LessonBoxHandler* m_handler = nullptr;
     // Where the button went down on a lesson that may be dragged.
     QPointF m_pressPoint;
     Lesson* m_pressedLesson = nullptr;

@@ -31,3 +31,8 @@ const DayColumnsLayout* DayView::dayColumnsLayout() const
 {
     return m_canvas->dayColumnsLayout();
 }
+
+void DayView::setLessonBoxHandler(LessonBoxHandler* handler)
+{
+    m_canvas->setLessonBoxHandler(handler);
+}

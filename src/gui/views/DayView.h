@@ -5,6 +5,7 @@
 class Day;
 class DayColumnsCanvas;
 class DayColumnsLayout;
+class LessonBoxHandler;
 class Year;
 
 // The day planning view: one day across the whole width with its lessons
@@ -19,6 +20,7 @@ public:
     Day* day() const { return m_day; }
 
     DayColumnsCanvas* canvas() const { return m_canvas; }
+    void setLessonBoxHandler(LessonBoxHandler* handler);
     const DayColumnsLayout* dayColumnsLayout() const;
     QSize sizeHint() const override { return { 720, 720 }; }
 

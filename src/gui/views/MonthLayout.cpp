@@ -186,6 +186,13 @@ const MonthLayout::LessonRow* MonthLayout::lessonRowAt(const Cell& cell, QPointF
     return nullptr;
 }
 
+Lesson* MonthLayout::lessonAt(QPointF point) const
+{
+    const Cell* cell = cellAt(point);
+    const LessonRow* row = cell ? lessonRowAt(*cell, point) : nullptr;
+    return row ? row->lesson : nullptr;
+}
+
 MonthLayout::Click MonthLayout::clickAt(QPointF point) const
 {
     const Click clear { PlanningNotifications::clearSelectedLesson };

@@ -68,6 +68,7 @@ public:
     QList<QRectF> weekdayHeaderRects() const { return m_weekdayRects; }
 
     const Cell* cellAt(QPointF point) const;
+    Lesson* lessonAt(QPointF point) const;
     // The cell of the calendar day of `date`, if the grid shows it.
     const Cell* cellForDate(Date date) const;
     // The notification a click at the point posts, and its object.

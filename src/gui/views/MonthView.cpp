@@ -3,11 +3,14 @@
 #include "foundation/color/Colors.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/prefs/Preferences.h"
+#include "gui/views/LessonBoxHandler.h"
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 #include "planning/DisplayPreferences.h"
 #include "planning/PlanningNotifications.h"
 
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -97,6 +100,35 @@ void MonthView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (m_layout && event->button() == Qt::LeftButton)
         post(m_layout->doubleClickAt(event->position()));
+}
+
+void MonthView::setLessonBoxHandler(LessonBoxHandler* handler)
+{
+    m_handler = handler;
+    setAcceptDrops(handler != nullptr);
+}
+
+void MonthView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_handler || !m_layout || !m_layout->lessonAt(event->pos()))
+        return;
+    post(m_layout->clickAt(event->pos()));
+    m_handler->showMenu(event->globalPos());
+}
+
+void MonthView::dragEnterEvent(QDragEnterEvent* event)
+{
+    LessonBoxHandler::dragEntered(m_handler, event);
+}
+
+void MonthView::dragMoveEvent(QDragMoveEvent* event)
+{
+    LessonBoxHandler::dragMoved(m_handler, event, m_layout ? m_layout->lessonAt(event->position()) : nullptr);
+}
+
+void MonthView::dropEvent(QDropEvent* event)
+{
+    LessonBoxHandler::dropped(m_handler, event, m_layout ? m_layout->lessonAt(event->position()) : nullptr);
 }
 
 void MonthView::post(const MonthLayout::Click& click)

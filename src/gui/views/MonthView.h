@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class LessonBoxHandler;
 class Year;
 
 // The month planning view: a Sunday-first grid of one month of a year with
@@ -21,6 +22,8 @@ public:
     void setMonth(Year* year, Date anyDayOfMonth);
     // Reads the year again, after its lessons, courses or preferences changed.
     void refresh();
+    // Drops onto lesson rows and their context menu go to the handler.
+    void setLessonBoxHandler(LessonBoxHandler* handler);
 
     const MonthLayout* monthLayout() const { return m_layout.get(); }
     QSize sizeHint() const override { return { 980, 720 }; }
@@ -30,6 +33,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void observeDocument();
@@ -43,5 +50,6 @@ private:
     Year* m_year = nullptr;
     Date m_anyDayOfMonth;
     std::unique_ptr<MonthLayout> m_layout;
+    LessonBoxHandler* m_handler = nullptr;
     ObserverBag m_observers;
 };

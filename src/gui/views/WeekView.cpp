@@ -49,3 +49,8 @@ const DayColumnsLayout* WeekView::dayColumnsLayout() const
 {
     return m_canvas->dayColumnsLayout();
 }
+
+void WeekView::setLessonBoxHandler(LessonBoxHandler* handler)
+{
+    m_canvas->setLessonBoxHandler(handler);
+}

@@ -4,6 +4,7 @@
 
 class DayColumnsCanvas;
 class DayColumnsLayout;
+class LessonBoxHandler;
 class Week;
 class Year;
 
@@ -21,6 +22,7 @@ public:
     Week* week() const { return m_week; }
 
     DayColumnsCanvas* canvas() const { return m_canvas; }
+    void setLessonBoxHandler(LessonBoxHandler* handler);
     const DayColumnsLayout* dayColumnsLayout() const;
     QSize sizeHint() const override { return { 1100, 720 }; }
 

@@ -1,6 +1,7 @@
 #include "gui/window/DayActions.h"
 
 #include "gui/panels/DaySettingsPanel.h"
+#include "gui/panels/LessonSettingsPanel.h"
 #include "gui/panels/NonSchoolSettingsPanel.h"
 #include "gui/schedule/AddCourseToSingleDaySheet.h"
 #include "gui/schedule/CustomDaySheet.h"
@@ -100,7 +101,8 @@ void DayActions::updateStates()
     if (!m_makeNonSchool)
         return;
     Day* day = currentDay();
-    const bool school = day && !day->isNonSchoolDay();
+    // While a report shows, the day commands have no day on show to act on.
+    const bool school = day && !day->isNonSchoolDay() && !m_area->controller().isReportShowing();
     const bool rotating = m_area && !m_area->controller().year().isNonRotating();
     m_makeNonSchool->setEnabled(school);
     m_makeCustomDay->setEnabled(day != nullptr);
@@ -196,8 +198,18 @@ void DayActions::restartRotation(Day* day)
 
 void DayActions::removeCurrentLesson()
 {
-    if (Lesson* lesson = m_area ? m_area->controller().currentLesson() : nullptr)
+    removeLesson(m_area ? m_area->controller().currentLesson() : nullptr);
+}
+
+void DayActions::removeLesson(Lesson* lesson)
+{
+    if (lesson)
         RemoveLessonFromDay::cancelLessonPressed(*lesson, m_alerts);
+}
+
+void DayActions::connectLessonPanel(LessonSettingsPanel* panel)
+{
+    connect(panel, &LessonSettingsPanel::cancelLessonPressed, this, &DayActions::removeLesson);
 }
 
 void DayActions::insertWeek()

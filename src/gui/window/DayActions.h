@@ -15,6 +15,8 @@ class Day;
 class DaySettingsPanel;
 class ExtendHolidayController;
 class ExtendHolidaySheet;
+class Lesson;
+class LessonSettingsPanel;
 class MakeNonSchoolDayController;
 class MakeNonSchoolDaySheet;
 class NonSchoolSettingsPanel;
@@ -39,6 +41,8 @@ public:
     QMenu* createMenu(QWidget* parent);
     // Wires the side panel's day tools to the sheets.
     void connectPanels(NonSchoolSettingsPanel* nonSchool, DaySettingsPanel* daySettings, DaySettingsPanel* noLessons);
+    // The lesson settings panel's "Remove Lesson from Day…" acts on its own lesson.
+    void connectLessonPanel(LessonSettingsPanel* panel);
     void updateStates();
 
     QMenu* convertMenu() const { return m_convertMenu; }
@@ -57,6 +61,8 @@ public:
     void restoreNonSchoolDay(Day* day);
     void extendNonSchoolDay(Day* day);
     void restartRotation(Day* day);
+    // Takes the lesson's course off its day, after asking.
+    void removeLesson(Lesson* lesson);
 
     // The sheets, once shown.
     MakeNonSchoolDaySheet* makeNonSchoolDaySheet() const { return m_makeNonSchoolSheet; }

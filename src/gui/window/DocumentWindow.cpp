@@ -10,6 +10,7 @@
 #include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/LessonActions.h"
+#include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Course.h"
@@ -79,6 +80,7 @@ void DocumentWindow::createMenusAndToolBar()
     updateEditingModeAction();
     menuBar()->addMenu(m_dayActions->createMenu(this));
     m_lessonActions = new LessonActions(*this);
+    m_lessonBoxCommands = std::make_unique<LessonBoxCommands>(*this);
     m_lessonActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Lesson")));
     m_courseActions = new CourseActions(*this);
     m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
@@ -154,6 +156,7 @@ void DocumentWindow::setupWindow()
     row->addWidget(createNavigationColumn(*year));
     m_modes = new QStackedWidget(central);
     m_planningArea = new PlanningArea(*year, m_alerts, m_modes);
+    m_planningArea->setLessonBoxHandler(m_lessonBoxCommands.get());
     m_modes->addWidget(m_planningArea);
     row->addWidget(m_modes, 1);
     setCentralWidget(central);
@@ -161,6 +164,7 @@ void DocumentWindow::setupWindow()
     m_dayActions->bind(m_planningArea);
     SidePanel* side = m_planningArea->sidePanel();
     m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
+    connectLessonPanel(side->settings());
     m_courseActions->updateStates();
     connect(m_planningArea, &PlanningArea::selectionChanged, m_lessonActions, &LessonActions::updateStates);
     m_lessonActions->updateStates();
@@ -169,6 +173,12 @@ void DocumentWindow::setupWindow()
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
+}
+
+void DocumentWindow::connectLessonPanel(LessonSettingsPanel* panel)
+{
+    m_lessonActions->connectPanel(panel);
+    m_dayActions->connectLessonPanel(panel);
 }
 
 QWidget* DocumentWindow::createNavigationColumn(Year& year)
@@ -247,6 +257,7 @@ void DocumentWindow::enterEditingMode(Lesson* lesson)
     returnToPlanningMode();
     m_editingView = new EditingModeView(*m_document->getCurrentYear(), lesson, m_alerts, m_modes);
     m_modes->addWidget(m_editingView);
+    connectLessonPanel(m_editingView->lessonSettings());
     m_modes->setCurrentWidget(m_editingView);
     updateEditingModeAction();
 }

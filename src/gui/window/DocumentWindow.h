@@ -24,9 +24,11 @@ class QScreen;
 class CalendarPicker;
 class CourseActions;
 class LessonActions;
+class LessonBoxCommands;
 class CourseSourceList;
 class EditingModeView;
 class Lesson;
+class LessonSettingsPanel;
 class QStackedWidget;
 
 class DocumentWindow : public QMainWindow {
@@ -72,6 +74,7 @@ public:
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
+    LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -91,6 +94,7 @@ private:
     // Puts the year in front of the teacher once the document has one.
     void setupWindow();
     QWidget* createNavigationColumn(Year& year);
+    void connectLessonPanel(LessonSettingsPanel* panel);
     void observeDocument();
     // The calendar picker follows the planning views' current day.
     void showCurrentDayInPicker();
@@ -111,6 +115,7 @@ private:
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
+    std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;

@@ -5,6 +5,7 @@
 #include "content/UnitManagerController.h"
 #include "gui/content/TemplateSheet.h"
 #include "gui/content/UnitManagerSheet.h"
+#include "gui/panels/LessonSettingsPanel.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Course.h"
@@ -45,6 +46,22 @@ QAction* LessonActions::makeAction(const QString& text, void (LessonActions::*co
     return action;
 }
 
+template<typename LessonPointer>
+QAction* LessonActions::makeAction(const QString& text, void (LessonActions::*command)(LessonPointer))
+{
+    auto* action = new QAction(text, this);
+    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(currentLesson()); });
+    return action;
+}
+
+void LessonActions::connectPanel(LessonSettingsPanel* panel)
+{
+    connect(panel, &LessonSettingsPanel::clearLessonPressed, this, &LessonActions::clearLesson);
+    connect(panel, &LessonSettingsPanel::useAsTemplatePressed, this, &LessonActions::useAsTemplate);
+    connect(panel, &LessonSettingsPanel::removeFromUnitPressed, this, &LessonActions::removeFromUnit);
+    connect(panel, &LessonSettingsPanel::manageUnitsPressed, this, &LessonActions::manageUnits);
+}
+
 void LessonActions::addToMenu(QMenu* menu)
 {
     menu->addActions({ m_copy, m_paste });
@@ -65,7 +82,9 @@ Lesson* LessonActions::currentLesson() const
 void LessonActions::updateStates()
 {
     const Lesson* lesson = currentLesson();
-    const bool hasLesson = lesson != nullptr;
+    // A report stands in for the planning view: its lesson is not on show.
+    PlanningArea* area = m_window.planningArea();
+    const bool hasLesson = lesson != nullptr && !area->controller().isReportShowing();
     m_copy->setEnabled(hasLesson);
     m_paste->setEnabled(hasLesson && m_content->canPasteLesson());
     m_clear->setEnabled(hasLesson);
@@ -87,9 +106,9 @@ void LessonActions::pasteLesson()
     m_content->pasteLesson(currentLesson());
 }
 
-void LessonActions::clearLesson()
+void LessonActions::clearLesson(Lesson* lesson)
 {
-    m_content->clearLesson(currentLesson());
+    m_content->clearLesson(lesson);
 }
 
 void LessonActions::clearAllLessons()
@@ -98,9 +117,8 @@ void LessonActions::clearAllLessons()
         m_content->clearAllLessons(*year);
 }
 
-void LessonActions::useAsTemplate()
+void LessonActions::useAsTemplate(Lesson* lesson)
 {
-    Lesson* lesson = currentLesson();
     if (!lesson)
         return;
     if (!m_templateSheet)
@@ -110,13 +128,13 @@ void LessonActions::useAsTemplate()
     m_templateSheet->open();
 }
 
-void LessonActions::removeFromUnit()
+void LessonActions::removeFromUnit(Lesson* lesson)
 {
-    m_content->removeFromUnit(currentLesson());
+    m_content->removeFromUnit(lesson);
     updateStates();
 }
 
-void LessonActions::manageUnits()
+void LessonActions::manageUnits(const Lesson* lesson)
 {
     Year* year = m_window.document().getCurrentYear();
     if (!year)
@@ -127,7 +145,7 @@ void LessonActions::manageUnits()
         connect(m_unitSheet, &QDialog::finished, this, &LessonActions::updateStates);
     }
     m_units->setYear(year);
-    if (const Lesson* lesson = currentLesson(); lesson && lesson->course())
+    if (lesson && lesson->course())
         m_units->selectCourse(lesson->course());
     m_unitSheet->load();
     m_unitSheet->open();

@@ -7,6 +7,7 @@
 class DocumentWindow;
 class Lesson;
 class LessonContentController;
+class LessonSettingsPanel;
 class QAction;
 class QMenu;
 class TemplateSheet;
@@ -26,6 +27,8 @@ public:
     ~LessonActions() override;
 
     void addToMenu(QMenu* menu);
+    // The panel's buttons act on the panel's own lesson.
+    void connectPanel(LessonSettingsPanel* panel);
     void updateStates();
 
     QAction* copyAction() const { return m_copy; }
@@ -42,14 +45,17 @@ public:
 
 private:
     QAction* makeAction(const QString& text, void (LessonActions::*command)());
+    // A command on one lesson, given the current lesson when chosen from a menu.
+    template<typename LessonPointer>
+    QAction* makeAction(const QString& text, void (LessonActions::*command)(LessonPointer));
     Lesson* currentLesson() const;
     void copyLesson();
     void pasteLesson();
-    void clearLesson();
+    void clearLesson(Lesson* lesson);
     void clearAllLessons();
-    void useAsTemplate();
-    void removeFromUnit();
-    void manageUnits();
+    void useAsTemplate(Lesson* lesson);
+    void removeFromUnit(Lesson* lesson);
+    void manageUnits(const Lesson* lesson);
 
     DocumentWindow& m_window;
     std::unique_ptr<LessonContentController> m_content;

@@ -88,12 +88,24 @@ QWidget* PlanningArea::currentView() const
     return m_views->currentWidget();
 }
 
+void PlanningArea::setLessonBoxHandler(LessonBoxHandler* handler)
+{
+    m_boxHandler = handler;
+    if (m_dayView)
+        m_dayView->setLessonBoxHandler(handler);
+    if (m_weekView)
+        m_weekView->setLessonBoxHandler(handler);
+    if (m_monthView)
+        m_monthView->setLessonBoxHandler(handler);
+}
+
 QWidget* PlanningArea::viewForMode(PlanningModeViewController::Mode mode)
 {
     auto created = [this](auto*& view) {
         using View = std::remove_reference_t<decltype(*view)>;
         if (!view) {
             view = new View(m_views);
+            view->setLessonBoxHandler(m_boxHandler);
             m_views->addWidget(view);
         }
         return view;

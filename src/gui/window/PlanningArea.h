@@ -7,6 +7,7 @@
 
 class AlertPresenter;
 class DayView;
+class LessonBoxHandler;
 class MonthView;
 class QSplitter;
 class QStackedWidget;
@@ -30,6 +31,10 @@ public:
     DayView* dayView() const { return m_dayView; }
     WeekView* weekView() const { return m_weekView; }
     MonthView* monthView() const { return m_monthView; }
+
+    // Lesson boxes in every view, now and once created, take their drops and
+    // context menus through the handler.
+    void setLessonBoxHandler(LessonBoxHandler* handler);
 
     // Centres the views on today and selects its first lesson.
     void start();
@@ -60,5 +65,6 @@ private:
     WeekView* m_weekView = nullptr;
     MonthView* m_monthView = nullptr;
     SidePanel* m_sidePanel = nullptr;
+    LessonBoxHandler* m_boxHandler = nullptr;
     bool m_sidePanelPlaced = false;
 };

@@ -1,55 +1,31 @@
-#include "cli/DemoYearFiller.h"
+#include "DemoWindowFixture.h"
 #include "gui/panels/SidePanel.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/DocumentWindow.h"
+#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Day.h"
 #include "model/Document.h"
 #include "model/Year.h"
-#include "testlib/FixedClock.h"
-#include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
-#include "testlib/ScriptedFileChooser.h"
-#include "testlib/TemporaryPreferences.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The Day menu of a window on the command line's demo year, a traditional
-// year taught Monday to Friday, opened on Wednesday 8 October 2025.
-class DayMenuTest : public ::testing::Test {
+// The Day menu of a window on the demo year.
+class DayMenuTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
-        {
-            DocumentWindow writer;
-            ScriptedAlertPresenter buildAlerts;
-            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), buildAlerts, 1), nullptr);
-            ASSERT_TRUE(writer.document().saveAs(path).ok());
-        }
-        window = new DocumentWindow(alerts, files);
-        ASSERT_TRUE(window->openFile(path));
+        DemoWindowFixture::SetUp();
         actions().updateStates();
     }
 
-    void TearDown() override { delete window.data(); }
-
     DayActions& actions() const { return window->dayActions(); }
     Day* currentDay() const { return window->planningArea()->controller().currentDay(); }
-
-    TemporaryPreferences preferences;
-    FixedClock clock { local(2025, 10, 8, 9) };
-    QTemporaryDir folder;
-    ScriptedAlertPresenter alerts;
-    ScriptedFileChooser files;
-    QPointer<DocumentWindow> window;
 };
 
 TEST_F(DayMenuTest, NonRotatingYearOffersItsWeekdaysAndNoRotationRestart)
@@ -87,3 +63,21 @@ TEST_F(DayMenuTest, ConvertingTheCurrentDayToAnotherWeekdayMakesItCustom)
 }
 
 } // namespace
+
+TEST_F(DayMenuTest, ReportsTakeAwayTheLessonAndDayCommandsUntilTheyClose)
+{
+    LessonActions& lessons = window->lessonActions();
+    window->planningArea()->controller().setReportShowing(true);
+    actions().updateStates();
+    lessons.updateStates();
+    EXPECT_FALSE(actions().makeNonSchoolAction()->isEnabled());
+    EXPECT_FALSE(actions().addCourseAction()->isEnabled());
+    EXPECT_FALSE(lessons.copyAction()->isEnabled());
+    EXPECT_FALSE(lessons.clearAction()->isEnabled());
+
+    window->planningArea()->controller().setReportShowing(false);
+    actions().updateStates();
+    lessons.updateStates();
+    EXPECT_TRUE(actions().makeNonSchoolAction()->isEnabled());
+    EXPECT_TRUE(lessons.copyAction()->isEnabled());
+}

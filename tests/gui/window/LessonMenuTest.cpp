@@ -1,4 +1,4 @@
-#include "cli/DemoYearFiller.h"
+#include "DemoWindowFixture.h"
 #include "content/LessonContentController.h"
 #include "foundation/pasteboard/Pasteboard.h"
 #include "gui/content/TemplateSheet.h"
@@ -10,16 +10,9 @@
 #include "model/Document.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
-#include "testlib/FixedClock.h"
-#include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
-#include "testlib/ScriptedFileChooser.h"
-#include "testlib/TemporaryPreferences.h"
 
 #include <QAction>
 #include <QDateEdit>
-#include <QPointer>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,29 +20,17 @@
 
 namespace {
 
-// The Lesson menu of a window on the command line's demo year, opened on
-// Wednesday 8 October 2025 with the day's first lesson current.
-class LessonMenuTest : public ::testing::Test {
+// The Lesson menu of a window on the demo year, with the day's first lesson current.
+class LessonMenuTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
         Pasteboard::named(LessonContentController::pasteboardName).clearContents();
-        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
-        {
-            DocumentWindow writer;
-            ScriptedAlertPresenter buildAlerts;
-            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), buildAlerts, 1), nullptr);
-            ASSERT_TRUE(writer.document().saveAs(path).ok());
-        }
-        window = new DocumentWindow(alerts, files);
-        ASSERT_TRUE(window->openFile(path));
+        DemoWindowFixture::SetUp();
         ASSERT_NE(current(), nullptr);
     }
 
-    void TearDown() override { delete window.data(); }
-
     LessonActions& actions() const { return window->lessonActions(); }
-    PlanningModeViewController& planning() const { return window->planningArea()->controller(); }
     Lesson* current() const { return planning().currentLesson(); }
     // The current lesson's course, its later meetings in order.
     QList<Lesson*> laterLessonsOfCourse() const
@@ -64,13 +45,6 @@ protected:
         });
         return later;
     }
-
-    TemporaryPreferences preferences;
-    FixedClock clock { local(2025, 10, 8, 9) };
-    QTemporaryDir folder;
-    ScriptedAlertPresenter alerts;
-    ScriptedFileChooser files;
-    QPointer<DocumentWindow> window;
 };
 
 } // namespace

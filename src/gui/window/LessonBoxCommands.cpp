@@ -1,0 +1,73 @@
+#include "gui/window/LessonBoxCommands.h"
+
+#include "content/LessonContentController.h"
+#include "gui/navigation/LessonDrag.h"
+#include "gui/navigation/UnitDrag.h"
+#include "gui/window/DayActions.h"
+#include "gui/window/DocumentWindow.h"
+#include "gui/window/LessonActions.h"
+#include "model/Lesson.h"
+#include "model/LessonDictionary.h"
+#include "model/Unit.h"
+
+#include <QMenu>
+#include <QMimeData>
+
+LessonBoxCommands::LessonBoxCommands(DocumentWindow& window)
+    : m_window(window)
+    , m_content(std::make_unique<LessonContentController>(window.alerts()))
+{ }
+
+LessonBoxCommands::~LessonBoxCommands() = default;
+
+bool LessonBoxCommands::accepts(const QMimeData& data) const
+{
+    return data.hasFormat(LessonDrag::mimeType) || data.hasFormat(UnitDrag::mimeType) || data.hasText();
+}
+
+// A lesson or unit reference resolves only in its own document; from another
+// document a dragged lesson still carries its content as text.
+bool LessonBoxCommands::canDrop(const Lesson& target, const QMimeData& data) const
+{
+    if (const Lesson* lesson = LessonDrag::lessonFrom(&data, target.context()))
+        return lesson != &target;
+    if (UnitDrag::unitFrom(&data, target.context()))
+        return target.course() != nullptr;
+    return data.hasText() && LessonDictionary::fromText(data.text()).has_value();
+}
+
+void LessonBoxCommands::drop(Lesson& target, const QMimeData& data)
+{
+    if (const Lesson* lesson = LessonDrag::lessonFrom(&data, target.context()))
+        m_content->dropLesson(&target, lesson);
+    else if (const Unit* unit = UnitDrag::unitFrom(&data, target.context()))
+        m_content->dropUnit(&target, unit);
+    else if (data.hasText())
+        m_content->dropText(&target, data.text());
+}
+
+void LessonBoxCommands::showMenu(const QPoint& globalPosition)
+{
+    if (m_menu)
+        m_menu->close();
+    m_menu = createMenu();
+    m_menu->popup(globalPosition);
+}
+
+QMenu* LessonBoxCommands::createMenu()
+{
+    LessonActions& lessons = m_window.lessonActions();
+    DayActions& days = m_window.dayActions();
+    lessons.updateStates();
+    days.updateStates();
+    auto* menu = new QMenu(&m_window);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions({ lessons.copyAction(), lessons.pasteAction(), lessons.clearAction() });
+    menu->addSeparator();
+    menu->addActions({ lessons.useAsTemplateAction(), lessons.removeFromUnitAction() });
+    menu->addSeparator();
+    menu->addActions({ days.makeNonSchoolAction(), days.makeCustomDayAction() });
+    menu->addMenu(days.convertMenu());
+    menu->addActions({ days.addCourseAction(), days.removeLessonAction() });
+    return menu;
+}
