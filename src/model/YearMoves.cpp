@@ -12,15 +12,18 @@ QList<Lesson*> Year::bumpChain(Lesson* lesson) const
     return chain;
 }
 
+namespace {
+
+// Moves the content along the chain one slot later, emptying its first slot.
 // With no movable slot after the lesson there is nowhere to push its
-// content: the bump leaves everything as it is rather than erase it.
-void Year::bumpLesson(Lesson* lesson)
+// content: the move leaves everything as it is rather than erase it.
+// Answers the slot that took the lesson's content, or none.
+Lesson* moveContentOneSlotLater(const QList<Lesson*>& chain)
 {
-    const QList<Lesson*> chain = bumpChain(lesson);
     if (chain.size() < 2)
-        return;
+        return nullptr;
     // One order serves every step: content moves, days and times stay.
-    const CourseOrder order(*lesson->course());
+    const CourseOrder order(*chain.first()->course());
     chain.last()->wipe();
     for (qsizetype i = chain.size() - 1; i >= 1; --i) {
         chain[i]->replaceAllDataWithLesson(chain[i - 1], order);
@@ -31,14 +34,33 @@ void Year::bumpLesson(Lesson* lesson)
     emptied->clearAssignments();
     emptied->setStartAndEndTime();
     emptied->updateLastUpdatedForAllSubordinates();
-    NotificationCenter::defaultCenter().post(ModelNotifications::lessonClicked, chain[1]);
-    NotificationCenter::defaultCenter().post(ModelNotifications::refreshPlanningModes, chain[1]);
+    return chain[1];
 }
 
+void postBumped(Lesson* moved)
+{
+    NotificationCenter::defaultCenter().post(ModelNotifications::lessonClicked, moved);
+    NotificationCenter::defaultCenter().post(ModelNotifications::refreshPlanningModes, moved);
+}
+
+} // namespace
+
+void Year::bumpLesson(Lesson* lesson)
+{
+    if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
+        postBumped(moved);
+}
+
+// The views redraw once for the whole day rather than once per course.
 void Year::bumpAllLessonsOnDay(Day* day)
 {
-    for (Lesson* lesson : day->lessonsInOrder())
-        bumpLesson(lesson);
+    Lesson* lastMoved = nullptr;
+    for (Lesson* lesson : day->lessonsInOrder()) {
+        if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
+            lastMoved = moved;
+    }
+    if (lastMoved)
+        postBumped(lastMoved);
 }
 
 void Year::pullLessonsBack(Lesson* lesson)

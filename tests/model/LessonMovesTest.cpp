@@ -355,6 +355,8 @@ TEST_F(LessonMovesTest, BumpingAWholeDayPushesEveryMeetingOfIt)
     EXPECT_FALSE(days[0]->containsLessonWithData());
     EXPECT_EQ(artTuesday->lessonTitle(), QStringLiteral("Sketching"));
     EXPECT_EQ(lessons[1]->lessonTitle(), QStringLiteral("Title 0"));
+    // The views are told once for the whole day, not once per course.
+    EXPECT_EQ(clicked.size(), 1);
 }
 
 // Locked slots at the end of the course: the last movable slot hands its
