@@ -1,4 +1,4 @@
-#include "cli/DemoYearFiller.h"
+#include "DemoWindowFixture.h"
 #include "gui/content/TemplateSheet.h"
 #include "gui/content/UnitManagerSheet.h"
 #include "gui/window/DocumentWindow.h"
@@ -9,20 +9,13 @@
 #include "model/Lesson.h"
 #include "model/Unit.h"
 #include "model/Year.h"
-#include "testlib/FixedClock.h"
-#include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
-#include "testlib/ScriptedFileChooser.h"
-#include "testlib/TemporaryPreferences.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,27 +24,17 @@ namespace {
 // The sheets of the Lesson menu over a window on the command line's demo
 // year without its units, opened on Wednesday 8 October 2025 with the day's
 // first lesson current.
-class LessonSheetsTest : public ::testing::Test {
+class LessonSheetsTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
-        {
-            DocumentWindow writer;
-            ScriptedAlertPresenter buildAlerts;
-            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), buildAlerts, 1), nullptr);
-            ASSERT_TRUE(writer.document().saveAs(path).ok());
-        }
-        window = new DocumentWindow(alerts, files);
-        ASSERT_TRUE(window->openFile(path));
+        DemoWindowFixture::SetUp();
         ASSERT_NE(lesson(), nullptr);
         // The demo's units would crowd the lists these tests read.
         for (Course* each : window->document().getCurrentYear()->myCourses())
             each->deleteAllUnits();
         window->show();
     }
-
-    void TearDown() override { delete window.data(); }
 
     LessonActions& actions() const { return window->lessonActions(); }
     Lesson* lesson() const { return window->planningArea()->controller().currentLesson(); }
@@ -82,13 +65,6 @@ protected:
         ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
         EXPECT_TRUE(widget.grab().save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/") + name));
     }
-
-    TemporaryPreferences preferences;
-    FixedClock clock { local(2025, 10, 8, 9) };
-    QTemporaryDir folder;
-    ScriptedAlertPresenter alerts;
-    ScriptedFileChooser files;
-    QPointer<DocumentWindow> window;
 };
 
 } // namespace
