@@ -23,6 +23,7 @@ class QScreen;
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
 class CourseActions;
+class CourseExchangeActions;
 class LessonActions;
 class CourseSourceList;
 class EditingModeView;
@@ -71,6 +72,7 @@ public:
     PlanningActions& planningActions() const { return *m_planningActions; }
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
+    CourseExchangeActions& courseExchangeActions() const { return *m_courseExchangeActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
@@ -110,6 +112,7 @@ private:
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
+    CourseExchangeActions* m_courseExchangeActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
