@@ -153,8 +153,9 @@ const QList<Command>& commands()
               { QStringLiteral("into"), QStringLiteral("days"), QStringLiteral("types"), QStringLiteral("start"),
                   upgradeOption },
               { QStringLiteral("new"), QStringLiteral("yes") } },
-            QStringLiteral("import-course FILE SOURCE.plist (--new [--days mon,wed,... | --types 0,2,...] | --into NAME)\n"
-                           "      --start YYYY-MM-DD [--yes]"),
+            QStringLiteral(
+                "import-course FILE SOURCE.plist (--new [--days mon,wed,... | --types 0,2,...] | --into NAME)\n"
+                "      --start YYYY-MM-DD [--yes]"),
             Commands::importCourse },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },

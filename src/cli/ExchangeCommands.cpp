@@ -73,7 +73,8 @@ Status tickRows(const CommandLine& line, const Year& year, ImportCourseControlle
         return Status::failure(positions.error());
     const QList<ImportScheduleRow> rows = sheet.tableViewArray();
     for (int position : *positions) {
-        if (std::none_of(rows.begin(), rows.end(), [&](const ImportScheduleRow& row) { return row.position == position; }))
+        if (std::none_of(
+                rows.begin(), rows.end(), [&](const ImportScheduleRow& row) { return row.position == position; }))
             return Status::failure(QStringLiteral("day %1 is not in the year's schedule").arg(position));
     }
     for (qsizetype row = 0; row < rows.size(); ++row)
@@ -94,7 +95,8 @@ Status runImport(const CommandLine& line, const Year& year, ImportCourseControll
     }
     Course* course = year.getCourseWithName(line.value(QStringLiteral("into")));
     if (!course)
-        return Status::failure(QStringLiteral("there is no course named \"%1\"").arg(line.value(QStringLiteral("into"))));
+        return Status::failure(
+            QStringLiteral("there is no course named \"%1\"").arg(line.value(QStringLiteral("into"))));
     sheet.setChosenCourse(course);
     sheet.setAddExistingDate(start);
     return sheet.importExistingPressed() ? Status::success() : Status::failure({});

@@ -43,7 +43,8 @@ void ExportCourseController::dateChanged(Date start, Date end)
 
 QString ExportCourseController::exportPressed()
 {
-    const std::optional<QString> folder = m_files.chooseFolder(OpenPanelRequest { UnitExport::folderChooserTitle, {}, {} });
+    const std::optional<QString> folder
+        = m_files.chooseFolder(OpenPanelRequest { UnitExport::folderChooserTitle, {}, {} });
     return folder ? exportToFolder(*folder) : QString();
 }
 

@@ -23,8 +23,8 @@ QVariantMap write(const Lesson& lesson);
 void read(const QVariantMap& dictionary, Lesson& lesson);
 // The root of a course export file for the given lessons, in their order.
 // `written` hears the number of lessons written so far, for a progress bar.
-QVariantMap writeCourse(const Course& course, const QList<Lesson*>& lessons,
-    const std::function<void(qsizetype written)>& written = {});
+QVariantMap writeCourse(
+    const Course& course, const QList<Lesson*>& lessons, const std::function<void(qsizetype written)>& written = {});
 
 // The transfer dictionary as old-style property-list text, and back; none
 // when the text is not a dictionary.

@@ -32,7 +32,8 @@ protected:
     QString exportMath(const QStringList& extra = {}) const
     {
         const CliRun run = runOk(
-            QStringList { S("export-course"), m_lastYear, S("--course"), S("Math"), S("--folder"), path(S("out")) } + extra);
+            QStringList { S("export-course"), m_lastYear, S("--course"), S("Math"), S("--folder"), path(S("out")) }
+            + extra);
         return run.out.trimmed();
     }
     QString titleOn(const QString& course, const QString& date) const
@@ -92,8 +93,8 @@ TEST_F(ExchangeCommandsTest, BadInputFailsOnOneLineAndChangesNothing)
     const CliRun outside
         = run({ S("import-course"), m_thisYear, exportMath(), S("--new"), S("--start"), S("2027-01-04") });
     EXPECT_EQ(outside.exitCode, 1);
-    const CliRun noFolder = run(
-        { S("export-course"), m_lastYear, S("--course"), S("Math"), S("--folder"), path(S("missing")) });
+    const CliRun noFolder
+        = run({ S("export-course"), m_lastYear, S("--course"), S("Math"), S("--folder"), path(S("missing")) });
     EXPECT_EQ(noFolder.exitCode, 1);
     EXPECT_TRUE(noFolder.errors.contains(S("could not be exported")));
     EXPECT_FALSE(noFolder.errors.contains(S("successfully")));

@@ -1,4 +1,5 @@
 #include "exchange/CourseFile.h"
+
 #include "foundation/color/ColorArchive.h"
 #include "foundation/plist/PropertyList.h"
 
@@ -27,7 +28,8 @@ TEST(CourseFileTest, AFileWithOnlyARootDictionaryIsAnEmptyCourse)
 
 TEST(CourseFileTest, ValuesOfTheWrongTypeAreLeftOutOneByOne)
 {
-    const QVariantMap root { { QStringLiteral("courseName"), 12 }, { QStringLiteral("colorData"), QStringLiteral("red") },
+    const QVariantMap root { { QStringLiteral("courseName"), 12 },
+        { QStringLiteral("colorData"), QStringLiteral("red") },
         { QStringLiteral("units"), QVariantList { QStringLiteral("Fractions"), 3, QString(), QVariantMap {} } },
         { QStringLiteral("lessons"),
             QVariantList { QStringLiteral("not a lesson"),

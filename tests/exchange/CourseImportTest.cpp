@@ -1,5 +1,6 @@
-#include "ExchangeFixture.h"
 #include "exchange/CourseImport.h"
+
+#include "ExchangeFixture.h"
 #include "foundation/color/ColorArchive.h"
 #include "foundation/color/Colors.h"
 #include "model/AssignedWebLink.h"
@@ -184,15 +185,16 @@ TEST_F(CourseImportTest, AssignmentsKeepTheirDueDistanceOrStopAtTheLastLesson)
 TEST_F(CourseImportTest, AttachmentEntriesGiveOnlyTheirListedKeysAndFlags)
 {
     const QVariantMap file1 { { QStringLiteral("isFile"), true }, { QStringLiteral("name"), QStringLiteral("Sheet") },
-        { QStringLiteral("publish"), true }, { QStringLiteral("filePath"), QStringLiteral("/home/t/./old/../Sheet.pdf") },
+        { QStringLiteral("publish"), true },
+        { QStringLiteral("filePath"), QStringLiteral("/home/t/./old/../Sheet.pdf") },
         { QStringLiteral("syncID"), QStringLiteral("FOREIGN") }, { QStringLiteral("lastUpdated"), QStringLiteral("x") },
         { QStringLiteral("lesson"), QStringLiteral("elsewhere") } };
     const QVariantMap file2 { { QStringLiteral("isFile"), true }, { QStringLiteral("name"), qint64(4) },
         { QStringLiteral("filePath"), QStringLiteral("../../etc/passwd") } };
-    const QVariantMap link { { QStringLiteral("isFile"), false }, { QStringLiteral("URL"), QStringLiteral("https://a.example") },
-        { QStringLiteral("publish"), false } };
-    const QVariantMap work { { QStringLiteral("title"), QStringLiteral("Essay") }, { QStringLiteral("dueInNumber"), qint64(1) },
-        { QStringLiteral("syncID"), QStringLiteral("FOREIGN") },
+    const QVariantMap link { { QStringLiteral("isFile"), false },
+        { QStringLiteral("URL"), QStringLiteral("https://a.example") }, { QStringLiteral("publish"), false } };
+    const QVariantMap work { { QStringLiteral("title"), QStringLiteral("Essay") },
+        { QStringLiteral("dueInNumber"), qint64(1) }, { QStringLiteral("syncID"), QStringLiteral("FOREIGN") },
         { QStringLiteral("attachments"),
             QVariantList { QVariantMap { { QStringLiteral("isFile"), false }, { QStringLiteral("publish"), true },
                 { QStringLiteral("URL"), QStringLiteral("https://b.example") } } } } };

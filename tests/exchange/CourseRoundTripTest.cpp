@@ -26,8 +26,8 @@ namespace {
 QString attachmentSummary(const Attachment& attachment)
 {
     const bool isFile = dynamic_cast<const AttachedFile*>(&attachment) != nullptr;
-    return QStringList { isFile ? QStringLiteral("file") : QStringLiteral("link"), attachment.name(), attachment.notes(),
-        attachment.value<QString>(isFile ? u"filePath" : u"URL"),
+    return QStringList { isFile ? QStringLiteral("file") : QStringLiteral("link"), attachment.name(),
+        attachment.notes(), attachment.value<QString>(isFile ? u"filePath" : u"URL"),
         attachment.isPublished() ? QStringLiteral("published") : QString() }
         .join(u'|');
 }
@@ -67,7 +67,7 @@ QStringList contentOf(const Lesson& lesson)
             assignment->value<QString>(u"detailsString"),
             QString::number(assignment->lessonsBetweenAssignedAndDue().value_or(-1)),
             sortedSummaries(attached).join(u';') }
-                .join(u'#');
+                           .join(u'#');
     }
     assignments.sort();
     return content << assignments;

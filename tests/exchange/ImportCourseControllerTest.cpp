@@ -1,5 +1,6 @@
-#include "ExchangeFixture.h"
 #include "exchange/ImportCourseController.h"
+
+#include "ExchangeFixture.h"
 #include "foundation/alerts/FileChooser.h"
 
 #include <QDir>
