@@ -143,6 +143,20 @@ const QList<Command>& commands()
         { { QStringLiteral("migrate"), 1, { QStringLiteral("start"), QStringLiteral("output") },
               { QStringLiteral("force") } },
             QStringLiteral("migrate FILE --start YYYY-MM-DD --output NEWFILE [--force]"), Commands::migrate },
+        { { QStringLiteral("export-course"), 1,
+              { QStringLiteral("course"), QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("folder"),
+                  upgradeOption },
+              {} },
+            QStringLiteral("export-course FILE --course NAME [--from YYYY-MM-DD --to YYYY-MM-DD] --folder DIR"),
+            Commands::exportCourse },
+        { { QStringLiteral("import-course"), 2,
+              { QStringLiteral("into"), QStringLiteral("days"), QStringLiteral("types"), QStringLiteral("start"),
+                  upgradeOption },
+              { QStringLiteral("new"), QStringLiteral("yes") } },
+            QStringLiteral(
+                "import-course FILE SOURCE.plist (--new [--days mon,wed,... | --types 0,2,...] | --into NAME)\n"
+                "      --start YYYY-MM-DD [--yes]"),
+            Commands::importCourse },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
     };

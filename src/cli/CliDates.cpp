@@ -42,3 +42,26 @@ Result<int> parseWeekday(const QString& text)
 }
 
 } // namespace CliDates
+
+Result<QList<int>> CliDates::parseDayList(const QString& list, const QString& option)
+{
+    using Chosen = Result<QList<int>>;
+    QList<int> positions;
+    for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (option == u"days") {
+            const Result<int> weekday = parseWeekday(item);
+            if (!weekday)
+                return Chosen::failure(weekday.error());
+            positions.append(*weekday);
+            continue;
+        }
+        bool ok = false;
+        const int type = item.trimmed().toInt(&ok);
+        if (!ok || type < 0)
+            return Chosen::failure(QStringLiteral("--types takes day types from 0, not \"%1\"").arg(item));
+        positions.append(type);
+    }
+    if (positions.isEmpty())
+        return Chosen::failure(QStringLiteral("--%1 names no day").arg(option));
+    return positions;
+}

@@ -18,4 +18,7 @@ QString formatTime(Date date);
 QJsonValue timeJson(const std::optional<Date>& time);
 // "mon" ... "sat" (or full English names, any case): 0 = Sunday ... 6 = Saturday.
 Result<int> parseWeekday(const QString& text);
+// The weekday indexes (0 = Sunday) of a --days list or the day types of a
+// --types list, as `option` says.
+Result<QList<int>> parseDayList(const QString& list, const QString& option);
 } // namespace CliDates

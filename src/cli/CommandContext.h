@@ -60,4 +60,6 @@ Status courseColor(const CommandLine& line, CommandContext& context);
 Status times(const CommandLine& line, CommandContext& context);
 Status setTimes(const CommandLine& line, CommandContext& context);
 Status migrate(const CommandLine& line, CommandContext& context);
+Status exportCourse(const CommandLine& line, CommandContext& context);
+Status importCourse(const CommandLine& line, CommandContext& context);
 } // namespace Commands

@@ -15,30 +15,6 @@
 
 namespace {
 
-// The weekday indexes (0 = Sunday) of --days or the day types of --types.
-Result<QList<int>> chosenPositions(const CommandLine& line, const QString& option)
-{
-    using Chosen = Result<QList<int>>;
-    QList<int> positions;
-    for (const QString& item : line.value(option).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        if (option == u"days") {
-            const Result<int> weekday = CliDates::parseWeekday(item);
-            if (!weekday)
-                return Chosen::failure(weekday.error());
-            positions.append(*weekday);
-            continue;
-        }
-        bool ok = false;
-        const int type = item.trimmed().toInt(&ok);
-        if (!ok || type < 0)
-            return Chosen::failure(QStringLiteral("--types takes day types from 0, not \"%1\"").arg(item));
-        positions.append(type);
-    }
-    if (positions.isEmpty())
-        return Chosen::failure(QStringLiteral("--%1 names no day").arg(option));
-    return positions;
-}
-
 // Ticks the rows of the chosen weekdays or day types; each must have a row.
 template <typename Controller> Status includeRows(Controller& controller, const QList<int>& positions)
 {
@@ -108,7 +84,7 @@ Status fillAddCourseSheet(const CommandLine& line, Year& year, AddCourseControll
     } else {
         sheet.setCourseNameText(line.value(QStringLiteral("name")));
     }
-    const Result<QList<int>> positions = chosenPositions(line, *option);
+    const Result<QList<int>> positions = CliDates::parseDayList(line.value(*option), *option);
     if (!positions)
         return Status::failure(positions.error());
     const Status included = includeRows(sheet, *positions);
@@ -134,7 +110,7 @@ Status fillRemoveCourseSheet(const CommandLine& line, Year& year, RemoveCourseCo
     const Result<QString> option = dayOption(line, year, std::nullopt);
     if (!option)
         return Status::failure(option.error());
-    const Result<QList<int>> positions = chosenPositions(line, *option);
+    const Result<QList<int>> positions = CliDates::parseDayList(line.value(*option), *option);
     return positions ? includeRows(sheet, *positions) : Status::failure(positions.error());
 }
 

@@ -27,28 +27,32 @@ QString UnitExport::freeFileName(const QString& folder, const QString& courseNam
     return name;
 }
 
+std::optional<QString> UnitExport::writeFile(
+    const QString& folder, const QString& courseName, const QVariantMap& dictionary)
+{
+    const QString stamp = DateFormatting::formatPattern(Clock::now(), QStringLiteral("kms"));
+    const QString name = freeFileName(folder, courseName, stamp);
+    if (!QFileInfo(folder).isDir() || !PropertyList::writeXmlFile(QDir(folder).filePath(name), dictionary))
+        return std::nullopt;
+    return name;
+}
+
 QString UnitExport::exportUnit(const Unit& unit, const QString& folder)
 {
     const Course* course = unit.course();
     if (!course)
         return {};
     const QList<Lesson*> lessons = unit.allLessonsInOrder();
-    const QString stamp = DateFormatting::formatPattern(Clock::now(), QStringLiteral("kms"));
-    const QString name = freeFileName(folder, course->courseName(), stamp);
-    const QString path = QDir(folder).filePath(name);
-    const Status written
-        = QFileInfo(folder).isDir() ? PropertyList::writeXmlFile(path, course->dictionaryWithLessons(lessons))
-                                    : Status::failure(QStringLiteral("no such folder"));
-    if (!written) {
+    const std::optional<QString> name = writeFile(folder, course->courseName(), course->dictionaryWithLessons(lessons));
+    if (!name) {
         m_alerts.runModal(Alert { QStringLiteral("The unit %1 could not be exported").arg(unit.unitName()),
-            QStringLiteral("The file %1 could not be written in the folder you chose.").arg(name), QStringLiteral("OK"),
-            {}, {} });
+            QStringLiteral("The file could not be written in the folder you chose."), QStringLiteral("OK"), {}, {} });
         return {};
     }
     m_alerts.runModal(Alert { QStringLiteral("The unit %1 was successfully exported").arg(unit.unitName()),
         QStringLiteral("You can find the %1 lessons in the exported course in a file named %2 in the folder you chose.")
             .arg(lessons.size())
-            .arg(name),
+            .arg(*name),
         QStringLiteral("OK"), {}, {} });
-    return path;
+    return QDir(folder).filePath(*name);
 }

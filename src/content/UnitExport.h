@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariantMap>
+
+#include <optional>
 
 class AlertPresenter;
 class Unit;
@@ -20,6 +23,10 @@ public:
     // numbered " 2", " 3", … when the folder already holds that name, so
     // that two exports in the same second both survive.
     static QString freeFileName(const QString& folder, const QString& courseName, const QString& stamp);
+    // Writes a course export file under a free name stamped with the current
+    // time; the name written, or none when the folder took no file.
+    static std::optional<QString> writeFile(
+        const QString& folder, const QString& courseName, const QVariantMap& dictionary);
 
 private:
     AlertPresenter& m_alerts;

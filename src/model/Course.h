@@ -62,6 +62,13 @@ public:
     void deleteAllUnits();
     // The course export dictionary of the given lessons, in the given order.
     QVariantMap dictionaryWithLessons(const QList<Lesson*>& lessons) const;
+    // The course export dictionary of every lesson, in course order.
+    QVariantMap dictionaryForExport() const;
+    // The same for the lessons whose day lies from `from` to `to`, both
+    // included: a teacher who picks 5 September as the first day expects
+    // its lessons in the file.
+    QVariantMap dictionaryForExport(Date from, Date to) const;
+    QList<Lesson*> lessonsInOrderFrom(Date from, Date to) const;
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

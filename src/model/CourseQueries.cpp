@@ -50,6 +50,18 @@ QList<Lesson*> Course::allLessonsInOrder() const
     return ordered;
 }
 
+QList<Lesson*> Course::lessonsInOrderFrom(Date from, Date to) const
+{
+    const Date first = from.midnightDate();
+    const Date last = to.elevenFiftyNineDate();
+    QList<Lesson*> ordered = allLessonsInOrder();
+    ordered.removeIf([&](const Lesson* lesson) {
+        const Day* day = lesson->dayTaught();
+        return !day || day->actualDate() < first || day->actualDate() > last;
+    });
+    return ordered;
+}
+
 QList<Day*> Course::allDaysWithLessonsInOrder() const
 {
     QList<Day*> days;

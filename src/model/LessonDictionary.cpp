@@ -18,6 +18,8 @@
 #include "model/Year.h"
 #include "store/ObjectContext.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -124,6 +126,16 @@ QVariantMap writeAssignment(const Assignment& assignment)
         { QStringLiteral("attachments"), attachments } };
 }
 
+// A dictionary may come from another teacher's machine: only an absolute
+// path is kept, cleaned of "." and ".." so that it names the file it seems
+// to. Nothing here ever opens the file.
+QString normalisedFilePath(const std::optional<QString>& path)
+{
+    if (!path || !QDir::isAbsolutePath(*path))
+        return {};
+    return QDir::cleanPath(*path);
+}
+
 // The fields every attachment kind shares; the caller links the record.
 void readAttachment(const QVariantMap& entry, Attachment& attachment, bool isFile)
 {
@@ -131,7 +143,7 @@ void readAttachment(const QVariantMap& entry, Attachment& attachment, bool isFil
     attachment.setValue(u"notes", stringAt(entry, QStringLiteral("notes")).value_or(QString()));
     attachment.setValue(u"publish", flagAt(entry, QStringLiteral("publish")).value_or(false));
     if (isFile)
-        attachment.setValue(u"filePath", stringAt(entry, QStringLiteral("filePath")).value_or(QString()));
+        attachment.setValue(u"filePath", normalisedFilePath(stringAt(entry, QStringLiteral("filePath"))));
     else
         attachment.setValue(u"URL", stringAt(entry, QStringLiteral("URL")).value_or(QString()));
     attachment.setValue(u"syncID", QString());
@@ -261,7 +273,8 @@ void read(const QVariantMap& dictionary, Lesson& lesson)
     lesson.updateTime();
 }
 
-QVariantMap writeCourse(const Course& course, const QList<Lesson*>& lessons)
+QVariantMap writeCourse(
+    const Course& course, const QList<Lesson*>& lessons, const std::function<void(qsizetype written)>& written)
 {
     QVariantMap root { { QStringLiteral("courseName"), course.courseName() } };
     const QByteArray colorData = course.value<QByteArray>(u"colorData");
@@ -273,6 +286,8 @@ QVariantMap writeCourse(const Course& course, const QList<Lesson*>& lessons)
         entries.append(write(*lesson));
         if (const Unit* unit = lesson->unit(); unit && !unitNames.contains(unit->unitName()))
             unitNames.append(unit->unitName());
+        if (written)
+            written(entries.size());
     }
     root.insert(QStringLiteral("units"), unitNames);
     root.insert(QStringLiteral("lessons"), entries);
@@ -309,4 +324,14 @@ void Lesson::importFromDictionary(const QVariantMap& dictionary, Notify notify)
 QVariantMap Course::dictionaryWithLessons(const QList<Lesson*>& lessons) const
 {
     return LessonDictionary::writeCourse(*this, lessons);
+}
+
+QVariantMap Course::dictionaryForExport() const
+{
+    return dictionaryWithLessons(allLessonsInOrder());
+}
+
+QVariantMap Course::dictionaryForExport(Date from, Date to) const
+{
+    return dictionaryWithLessons(lessonsInOrderFrom(from, to));
 }

@@ -2,6 +2,7 @@
 
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 class Assignment;
@@ -21,7 +22,9 @@ QVariantMap write(const Lesson& lesson);
 // Empties the lesson, then fills it from the dictionary.
 void read(const QVariantMap& dictionary, Lesson& lesson);
 // The root of a course export file for the given lessons, in their order.
-QVariantMap writeCourse(const Course& course, const QList<Lesson*>& lessons);
+// `written` hears the number of lessons written so far, for a progress bar.
+QVariantMap writeCourse(
+    const Course& course, const QList<Lesson*>& lessons, const std::function<void(qsizetype written)>& written = {});
 
 // The transfer dictionary as old-style property-list text, and back; none
 // when the text is not a dictionary.

@@ -8,6 +8,7 @@
 #include "gui/panels/SidePanel.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
+#include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
@@ -83,7 +84,10 @@ void DocumentWindow::createMenusAndToolBar()
     m_lessonBoxCommands = std::make_unique<LessonBoxCommands>(*this);
     m_lessonActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Lesson")));
     m_courseActions = new CourseActions(*this);
-    m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
+    QMenu* courses = menuBar()->addMenu(QStringLiteral("&Courses"));
+    m_courseActions->addToMenu(courses);
+    m_courseExchangeActions = new CourseExchangeActions(*this);
+    m_courseExchangeActions->addToMenu(courses);
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);

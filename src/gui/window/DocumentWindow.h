@@ -23,6 +23,7 @@ class QScreen;
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
 class CourseActions;
+class CourseExchangeActions;
 class LessonActions;
 class LessonBoxCommands;
 class CourseSourceList;
@@ -73,6 +74,7 @@ public:
     PlanningActions& planningActions() const { return *m_planningActions; }
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
+    CourseExchangeActions& courseExchangeActions() const { return *m_courseExchangeActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     // For long operations: hidden until one reports its progress.
@@ -114,6 +116,7 @@ private:
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
+    CourseExchangeActions* m_courseExchangeActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
     std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
     QStackedWidget* m_modes = nullptr;
