@@ -7,6 +7,8 @@
 class DocumentWindow;
 class Lesson;
 class LessonContentController;
+class MissingAttachmentsController;
+class MissingAttachmentsSheet;
 class QAction;
 class QMenu;
 class TemplateSheet;
@@ -15,7 +17,8 @@ class UnitManagerController;
 class UnitManagerSheet;
 
 // The Lesson menu: copy and paste of a lesson's content, clearing, using a
-// lesson as a template, leaving its unit and managing the units. The commands act on the
+// lesson as a template, leaving its unit, managing the units and finding
+// attached files that have moved. The commands act on the
 // planning views' current lesson and are enabled only when they can act.
 // The unit manager works on the whole year, starting at the current
 // lesson's course.
@@ -35,10 +38,12 @@ public:
     QAction* useAsTemplateAction() const { return m_useAsTemplate; }
     QAction* removeFromUnitAction() const { return m_removeFromUnit; }
     QAction* manageUnitsAction() const { return m_manageUnits; }
+    QAction* checkAttachmentsAction() const { return m_checkAttachments; }
 
     // The template sheet, once shown.
     TemplateSheet* templateSheet() const { return m_templateSheet; }
     UnitManagerSheet* unitManagerSheet() const { return m_unitSheet; }
+    MissingAttachmentsSheet* missingAttachmentsSheet() const { return m_missingSheet; }
 
 private:
     QAction* makeAction(const QString& text, void (LessonActions::*command)());
@@ -50,13 +55,16 @@ private:
     void useAsTemplate();
     void removeFromUnit();
     void manageUnits();
+    void checkAttachments();
 
     DocumentWindow& m_window;
     std::unique_ptr<LessonContentController> m_content;
     std::unique_ptr<TemplateWindowController> m_template;
     std::unique_ptr<UnitManagerController> m_units;
+    std::unique_ptr<MissingAttachmentsController> m_missing;
     TemplateSheet* m_templateSheet = nullptr;
     UnitManagerSheet* m_unitSheet = nullptr;
+    MissingAttachmentsSheet* m_missingSheet = nullptr;
     QAction* m_copy = nullptr;
     QAction* m_paste = nullptr;
     QAction* m_clear = nullptr;
@@ -64,4 +72,5 @@ private:
     QAction* m_useAsTemplate = nullptr;
     QAction* m_removeFromUnit = nullptr;
     QAction* m_manageUnits = nullptr;
+    QAction* m_checkAttachments = nullptr;
 };
