@@ -62,4 +62,10 @@ Status setTimes(const CommandLine& line, CommandContext& context);
 Status migrate(const CommandLine& line, CommandContext& context);
 Status exportCourse(const CommandLine& line, CommandContext& context);
 Status importCourse(const CommandLine& line, CommandContext& context);
+Status assign(const CommandLine& line, CommandContext& context);
+Status unassign(const CommandLine& line, CommandContext& context);
+Status attach(const CommandLine& line, CommandContext& context);
+Status detach(const CommandLine& line, CommandContext& context);
+Status missingAttachments(const CommandLine& line, CommandContext& context);
+Status relink(const CommandLine& line, CommandContext& context);
 } // namespace Commands

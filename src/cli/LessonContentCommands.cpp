@@ -1,3 +1,4 @@
+#include "cli/AttachmentJson.h"
 #include "cli/CliDates.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandLine.h"
@@ -24,15 +25,6 @@ namespace {
 using LessonLookup::changeLesson;
 using LessonLookup::findLesson;
 
-QJsonArray attachmentsJson(const QList<Attachment*>& attachments)
-{
-    QJsonArray result;
-    for (const Attachment* attachment : attachments)
-        result.append(QJsonObject { { QStringLiteral("name"), attachment->name() },
-            { QStringLiteral("notes"), attachment->notes() }, { QStringLiteral("publish"), attachment->isPublished() } });
-    return result;
-}
-
 QJsonObject lessonContentJson(const Lesson& lesson)
 {
     const Year* year = lesson.year();
@@ -43,11 +35,8 @@ QJsonObject lessonContentJson(const Lesson& lesson)
                 { QStringLiteral("label"), year ? year->fieldTitle(key) : QString() },
                 { QStringLiteral("shown"), year && year->visibleFields().contains(key) } });
     QJsonArray assignments;
-    for (const Assignment* assignment : lesson.assignments())
-        assignments.append(QJsonObject { { QStringLiteral("title"), assignment->title() },
-            { QStringLiteral("dueIn"),
-                assignment->lessonsBetweenAssignedAndDue() ? QJsonValue(*assignment->lessonsBetweenAssignedAndDue())
-                                                           : QJsonValue() } });
+    for (const Assignment* assignment : lesson.todaysAssignments())
+        assignments.append(AttachmentJson::assignment(*assignment));
     QJsonArray standards;
     for (const StandardInLesson* link : lesson.objects<StandardInLesson>(u"standards")) {
         if (const Standard* standard = link->standard())
@@ -60,7 +49,7 @@ QJsonObject lessonContentJson(const Lesson& lesson)
         { QStringLiteral("start"), CliDates::timeJson(lesson.startTime()) },
         { QStringLiteral("end"), CliDates::timeJson(lesson.endTime()) }, { QStringLiteral("fields"), fields },
         { QStringLiteral("assignments"), assignments },
-        { QStringLiteral("attachments"), attachmentsJson(lesson.objects<Attachment>(u"attachments")) },
+        { QStringLiteral("attachments"), AttachmentJson::attachments(lesson.attachments()) },
         { QStringLiteral("standards"), standards } };
     for (const QString& key : Lesson::richFieldKeys())
         result.insert(key, lesson.value<QString>(Lesson::shadowKey(key)));

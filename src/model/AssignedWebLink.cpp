@@ -1,6 +1,7 @@
 #include "model/AssignedWebLink.h"
 
 #include "model/Assignment.h"
+#include "store/ObjectContext.h"
 
 const QStringList& AssignedWebLink::keysThatUpdateTime() const
 {
@@ -16,4 +17,12 @@ Assignment* AssignedWebLink::assignment() const
 Year* AssignedWebLink::year() const
 {
     return assignment() ? assignment()->year() : nullptr;
+}
+
+void AssignedWebLink::removeFromAssignment()
+{
+    if (Assignment* owner = assignment())
+        owner->removeAttachment(this);
+    else
+        context().deleteObject(this);
 }

@@ -14,6 +14,9 @@ public:
     Assignment* assignment() const;
     Year* year() const;
 
+    QString deleteStackType() const override { return QStringLiteral("assignment_attachlink"); }
+    void removeFromAssignment();
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
 };

@@ -1,9 +1,11 @@
 #include "model/Assignment.h"
 
+#include "foundation/richtext/RichText.h"
 #include "model/AssignedFile.h"
 #include "model/AssignedWebLink.h"
 #include "model/Course.h"
 #include "model/CourseOrder.h"
+#include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/RecordCopy.h"
 #include "model/Year.h"
@@ -97,17 +99,113 @@ Year* Assignment::owningYear() const
 
 void Assignment::removeAllAttachments()
 {
-    Year* owner = owningYear();
-    for (AssignedFile* file : files()) {
-        if (owner)
-            owner->addObjectToDeleteStack(*file, QStringLiteral("assignment_attachfile"));
-        context().deleteObject(file);
-    }
-    for (AssignedWebLink* link : webLinks()) {
-        if (owner)
-            owner->addObjectToDeleteStack(*link, QStringLiteral("assignment_attachlink"));
-        context().deleteObject(link);
-    }
+    for (Attachment* attachment : attachments())
+        removeAttachment(attachment);
+}
+
+void Assignment::removeAttachment(Attachment* attachment)
+{
+    if (Year* owner = owningYear())
+        owner->addObjectToDeleteStack(*attachment, attachment->deleteStackType());
+    context().deleteObject(attachment);
+}
+
+AssignedFile* Assignment::addFileWithPath(const QString& pathOrURL)
+{
+    auto* file = context().insert<AssignedFile>(QStringLiteral("AssignedFile"));
+    file->setFile(pathOrURL);
+    addObject(u"files", file);
+    return file;
+}
+
+AssignedWebLink* Assignment::addWebLinkWithURL(const QString& url, const QString& name)
+{
+    auto* link = context().insert<AssignedWebLink>(QStringLiteral("AssignedWebLink"));
+    link->setLink(url, name);
+    addObject(u"webLinks", link);
+    return link;
+}
+
+QList<Attachment*> Assignment::attachments() const
+{
+    QList<Attachment*> result;
+    for (AssignedFile* file : files())
+        result.append(file);
+    for (AssignedWebLink* link : webLinks())
+        result.append(link);
+    return result;
+}
+
+void Assignment::didChangeValue(const QString& key)
+{
+    SyncedRecord::didChangeValue(key);
+    if (key == QLatin1String("details"))
+        setValue(u"detailsString", RichText::plainText(value<QByteArray>(u"details")));
+}
+
+namespace {
+
+const QString today = QStringLiteral("TODAY");
+
+QString shortDate(const Lesson* lesson)
+{
+    return lesson && lesson->dayTaught() ? lesson->dayTaught()->shortDateString() : QString();
+}
+
+QString mediumDate(const Lesson* lesson)
+{
+    return lesson && lesson->dayTaught() ? lesson->dayTaught()->mediumDateString() : QString();
+}
+
+} // namespace
+
+QString Assignment::titleAndDate() const
+{
+    const QString text = title();
+    const Lesson* given = assignedLesson();
+    const Lesson* due = dueLesson();
+    if (m_currentLesson == given && m_currentLesson == due)
+        return QStringLiteral("Assigned/Due on %1 - %2").arg(today, text);
+    if (m_currentLesson == given)
+        return QStringLiteral("Due %1 - %2").arg(shortDate(due), text);
+    return QStringLiteral("Assigned %1 - %2").arg(shortDate(given), text);
+}
+
+bool Assignment::dueToday() const
+{
+    return m_currentLesson && m_currentLesson == dueLesson() && m_currentLesson != assignedLesson();
+}
+
+QList<Lesson*> Assignment::lessonsAfterAssignedLesson() const
+{
+    const Lesson* given = assignedLesson();
+    if (!given || !given->year())
+        return {};
+    return given->year()->getLessonsInCourse(Year::Relative::AfterLesson, given).mid(0, lessonChoiceLimit);
+}
+
+QList<Lesson*> Assignment::lessonsBeforeDueLesson() const
+{
+    const Lesson* due = dueLesson();
+    if (!due || !due->year())
+        return {};
+    return due->year()->getLessonsInCourse(Year::Relative::BeforeLesson, due).mid(0, lessonChoiceLimit);
+}
+
+QString Assignment::withDetails(const QString& line) const
+{
+    const QString details = detailsString();
+    return details.isEmpty() ? line : QStringLiteral("%1: %2").arg(line, details);
+}
+
+QString Assignment::stringForDailyReport() const
+{
+    return withDetails(QStringLiteral("%1 due on %2").arg(title(), mediumDate(dueLesson())));
+}
+
+QString Assignment::dueStringForDailyReport() const
+{
+    return withDetails(QStringLiteral("%1 assigned on %2").arg(title(), mediumDate(assignedLesson())));
 }
 
 void Assignment::remove()

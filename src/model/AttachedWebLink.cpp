@@ -1,8 +1,48 @@
 #include "model/AttachedWebLink.h"
 
 #include "model/Lesson.h"
+#include "store/ObjectContext.h"
+
+#include <QUrl>
 
 Lesson* AttachedWebLink::lesson() const
 {
-    return object<Lesson>(u"lesson");
+    // An assignment's link has no lesson of its own.
+    return entity().relationshipIndex(u"lesson") >= 0 ? object<Lesson>(u"lesson") : nullptr;
+}
+
+void AttachedWebLink::setLink(const QString& url, const QString& name)
+{
+    setValue(u"URL", url);
+    setValue(u"name", name.isEmpty() ? url : name);
+    setValue(u"notes", QString());
+    setValue(u"publish", true);
+    updateTime();
+}
+
+QString AttachedWebLink::attachmentName() const
+{
+    return QStringLiteral("(Web) %1").arg(name());
+}
+
+void AttachedWebLink::removeFromLesson()
+{
+    if (Lesson* owner = lesson())
+        owner->removeAttachment(this);
+    else
+        context().deleteObject(this);
+}
+
+std::optional<QString> AttachedWebLink::addressFromTyped(const QString& typed)
+{
+    const QString trimmed = typed.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const bool hasScheme
+        = trimmed.startsWith(QLatin1String("http://")) || trimmed.startsWith(QLatin1String("https://"));
+    const QString address = hasScheme ? trimmed : QStringLiteral("http://%1").arg(trimmed);
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return std::nullopt;
+    return address;
 }

@@ -13,6 +13,15 @@ public:
     bool isPublished() const { return value<bool>(u"publish"); }
     void updateLastUpdated() { updateTime(); }
 
+    // The name with the kind in front: "(File) …" or "(Web) …".
+    virtual QString attachmentName() const = 0;
+    // The file's name, or the link's address.
+    virtual QString shortFilePath() const = 0;
+    // The type word the online service knows a deleted record of this kind by.
+    virtual QString deleteStackType() const = 0;
+    // One line of the daily report: the name, where it points, the notes.
+    QString stringForDailyReport() const;
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
 };

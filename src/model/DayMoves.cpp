@@ -58,6 +58,7 @@ void Day::takeInformationFrom(const Day* other)
 void Day::removeLesson(Lesson* lesson)
 {
     lesson->clearAssignments();
+    lesson->releaseWorkDueBeforeRemoval();
     lesson->wipe();
     lesson->addToYearDeleteStack();
     lesson->setObject(u"dayTaught", nullptr);

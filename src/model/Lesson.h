@@ -8,6 +8,8 @@
 
 class QTextDocument;
 class Assignment;
+class AttachedFile;
+class AttachedWebLink;
 class Attachment;
 class Course;
 class CourseOrder;
@@ -116,6 +118,31 @@ public:
     void removeGivenAssignments();
     void updateLastUpdatedForAllSubordinates();
     void removeAttachment(Attachment* attachment);
+    void clearAttachments() { removeAllAttachments(); }
+    // After the slot's own work was cleared and just before the slot itself
+    // is deleted: work still due here (the course's last slot has no next
+    // one) becomes due in the nearest earlier slot not before the slot it
+    // was given in, or is deleted when there is none.
+    void releaseWorkDueBeforeRemoval();
+
+    // Assignments and attachments.
+    // Given here, by due date, then title.
+    QList<Assignment*> assignmentsAssignedToday() const;
+    // Due here, by assigned date, then title.
+    QList<Assignment*> assignmentsDueToday() const;
+    // Given here, then those due here that are not also given here.
+    QList<Assignment*> todaysAssignments() const;
+    bool hasAssignments() const { return !assignments().isEmpty() || !homeworkDue().isEmpty(); }
+    QString shortAssignmentsString() const;
+    QString mediumAssignmentsString() const;
+    QString longAssignmentsString() const;
+    // New work given here and due in the next slot (here, in the course's
+    // last slot), seen from this lesson.
+    Assignment* addAssignment();
+    QList<Attachment*> attachments() const;
+    AttachedFile* addFileWithPath(const QString& pathOrURL);
+    // The link is named by `name`, or by its address when that is empty.
+    AttachedWebLink* addWebLinkWithURL(const QString& url, const QString& name = {});
 
     // Meeting times. Only the hour and minute of startTime and endTime carry
     // meaning; their date is kept on the lesson's day.

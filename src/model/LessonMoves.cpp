@@ -41,8 +41,7 @@ QList<Assignment*> Lesson::homeworkDue() const
 
 void Lesson::removeAttachment(Attachment* attachment)
 {
-    const bool isFile = dynamic_cast<AttachedFile*>(attachment) != nullptr;
-    recordDeletion(year(), *attachment, isFile ? QStringLiteral("attachfile") : QStringLiteral("attachlink"));
+    recordDeletion(year(), *attachment, attachment->deleteStackType());
     removeObject(u"attachments", attachment);
     context().deleteObject(attachment);
 }

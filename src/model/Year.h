@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class AssignedFile;
+class AttachedFile;
 class Course;
 class Day;
 class Lesson;
@@ -117,6 +119,15 @@ public:
     // any day), its units, and its delete-stack entries.
     void removeCourse(Course* course);
     QList<Lesson*> getAllLessons() const;
+    // Every file record of lessons, and of assignments.
+    QList<AttachedFile*> getAllAttachedFiles() const;
+    QList<AssignedFile*> getAllAssignedFiles() const;
+    // The lessons' files, then the assignments' files, that no longer exist
+    // at their path.
+    QList<AttachedFile*> getAllMissingFiles() const;
+    // Points every file record (of lessons and assignments) that names
+    // `oldPath` at `newPath`; answers the records changed.
+    QList<AttachedFile*> relinkFiles(const QString& oldPath, const QString& newPath);
     Lesson* getLessonWithData() const;
     QList<Lesson*> customLessonsInCourse(const Course* course) const;
     QList<Day*> getAllDaysWithCourse(const Course* course, Custom includingCustom) const;

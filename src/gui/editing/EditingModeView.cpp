@@ -2,6 +2,7 @@
 
 #include "foundation/notify/NotificationCenter.h"
 #include "gui/editing/FieldEditorColumn.h"
+#include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
 #include "gui/panels/LessonSettingsPanel.h"
 #include "model/Course.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-// Assignments and standards fill their boxes once they can be edited.
+// Standards fill their box once they can be edited.
 QGroupBox* captionedBox(const QString& caption, const QString& emptyText, QWidget* parent)
 {
     auto* box = new QGroupBox(caption, parent);
@@ -136,7 +137,10 @@ QWidget* EditingModeView::buildToolsColumn(AlertPresenter& alerts)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_toolsChoice);
     layout->addWidget(m_tools, 1);
-    layout->addWidget(captionedBox(QStringLiteral("Assignments"), QStringLiteral("No assignments"), column));
+    auto* assignmentsBox = new QGroupBox(QStringLiteral("Assignments"), column);
+    m_assignments = new AssignmentsPanel(assignmentsBox);
+    (new QVBoxLayout(assignmentsBox))->addWidget(m_assignments);
+    layout->addWidget(assignmentsBox, 2);
     layout->addWidget(captionedBox(QStringLiteral("Lesson Standards"), QStringLiteral("No standards"), column));
     layout->addWidget(m_attachments);
     return column;
@@ -236,6 +240,7 @@ void EditingModeView::showLesson(Lesson* lesson)
     m_fields->setLesson(lesson);
     m_settings->setLesson(lesson);
     m_attachments->setLesson(lesson);
+    m_assignments->setLesson(lesson);
     refreshDaySettings();
     const QSignalBlocker quiet(m_list);
     m_list->setCurrentRow(int(m_lessons.indexOf(lesson)));

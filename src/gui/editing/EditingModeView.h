@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class AlertPresenter;
+class AssignmentsPanel;
 class AttachmentsTable;
 class FieldEditorColumn;
 class Lesson;
@@ -35,6 +36,7 @@ public:
     FieldEditorColumn* fields() const { return m_fields; }
     LessonSettingsPanel* lessonSettings() const { return m_settings; }
     AttachmentsTable* attachments() const { return m_attachments; }
+    AssignmentsPanel* assignments() const { return m_assignments; }
     QString heading() const;
     QString daySettingsText() const;
     void showTools(Tools tools);
@@ -66,5 +68,6 @@ private:
     LessonSettingsPanel* m_settings = nullptr;
     QLabel* m_daySettings = nullptr;
     AttachmentsTable* m_attachments = nullptr;
+    AssignmentsPanel* m_assignments = nullptr;
     ObserverBag m_observers;
 };

@@ -1,6 +1,7 @@
 #include "gui/panels/LessonEditorPanel.h"
 
 #include "gui/editing/FieldEditorColumn.h"
+#include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-// Assignments and standards fill their pages once they can be edited.
+// Standards fill their page once they can be edited.
 QWidget* emptyPage(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -33,6 +34,7 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     , m_custom(new FieldEditorColumn(
           { QStringLiteral("custom1"), QStringLiteral("custom2"), QStringLiteral("custom3") }, m_pages))
     , m_attachments(new AttachmentsTable(this))
+    , m_assignments(new AssignmentsPanel(m_pages))
 {
     QFont headingFont = m_heading->font();
     headingFont.setBold(true);
@@ -47,7 +49,7 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     m_segments->setDrawBase(false);
     m_pages->addWidget(m_standard);
     m_pages->addWidget(m_custom);
-    m_pages->addWidget(emptyPage(QStringLiteral("No assignments"), m_pages));
+    m_pages->addWidget(m_assignments);
     m_pages->addWidget(emptyPage(QStringLiteral("No standards"), m_pages));
 
     auto* layout = new QVBoxLayout(this);
@@ -71,6 +73,7 @@ void LessonEditorPanel::setLesson(Lesson* lesson)
     m_standard->setLesson(lesson);
     m_custom->setLesson(lesson);
     m_attachments->setLesson(lesson);
+    m_assignments->setLesson(lesson);
 }
 
 void LessonEditorPanel::showSegment(Segment segment)

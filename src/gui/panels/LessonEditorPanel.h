@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class AssignmentsPanel;
 class AttachmentsTable;
 class FieldEditorColumn;
 class Lesson;
@@ -30,6 +31,7 @@ public:
     FieldEditorColumn* standardFields() const { return m_standard; }
     FieldEditorColumn* customFields() const { return m_custom; }
     AttachmentsTable* attachments() const { return m_attachments; }
+    AssignmentsPanel* assignments() const { return m_assignments; }
     QTabBar* segments() const { return m_segments; }
 
 private:
@@ -42,5 +44,6 @@ private:
     FieldEditorColumn* m_standard = nullptr;
     FieldEditorColumn* m_custom = nullptr;
     AttachmentsTable* m_attachments = nullptr;
+    AssignmentsPanel* m_assignments = nullptr;
     ObserverBag m_observers;
 };

@@ -1,8 +1,10 @@
 #include "gui/window/LessonActions.h"
 
 #include "content/LessonContentController.h"
+#include "content/MissingAttachmentsController.h"
 #include "content/TemplateWindowController.h"
 #include "content/UnitManagerController.h"
+#include "gui/content/MissingAttachmentsSheet.h"
 #include "gui/content/TemplateSheet.h"
 #include "gui/content/UnitManagerSheet.h"
 #include "gui/panels/LessonSettingsPanel.h"
@@ -22,6 +24,7 @@ LessonActions::LessonActions(DocumentWindow& window)
     , m_content(std::make_unique<LessonContentController>(window.alerts()))
     , m_template(std::make_unique<TemplateWindowController>(window.alerts()))
     , m_units(std::make_unique<UnitManagerController>(window.alerts()))
+    , m_missing(std::make_unique<MissingAttachmentsController>(window.alerts(), window.files()))
 {
     m_copy = makeAction(QStringLiteral("Copy Lesson"), &LessonActions::copyLesson);
     m_paste = makeAction(QStringLiteral("Paste Lesson"), &LessonActions::pasteLesson);
@@ -34,6 +37,7 @@ LessonActions::LessonActions(DocumentWindow& window)
     m_useAsTemplate = makeAction(QStringLiteral("Use as Template…"), &LessonActions::useAsTemplate);
     m_removeFromUnit = makeAction(QStringLiteral("Remove from Unit"), &LessonActions::removeFromUnit);
     m_manageUnits = makeAction(QStringLiteral("Manage Units…"), &LessonActions::manageUnits);
+    m_checkAttachments = makeAction(QStringLiteral("Check Attachments…"), &LessonActions::checkAttachments);
     updateStates();
 }
 
@@ -69,6 +73,8 @@ void LessonActions::addToMenu(QMenu* menu)
     menu->addActions({ m_clear, m_clearAll });
     menu->addSeparator();
     menu->addActions({ m_useAsTemplate, m_removeFromUnit, m_manageUnits });
+    menu->addSeparator();
+    menu->addAction(m_checkAttachments);
     // The pasteboard and the lesson's unit may have changed since the menu was last open.
     connect(menu, &QMenu::aboutToShow, this, &LessonActions::updateStates);
 }
@@ -149,4 +155,14 @@ void LessonActions::manageUnits(const Lesson* lesson)
         m_units->selectCourse(lesson->course());
     m_unitSheet->load();
     m_unitSheet->open();
+}
+
+void LessonActions::checkAttachments()
+{
+    if (!m_missing->checkAttachments(m_window.document().getCurrentYear()))
+        return;
+    if (!m_missingSheet)
+        m_missingSheet = new MissingAttachmentsSheet(*m_missing, &m_window);
+    m_missingSheet->load();
+    m_missingSheet->open();
 }

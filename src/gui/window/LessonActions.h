@@ -8,6 +8,8 @@ class DocumentWindow;
 class Lesson;
 class LessonContentController;
 class LessonSettingsPanel;
+class MissingAttachmentsController;
+class MissingAttachmentsSheet;
 class QAction;
 class QMenu;
 class TemplateSheet;
@@ -16,7 +18,8 @@ class UnitManagerController;
 class UnitManagerSheet;
 
 // The Lesson menu: copy and paste of a lesson's content, clearing, using a
-// lesson as a template, leaving its unit and managing the units. The commands act on the
+// lesson as a template, leaving its unit, managing the units and finding
+// attached files that have moved. The commands act on the
 // planning views' current lesson and are enabled only when they can act.
 // The unit manager works on the whole year, starting at the current
 // lesson's course.
@@ -38,10 +41,12 @@ public:
     QAction* useAsTemplateAction() const { return m_useAsTemplate; }
     QAction* removeFromUnitAction() const { return m_removeFromUnit; }
     QAction* manageUnitsAction() const { return m_manageUnits; }
+    QAction* checkAttachmentsAction() const { return m_checkAttachments; }
 
     // The template sheet, once shown.
     TemplateSheet* templateSheet() const { return m_templateSheet; }
     UnitManagerSheet* unitManagerSheet() const { return m_unitSheet; }
+    MissingAttachmentsSheet* missingAttachmentsSheet() const { return m_missingSheet; }
 
 private:
     QAction* makeAction(const QString& text, void (LessonActions::*command)());
@@ -56,13 +61,16 @@ private:
     void useAsTemplate(Lesson* lesson);
     void removeFromUnit(Lesson* lesson);
     void manageUnits(const Lesson* lesson);
+    void checkAttachments();
 
     DocumentWindow& m_window;
     std::unique_ptr<LessonContentController> m_content;
     std::unique_ptr<TemplateWindowController> m_template;
     std::unique_ptr<UnitManagerController> m_units;
+    std::unique_ptr<MissingAttachmentsController> m_missing;
     TemplateSheet* m_templateSheet = nullptr;
     UnitManagerSheet* m_unitSheet = nullptr;
+    MissingAttachmentsSheet* m_missingSheet = nullptr;
     QAction* m_copy = nullptr;
     QAction* m_paste = nullptr;
     QAction* m_clear = nullptr;
@@ -70,4 +78,5 @@ private:
     QAction* m_useAsTemplate = nullptr;
     QAction* m_removeFromUnit = nullptr;
     QAction* m_manageUnits = nullptr;
+    QAction* m_checkAttachments = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "content/LessonContentController.h"
 #include "gui/navigation/LessonDrag.h"
 #include "gui/navigation/UnitDrag.h"
+#include "gui/panels/AttachmentDrop.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/LessonActions.h"
@@ -22,7 +23,8 @@ LessonBoxCommands::~LessonBoxCommands() = default;
 
 bool LessonBoxCommands::accepts(const QMimeData& data) const
 {
-    return data.hasFormat(LessonDrag::mimeType) || data.hasFormat(UnitDrag::mimeType) || data.hasText();
+    return data.hasFormat(LessonDrag::mimeType) || data.hasFormat(UnitDrag::mimeType) || data.hasText()
+        || data.hasUrls();
 }
 
 // A lesson or unit reference resolves only in its own document; from another
@@ -33,7 +35,14 @@ bool LessonBoxCommands::canDrop(const Lesson& target, const QMimeData& data) con
         return lesson != &target;
     if (UnitDrag::unitFrom(&data, target.context()))
         return target.course() != nullptr;
-    return data.hasText() && LessonDictionary::fromText(data.text()).has_value();
+    if (holdsLessonDictionary(data))
+        return true;
+    return LessonAttachmentsController::acceptsDropped(AttachmentDrop::locations(&data));
+}
+
+bool LessonBoxCommands::holdsLessonDictionary(const QMimeData& data)
+{
+    return !data.hasUrls() && data.hasText() && LessonDictionary::fromText(data.text()).has_value();
 }
 
 void LessonBoxCommands::drop(Lesson& target, const QMimeData& data)
@@ -42,8 +51,10 @@ void LessonBoxCommands::drop(Lesson& target, const QMimeData& data)
         m_content->dropLesson(&target, lesson);
     else if (const Unit* unit = UnitDrag::unitFrom(&data, target.context()))
         m_content->dropUnit(&target, unit);
-    else if (data.hasText())
+    else if (holdsLessonDictionary(data))
         m_content->dropText(&target, data.text());
+    else
+        m_attachments.attachDropped(&target, AttachmentDrop::locations(&data));
 }
 
 void LessonBoxCommands::showMenu(const QPoint& globalPosition)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/LessonAttachmentsController.h"
+#include "content/WebLinkTitler.h"
 #include "gui/views/LessonBoxHandler.h"
 
 #include <QPointer>
@@ -11,9 +13,9 @@ class LessonContentController;
 class QMenu;
 
 // The document window's answer to drops onto a lesson box and to its context
-// menu. A lesson of this document, one of its units, or text holding a lesson
-// dictionary may be dropped; the menu offers the Lesson and Day menus'
-// commands for the lesson just selected.
+// menu. A lesson of this document, one of its units, text holding a lesson
+// dictionary, files, or web addresses may be dropped; the menu offers the
+// Lesson and Day menus' commands for the lesson just selected.
 class LessonBoxCommands : public LessonBoxHandler {
 public:
     explicit LessonBoxCommands(DocumentWindow& window);
@@ -28,9 +30,12 @@ public:
     QMenu* menu() const { return m_menu; }
 
 private:
+    static bool holdsLessonDictionary(const QMimeData& data);
     QMenu* createMenu();
 
     DocumentWindow& m_window;
     std::unique_ptr<LessonContentController> m_content;
+    WebLinkTitler m_titler;
+    LessonAttachmentsController m_attachments { &m_titler };
     QPointer<QMenu> m_menu;
 };

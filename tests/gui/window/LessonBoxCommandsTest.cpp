@@ -12,6 +12,7 @@
 #include "gui/window/DayActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
+#include "model/Attachment.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -226,4 +227,25 @@ TEST_F(LessonBoxCommandsTest, SettingsPanelButtonsActOnThePanelsLesson)
     panel->cancelLessonButton()->click();
     EXPECT_FALSE(day->lessons().contains(lesson));
     EXPECT_TRUE(day->isCustom());
+}
+
+TEST_F(LessonBoxCommandsTest, DroppedFilesAreAttachedAndOtherAddressesRefused)
+{
+    Lesson* target = weekLessons().value(1);
+    ASSERT_NE(target, nullptr);
+    const qsizetype before = target->attachments().size();
+    QMimeData ftp;
+    ftp.setUrls({ QUrl(QStringLiteral("ftp://example.org/notes.txt")) });
+    EXPECT_FALSE(dropOn(canvas(), centreOf(target), ftp));
+
+    QMimeData files;
+    files.setUrls({ QUrl::fromLocalFile(folder.filePath(QStringLiteral("Worksheet 1.pdf"))),
+        QUrl::fromLocalFile(folder.filePath(QStringLiteral("Slides.odp"))) });
+    ASSERT_TRUE(dropOn(canvas(), centreOf(target), files));
+    QStringList names;
+    for (const Attachment* attachment : target->attachments().mid(before))
+        names << attachment->name();
+    names.sort();
+    // A file is named after its file name without the extension.
+    EXPECT_EQ(names, (QStringList { QStringLiteral("Slides"), QStringLiteral("Worksheet 1") }));
 }
