@@ -60,4 +60,12 @@ Status courseColor(const CommandLine& line, CommandContext& context);
 Status times(const CommandLine& line, CommandContext& context);
 Status setTimes(const CommandLine& line, CommandContext& context);
 Status migrate(const CommandLine& line, CommandContext& context);
+Status standards(const CommandLine& line, CommandContext& context);
+Status standardsImport(const CommandLine& line, CommandContext& context);
+Status standardsExport(const CommandLine& line, CommandContext& context);
+Status standardAdd(const CommandLine& line, CommandContext& context);
+Status standardRemove(const CommandLine& line, CommandContext& context);
+Status linkStandard(const CommandLine& line, CommandContext& context);
+Status search(const CommandLine& line, CommandContext& context);
+Status library(const CommandLine& line, CommandContext& context);
 } // namespace Commands

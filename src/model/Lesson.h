@@ -12,6 +12,8 @@ class Attachment;
 class Course;
 class CourseOrder;
 class Day;
+class Standard;
+class StandardInLesson;
 class Unit;
 class Year;
 
@@ -116,6 +118,13 @@ public:
     void removeGivenAssignments();
     void updateLastUpdatedForAllSubordinates();
     void removeAttachment(Attachment* attachment);
+
+    // Learning standards.
+    bool hasStandard(const Standard* standard) const;
+    StandardInLesson* standardInLessonFromStandard(const Standard* standard) const;
+    StandardInLesson* addStandard(Standard* standard);
+    // Unlinks and deletes the link, recording it on the delete stack; no-op for none.
+    void removeStandard(StandardInLesson* link);
 
     // Meeting times. Only the hour and minute of startTime and endTime carry
     // meaning; their date is kept on the lesson's day.
