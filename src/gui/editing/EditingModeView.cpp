@@ -1,6 +1,7 @@
 #include "gui/editing/EditingModeView.h"
 
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/content/LessonStandardsPane.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/panels/AttachmentsTable.h"
 #include "gui/panels/LessonSettingsPanel.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-// Assignments and standards fill their boxes once they can be edited.
+// Assignments fill their box once they can be edited.
 QGroupBox* captionedBox(const QString& caption, const QString& emptyText, QWidget* parent)
 {
     auto* box = new QGroupBox(caption, parent);
@@ -137,7 +138,11 @@ QWidget* EditingModeView::buildToolsColumn(AlertPresenter& alerts)
     layout->addWidget(m_toolsChoice);
     layout->addWidget(m_tools, 1);
     layout->addWidget(captionedBox(QStringLiteral("Assignments"), QStringLiteral("No assignments"), column));
-    layout->addWidget(captionedBox(QStringLiteral("Lesson Standards"), QStringLiteral("No standards"), column));
+    auto* standardsBox = new QGroupBox(QStringLiteral("Lesson Standards"), column);
+    m_standards = new LessonStandardsPane(standardsBox);
+    m_standards->setMinimumHeight(160);
+    (new QVBoxLayout(standardsBox))->addWidget(m_standards);
+    layout->addWidget(standardsBox);
     layout->addWidget(m_attachments);
     return column;
 }
@@ -235,6 +240,7 @@ void EditingModeView::showLesson(Lesson* lesson)
         m_title->setText(lesson ? lesson->lessonTitle() : QString());
     m_fields->setLesson(lesson);
     m_settings->setLesson(lesson);
+    m_standards->setLesson(lesson);
     m_attachments->setLesson(lesson);
     refreshDaySettings();
     const QSignalBlocker quiet(m_list);

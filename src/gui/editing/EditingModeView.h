@@ -7,6 +7,7 @@
 
 class AlertPresenter;
 class AttachmentsTable;
+class LessonStandardsPane;
 class FieldEditorColumn;
 class Lesson;
 class LessonSettingsPanel;
@@ -65,6 +66,7 @@ private:
     QStackedWidget* m_tools = nullptr;
     LessonSettingsPanel* m_settings = nullptr;
     QLabel* m_daySettings = nullptr;
+    LessonStandardsPane* m_standards = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     ObserverBag m_observers;
 };

@@ -7,6 +7,7 @@
 class AttachmentsTable;
 class FieldEditorColumn;
 class Lesson;
+class LessonStandardsPane;
 class QLabel;
 class QStackedWidget;
 class QTabBar;
@@ -30,6 +31,7 @@ public:
     FieldEditorColumn* standardFields() const { return m_standard; }
     FieldEditorColumn* customFields() const { return m_custom; }
     AttachmentsTable* attachments() const { return m_attachments; }
+    LessonStandardsPane* standardsPane() const { return m_standards; }
     QTabBar* segments() const { return m_segments; }
 
 private:
@@ -41,6 +43,7 @@ private:
     QStackedWidget* m_pages = nullptr;
     FieldEditorColumn* m_standard = nullptr;
     FieldEditorColumn* m_custom = nullptr;
+    LessonStandardsPane* m_standards = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     ObserverBag m_observers;
 };

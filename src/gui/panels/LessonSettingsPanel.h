@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // The settings of one lesson: its title, its unit among the course's units
 // (a name the course does not have yet makes a new unit), the lock that
@@ -28,6 +29,9 @@ public:
     QCheckBox* lockBox() const { return m_lock; }
     QLineEdit* startTimeEdit() const { return m_start; }
     QLineEdit* endTimeEdit() const { return m_end; }
+    QPushButton* sendToLibraryButton() const { return m_sendToLibrary; }
+    // The library file "Send to Library" adds to; the user's by default.
+    void setLibraryPath(const QString& path) { m_libraryPath = path; }
 
 private:
     void reload();
@@ -39,6 +43,9 @@ private:
     void timeEntered(QLineEdit* field);
     void lessonChanged() const;
 
+    void sendToLibrary();
+
+    AlertPresenter& m_alerts;
     LessonTimeEditor m_times;
     Lesson* m_lesson = nullptr;
     QLabel* m_heading = nullptr;
@@ -47,5 +54,7 @@ private:
     QCheckBox* m_lock = nullptr;
     QLineEdit* m_start = nullptr;
     QLineEdit* m_end = nullptr;
+    QPushButton* m_sendToLibrary = nullptr;
+    QString m_libraryPath;
     ObserverBag m_observers;
 };

@@ -12,6 +12,7 @@
 #include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
+#include "gui/window/StandardsActions.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Document.h"
@@ -79,14 +80,18 @@ void DocumentWindow::createMenusAndToolBar()
     updateEditingModeAction();
     menuBar()->addMenu(m_dayActions->createMenu(this));
     m_lessonActions = new LessonActions(*this);
-    m_lessonActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Lesson")));
+    QMenu* lessonMenu = menuBar()->addMenu(QStringLiteral("&Lesson"));
+    m_lessonActions->addToMenu(lessonMenu);
     m_courseActions = new CourseActions(*this);
     m_courseActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Courses")));
+    m_standardsActions = new StandardsActions(*this);
+    m_standardsActions->addToMenu(lessonMenu);
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_planningActions->addToToolBar(toolBar);
+    m_standardsActions->addToToolBar(toolBar);
 }
 
 void DocumentWindow::createStatusLine()

@@ -24,6 +24,7 @@ class QScreen;
 class CalendarPicker;
 class CourseActions;
 class LessonActions;
+class StandardsActions;
 class CourseSourceList;
 class EditingModeView;
 class Lesson;
@@ -72,6 +73,7 @@ public:
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
+    StandardsActions& standardsActions() const { return *m_standardsActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -111,6 +113,7 @@ private:
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
+    StandardsActions* m_standardsActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;
