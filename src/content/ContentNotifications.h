@@ -7,7 +7,5 @@ namespace ContentNotifications {
 inline const QString standardAdded = QStringLiteral("SMStandardAdded");
 inline const QString refreshLibrary = QStringLiteral("SemestraRefreshLibrary");
 inline const QString closeLibrary = QStringLiteral("SemestraCloseLibrary");
-inline const QString searchEnterPressed = QStringLiteral("SemestraSearchEnterPressed");
-inline const QString searchGoPressed = QStringLiteral("SemestraSearchGoPressed");
 inline const QString closeSearchWindow = QStringLiteral("SemestraCloseSearchWindow");
 } // namespace ContentNotifications
