@@ -185,6 +185,31 @@ const QList<Command>& commands()
             Commands::importCourse },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
+        { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("standards FILE [--json]"), Commands::standards },
+        { { QStringLiteral("standards-import"), 2, { upgradeOption }, {} },
+            QStringLiteral("standards-import FILE SOURCE"), Commands::standardsImport },
+        { { QStringLiteral("standards-export"), 1, { QStringLiteral("folder"), upgradeOption }, {} },
+            QStringLiteral("standards-export FILE --folder DIR"), Commands::standardsExport },
+        { { QStringLiteral("standard-add"), 1,
+              { QStringLiteral("text"), QStringLiteral("short"), QStringLiteral("parent"), upgradeOption }, {} },
+            QStringLiteral("standard-add FILE --text T [--short S] [--parent SHORT]"), Commands::standardAdd },
+        { { QStringLiteral("standard-remove"), 1, { QStringLiteral("short"), upgradeOption },
+              { QStringLiteral("yes") } },
+            QStringLiteral("standard-remove FILE --short S --yes"), Commands::standardRemove },
+        { { QStringLiteral("link-standard"), 1, lessonOptions + QStringList { QStringLiteral("standard") },
+              { QStringLiteral("off") } },
+            QStringLiteral("link-standard FILE --course NAME --date YYYY-MM-DD [--index N] --standard SHORT [--off]"),
+            Commands::linkStandard },
+        { { QStringLiteral("search"), 2, { upgradeOption }, { QStringLiteral("json") } },
+            QStringLiteral("search FILE TERM [--json]"), Commands::search },
+        { { QStringLiteral("library"), 1,
+              { QStringLiteral("library"), QStringLiteral("course"), QStringLiteral("date"), QStringLiteral("index"),
+                  upgradeOption },
+              { QStringLiteral("json") }, 1 },
+            QStringLiteral("library add FILE --course NAME --date YYYY-MM-DD [--index N] | library list [--json] |\n"
+                           "      library remove INDEX   [--library PATH]"),
+            Commands::library },
     };
     return all;
 }
@@ -247,6 +272,9 @@ void Cli::printHelp()
              "(rotating); --meeting counts a course's meetings in a day from 1. migrate moves the plan to\n"
              "the school year starting on the Sunday on or before --start and writes it to NEWFILE.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
-             "into NEWFILE and work on that; the old file is left as it was.\n";
+             "into NEWFILE and work on that; the old file is left as it was.\n"
+             "The lesson library is library.plist in the user's data folder; --library PATH uses another file.\n"
+             "standards-import reads standards lists (CSV), standards files (.plist) and competency frameworks\n"
+             "(JSON packages or their CSV form).\n";
     m_out.flush();
 }

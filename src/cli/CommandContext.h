@@ -68,4 +68,12 @@ Status attach(const CommandLine& line, CommandContext& context);
 Status detach(const CommandLine& line, CommandContext& context);
 Status missingAttachments(const CommandLine& line, CommandContext& context);
 Status relink(const CommandLine& line, CommandContext& context);
+Status standards(const CommandLine& line, CommandContext& context);
+Status standardsImport(const CommandLine& line, CommandContext& context);
+Status standardsExport(const CommandLine& line, CommandContext& context);
+Status standardAdd(const CommandLine& line, CommandContext& context);
+Status standardRemove(const CommandLine& line, CommandContext& context);
+Status linkStandard(const CommandLine& line, CommandContext& context);
+Status search(const CommandLine& line, CommandContext& context);
+Status library(const CommandLine& line, CommandContext& context);
 } // namespace Commands

@@ -21,7 +21,8 @@ Result<CommandLine> CommandLine::parse(const QStringList& arguments, const Comma
                 QStringLiteral("%1 does not take the option %2").arg(syntax.name, argument));
         }
     }
-    if (line.m_positionals.size() != syntax.positionalCount)
+    const qsizetype given = line.m_positionals.size();
+    if (given < syntax.positionalCount || given > syntax.positionalCount + syntax.optionalPositionals)
         return Result<CommandLine>::failure(syntax.positionalCount == 1
                 ? QStringLiteral("%1 takes one FILE argument").arg(syntax.name)
                 : QStringLiteral("%1 takes %2 arguments").arg(syntax.name).arg(syntax.positionalCount));

@@ -13,6 +13,8 @@ struct CommandSyntax {
     int positionalCount = 1;
     QStringList valueOptions;
     QStringList switches;
+    // How many more file arguments may follow (commands with sub-actions).
+    int optionalPositionals = 0;
 };
 
 // The arguments of one command, checked against its syntax.

@@ -14,6 +14,8 @@ class Attachment;
 class Course;
 class CourseOrder;
 class Day;
+class Standard;
+class StandardInLesson;
 class Unit;
 class Year;
 
@@ -143,6 +145,13 @@ public:
     AttachedFile* addFileWithPath(const QString& pathOrURL);
     // The link is named by `name`, or by its address when that is empty.
     AttachedWebLink* addWebLinkWithURL(const QString& url, const QString& name = {});
+
+    // Learning standards.
+    bool hasStandard(const Standard* standard) const;
+    StandardInLesson* standardInLessonFromStandard(const Standard* standard) const;
+    StandardInLesson* addStandard(Standard* standard);
+    // Unlinks and deletes the link, recording it on the delete stack; no-op for none.
+    void removeStandard(StandardInLesson* link);
 
     // Meeting times. Only the hour and minute of startTime and endTime carry
     // meaning; their date is kept on the lesson's day.

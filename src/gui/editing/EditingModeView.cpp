@@ -1,6 +1,7 @@
 #include "gui/editing/EditingModeView.h"
 
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/content/LessonStandardsPane.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
@@ -25,17 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Standards fill their box once they can be edited.
-QGroupBox* captionedBox(const QString& caption, const QString& emptyText, QWidget* parent)
-{
-    auto* box = new QGroupBox(caption, parent);
-    auto* layout = new QVBoxLayout(box);
-    auto* empty = new QLabel(emptyText, box);
-    empty->setEnabled(false);
-    layout->addWidget(empty);
-    return box;
-}
 
 QString dayDescription(const Day& day)
 {
@@ -141,7 +131,11 @@ QWidget* EditingModeView::buildToolsColumn(AlertPresenter& alerts)
     m_assignments = new AssignmentsPanel(assignmentsBox);
     (new QVBoxLayout(assignmentsBox))->addWidget(m_assignments);
     layout->addWidget(assignmentsBox, 2);
-    layout->addWidget(captionedBox(QStringLiteral("Lesson Standards"), QStringLiteral("No standards"), column));
+    auto* standardsBox = new QGroupBox(QStringLiteral("Lesson Standards"), column);
+    m_standards = new LessonStandardsPane(standardsBox);
+    m_standards->setMinimumHeight(160);
+    (new QVBoxLayout(standardsBox))->addWidget(m_standards);
+    layout->addWidget(standardsBox);
     layout->addWidget(m_attachments);
     return column;
 }
@@ -239,6 +233,7 @@ void EditingModeView::showLesson(Lesson* lesson)
         m_title->setText(lesson ? lesson->lessonTitle() : QString());
     m_fields->setLesson(lesson);
     m_settings->setLesson(lesson);
+    m_standards->setLesson(lesson);
     m_attachments->setLesson(lesson);
     m_assignments->setLesson(lesson);
     refreshDaySettings();

@@ -8,6 +8,7 @@
 class AlertPresenter;
 class AssignmentsPanel;
 class AttachmentsTable;
+class LessonStandardsPane;
 class FieldEditorColumn;
 class Lesson;
 class LessonSettingsPanel;
@@ -67,6 +68,7 @@ private:
     QStackedWidget* m_tools = nullptr;
     LessonSettingsPanel* m_settings = nullptr;
     QLabel* m_daySettings = nullptr;
+    LessonStandardsPane* m_standards = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     AssignmentsPanel* m_assignments = nullptr;
     ObserverBag m_observers;

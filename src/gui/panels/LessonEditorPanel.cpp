@@ -1,5 +1,6 @@
 #include "gui/panels/LessonEditorPanel.h"
 
+#include "gui/content/LessonStandardsPane.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
@@ -11,19 +12,6 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-namespace {
-
-// Standards fill their page once they can be edited.
-QWidget* emptyPage(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setEnabled(false);
-    return label;
-}
-
-} // namespace
-
 LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     : QWidget(parent)
     , m_heading(new QLabel(this))
@@ -33,6 +21,7 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
           { QStringLiteral("lessonBody"), QStringLiteral("homework"), QStringLiteral("publicComment") }, m_pages))
     , m_custom(new FieldEditorColumn(
           { QStringLiteral("custom1"), QStringLiteral("custom2"), QStringLiteral("custom3") }, m_pages))
+    , m_standards(new LessonStandardsPane(m_pages))
     , m_attachments(new AttachmentsTable(this))
     , m_assignments(new AssignmentsPanel(m_pages))
 {
@@ -50,7 +39,7 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     m_pages->addWidget(m_standard);
     m_pages->addWidget(m_custom);
     m_pages->addWidget(m_assignments);
-    m_pages->addWidget(emptyPage(QStringLiteral("No standards"), m_pages));
+    m_pages->addWidget(m_standards);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -59,6 +48,11 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     layout->addWidget(m_pages, 1);
     layout->addWidget(m_attachments);
     connect(m_segments, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    // The tree may have changed while another segment showed.
+    connect(m_segments, &QTabBar::currentChanged, this, [this](int tag) {
+        if (tag == Standards)
+            m_standards->reload();
+    });
 }
 
 void LessonEditorPanel::setLesson(Lesson* lesson)
@@ -72,6 +66,7 @@ void LessonEditorPanel::setLesson(Lesson* lesson)
     refreshHeading();
     m_standard->setLesson(lesson);
     m_custom->setLesson(lesson);
+    m_standards->setLesson(lesson);
     m_attachments->setLesson(lesson);
     m_assignments->setLesson(lesson);
 }

@@ -8,6 +8,7 @@ class AssignmentsPanel;
 class AttachmentsTable;
 class FieldEditorColumn;
 class Lesson;
+class LessonStandardsPane;
 class QLabel;
 class QStackedWidget;
 class QTabBar;
@@ -32,6 +33,7 @@ public:
     FieldEditorColumn* customFields() const { return m_custom; }
     AttachmentsTable* attachments() const { return m_attachments; }
     AssignmentsPanel* assignments() const { return m_assignments; }
+    LessonStandardsPane* standardsPane() const { return m_standards; }
     QTabBar* segments() const { return m_segments; }
 
 private:
@@ -43,6 +45,7 @@ private:
     QStackedWidget* m_pages = nullptr;
     FieldEditorColumn* m_standard = nullptr;
     FieldEditorColumn* m_custom = nullptr;
+    LessonStandardsPane* m_standards = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     AssignmentsPanel* m_assignments = nullptr;
     ObserverBag m_observers;

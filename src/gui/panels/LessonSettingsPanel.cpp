@@ -1,5 +1,6 @@
 #include "gui/panels/LessonSettingsPanel.h"
 
+#include "content/LibraryController.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "model/Course.h"
@@ -33,6 +34,7 @@ void post(const QString& name, NotificationSource* object = nullptr)
 
 LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent)
     : QWidget(parent)
+    , m_alerts(alerts)
     , m_times(alerts)
     , m_heading(new QLabel(this))
     , m_title(new QLineEdit(this))
@@ -40,6 +42,8 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     , m_lock(new QCheckBox(QStringLiteral("Locked"), this))
     , m_start(new QLineEdit(this))
     , m_end(new QLineEdit(this))
+    , m_sendToLibrary(new QPushButton(QStringLiteral("Send to Library"), this))
+    , m_libraryPath(LessonLibrary::defaultPath())
 {
     m_title->setObjectName(QStringLiteral("lessonTitle"));
     m_title->setPlaceholderText(QStringLiteral("No Title Provided"));
@@ -61,6 +65,7 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     layout->addWidget(m_heading);
     layout->addLayout(form);
     layout->addLayout(createCommandButtons());
+    layout->addWidget(m_sendToLibrary, 0, Qt::AlignLeft);
     layout->addStretch();
 
     connect(m_title, &QLineEdit::textEdited, this, &LessonSettingsPanel::titleEdited);
@@ -69,6 +74,7 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     connect(m_lock, &QCheckBox::toggled, this, &LessonSettingsPanel::lockToggled);
     connect(m_start, &QLineEdit::editingFinished, this, [this] { timeEntered(m_start); });
     connect(m_end, &QLineEdit::editingFinished, this, [this] { timeEntered(m_end); });
+    connect(m_sendToLibrary, &QPushButton::clicked, this, &LessonSettingsPanel::sendToLibrary);
     setLesson(nullptr);
 }
 
@@ -216,4 +222,10 @@ void LessonSettingsPanel::lessonChanged() const
 {
     post(ModelNotifications::lessonDisplayTextChanged, m_lesson);
     post(PlanningNotifications::planningModesNeedRefresh);
+}
+
+void LessonSettingsPanel::sendToLibrary()
+{
+    if (m_lesson)
+        LibraryController::sendToLibrary(*m_lesson, m_alerts, m_libraryPath);
 }

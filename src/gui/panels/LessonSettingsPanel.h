@@ -43,6 +43,9 @@ signals:
     void removeFromUnitPressed(Lesson* lesson);
     void manageUnitsPressed(Lesson* lesson);
     void cancelLessonPressed(Lesson* lesson);
+    QPushButton* sendToLibraryButton() const { return m_sendToLibrary; }
+    // The library file "Send to Library" adds to; the user's by default.
+    void setLibraryPath(const QString& path) { m_libraryPath = path; }
 
 private:
     void reload();
@@ -58,6 +61,9 @@ private:
     QLayout* createCommandButtons();
     QPushButton* commandButton(const QString& text, void (LessonSettingsPanel::*pressed)(Lesson*));
 
+    void sendToLibrary();
+
+    AlertPresenter& m_alerts;
     LessonTimeEditor m_times;
     Lesson* m_lesson = nullptr;
     QLabel* m_heading = nullptr;
@@ -71,5 +77,7 @@ private:
     QPushButton* m_removeFromUnit = nullptr;
     QPushButton* m_manageUnits = nullptr;
     QPushButton* m_cancelLesson = nullptr;
+    QPushButton* m_sendToLibrary = nullptr;
+    QString m_libraryPath;
     ObserverBag m_observers;
 };

@@ -14,6 +14,7 @@
 #include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
+#include "gui/window/StandardsActions.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Document.h"
@@ -82,17 +83,21 @@ void DocumentWindow::createMenusAndToolBar()
     menuBar()->addMenu(m_dayActions->createMenu(this));
     m_lessonActions = new LessonActions(*this);
     m_lessonBoxCommands = std::make_unique<LessonBoxCommands>(*this);
-    m_lessonActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Lesson")));
+    QMenu* lessonMenu = menuBar()->addMenu(QStringLiteral("&Lesson"));
+    m_lessonActions->addToMenu(lessonMenu);
     m_courseActions = new CourseActions(*this);
     QMenu* courses = menuBar()->addMenu(QStringLiteral("&Courses"));
     m_courseActions->addToMenu(courses);
     m_courseExchangeActions = new CourseExchangeActions(*this);
     m_courseExchangeActions->addToMenu(courses);
+    m_standardsActions = new StandardsActions(*this);
+    m_standardsActions->addToMenu(lessonMenu);
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_planningActions->addToToolBar(toolBar);
+    m_standardsActions->addToToolBar(toolBar);
 }
 
 void DocumentWindow::createStatusLine()

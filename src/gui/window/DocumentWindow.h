@@ -26,6 +26,7 @@ class CourseActions;
 class CourseExchangeActions;
 class LessonActions;
 class LessonBoxCommands;
+class StandardsActions;
 class CourseSourceList;
 class EditingModeView;
 class Lesson;
@@ -77,6 +78,7 @@ public:
     CourseExchangeActions& courseExchangeActions() const { return *m_courseExchangeActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
+    StandardsActions& standardsActions() const { return *m_standardsActions; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -119,6 +121,7 @@ private:
     CourseExchangeActions* m_courseExchangeActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
     std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
+    StandardsActions* m_standardsActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;
