@@ -4,6 +4,7 @@
 #include "model/AssignedWebLink.h"
 #include "model/Course.h"
 #include "model/CourseOrder.h"
+#include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/RecordCopy.h"
 #include "model/Year.h"
@@ -120,4 +121,23 @@ void Assignment::remove()
     if (owner)
         owner->addObjectToDeleteStack(*this, QStringLiteral("assignment"));
     context().deleteObject(this);
+}
+
+QString Assignment::stringForDailyReport() const
+{
+    return reportLine("%1 due on %2", dueLesson());
+}
+
+QString Assignment::dueStringForDailyReport() const
+{
+    return reportLine("%1 assigned on %2", assignedLesson());
+}
+
+QString Assignment::reportLine(const char* pattern, const Lesson* lesson) const
+{
+    const Day* day = lesson ? lesson->dayTaught() : nullptr;
+    QString line = QString::fromLatin1(pattern).arg(title(), day ? day->mediumDateString() : QString());
+    if (!detailsString().isEmpty())
+        line = QStringLiteral("%1: %2").arg(line, detailsString());
+    return line;
 }

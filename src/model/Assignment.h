@@ -20,6 +20,11 @@ public:
     Year* year() const;
     QList<AssignedFile*> files() const;
     QList<AssignedWebLink*> webLinks() const;
+    QString detailsString() const { return value<QString>(u"detailsString"); }
+    // One line of a report: "title due on <due day>" or "title assigned on
+    // <assigned day>", each followed by ": details" when there are any.
+    QString stringForDailyReport() const;
+    QString dueStringForDailyReport() const;
 
     // How many slots of the course the due lesson lies after the assigned
     // one; none when either is missing.
@@ -41,4 +46,5 @@ protected:
 private:
     Year* owningYear() const;
     std::optional<int> lessonsBetween(const CourseOrder* order) const;
+    QString reportLine(const char* pattern, const Lesson* lesson) const;
 };

@@ -14,6 +14,8 @@ public:
     QString windowsFilePath() const { return value<QString>(u"windowsFilePath"); }
     QByteArray sandboxURL() const { return value<QByteArray>(u"sandboxURL"); }
     Lesson* lesson() const;
+    QString attachmentName() const override;
+    QString shortFilePath() const override;
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -11,4 +11,6 @@ public:
 
     QString url() const { return value<QString>(u"URL"); }
     Lesson* lesson() const;
+    QString attachmentName() const override { return QStringLiteral("(Web) %1").arg(name()); }
+    QString shortFilePath() const override { return url(); }
 };

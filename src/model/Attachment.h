@@ -13,6 +13,13 @@ public:
     bool isPublished() const { return value<bool>(u"publish"); }
     void updateLastUpdated() { updateTime(); }
 
+    // The kind and name as lists show them: "(File) name -- (ext)", "(Web) name".
+    virtual QString attachmentName() const = 0;
+    // A file's last path component, a link's address.
+    virtual QString shortFilePath() const = 0;
+    // The attachment's line in a report: tab, name, " - " path, ": " notes.
+    QString stringForDailyReport() const;
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
 };
