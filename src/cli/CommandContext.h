@@ -60,4 +60,5 @@ Status courseColor(const CommandLine& line, CommandContext& context);
 Status times(const CommandLine& line, CommandContext& context);
 Status setTimes(const CommandLine& line, CommandContext& context);
 Status migrate(const CommandLine& line, CommandContext& context);
+Status report(const CommandLine& line, CommandContext& context);
 } // namespace Commands
