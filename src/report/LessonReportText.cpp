@@ -279,7 +279,6 @@ std::unique_ptr<QTextDocument> LessonReportText::attributedStringForKey(const Le
 
 void LessonReportText::restyle(QTextDocument& field, const ReportRun& attributes, Layout layout)
 {
-    const QFont font = attributes.characters.font();
     const double tabInterval = field.defaultTextOption().tabStopDistance();
     for (QTextBlock block = field.begin(); block.isValid(); block = block.next()) {
         QTextCursor cursor(block);
@@ -295,19 +294,16 @@ void LessonReportText::restyle(QTextDocument& field, const ReportRun& attributes
             paragraph.setRightMargin(following);
         }
         cursor.setBlockFormat(paragraph);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            QTextCursor span(&field);
-            span.setPosition(fragment.position());
-            span.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            QTextCharFormat format = fragment.charFormat();
-            format.setFontFamilies(font.families());
-            format.setFontPointSize(font.pointSizeF());
-            format.setFontWeight(font.weight());
-            format.setFontItalic(font.italic());
-            span.setCharFormat(format);
-        }
     }
+    // Merged, not set: colour and underline of the field's runs stay.
+    QTextCharFormat font;
+    font.setFontFamilies(attributes.characters.font().families());
+    font.setFontPointSize(attributes.characters.font().pointSizeF());
+    font.setFontWeight(attributes.characters.font().weight());
+    font.setFontItalic(attributes.characters.font().italic());
+    QTextCursor all(&field);
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(font);
 }
 
 QString LessonReportText::RTFStringFromAttributedString(

@@ -248,3 +248,17 @@ TEST_F(LessonReportTextTest, FieldWithoutALabelIsHeadedByItsKey)
     showOnly({ QStringLiteral("showHomework") });
     EXPECT_EQ(lines(*report(lessons[0]))[2], QStringLiteral("homework"));
 }
+
+TEST_F(LessonReportTextTest, StyledFieldTakesTheBodyFontButKeepsItsColours)
+{
+    lessons[0]->setValue(u"lessonBody",
+        QByteArray("{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}{\\colortbl;\\red255\\green0\\blue0;}"
+                   "\\f0\\fs48 {\\b Bold} then {\\i slanted} and {\\cf1 red} text.\\par}"));
+    const auto text = report(lessons[0]);
+    for (const char* run : { "Bold", "slanted", "red", "text." }) {
+        const QTextCharFormat format = formatAt(*text, QString::fromLatin1(run));
+        EXPECT_DOUBLE_EQ(format.font().pointSizeF(), base()) << run;
+        EXPECT_FALSE(format.font().italic()) << run;
+    }
+    EXPECT_EQ(formatAt(*text, QStringLiteral("red")).foreground().color(), QColor(Qt::red));
+}
