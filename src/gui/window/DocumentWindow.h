@@ -28,6 +28,7 @@ class CourseSourceList;
 class EditingModeView;
 class Lesson;
 class QStackedWidget;
+class ReportActions;
 
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
@@ -72,6 +73,10 @@ public:
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
     LessonActions& lessonActions() const { return *m_lessonActions; }
+    ReportActions& reportActions() const { return *m_reportActions; }
+    // The planning area, editing mode and reports take turns in it; none
+    // until the document has its year.
+    QStackedWidget* modes() const { return m_modes; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -111,6 +116,7 @@ private:
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
     LessonActions* m_lessonActions = nullptr;
+    ReportActions* m_reportActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;
