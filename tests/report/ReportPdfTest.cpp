@@ -44,6 +44,8 @@ TEST_F(ReportPdfTest, WeeklyPdfIsLandscapeWithEachDaysLessonsInOrder)
     fill(lessons[0], QStringLiteral("Alphabet"));
     fill(artLessons[0], QStringLiteral("Brushes"));
     fill(lessons[1], QStringLiteral("Counting"));
+    days[3]->setValue(u"isHoliday", true);
+    days[3]->setValue(u"holidayName", QStringLiteral("Founders Day"));
     const QString path = folder.filePath(QStringLiteral("week.pdf"));
     ASSERT_TRUE(ReportPdf::writeWeekly(*days[0]->week(), *settings, path));
     EXPECT_EQ(pageSize(path), letter(QPageLayout::Landscape));
@@ -52,6 +54,8 @@ TEST_F(ReportPdfTest, WeeklyPdfIsLandscapeWithEachDaysLessonsInOrder)
     EXPECT_LT(text.indexOf(QStringLiteral("Alphabet")), text.indexOf(QStringLiteral("Brushes")));
     EXPECT_LT(text.indexOf(QStringLiteral("Brushes")), text.indexOf(QStringLiteral("Counting")));
     EXPECT_TRUE(text.contains(WeeklyReportLayout::dateText(*days[4])));
+    // Turned text comes out only when pdftotext reads the page as laid out.
+    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }).contains(QStringLiteral("Founders Day")));
 }
 
 TEST_F(ReportPdfTest, WeeklyPdfHasThePagesItsLongestColumnNeeds)
