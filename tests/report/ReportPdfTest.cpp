@@ -44,6 +44,7 @@ TEST_F(ReportPdfTest, WeeklyPdfIsLandscapeWithEachDaysLessonsInOrder)
     fill(lessons[0], QStringLiteral("Alphabet"));
     fill(artLessons[0], QStringLiteral("Brushes"));
     fill(lessons[1], QStringLiteral("Counting"));
+    days[3]->removeAllLessons();
     days[3]->setValue(u"isHoliday", true);
     days[3]->setValue(u"holidayName", QStringLiteral("Founders Day"));
     const QString path = folder.filePath(QStringLiteral("week.pdf"));
