@@ -183,6 +183,15 @@ const QList<Command>& commands()
                 "import-course FILE SOURCE.plist (--new [--days mon,wed,... | --types 0,2,...] | --into NAME)\n"
                 "      --start YYYY-MM-DD [--yes]"),
             Commands::importCourse },
+        { { QStringLiteral("report"), 2,
+              { QStringLiteral("date"), QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("course"),
+                  QStringLiteral("unit"), QStringLiteral("standard"), QStringLiteral("pdf"), upgradeOption },
+              { QStringLiteral("text") } },
+            QStringLiteral("report FILE weekly --date YYYY-MM-DD (--pdf OUT | --text)\n"
+                           "      report FILE daily --from YYYY-MM-DD --to YYYY-MM-DD (--pdf OUT | --text)\n"
+                           "      report FILE unit --course NAME --unit NAME (--pdf OUT | --text)\n"
+                           "      report FILE standards --standard SHORT (--pdf OUT | --text)"),
+            Commands::report },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
         { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },

@@ -76,4 +76,5 @@ Status standardRemove(const CommandLine& line, CommandContext& context);
 Status linkStandard(const CommandLine& line, CommandContext& context);
 Status search(const CommandLine& line, CommandContext& context);
 Status library(const CommandLine& line, CommandContext& context);
+Status report(const CommandLine& line, CommandContext& context);
 } // namespace Commands

@@ -1,12 +1,33 @@
 #include "cli/Cli.h"
 #include "foundation/prefs/Preferences.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Scripts run from cron or a test harness often have no runtime folder. Qt
+// notes that on stderr, where a script expects nothing but its errors.
+void dropRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    qtHandler = qInstallMessageHandler(dropRuntimeFolderNote);
+    // Reports lay text out in real fonts, which takes a GUI application; a
+    // script has no display, so unless told otherwise it draws off screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Semestra"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SEMESTRA_VERSION));
     // Scripts keep their own preferences, so that saving from the command

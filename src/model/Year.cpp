@@ -18,6 +18,7 @@ LessonReportInformation* Year::lessonReportInformation()
     auto* created = context().insert<LessonReportInformation>(QStringLiteral("LessonReportInformation"));
     created->setDate(u"startDateForDaily", startDate());
     created->setDate(u"endDateForDaily", startDate());
+    created->setDefaults();
     setObject(u"lessonReportInformation", created);
     return created;
 }

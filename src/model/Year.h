@@ -38,6 +38,7 @@ public:
     // The report settings, created on first use starting and ending at the
     // year's start date.
     LessonReportInformation* lessonReportInformation();
+    LessonReportInformation* reportInformation() { return lessonReportInformation(); }
 
     // Records deleted after being sent to the online service, to be deleted
     // there too: "syncID:type," entries kept in teacherPhone.

@@ -36,6 +36,9 @@ public:
     QPushButton* removeFromUnitButton() const { return m_removeFromUnit; }
     QPushButton* manageUnitsButton() const { return m_manageUnits; }
     QPushButton* cancelLessonButton() const { return m_cancelLesson; }
+    QPushButton* sendToLibraryButton() const { return m_sendToLibrary; }
+    // The library file "Send to Library" adds to; the user's by default.
+    void setLibraryPath(const QString& path) { m_libraryPath = path; }
 
 signals:
     void clearLessonPressed(Lesson* lesson);
@@ -43,9 +46,6 @@ signals:
     void removeFromUnitPressed(Lesson* lesson);
     void manageUnitsPressed(Lesson* lesson);
     void cancelLessonPressed(Lesson* lesson);
-    QPushButton* sendToLibraryButton() const { return m_sendToLibrary; }
-    // The library file "Send to Library" adds to; the user's by default.
-    void setLibraryPath(const QString& path) { m_libraryPath = path; }
 
 private:
     void reload();

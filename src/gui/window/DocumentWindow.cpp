@@ -6,6 +6,7 @@
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/report/ReportActions.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
 #include "gui/window/CourseExchangeActions.h"
@@ -92,6 +93,8 @@ void DocumentWindow::createMenusAndToolBar()
     m_courseExchangeActions->addToMenu(courses);
     m_standardsActions = new StandardsActions(*this);
     m_standardsActions->addToMenu(lessonMenu);
+    m_reportActions = new ReportActions(*this);
+    m_reportActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Reports")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -171,6 +174,7 @@ void DocumentWindow::setupWindow()
     setCentralWidget(central);
     m_planningActions->bind(m_planningArea);
     m_dayActions->bind(m_planningArea);
+    m_reportActions->bind(m_planningArea);
     SidePanel* side = m_planningArea->sidePanel();
     m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
     connectLessonPanel(side->settings());

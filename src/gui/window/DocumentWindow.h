@@ -32,6 +32,7 @@ class EditingModeView;
 class Lesson;
 class LessonSettingsPanel;
 class QStackedWidget;
+class ReportActions;
 
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
@@ -79,6 +80,10 @@ public:
     LessonActions& lessonActions() const { return *m_lessonActions; }
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     StandardsActions& standardsActions() const { return *m_standardsActions; }
+    ReportActions& reportActions() const { return *m_reportActions; }
+    // The planning area, editing mode and reports take turns in it; none
+    // until the document has its year.
+    QStackedWidget* modes() const { return m_modes; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
     FileChooser& files() { return m_files; }
@@ -122,6 +127,7 @@ private:
     LessonActions* m_lessonActions = nullptr;
     std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
     StandardsActions* m_standardsActions = nullptr;
+    ReportActions* m_reportActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;

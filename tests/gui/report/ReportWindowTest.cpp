@@ -1,0 +1,161 @@
+#include "cli/DemoYearFiller.h"
+#include "gui/report/ReportActions.h"
+#include "gui/report/TextReportView.h"
+#include "gui/report/WeeklyReportCanvas.h"
+#include "gui/report/WeeklyReportView.h"
+#include "gui/window/DocumentWindow.h"
+#include "gui/window/PlanningActions.h"
+#include "gui/window/PlanningArea.h"
+#include "model/Day.h"
+#include "model/Document.h"
+#include "model/LessonReportInformation.h"
+#include "model/Week.h"
+#include "model/Year.h"
+#include "planning/PlanningModeViewController.h"
+#include "testlib/FixedClock.h"
+#include "testlib/LocalDate.h"
+#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/ScriptedFileChooser.h"
+#include "testlib/TemporaryPreferences.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPdfWriter>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reports of a window on the command line's demo year, opened on Wednesday
+// 8 October 2025.
+class ReportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
+        {
+            DocumentWindow writer;
+            ScriptedAlertPresenter buildAlerts;
+            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), buildAlerts, 1), nullptr);
+            ASSERT_TRUE(writer.document().saveAs(path).ok());
+        }
+        window = new DocumentWindow(alerts, files);
+        ASSERT_TRUE(window->openFile(path));
+        window->resize(1400, 900);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override { delete window.data(); }
+
+    ReportActions& reports() const { return window->reportActions(); }
+    Day* currentDay() const { return window->planningArea()->controller().currentDay(); }
+    QWidget* shown() const { return window->modes()->currentWidget(); }
+    void save(QWidget& widget, const QString& name) const
+    {
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
+        EXPECT_TRUE(widget.grab().save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/") + name));
+    }
+    // Runs the Print command's job into a PDF writer, as a printer would take it.
+    QPageLayout::Orientation printedOrientation() const
+    {
+        const ReportActions::PrintJob job = reports().printJob();
+        EXPECT_TRUE(job);
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        EXPECT_TRUE(job(writer));
+        return writer.pageLayout().orientation();
+    }
+
+    TemporaryPreferences preferences;
+    FixedClock clock { local(2025, 10, 8, 9) };
+    QTemporaryDir folder;
+    ScriptedAlertPresenter alerts;
+    ScriptedFileChooser files;
+    QPointer<DocumentWindow> window;
+};
+
+TEST_F(ReportWindowTest, ReportTakesThePlanningViewsPlaceUntilTheTeacherReturns)
+{
+    QWidget* planning = window->planningArea();
+    reports().openWeeklyReport();
+    auto* weekly = qobject_cast<WeeklyReportView*>(shown());
+    ASSERT_NE(weekly, nullptr);
+    EXPECT_EQ(weekly->week(), currentDay()->week());
+    save(*window, QStringLiteral("report-window-weekly.png"));
+
+    reports().openDailyReport();
+    EXPECT_NE(qobject_cast<TextReportView*>(shown()), nullptr);
+    EXPECT_EQ(reports().currentReport(), shown());
+    QPointer<ReportView> daily = reports().currentReport();
+    emit daily->returnToPlanningRequested();
+    EXPECT_EQ(shown(), planning);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(daily.isNull());
+}
+
+TEST_F(ReportWindowTest, WeeklyReportFollowsTheWeekPickedInPlanning)
+{
+    reports().openWeeklyReport();
+    auto* weekly = qobject_cast<WeeklyReportView*>(shown());
+    ASSERT_NE(weekly, nullptr);
+    Week* next = currentDay()->week()->nextWeek();
+    window->planningArea()->controller().calendarDaySelected(next->daysInOrder().first());
+    EXPECT_EQ(weekly->week(), next);
+    ASSERT_NE(weekly->canvas()->layout(), nullptr);
+    EXPECT_EQ(weekly->canvas()->layout()->columns().size(), size_t(next->daysInOrder().size()));
+}
+
+TEST_F(ReportWindowTest, PrintingFromTheWeekViewPrintsTheWeekInLandscape)
+{
+    window->planningActions().modeAction(PlanningModeViewController::WeekMode)->trigger();
+    EXPECT_EQ(printedOrientation(), QPageLayout::Landscape);
+}
+
+TEST_F(ReportWindowTest, PrintingFromTheDayViewPrintsOneDayAndKeepsTheStoredRange)
+{
+    LessonReportInformation& settings = *window->document().getCurrentYear()->reportInformation();
+    const Date start = settings.startDateForDaily();
+    const Date end = settings.endDateForDaily();
+    const bool modified = window->document().context().hasChanges();
+    window->planningActions().modeAction(PlanningModeViewController::DayMode)->trigger();
+    EXPECT_EQ(printedOrientation(), QPageLayout::Portrait);
+    EXPECT_EQ(settings.startDateForDaily(), start);
+    EXPECT_EQ(settings.endDateForDaily(), end);
+    EXPECT_EQ(window->document().context().hasChanges(), modified);
+}
+
+TEST_F(ReportWindowTest, PrintingTheEditingViewWithoutAReportPrintsNothing)
+{
+    window->editingModeAction()->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_NE(shown(), window->planningArea());
+    EXPECT_FALSE(reports().printJob());
+}
+
+TEST_F(ReportWindowTest, TextReportsShowTheirChoice)
+{
+    reports().openUnitReport();
+    auto* unit = qobject_cast<TextReportView*>(shown());
+    ASSERT_NE(unit, nullptr);
+    EXPECT_TRUE(unit->report()->isEmpty());
+    const QList<Unit*> units = window->document().getCurrentYear()->allUnits();
+    ASSERT_FALSE(units.isEmpty());
+    unit->chooseUnit(units.first());
+    EXPECT_FALSE(unit->report()->isEmpty());
+    save(*window, QStringLiteral("report-window-unit.png"));
+    reports().openDailyReport();
+    save(*window, QStringLiteral("report-window-daily.png"));
+    reports().openStandardsReport();
+    save(*window, QStringLiteral("report-window-standards.png"));
+}
+
+} // namespace
