@@ -143,6 +143,11 @@ const QList<Command>& commands()
         { { QStringLiteral("migrate"), 1, { QStringLiteral("start"), QStringLiteral("output") },
               { QStringLiteral("force") } },
             QStringLiteral("migrate FILE --start YYYY-MM-DD --output NEWFILE [--force]"), Commands::migrate },
+        { { QStringLiteral("export-windows"), 1, { QStringLiteral("output"), upgradeOption },
+              { QStringLiteral("force") } },
+            QStringLiteral("export-windows FILE --output OUT.smsqlite [--force]"), Commands::exportWindows },
+        { { QStringLiteral("import-windows"), 1, { QStringLiteral("output") }, { QStringLiteral("force") } },
+            QStringLiteral("import-windows IN.smsqlite --output NEW.semestra [--force]"), Commands::importWindows },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
     };
@@ -207,6 +212,9 @@ void Cli::printHelp()
              "(rotating); --meeting counts a course's meetings in a day from 1. migrate moves the plan to\n"
              "the school year starting on the Sunday on or before --start and writes it to NEWFILE.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
-             "into NEWFILE and work on that; the old file is left as it was.\n";
+             "into NEWFILE and work on that; the old file is left as it was.\n"
+             "export-windows cleans FILE up for the Windows edition (units without a course and assignments\n"
+             "missing a lesson are deleted), writes the exchange file OUT and saves FILE. import-windows\n"
+             "builds a new document from an exchange file, leaving out records that cannot be linked.\n";
     m_out.flush();
 }

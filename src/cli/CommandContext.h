@@ -60,4 +60,6 @@ Status courseColor(const CommandLine& line, CommandContext& context);
 Status times(const CommandLine& line, CommandContext& context);
 Status setTimes(const CommandLine& line, CommandContext& context);
 Status migrate(const CommandLine& line, CommandContext& context);
+Status exportWindows(const CommandLine& line, CommandContext& context);
+Status importWindows(const CommandLine& line, CommandContext& context);
 } // namespace Commands
