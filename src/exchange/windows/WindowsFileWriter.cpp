@@ -93,6 +93,8 @@ bool WindowsFileWriter::convertToExchangeForm(const QString& path, QString& erro
     {
         FMTransaction transaction(*database);
         ok = ok && transaction.isActive() && retypeAddressColumn(*database) && writeAddressesAsDates(*database)
+            && database->executeUpdate(
+                QStringLiteral("UPDATE ZYEAR SET ZTEACHERPHONE = replace(ZTEACHERPHONE, ',', ';')"))
             && database->executeUpdate(QStringLiteral("UPDATE ZPUBLISHINFO SET ZFTPPASSWORD = NULL"))
             && transaction.commit();
         if (!ok)

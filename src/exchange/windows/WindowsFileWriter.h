@@ -10,9 +10,10 @@ class ObjectContext;
 // at that path stays whole until the new one replaces it, and nothing is
 // left behind when a step fails.
 //
-// The exchange form differs from the document in two places: the last sync
-// time is a date, as the Windows edition reads it, and the site upload
-// password is left out (teachers send these files to colleagues and support).
+// The exchange form differs from the document in three places: the last sync
+// time is a date and the delete stack's items are separated by ";", as the
+// Windows edition reads them, and the site upload password is left out
+// (teachers send these files to colleagues and support).
 class WindowsFileWriter {
 public:
     enum class Failure { None, Generate, Move };
