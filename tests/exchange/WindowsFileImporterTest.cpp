@@ -362,15 +362,27 @@ TEST_F(WindowsFileImporterTest, RowsThatWouldBreakThePlanAreLeftOutAndCounted)
     EXPECT_EQ(kept, (QStringList { QStringLiteral("Root"), QStringLiteral("Fine") }));
 }
 
-TEST_F(WindowsFileImporterTest, AWellFormedFileSkipsNothing)
+TEST_F(WindowsFileImporterTest, AWellFormedFileSkipsNothingAndNumbersEachDaysLessonsInCourseOrder)
 {
-    m_file.createTables().addSmallPlan().sql(QStringLiteral(
-        "INSERT INTO ZLESSON (Z_PK, ZDAYTAUGHT, ZCOURSE) VALUES (1, 1, 10), (2, 1, 20), (3, 2, 10), (4, 2, 20);"));
+    m_file.createTables().addSmallPlan().sql(
+        QStringLiteral("INSERT INTO ZLESSON (Z_PK, ZDAYTAUGHT, ZCOURSE, ZSTARTTIME) VALUES (1, 1, 20, NULL), "
+                       "(2, 1, 10, NULL), (3, 2, 10, 900), (4, 2, 10, 300), (5, 2, 20, 100);"));
     m_file.close();
     const WindowsImportSummary summary = importFile();
     EXPECT_FALSE(summary.skippedAnything());
-    EXPECT_EQ(all<Lesson>(QStringLiteral("Lesson")).size(), 4);
+    EXPECT_EQ(all<Lesson>(QStringLiteral("Lesson")).size(), 5);
     EXPECT_EQ(all<Day>(QStringLiteral("Day")).size(), 2);
+
+    QStringList positions;
+    for (Day* day : year()->getAllDaysOrderedAscending()) {
+        QList<Lesson*> lessons = day->lessons();
+        std::sort(lessons.begin(), lessons.end(),
+            [](const Lesson* a, const Lesson* b) { return a->lessonPosition() < b->lessonPosition(); });
+        for (Lesson* lesson : lessons)
+            positions << QStringLiteral("%1@%2").arg(lesson->courseName()).arg(lesson->lessonPosition());
+    }
+    EXPECT_EQ(positions.join(u' '), u"Math@0 Art@1 Math@0 Math@1 Art@2");
+    EXPECT_EQ(year()->getAllDaysOrderedAscending().last()->lessons().size(), 3);
 }
 
 } // namespace

@@ -142,6 +142,7 @@ Result<WindowsImportSummary> WindowsFileImporter::importFile(const QString& path
     importer.importStandards();
     importer.importWeeksAndDays();
     importer.importLessons();
+    importer.numberLessonsOnDays();
     importer.importAssignments();
     importer.importAttachments();
     importer.importStandardLinks();
@@ -350,6 +351,25 @@ void WindowsFileImporter::importLessons()
             lesson->setObject(u"unit", getUnitWithPrimaryKey(rows.key(unit)));
         m_changeTimes.emplace_back(lesson, rows.date(lastUpdated));
         m_lessons.insert(rows.integer(key), lesson);
+    }
+}
+
+// The file's positions are not read (the Windows edition keeps its own); a
+// day's lessons are numbered the way a new year numbers them, in course
+// order, so that a day's meetings line up with the days like it.
+void WindowsFileImporter::numberLessonsOnDays()
+{
+    for (Day* day : std::as_const(m_days)) {
+        QList<Lesson*> lessons = day->lessons();
+        std::stable_sort(lessons.begin(), lessons.end(), [](const Lesson* a, const Lesson* b) {
+            const int courseA = a->course()->courseNumber();
+            const int courseB = b->course()->courseNumber();
+            if (courseA != courseB)
+                return courseA < courseB;
+            return a->startTime().value_or(Date()) < b->startTime().value_or(Date());
+        });
+        for (qsizetype position = 0; position < lessons.size(); ++position)
+            lessons[position]->setValue(u"lessonPosition", int(position));
     }
 }
 

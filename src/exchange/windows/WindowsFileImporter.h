@@ -46,6 +46,7 @@ private:
     void importStandards();
     void importWeeksAndDays();
     void importLessons();
+    void numberLessonsOnDays();
     void importAssignments();
     void importAttachments();
     void importStandardLinks();
