@@ -6,6 +6,7 @@
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/panels/SidePanel.h"
+#include "exchange/windows/WindowsImportController.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
@@ -26,6 +27,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -119,8 +121,28 @@ NewYearSheet* DocumentWindow::showNewYearSheet()
     connect(sheet, &QDialog::rejected, this, &QWidget::close);
     connect(sheet, &NewYearSheet::quitRequested, this, &DocumentWindow::quitRequested);
     connect(sheet, &QDialog::accepted, this, &DocumentWindow::setupWindow);
+    // The sheet goes first; the file is chosen and read once it is gone.
+    connect(sheet, &NewYearSheet::openWindowsFileRequested, this, [this, sheet] {
+        sheet->hide();
+        sheet->deleteLater();
+        QTimer::singleShot(0, this, [this] {
+            if (!importWindowsFile())
+                close();
+        });
+    });
     sheet->open();
     return sheet;
+}
+
+bool DocumentWindow::importWindowsFile()
+{
+    const WindowsImportController::Outcome outcome
+        = WindowsImportController(*m_document, m_alerts, m_files).openSemestraForWindows();
+    if (outcome == WindowsImportController::Outcome::NothingImported)
+        return false;
+    setWindowTitle(titleForPath(m_document->filePath()));
+    setupWindow();
+    return true;
 }
 
 NewYearSheet* DocumentWindow::newYearSheet() const
