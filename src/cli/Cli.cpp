@@ -192,6 +192,11 @@ const QList<Command>& commands()
                            "      report FILE unit --course NAME --unit NAME (--pdf OUT | --text)\n"
                            "      report FILE standards --standard SHORT (--pdf OUT | --text)"),
             Commands::report },
+        { { QStringLiteral("export-windows"), 1, { QStringLiteral("output"), upgradeOption },
+              { QStringLiteral("force") } },
+            QStringLiteral("export-windows FILE --output OUT.smsqlite [--force]"), Commands::exportWindows },
+        { { QStringLiteral("import-windows"), 1, { QStringLiteral("output") }, { QStringLiteral("force") } },
+            QStringLiteral("import-windows IN.smsqlite --output NEW.semestra [--force]"), Commands::importWindows },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
         { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },
@@ -284,6 +289,9 @@ void Cli::printHelp()
              "into NEWFILE and work on that; the old file is left as it was.\n"
              "The lesson library is library.plist in the user's data folder; --library PATH uses another file.\n"
              "standards-import reads standards lists (CSV), standards files (.plist) and competency frameworks\n"
-             "(JSON packages or their CSV form).\n";
+             "(JSON packages or their CSV form).\n"
+             "export-windows cleans FILE up for the Windows edition (units without a course and assignments\n"
+             "missing a lesson are deleted), writes the exchange file OUT and saves FILE. import-windows\n"
+             "builds a new document from an exchange file, leaving out records that cannot be linked.\n";
     m_out.flush();
 }

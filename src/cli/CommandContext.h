@@ -77,4 +77,6 @@ Status linkStandard(const CommandLine& line, CommandContext& context);
 Status search(const CommandLine& line, CommandContext& context);
 Status library(const CommandLine& line, CommandContext& context);
 Status report(const CommandLine& line, CommandContext& context);
+Status exportWindows(const CommandLine& line, CommandContext& context);
+Status importWindows(const CommandLine& line, CommandContext& context);
 } // namespace Commands

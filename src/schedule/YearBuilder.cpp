@@ -44,15 +44,20 @@ void YearBuilder::insertYear()
     m_year->setValue(u"typeOfSchedule", 0);
     m_year->setValue(u"repeatInterval", 0);
 
-    auto* publish = m_context.insert<PublishInfo>(QStringLiteral("PublishInfo"));
+    insertSettings(*m_year);
+}
+
+void YearBuilder::insertSettings(Year& year)
+{
+    auto* publish = year.context().insert<PublishInfo>(QStringLiteral("PublishInfo"));
     publish->setValue(u"cssTheme", QStringLiteral("Default (Cream and Blue)"));
     publish->setValue(u"localExportLocation", QStringLiteral(""));
     for (QStringView key :
         { u"calendarExportStartDate", u"calendarExportEndDate", u"lessonExportStartDate", u"lessonExportEndDate" })
-        publish->setDate(key, m_grid.start());
-    m_year->setObject(u"publish", publish);
+        publish->setDate(key, year.startDate());
+    year.setObject(u"publish", publish);
 
-    m_year->lessonReportInformation();
+    year.lessonReportInformation();
 }
 
 void YearBuilder::setScheduleType()

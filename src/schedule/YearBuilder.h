@@ -20,6 +20,9 @@ public:
     YearBuilder(ObjectContext& context, const NewYearPlan& plan);
 
     Year* build();
+    // The publishing and report settings a new year starts with, dated from
+    // the year's start.
+    static void insertSettings(Year& year);
 
 private:
     void insertYear();

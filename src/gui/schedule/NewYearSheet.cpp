@@ -37,17 +37,20 @@ QWidget* NewYearSheet::createButtons()
     close->setObjectName(QStringLiteral("close"));
     auto* quit = new QPushButton(tr("Quit"), bar);
     quit->setObjectName(QStringLiteral("quit"));
+    auto* windowsFile = new QPushButton(tr("Open Windows File…"), bar);
+    windowsFile->setObjectName(QStringLiteral("openWindowsFile"));
     m_back = new QPushButton(tr("Back"), bar);
     m_back->setObjectName(QStringLiteral("back"));
     m_continue = new QPushButton(tr("Continue"), bar);
     m_continue->setObjectName(QStringLiteral("continue"));
     m_create = new QPushButton(tr("Create"), bar);
     m_create->setObjectName(QStringLiteral("create"));
-    for (QPushButton* button : { close, quit, m_back, m_continue, m_create })
+    for (QPushButton* button : { close, quit, windowsFile, m_back, m_continue, m_create })
         button->setAutoDefault(false);
 
     connect(close, &QPushButton::clicked, this, &NewYearSheet::reject);
     connect(quit, &QPushButton::clicked, this, &NewYearSheet::quitPressed);
+    connect(windowsFile, &QPushButton::clicked, this, &NewYearSheet::openWindowsFileRequested);
     connect(m_back, &QPushButton::clicked, this, &NewYearSheet::backPressed);
     connect(m_continue, &QPushButton::clicked, this, &NewYearSheet::continuePressed);
     connect(m_create, &QPushButton::clicked, this, &NewYearSheet::createPressed);
@@ -56,6 +59,7 @@ QWidget* NewYearSheet::createButtons()
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(close);
     row->addWidget(quit);
+    row->addWidget(windowsFile);
     row->addStretch();
     row->addWidget(m_back);
     row->addWidget(m_continue);

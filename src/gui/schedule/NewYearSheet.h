@@ -30,6 +30,8 @@ public:
 signals:
     // The teacher chose Quit and agreed to lose what was entered.
     void quitRequested();
+    // The teacher would rather open a plan of the Windows edition.
+    void openWindowsFileRequested();
 
 private:
     QWidget* createButtons();

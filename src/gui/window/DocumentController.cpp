@@ -89,6 +89,18 @@ DocumentWindow* DocumentController::openDocument(const QString& path)
     return window;
 }
 
+DocumentWindow* DocumentController::importWindowsFile()
+{
+    DocumentWindow* window = addWindow();
+    window->document().setOpeningProgrammatically(true);
+    window->show();
+    if (!window->importWindowsFile()) {
+        delete window;
+        return nullptr;
+    }
+    return window;
+}
+
 DocumentWindow* DocumentController::windowForFile(const QString& path) const
 {
     const QString wanted = canonicalPath(path);

@@ -31,6 +31,9 @@ public:
     // it in a new window; a file that cannot be opened is reported by that
     // window, which then goes away, and nothing is returned.
     DocumentWindow* openDocument(const QString& path);
+    // A new window for a plan of the Windows edition, or none when no file
+    // was imported.
+    DocumentWindow* importWindowsFile();
     QList<DocumentWindow*> windows() const { return m_windows; }
     DocumentWindow* windowForFile(const QString& path) const;
 

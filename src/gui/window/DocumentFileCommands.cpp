@@ -1,5 +1,6 @@
 #include "gui/window/DocumentFileCommands.h"
 
+#include "exchange/windows/WindowsExportController.h"
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/alerts/FileChooser.h"
 #include "foundation/prefs/Preferences.h"
@@ -28,6 +29,11 @@ DocumentFileCommands::DocumentFileCommands(DocumentWindow& window, DocumentContr
     m_save = addCommand(QStringLiteral("&Save"), Qt::CTRL | Qt::Key_S, Scope::Document, [this] { save(); });
     m_saveAs = addCommand(
         QStringLiteral("Save &As…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S, Scope::Document, [this] { saveAs(); });
+    m_menu->addSeparator();
+    m_importWindows = addCommand(QStringLiteral("Import Windows File…"), {}, Scope::Application,
+        [this] { m_documents.importWindowsFile(); });
+    m_exportWindows = addCommand(
+        QStringLiteral("Export to Semestra for Windows…"), {}, Scope::Document, [this] { exportForWindows(); });
     m_menu->addSeparator();
     m_quit
         = addCommand(QStringLiteral("&Quit"), Qt::CTRL | Qt::Key_Q, Scope::Application, [this] { m_documents.quit(); });
@@ -76,6 +82,22 @@ void DocumentFileCommands::open()
         = m_window.files().chooseFileToOpen({ QStringLiteral("Open"), startFolder(), { Document::fileExtension } });
     if (path)
         m_documents.openDocument(*path);
+}
+
+void DocumentFileCommands::exportForWindows()
+{
+    using Outcome = WindowsExportController::Outcome;
+    const Outcome outcome
+        = WindowsExportController(m_window.document(), m_window.alerts(), m_window.files()).exportForWindows();
+    if (outcome != Outcome::Close && outcome != Outcome::Reopen)
+        return;
+    // The plan opens again once its window is gone, so that the closing
+    // window is not taken for the one showing the file.
+    if (outcome == Outcome::Reopen) {
+        connect(&m_window, &QObject::destroyed, &m_documents,
+            [documents = &m_documents, path = m_window.document().filePath()] { documents->openDocument(path); });
+    }
+    m_window.close();
 }
 
 bool DocumentFileCommands::save()

@@ -28,6 +28,8 @@ public:
     QAction* saveAction() const { return m_save; }
     QAction* saveAsAction() const { return m_saveAs; }
     QAction* quitAction() const { return m_quit; }
+    QAction* importWindowsAction() const { return m_importWindows; }
+    QAction* exportWindowsAction() const { return m_exportWindows; }
 
     // True when the document was saved; a failure has been reported.
     bool save();
@@ -36,6 +38,9 @@ public:
     // file then.
     bool saveAs();
     void open();
+    // Exports the plan for the Windows edition; the window closes after the
+    // export and, when it worked, the plan opens again from its file.
+    void exportForWindows();
 
     // Whether the window may close now. A document with a file is saved in
     // place; an untitled one with a year asks first; a document still
@@ -67,4 +72,6 @@ private:
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_quit = nullptr;
+    QAction* m_importWindows = nullptr;
+    QAction* m_exportWindows = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "gui/window/DocumentWindow.h"
 
+#include "exchange/windows/WindowsImportController.h"
 #include "foundation/dates/Clock.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
@@ -30,6 +31,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -133,8 +135,28 @@ NewYearSheet* DocumentWindow::showNewYearSheet()
     connect(sheet, &QDialog::rejected, this, &QWidget::close);
     connect(sheet, &NewYearSheet::quitRequested, this, &DocumentWindow::quitRequested);
     connect(sheet, &QDialog::accepted, this, &DocumentWindow::setupWindow);
+    // The sheet goes first; the file is chosen and read once it is gone.
+    connect(sheet, &NewYearSheet::openWindowsFileRequested, this, [this, sheet] {
+        sheet->hide();
+        sheet->deleteLater();
+        QTimer::singleShot(0, this, [this] {
+            if (!importWindowsFile())
+                close();
+        });
+    });
     sheet->open();
     return sheet;
+}
+
+bool DocumentWindow::importWindowsFile()
+{
+    const WindowsImportController::Outcome outcome
+        = WindowsImportController(*m_document, m_alerts, m_files).openSemestraForWindows();
+    if (outcome == WindowsImportController::Outcome::NothingImported)
+        return false;
+    setWindowTitle(titleForPath(m_document->filePath()));
+    setupWindow();
+    return true;
 }
 
 NewYearSheet* DocumentWindow::newYearSheet() const

@@ -53,6 +53,10 @@ public:
     // window. Closing the wizard closes the window and its document. None when
     // the document already has its year.
     NewYearSheet* showNewYearSheet();
+    // Imports an exchange file of the Windows edition, chosen by the teacher,
+    // into this window's new document. False when nothing was imported (the
+    // window is then to be closed).
+    bool importWindowsFile();
     // The wizard while it shows.
     NewYearSheet* newYearSheet() const;
 
