@@ -6,7 +6,6 @@
 #include "model/Lesson.h"
 #include "model/LessonReportInformation.h"
 #include "model/Standard.h"
-#include "model/StandardInLesson.h"
 #include "model/Unit.h"
 #include "model/Year.h"
 #include "report/DayReportText.h"
@@ -101,7 +100,9 @@ std::unique_ptr<QTextDocument> TextReports::standardsReport(Year& year, const St
     if (!standard)
         return text;
     appendTitle(out, QStringLiteral("Lessons matching standard: %1").arg(standard->shortName()), 14);
-    const QList<Lesson*> lessons = lessonsMatchingStandard(*standard);
+    // A lesson linked to the standard and to one below it appears twice here;
+    // each day lists its lessons once whatever the count.
+    const QList<Lesson*> lessons = standard->getAllLessonsMatchingStandard();
     QList<Day*> days;
     for (const Lesson* lesson : lessons) {
         Day* day = lesson->dayTaught();
@@ -112,24 +113,4 @@ std::unique_ptr<QTextDocument> TextReports::standardsReport(Year& year, const St
     for (const Day* day : days)
         DayReportText::appendLessons(out, *day, lessons, settings.baseFontSize());
     return text;
-}
-
-QList<Lesson*> TextReports::lessonsMatchingStandard(const Standard& standard)
-{
-    QList<Lesson*> lessons;
-    QSet<const Lesson*> seen;
-    QList<const Standard*> pending { &standard };
-    while (!pending.isEmpty()) {
-        const Standard* next = pending.takeLast();
-        for (const StandardInLesson* link : next->objects<StandardInLesson>(u"standardInLesson")) {
-            Lesson* lesson = link->lesson();
-            if (lesson && !seen.contains(lesson)) {
-                seen.insert(lesson);
-                lessons.append(lesson);
-            }
-        }
-        for (const Standard* child : next->children())
-            pending.append(child);
-    }
-    return lessons;
 }

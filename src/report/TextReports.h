@@ -27,9 +27,6 @@ public:
     // the header alone when no standard is chosen.
     static std::unique_ptr<QTextDocument> standardsReport(Year& year, const Standard* standard);
 
-    // The lessons linked to the standard or to any standard below it, each once.
-    static QList<Lesson*> lessonsMatchingStandard(const Standard& standard);
-
 private:
     static void appendHeader(ReportTextBuilder& out, const LessonReportInformation& settings, const QString& key);
     static void appendTitle(ReportTextBuilder& out, const QString& title, double size);
