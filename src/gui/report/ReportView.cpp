@@ -5,6 +5,7 @@
 #include "foundation/richtext/RichText.h"
 #include "model/LessonReportInformation.h"
 #include "model/Year.h"
+#include "planning/PlanningNotifications.h"
 #include "report/ReportMailer.h"
 #include "report/ReportPdf.h"
 
@@ -72,6 +73,15 @@ ReportView::ReportView(Year& year, AlertPresenter& alerts, FileChooser& files, Q
     row->addWidget(back);
     column->addLayout(row);
     addShowMenu();
+    observeYear();
+}
+
+// What redraws the planning views changes the report too: a course shown or
+// hidden, renamed or recoloured, a holiday renamed, lessons moved.
+void ReportView::observeYear()
+{
+    for (const QString& name : PlanningNotifications::viewsNeedRedraw)
+        m_observers.observe(name, &m_year.context(), [this](const Notification&) { reload(); });
 }
 
 void ReportView::setBody(QWidget* body)

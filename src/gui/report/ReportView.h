@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/notify/ObserverBag.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -56,9 +58,11 @@ protected:
 
 private:
     void addShowMenu();
+    void observeYear();
 
     LessonReportInformation& m_settings;
     AlertPresenter& m_alerts;
     FileChooser& m_files;
     QHBoxLayout* m_choices = nullptr;
+    ObserverBag m_observers;
 };

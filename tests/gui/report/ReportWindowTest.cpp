@@ -1,31 +1,26 @@
-#include "cli/DemoYearFiller.h"
 #include "gui/report/ReportActions.h"
 #include "gui/report/TextReportView.h"
 #include "gui/report/WeeklyReportCanvas.h"
 #include "gui/report/WeeklyReportView.h"
+#include "gui/window/DemoWindowFixture.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
+#include "model/Course.h"
 #include "model/Day.h"
 #include "model/Document.h"
 #include "model/LessonReportInformation.h"
 #include "model/Week.h"
 #include "model/Year.h"
+#include "planning/CourseVisibility.h"
 #include "planning/PlanningModeViewController.h"
-#include "testlib/FixedClock.h"
-#include "testlib/LocalDate.h"
-#include "testlib/ScriptedAlertPresenter.h"
-#include "testlib/ScriptedFileChooser.h"
-#include "testlib/TemporaryPreferences.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPdfWriter>
-#include <QPointer>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -34,25 +29,15 @@ namespace {
 
 // Reports of a window on the command line's demo year, opened on Wednesday
 // 8 October 2025.
-class ReportWindowTest : public ::testing::Test {
+class ReportWindowTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
-        {
-            DocumentWindow writer;
-            ScriptedAlertPresenter buildAlerts;
-            ASSERT_NE(DemoYearFiller::buildYear(writer.document().context(), buildAlerts, 1), nullptr);
-            ASSERT_TRUE(writer.document().saveAs(path).ok());
-        }
-        window = new DocumentWindow(alerts, files);
-        ASSERT_TRUE(window->openFile(path));
+        DemoWindowFixture::SetUp();
         window->resize(1400, 900);
         window->show();
         QCoreApplication::processEvents();
     }
-
-    void TearDown() override { delete window.data(); }
 
     ReportActions& reports() const { return window->reportActions(); }
     Day* currentDay() const { return window->planningArea()->controller().currentDay(); }
@@ -74,13 +59,6 @@ protected:
         EXPECT_TRUE(job(writer));
         return writer.pageLayout().orientation();
     }
-
-    TemporaryPreferences preferences;
-    FixedClock clock { local(2025, 10, 8, 9) };
-    QTemporaryDir folder;
-    ScriptedAlertPresenter alerts;
-    ScriptedFileChooser files;
-    QPointer<DocumentWindow> window;
 };
 
 TEST_F(ReportWindowTest, ReportTakesThePlanningViewsPlaceUntilTheTeacherReturns)
@@ -156,6 +134,22 @@ TEST_F(ReportWindowTest, TextReportsShowTheirChoice)
     save(*window, QStringLiteral("report-window-daily.png"));
     reports().openStandardsReport();
     save(*window, QStringLiteral("report-window-standards.png"));
+}
+
+TEST_F(ReportWindowTest, AShownReportFollowsTheCoursesShown)
+{
+    reports().openDailyReport();
+    auto* daily = qobject_cast<TextReportView*>(shown());
+    ASSERT_NE(daily, nullptr);
+    daily->settings().setDate(u"startDateForDaily", currentDay()->actualDate());
+    daily->settings().setDate(u"endDateForDaily", currentDay()->actualDate());
+    daily->reload();
+    const QString course = window->document().getCurrentYear()->myCourses().first()->courseName();
+    EXPECT_TRUE(daily->report()->toPlainText().contains(course));
+    CourseVisibility::showCourses(*window->document().getCurrentYear(), CourseVisibility::Shown::None);
+    EXPECT_FALSE(daily->report()->toPlainText().contains(course));
+    CourseVisibility::showCourses(*window->document().getCurrentYear(), CourseVisibility::Shown::All);
+    EXPECT_TRUE(daily->report()->toPlainText().contains(course));
 }
 
 } // namespace
