@@ -139,7 +139,7 @@ QList<Attachment*> Assignment::attachments() const
 void Assignment::didChangeValue(const QString& key)
 {
     SyncedRecord::didChangeValue(key);
-    if (key == QLatin1String("details"))
+    if (key == QLatin1String("details") && !isCopyingAttributes())
         setValue(u"detailsString", RichText::plainText(value<QByteArray>(u"details")));
 }
 

@@ -29,7 +29,7 @@ const QStringList& Lesson::keysThatUpdateTime() const
 void Lesson::didChangeValue(const QString& key)
 {
     SyncedRecord::didChangeValue(key);
-    if (!m_copyingContent && richFieldKeys().contains(key))
+    if (!isCopyingAttributes() && richFieldKeys().contains(key))
         setValue(shadowKey(key), RichText::plainText(value<QByteArray>(key)));
     if (keysThatUpdateTime().contains(key))
         NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);

@@ -116,6 +116,9 @@ public:
     // Deletes the assignments given in the lesson and makes those due in it
     // due in the next slot.
     void clearAssignments();
+    // The same, with the course's next slot already known: none at the
+    // course's end, where the work due here stays.
+    void clearAssignments(Lesson* nextSlot);
     // Deletes the assignments given in the lesson, wherever they are due.
     void removeGivenAssignments();
     void updateLastUpdatedForAllSubordinates();
@@ -174,9 +177,4 @@ private:
     void copyStandardLinksFrom(const Lesson* source);
     void copyAttachmentsFrom(const Lesson* source);
     void copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder);
-
-    // Set while content is copied from another lesson, whose plain-text
-    // shadows come along with its rich fields: reading each field's RTF
-    // again would only give the same text, at the cost of a parse.
-    bool m_copyingContent = false;
 };

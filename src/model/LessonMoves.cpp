@@ -14,8 +14,6 @@
 #include "model/Year.h"
 #include "store/ObjectContext.h"
 
-#include <QScopedValueRollback>
-
 namespace {
 
 // The attributes that belong to the slot, not to its content.
@@ -102,10 +100,7 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source, const CourseOrder& s
 {
     if (source == this)
         return;
-    {
-        const QScopedValueRollback copying(m_copyingContent, true);
-        RecordCopy::copyAttributes(*source, *this, slotKeys());
-    }
+    copyAttributesFrom(*source, slotKeys());
     if (source->unit())
         setObject(u"unit", source->unit());
     removeAllTags();
@@ -151,7 +146,7 @@ void Lesson::copyAssignmentsFrom(const Lesson* source, const CourseOrder& source
 {
     for (const Assignment* original : source->assignments()) {
         auto* copy = context().insert<Assignment>(QStringLiteral("Assignment"));
-        RecordCopy::copyAttributes(*original, *copy, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
+        copy->copyAttributesFrom(*original, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
         copy->copyAttachmentsFrom(original);
         if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue(sourceOrder)) {
             Lesson* due = sourceOrder.course() == course() ? sourceOrder.lessonAwayFrom(this, *distance)
@@ -182,17 +177,22 @@ void Lesson::copyUserInformationFrom(const Lesson* source, CopyUnit withUnit)
     NotificationCenter::defaultCenter().post(ModelNotifications::lessonChanged, this);
 }
 
-// Work due in the course's last slot has nowhere later to go: it stays due
-// there rather than disappearing.
 void Lesson::clearAssignments()
 {
-    removeGivenAssignments();
     const QList<Lesson*> fromHere
         = year() ? year()->getLessonsInCourse(Year::Relative::AfterLesson, this) : QList<Lesson*>();
-    if (fromHere.size() < 2)
+    clearAssignments(fromHere.size() < 2 ? nullptr : fromHere[1]);
+}
+
+// Work due in the course's last slot has nowhere later to go: it stays due
+// there rather than disappearing.
+void Lesson::clearAssignments(Lesson* nextSlot)
+{
+    removeGivenAssignments();
+    if (!nextSlot)
         return;
     for (Assignment* assignment : homeworkDue())
-        assignment->setObject(u"dueLesson", fromHere[1]);
+        assignment->setObject(u"dueLesson", nextSlot);
 }
 
 void Lesson::removeGivenAssignments()

@@ -16,10 +16,20 @@ public:
     std::optional<Date> lastUpdated() const { return value<std::optional<Date>>(u"lastUpdated"); }
     // Marks the record as changed now.
     void updateTime() { setDate(u"lastUpdated", Date::now()); }
+    // Takes the other record's attribute values, except the listed keys.
+    void copyAttributesFrom(const SyncedRecord& source, const QStringList& except);
 
 protected:
+    // True while values arrive from another record. Values worked out from
+    // others (the plain-text shadow of a rich field) come along with the
+    // copy: working them out again would give the same text at the cost of
+    // reading the rich text.
+    bool isCopyingAttributes() const { return m_copyingAttributes; }
     // Records whose rules say "lastUpdated is set whenever these are about to
     // change" list those keys here.
     virtual const QStringList& keysThatUpdateTime() const;
     void willChangeValue(const QString& key) override;
+
+private:
+    bool m_copyingAttributes = false;
 };

@@ -163,6 +163,13 @@ public:
     // lesson's own content is overwritten.
     void pullLessonsBack(Lesson* lesson);
     Day* shiftLessonsBeforeCreatingHoliday(Day* day);
+    // The lesson and its course's later slots in course order, taken once
+    // per move; the movable ones are those that are not anchored.
+    struct BumpChain {
+        QList<Lesson*> fromLesson;
+        QList<Lesson*> movable;
+    };
+    BumpChain bumpChain(Lesson* lesson) const;
 
     // The frame of the year. New days hold empty slots copied from days of
     // their weekday or, in a rotating year, of the day type that continues
@@ -188,5 +195,4 @@ private:
     Day* insertNewDay(Week& week, Date date, int dayType);
     template <typename T> T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;
     QList<Day*> fetchDays(const std::function<bool(const Day&)>& predicate) const;
-    QList<Lesson*> bumpChain(Lesson* lesson) const;
 };

@@ -5,11 +5,12 @@
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 
-QList<Lesson*> Year::bumpChain(Lesson* lesson) const
+Year::BumpChain Year::bumpChain(Lesson* lesson) const
 {
-    QList<Lesson*> chain = getLessonsInCourse(Relative::AfterLesson, lesson);
-    chain.removeIf([](const Lesson* slot) { return slot->isAnchored(); });
-    return chain;
+    BumpChain result { getLessonsInCourse(Relative::AfterLesson, lesson), {} };
+    result.movable = result.fromLesson;
+    result.movable.removeIf([](const Lesson* slot) { return slot->isAnchored(); });
+    return result;
 }
 
 namespace {
@@ -18,8 +19,9 @@ namespace {
 // With no movable slot after the lesson there is nowhere to push its
 // content: the move leaves everything as it is rather than erase it.
 // Answers the slot that took the lesson's content, or none.
-Lesson* moveContentOneSlotLater(const QList<Lesson*>& chain)
+Lesson* moveContentOneSlotLater(const Year::BumpChain& bump)
 {
+    const QList<Lesson*>& chain = bump.movable;
     if (chain.size() < 2)
         return nullptr;
     // One order serves every step: content moves, days and times stay.
@@ -31,7 +33,9 @@ Lesson* moveContentOneSlotLater(const QList<Lesson*>& chain)
     }
     Lesson* emptied = chain.first();
     emptied->wipe();
-    emptied->clearAssignments();
+    // The work due in the emptied slot goes to the course's next slot,
+    // anchored or not.
+    emptied->clearAssignments(bump.fromLesson.size() < 2 ? nullptr : bump.fromLesson[1]);
     emptied->setStartAndEndTime();
     emptied->updateLastUpdatedForAllSubordinates();
     return chain[1];
@@ -65,7 +69,7 @@ void Year::bumpAllLessonsOnDay(Day* day)
 
 void Year::pullLessonsBack(Lesson* lesson)
 {
-    const QList<Lesson*> chain = bumpChain(lesson);
+    const QList<Lesson*> chain = bumpChain(lesson).movable;
     if (chain.isEmpty())
         return;
     const CourseOrder order(*lesson->course());

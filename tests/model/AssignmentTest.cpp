@@ -188,11 +188,15 @@ TEST_F(AssignmentTest, BumpingWorkDueOnTheLastSlotKeepsItThere)
 TEST_F(AssignmentTest, BumpingCarriesWorkWithItsDistanceAndItsAttachments)
 {
     Assignment* essay = assign(lessons[4], lessons[7], QStringLiteral("Essay"));
+    essay->setValue(u"details", RichText::fromPlainText(QStringLiteral("Two pages")));
     essay->addFileWithPath(QStringLiteral("/home/t/rubric.pdf"));
     essay->addWebLinkWithURL(QStringLiteral("https://example.org/"), QStringLiteral("Guide"));
     year()->bumpLesson(lessons[4]);
     ASSERT_EQ(lessons[5]->assignments().size(), 1);
     const Assignment* moved = lessons[5]->assignments().first();
+    // The plain text of the details travels with them.
+    EXPECT_EQ(moved->value<QByteArray>(u"details"), RichText::fromPlainText(QStringLiteral("Two pages")));
+    EXPECT_EQ(moved->detailsString(), QStringLiteral("Two pages"));
     EXPECT_EQ(moved->dueLesson(), lessons[8]);
     EXPECT_EQ(moved->lessonsBetweenAssignedAndDue(), 3);
     ASSERT_EQ(moved->attachments().size(), 2);
