@@ -2,7 +2,9 @@
 
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/alerts/FileChooser.h"
-#include "foundation/richtext/RichText.h"
+#include "foundation/richtext/RtfReader.h"
+#include "foundation/richtext/RtfWriter.h"
+#include "gui/editing/RichTextArea.h"
 #include "model/LessonReportInformation.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
@@ -13,7 +15,6 @@
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -135,13 +136,22 @@ void ReportView::addSizeSetting(const QString& key)
     m_choices->addWidget(size);
 }
 
+// The header keeps the teacher's styling and lines: it is edited as rich
+// text, a few lines high, and stored as RTF at every change.
 void ReportView::addHeaderSetting(const QString& key)
 {
-    auto* header = new QLineEdit(RichText::plainText(m_settings.header(key)), this);
+    auto* header = new RichTextArea(this);
+    header->setObjectName(QStringLiteral("reportHeader"));
     header->setPlaceholderText(QStringLiteral("Header"));
-    header->setMinimumWidth(180);
-    connect(header, &QLineEdit::textEdited, this, [this, key](const QString& text) {
-        m_settings.setValue(key, text.isEmpty() ? QVariant() : QVariant(QString::fromUtf8(RichText::fromPlainText(text))));
+    header->setToolTip(QStringLiteral("Printed above the report. Ctrl+B, Ctrl+I and Ctrl+U style the selected text."));
+    if (const QByteArray stored = m_settings.header(key); !stored.isEmpty())
+        RtfReader::read(stored, header->document());
+    header->document()->clearUndoRedoStacks();
+    header->setMinimumWidth(220);
+    header->setFixedHeight(3 * header->fontMetrics().lineSpacing() + 2 * header->frameWidth() + 8);
+    connect(header, &QTextEdit::textChanged, this, [this, key, header] {
+        const bool empty = header->document()->isEmpty();
+        m_settings.setValue(key, empty ? QVariant() : QVariant(QString::fromUtf8(RtfWriter::write(*header->document()))));
         reload();
     });
     m_choices->addWidget(header);

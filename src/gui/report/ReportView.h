@@ -48,7 +48,7 @@ protected:
     void addSettingSwitch(const QString& title, const QString& key);
     // A size of the settings, in points, that reloads the report.
     void addSizeSetting(const QString& key);
-    // A one-line header stored as the report's rich-text header.
+    // The report's rich-text header, edited in place.
     void addHeaderSetting(const QString& key);
 
     virtual QString mailSubject() const;

@@ -1,3 +1,5 @@
+#include "foundation/richtext/RtfReader.h"
+#include "gui/editing/RichTextArea.h"
 #include "gui/report/ReportActions.h"
 #include "gui/report/TextReportView.h"
 #include "gui/report/WeeklyReportCanvas.h"
@@ -21,6 +23,8 @@
 #include <QDir>
 #include <QPdfWriter>
 #include <QStackedWidget>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -150,6 +154,44 @@ TEST_F(ReportWindowTest, AShownReportFollowsTheCoursesShown)
     EXPECT_FALSE(daily->report()->toPlainText().contains(course));
     CourseVisibility::showCourses(*window->document().getCurrentYear(), CourseVisibility::Shown::All);
     EXPECT_TRUE(daily->report()->toPlainText().contains(course));
+}
+
+// A header of several styled lines must come back whole when a report is
+// opened again, and a change typed into it must keep the lines it has.
+TEST_F(ReportWindowTest, TheHeaderKeepsItsLinesAndStylingThroughEdits)
+{
+    reports().openDailyReport();
+    auto* header = shown()->findChild<RichTextArea*>(QStringLiteral("reportHeader"));
+    ASSERT_NE(header, nullptr);
+    header->setFocus();
+    QTest::keyClick(header, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(header, QStringLiteral("Ms. Rivera"));
+    QTest::keyClick(header, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(header, Qt::Key_Return);
+    QTest::keyClicks(header, QStringLiteral("Grade 8"));
+    const auto* daily = qobject_cast<TextReportView*>(shown());
+    EXPECT_TRUE(daily->report()->toPlainText().startsWith(QStringLiteral("Ms. Rivera\nGrade 8")));
+    save(*window, QStringLiteral("report-window-header.png"));
+
+    reports().openUnitReport();
+    reports().openDailyReport();
+    header = shown()->findChild<RichTextArea*>(QStringLiteral("reportHeader"));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->toPlainText(), QStringLiteral("Ms. Rivera\nGrade 8"));
+    header->moveCursor(QTextCursor::End);
+    QTest::keyClicks(header, QStringLiteral(" Science"));
+
+    QTextDocument stored;
+    RtfReader::read(window->document().getCurrentYear()->reportInformation()->header(QStringLiteral("dailyHeader")), &stored);
+    ASSERT_EQ(stored.blockCount(), 2);
+    EXPECT_EQ(stored.firstBlock().text(), QStringLiteral("Ms. Rivera"));
+    EXPECT_GE(stored.firstBlock().begin().fragment().charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(stored.lastBlock().text(), QStringLiteral("Grade 8 Science"));
+
+    // Emptying the header takes it out of the report.
+    header->selectAll();
+    QTest::keyClick(header, Qt::Key_Delete);
+    EXPECT_TRUE(window->document().getCurrentYear()->reportInformation()->header(QStringLiteral("dailyHeader")).isEmpty());
 }
 
 } // namespace
