@@ -1,4 +1,6 @@
 #include "DemoWindowFixture.h"
+#include "content/LibraryController.h"
+#include "gui/content/LibraryPanel.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/navigation/CourseSourceListModel.h"
 #include "gui/navigation/LessonDrag.h"
@@ -24,6 +26,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -124,6 +127,27 @@ TEST_F(LessonBoxCommandsTest, TextTakesEffectOnlyWhenItHoldsALessonDictionary)
     dictionary.setText(LessonDictionary::toText({ { QStringLiteral("lessonTitle"), QStringLiteral("Fractions") } }));
     ASSERT_TRUE(dropOn(canvas(), centreOf(target), dictionary));
     EXPECT_EQ(target->lessonTitle(), QStringLiteral("Fractions"));
+    EXPECT_EQ(planning().currentLesson(), target);
+}
+
+TEST_F(LessonBoxCommandsTest, ALibraryLessonDraggedOutOfThePanelFillsTheLessonItIsDroppedOn)
+{
+    const QList<Lesson*> lessons = weekLessons();
+    ASSERT_GE(lessons.size(), 2);
+    lessons[0]->setValue(u"lessonTitle", QStringLiteral("Photosynthesis lab"));
+    const QString libraryPath = folder.filePath(QStringLiteral("library.plist"));
+    ASSERT_TRUE(LibraryController::sendToLibrary(*lessons[0], alerts, libraryPath));
+
+    LibraryPanel library(alerts, window, libraryPath);
+    library.reload();
+    QAbstractItemModel* rows = library.table()->model();
+    ASSERT_EQ(rows->rowCount(), 1);
+    const std::unique_ptr<QMimeData> dragged(rows->mimeData({ rows->index(0, 0) }));
+    ASSERT_NE(dragged, nullptr);
+
+    Lesson* target = lessons[1];
+    ASSERT_TRUE(dropOn(canvas(), centreOf(target), *dragged));
+    EXPECT_EQ(target->lessonTitle(), QStringLiteral("Photosynthesis lab"));
     EXPECT_EQ(planning().currentLesson(), target);
 }
 
