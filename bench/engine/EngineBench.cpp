@@ -6,6 +6,7 @@
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
 #include "schedule/YearMigration.h"
+#include "store/EntityModel.h"
 #include "store/ObjectContext.h"
 #include "store/SqliteStore.h"
 
@@ -212,6 +213,42 @@ void CancelFirstSchoolDayWithBump(benchmark::State& state)
     }
 }
 BENCHMARK(CancelFirstSchoolDayWithBump)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// A year that has been sent to the online service: every record carries the
+// service's identifier, so every record a bump replaces is queued for
+// deletion. The queue starts empty each run, as it is after a sync.
+DemoYear& syncedDemoYear(int scale)
+{
+    static std::map<int, std::unique_ptr<DemoYear>> years;
+    std::unique_ptr<DemoYear>& year = years[scale];
+    if (!year) {
+        year = std::make_unique<DemoYear>(scale);
+        qint64 next = 0;
+        for (const EntityDescription* entity : year->context->model().entities()) {
+            if (entity->attributeIndex(u"syncID") < 0)
+                continue;
+            for (ManagedObject* record : year->context->objectsOfEntity(*entity))
+                record->setValue(u"syncID", QString::number(++next));
+        }
+    }
+    return *year;
+}
+
+void CancelFirstSchoolDayWithBumpSynced(benchmark::State& state)
+{
+    Year& year = *syncedDemoYear(int(state.range(0))).year;
+    Day* first = firstSchoolDay(year);
+    for (auto _ : state) {
+        year.bumpAllLessonsOnDay(first);
+        first->turnIntoCancelledDay();
+        state.PauseTiming();
+        state.counters["queuedDeletions"] = double(year.deleteStack().count(u','));
+        year.setValue(u"teacherPhone", QVariant());
+        first->restoreNonSchoolDay();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(CancelFirstSchoolDayWithBumpSynced)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 // Moving the whole plan to the next school year and back again in turn, so
 // that every run moves every day, meeting time and identifier of the year.
 void MigrateYear(benchmark::State& state)

@@ -29,9 +29,40 @@ void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& ty
     if (syncID.isEmpty())
         return;
     const QString entry = QStringLiteral("%1:%2,").arg(syncID, type);
-    const QString stack = deleteStack();
-    if (!stack.contains(entry))
-        setValue(u"teacherPhone", stack + entry);
+    if (m_deleteStackBatch) {
+        m_deleteStackBatch->add(entry);
+        return;
+    }
+    DeleteStackBatch single(*this);
+    single.add(entry);
+}
+
+Year::DeleteStackBatch::DeleteStackBatch(Year& year)
+    : m_year(year)
+    , m_outermost(!year.m_deleteStackBatch)
+{
+    if (!m_outermost)
+        return;
+    year.m_deleteStackBatch = this;
+    for (const QString& entry : year.deleteStack().split(u',', Qt::SkipEmptyParts))
+        m_entries.insert(entry + u',');
+}
+
+Year::DeleteStackBatch::~DeleteStackBatch()
+{
+    if (!m_outermost)
+        return;
+    m_year.m_deleteStackBatch = nullptr;
+    if (!m_added.isEmpty())
+        m_year.setValue(u"teacherPhone", m_year.deleteStack() + m_added);
+}
+
+void Year::DeleteStackBatch::add(const QString& entry)
+{
+    if (m_entries.contains(entry))
+        return;
+    m_entries.insert(entry);
+    m_added += entry;
 }
 
 QList<Course*> Year::myCourses() const

@@ -3,6 +3,7 @@
 #include "store/ManagedObject.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -43,8 +44,31 @@ public:
     // Records deleted after being sent to the online service, to be deleted
     // there too: "syncID:type," entries kept in teacherPhone.
     QString deleteStack() const { return value<QString>(u"teacherPhone"); }
-    // Adds the record's entry unless it has no identifier or is there already.
+    // Adds the record's entry unless it has no identifier or the stack holds
+    // that entry already. Whole entries are compared: "12:lesson," is not
+    // held by "112:lesson,".
     void addObjectToDeleteStack(const ManagedObject& object, const QString& type);
+
+    // While a batch is open, entries are gathered and written to the stack
+    // once, when it closes: moving content through a course deletes
+    // thousands of records, and appending each entry to the stored text would
+    // copy the whole text every time. Batches nest; the outermost one writes.
+    class DeleteStackBatch {
+    public:
+        explicit DeleteStackBatch(Year& year);
+        ~DeleteStackBatch();
+        DeleteStackBatch(const DeleteStackBatch&) = delete;
+        DeleteStackBatch& operator=(const DeleteStackBatch&) = delete;
+
+    private:
+        friend class Year;
+        void add(const QString& entry);
+
+        Year& m_year;
+        const bool m_outermost;
+        QSet<QString> m_entries;
+        QString m_added;
+    };
 
     // Schedule queries. A document holds one year, so a query over all days
     // or all lessons covers the whole store. A school day is neither a
@@ -191,6 +215,8 @@ public:
     void fixDaylightSavings();
 
 private:
+    DeleteStackBatch* m_deleteStackBatch = nullptr;
+
     QList<Day*> schoolDaysInOrder() const;
     Day* insertNewDay(Week& week, Date date, int dayType);
     template <typename T> T* recordWithPrimaryKey(const QString& entityName, qint64 key) const;

@@ -51,6 +51,7 @@ void postBumped(Lesson* moved)
 
 void Year::bumpLesson(Lesson* lesson)
 {
+    const DeleteStackBatch deletions(*this);
     if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
         postBumped(moved);
 }
@@ -58,6 +59,7 @@ void Year::bumpLesson(Lesson* lesson)
 // The views redraw once for the whole day rather than once per course.
 void Year::bumpAllLessonsOnDay(Day* day)
 {
+    const DeleteStackBatch deletions(*this);
     Lesson* lastMoved = nullptr;
     for (Lesson* lesson : day->lessonsInOrder()) {
         if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
@@ -72,6 +74,7 @@ void Year::pullLessonsBack(Lesson* lesson)
     const QList<Lesson*> chain = bumpChain(lesson).movable;
     if (chain.isEmpty())
         return;
+    const DeleteStackBatch deletions(*this);
     const CourseOrder order(*lesson->course());
     for (qsizetype i = 0; i + 1 < chain.size(); ++i) {
         chain[i]->replaceAllDataWithLesson(chain[i + 1], order);

@@ -50,6 +50,42 @@ TEST_F(YearTest, DeleteStackKeepsOneEntryPerRecordAndSkipsUnsentOnes)
     EXPECT_EQ(year->deleteStack(), QStringLiteral("77:course,"));
 }
 
+// Service identifiers are numbers, so one entry can be the tail of another:
+// a deletion must not be skipped because a longer identifier ends with it.
+TEST_F(YearTest, DeleteStackComparesWholeEntries)
+{
+    auto* course = insert<MyCourse>("MyCourse");
+    course->setObject(u"year", year);
+    year->setValue(u"teacherPhone", QStringLiteral("112:course,"));
+    course->setValue(u"syncID", QStringLiteral("12"));
+    course->addToDeleteStack();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("112:course,12:course,"));
+}
+
+// A batch writes what it gathered once it closes, in the order given, without
+// entries the stack held before or gathered twice; an inner batch leaves the
+// writing to the outer one.
+TEST_F(YearTest, DeleteStackBatchWritesItsEntriesOnceWhenItCloses)
+{
+    auto* first = insert<MyCourse>("MyCourse");
+    auto* second = insert<MyCourse>("MyCourse");
+    first->setValue(u"syncID", QStringLiteral("1"));
+    second->setValue(u"syncID", QStringLiteral("2"));
+    year->setValue(u"teacherPhone", QStringLiteral("1:course,"));
+    {
+        const Year::DeleteStackBatch outer(*year);
+        year->addObjectToDeleteStack(*second, QStringLiteral("course"));
+        {
+            const Year::DeleteStackBatch inner(*year);
+            year->addObjectToDeleteStack(*first, QStringLiteral("course"));
+            year->addObjectToDeleteStack(*second, QStringLiteral("course"));
+            year->addObjectToDeleteStack(*first, QStringLiteral("lesson"));
+        }
+        EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,"));
+    }
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,2:course,1:lesson,"));
+}
+
 TEST_F(YearTest, LessonDeleteStackEntriesNameTheLessonThenItsAttachments)
 {
     year->setValue(u"teacherPhone", QStringLiteral("9:course,"));
