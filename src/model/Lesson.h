@@ -165,6 +165,8 @@ public:
     // the same schedule (none when that meeting has none). Without such a
     // meeting the lesson keeps its own times rather than take made-up ones.
     void setStartAndEndTime();
+    // The same, drawing from days already known to be like the lesson's day.
+    void setStartAndEndTime(QList<Day*> daysLikeItsDay);
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -28,10 +28,15 @@ void Lesson::fixUpTimes()
 // twin ends the search at once.
 void Lesson::setStartAndEndTime()
 {
+    if (dayTaught() && year())
+        setStartAndEndTime(year()->candidatesLikeDay(dayTaught()));
+}
+
+void Lesson::setStartAndEndTime(QList<Day*> candidates)
+{
     Day* day = dayTaught();
-    if (!day || !year())
+    if (!day)
         return;
-    QList<Day*> candidates = year()->candidatesLikeDay(day);
     candidates.removeAll(day);
     if (candidates.isEmpty())
         return;

@@ -5,6 +5,8 @@
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 
+#include <QHash>
+
 Year::BumpChain Year::bumpChain(Lesson* lesson) const
 {
     BumpChain result { getLessonsInCourse(Relative::AfterLesson, lesson), {} };
@@ -15,11 +17,33 @@ Year::BumpChain Year::bumpChain(Lesson* lesson) const
 
 namespace {
 
+// The days like a given day, looked up once for every lesson of a move:
+// the days themselves do not change while content moves.
+class DaysLikeDay {
+public:
+    explicit DaysLikeDay(const Year& year)
+        : m_year(year)
+    {
+    }
+
+    const QList<Day*>& of(const Day* day)
+    {
+        auto found = m_found.find(day);
+        if (found == m_found.end())
+            found = m_found.insert(day, m_year.candidatesLikeDay(day));
+        return *found;
+    }
+
+private:
+    const Year& m_year;
+    QHash<const Day*, QList<Day*>> m_found;
+};
+
 // Moves the content along the chain one slot later, emptying its first slot.
 // With no movable slot after the lesson there is nowhere to push its
 // content: the move leaves everything as it is rather than erase it.
 // Answers the slot that took the lesson's content, or none.
-Lesson* moveContentOneSlotLater(const Year::BumpChain& bump)
+Lesson* moveContentOneSlotLater(const Year::BumpChain& bump, DaysLikeDay& daysLike)
 {
     const QList<Lesson*>& chain = bump.movable;
     if (chain.size() < 2)
@@ -36,7 +60,7 @@ Lesson* moveContentOneSlotLater(const Year::BumpChain& bump)
     // The work due in the emptied slot goes to the course's next slot,
     // anchored or not.
     emptied->clearAssignments(bump.fromLesson.size() < 2 ? nullptr : bump.fromLesson[1]);
-    emptied->setStartAndEndTime();
+    emptied->setStartAndEndTime(daysLike.of(emptied->dayTaught()));
     emptied->updateLastUpdatedForAllSubordinates();
     return chain[1];
 }
@@ -52,7 +76,8 @@ void postBumped(Lesson* moved)
 void Year::bumpLesson(Lesson* lesson)
 {
     const DeleteStackBatch deletions(*this);
-    if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
+    DaysLikeDay daysLike(*this);
+    if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson), daysLike))
         postBumped(moved);
 }
 
@@ -60,9 +85,10 @@ void Year::bumpLesson(Lesson* lesson)
 void Year::bumpAllLessonsOnDay(Day* day)
 {
     const DeleteStackBatch deletions(*this);
+    DaysLikeDay daysLike(*this);
     Lesson* lastMoved = nullptr;
     for (Lesson* lesson : day->lessonsInOrder()) {
-        if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson)))
+        if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson), daysLike))
             lastMoved = moved;
     }
     if (lastMoved)

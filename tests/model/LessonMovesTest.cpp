@@ -359,6 +359,25 @@ TEST_F(LessonMovesTest, BumpingAWholeDayPushesEveryMeetingOfIt)
     EXPECT_EQ(clicked.size(), 1);
 }
 
+// A locked lesson on the day hands the emptying to the course's next free
+// slot, on another weekday: that slot takes its times from days like its
+// own, not from days like the day that was bumped.
+TEST_F(LessonMovesTest, AWholeDayBumpTimesEachEmptiedSlotFromDaysLikeItsOwn)
+{
+    Course* art = b.course(QStringLiteral("Art"));
+    QList<Lesson*> artLessons;
+    for (int i = 0; i < days.size(); ++i) {
+        if (i % 5 < 2) // Mondays at 8, Tuesdays at 10
+            artLessons.append(b.lesson(art, days[i], i % 5 == 0 ? 8 : 10));
+    }
+    artLessons[0]->setValue(u"anchored", true);
+    Lesson* emptied = artLessons[1];
+    emptied->setDate(u"startTime", ScheduleBuilder::localDate(2026, 3, 3, 14));
+    year()->bumpAllLessonsOnDay(days[0]);
+    EXPECT_EQ(emptied->startTime(), ScheduleBuilder::localDate(2026, 3, 3, 10));
+    EXPECT_EQ(lessons[0]->startTime(), ScheduleBuilder::localDate(2026, 3, 2, 9));
+}
+
 // Locked slots at the end of the course: the last movable slot hands its
 // content, assignments included, to the slot before it and keeps no copy.
 TEST_F(LessonMovesTest, PullBackMovesAssignmentsWithTheirContentAndKeepsEachOnce)
