@@ -187,10 +187,40 @@ void ObjectContext::markSaved()
     m_deleted.clear();
 }
 
+namespace {
+
+// The one type each kind of attribute is held as.
+QMetaType::Type storedType(AttributeType type)
+{
+    switch (type) {
+    case AttributeType::String:
+        return QMetaType::QString;
+    case AttributeType::Integer:
+        return QMetaType::LongLong;
+    case AttributeType::Double:
+    case AttributeType::Date:
+        return QMetaType::Double;
+    case AttributeType::Boolean:
+        return QMetaType::Bool;
+    case AttributeType::Binary:
+        return QMetaType::QByteArray;
+    }
+    return QMetaType::UnknownType;
+}
+
+} // namespace
+
 QVariant ObjectContext::normalizedValue(AttributeType type, const QVariant& value)
 {
     if (!value.isValid() || value.isNull())
         return {};
+    // Values copied from another record are held as they are stored already;
+    // only a null text or data still means "absent".
+    if (value.typeId() == storedType(type)) {
+        const bool nullText = (type == AttributeType::String && static_cast<const QString*>(value.constData())->isNull())
+            || (type == AttributeType::Binary && static_cast<const QByteArray*>(value.constData())->isNull());
+        return nullText ? QVariant() : value;
+    }
     switch (type) {
     case AttributeType::String: {
         // A null string is an absent value; an empty one is kept as empty.
