@@ -1,5 +1,7 @@
 #include "foundation/notify/NotificationCenter.h"
 
+#include <algorithm>
+
 NotificationCenter& NotificationCenter::defaultCenter()
 {
     static NotificationCenter center;
@@ -26,22 +28,49 @@ NotificationCenter::ObserverId NotificationCenter::addScopedObserver(
 NotificationCenter::ObserverId NotificationCenter::add(Observer observer)
 {
     observer.id = m_nextId++;
+    m_idsByName[observer.name].append(observer.id);
     m_observers.append(std::move(observer));
     return m_observers.last().id;
 }
 
+namespace {
+
+template <typename List> auto lowerBoundById(List& observers, NotificationCenter::ObserverId id)
+{
+    return std::lower_bound(
+        observers.begin(), observers.end(), id, [](const auto& observer, auto wanted) { return observer.id < wanted; });
+}
+
+} // namespace
+
 void NotificationCenter::removeObserver(ObserverId id)
 {
-    m_observers.removeIf([id](const Observer& o) { return o.id == id; });
+    const auto found = lowerBoundById(m_observers, id);
+    if (found == m_observers.end() || found->id != id)
+        return;
+    const auto ids = m_idsByName.find(found->name);
+    ids->removeOne(id);
+    if (ids->isEmpty())
+        m_idsByName.erase(ids);
+    m_observers.erase(found);
 }
 
 const NotificationCenter::Observer* NotificationCenter::find(ObserverId id) const
 {
-    for (const Observer& observer : m_observers) {
-        if (observer.id == id)
-            return &observer;
-    }
-    return nullptr;
+    const auto found = lowerBoundById(m_observers, id);
+    return found != m_observers.end() && found->id == id ? &*found : nullptr;
+}
+
+QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(const QString& name) const
+{
+    const QList<ObserverId> ofEveryName = m_idsByName.value(QString());
+    if (name.isEmpty())
+        return ofEveryName;
+    const QList<ObserverId> ofName = m_idsByName.value(name);
+    QList<ObserverId> merged;
+    merged.reserve(ofName.size() + ofEveryName.size());
+    std::merge(ofName.begin(), ofName.end(), ofEveryName.begin(), ofEveryName.end(), std::back_inserter(merged));
+    return merged;
 }
 
 bool NotificationCenter::Observer::matches(const Notification& notification) const
@@ -60,9 +89,9 @@ void NotificationCenter::post(const QString& name, NotificationSource* object, c
     // Handlers may change the observer list, so walk a snapshot of the ids
     // and skip any observer removed along the way.
     QList<ObserverId> ids;
-    for (const Observer& observer : m_observers) {
-        if (observer.matches(notification))
-            ids.append(observer.id);
+    for (ObserverId id : candidatesFor(name)) {
+        if (find(id)->matches(notification))
+            ids.append(id);
     }
     for (ObserverId id : ids) {
         if (const Observer* observer = find(id)) {

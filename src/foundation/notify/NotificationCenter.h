@@ -2,6 +2,7 @@
 
 #include "foundation/notify/Notification.h"
 
+#include <QHash>
 #include <QList>
 
 #include <cstdint>
@@ -47,7 +48,13 @@ private:
 
     ObserverId add(Observer observer);
     const Observer* find(ObserverId id) const;
+    // The observers of the name and those of every name, in the order they
+    // were added: a post looks at these only, not at every observer.
+    QList<ObserverId> candidatesFor(const QString& name) const;
 
+    // In the order they were added, which is the order of their ids.
     QList<Observer> m_observers;
+    // Observer ids by the name observed (empty for every name), in id order.
+    QHash<QString, QList<ObserverId>> m_idsByName;
     ObserverId m_nextId = 1;
 };

@@ -41,6 +41,24 @@ TEST(NotificationCenterTest, DeliversByNameAndObject)
             "name:SemestraLessonClicked", "object", "all:SemestraLessonClicked" }));
 }
 
+// Observers of one name and of every name are kept apart for speed, yet
+// hear a post in the order they were added, also after removals.
+TEST(NotificationCenterTest, ObserversOfANameAndOfEveryNameHearInTheOrderAdded)
+{
+    NotificationCenter center;
+    QStringList log;
+    const auto first = center.addObserver(lessonClicked, [&](const Notification&) { log << "first"; });
+    center.addObserver(QString(), [&](const Notification&) { log << "every"; });
+    center.addObserver(courseAdded, [&](const Notification&) { log << "other"; });
+    center.addObserver(lessonClicked, [&](const Notification&) { log << "last"; });
+    center.post(lessonClicked);
+    center.removeObserver(first);
+    center.removeObserver(first);
+    center.post(lessonClicked);
+    EXPECT_EQ(log, QStringList({ "first", "every", "last", "every", "last" }));
+    EXPECT_EQ(center.observerCount(), 3);
+}
+
 TEST(NotificationCenterTest, ScopedObserverIgnoresOtherDocuments)
 {
     NotificationCenter center;
