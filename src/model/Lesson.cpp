@@ -12,6 +12,8 @@
 #include "model/Unit.h"
 #include "model/Year.h"
 
+#include <QScopedValueRollback>
+
 const QStringList& Lesson::richFieldKeys()
 {
     static const QStringList keys { QStringLiteral("lessonBody"), QStringLiteral("homework"),
@@ -31,7 +33,26 @@ void Lesson::didChangeValue(const QString& key)
     SyncedRecord::didChangeValue(key);
     if (!isCopyingAttributes() && richFieldKeys().contains(key))
         setValue(shadowKey(key), RichText::plainText(value<QByteArray>(key)));
-    if (keysThatUpdateTime().contains(key))
+    if (!keysThatUpdateTime().contains(key))
+        return;
+    if (m_fieldsChanging)
+        m_displayTextChanged = true;
+    else
+        NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
+}
+
+void Lesson::changeFieldsTogether(const std::function<void()>& change)
+{
+    if (m_fieldsChanging) {
+        change();
+        return;
+    }
+    {
+        const QScopedValueRollback changing(m_fieldsChanging, true);
+        m_displayTextChanged = false;
+        change();
+    }
+    if (m_displayTextChanged)
         NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
 }
 

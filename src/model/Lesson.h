@@ -4,6 +4,7 @@
 
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 
 class QTextDocument;
@@ -179,4 +180,11 @@ private:
     void copyStandardLinksFrom(const Lesson* source);
     void copyAttachmentsFrom(const Lesson* source);
     void copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder);
+    // Runs a change of many fields at once, telling the views once at the end
+    // that the lesson's text changed rather than once for every field: a
+    // bump changes thousands of lessons, and each telling redraws a box.
+    void changeFieldsTogether(const std::function<void()>& change);
+
+    bool m_fieldsChanging = false;
+    bool m_displayTextChanged = false;
 };

@@ -68,10 +68,12 @@ void Lesson::removeAllTags()
 
 void Lesson::wipe()
 {
-    for (const AttributeDescription& attribute : entity().attributes()) {
-        if (!slotKeys().contains(attribute.name))
-            setValue(attribute.name, QVariant());
-    }
+    changeFieldsTogether([this] {
+        for (const AttributeDescription& attribute : entity().attributes()) {
+            if (!slotKeys().contains(attribute.name))
+                setValue(attribute.name, QVariant());
+        }
+    });
     removeStandardLinks();
     removeAllAttachments();
     // Work given here and due elsewhere is still on the teacher's list: it
@@ -100,7 +102,7 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source, const CourseOrder& s
 {
     if (source == this)
         return;
-    copyAttributesFrom(*source, slotKeys());
+    changeFieldsTogether([this, source] { copyAttributesFrom(*source, slotKeys()); });
     if (source->unit())
         setObject(u"unit", source->unit());
     removeAllTags();

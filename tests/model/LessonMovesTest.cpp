@@ -1,6 +1,8 @@
 #include "ModelFixture.h"
 #include "ScheduleBuilder.h"
+#include "foundation/notify/ObserverBag.h"
 #include "foundation/random/RandomSource.h"
+#include "foundation/richtext/RichText.h"
 #include "model/AssignedFile.h"
 #include "model/Assignment.h"
 #include "model/AttachedFile.h"
@@ -8,6 +10,7 @@
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
+#include "model/ModelNotifications.h"
 #include "model/Standard.h"
 #include "model/StandardInLesson.h"
 #include "model/Unit.h"
@@ -99,6 +102,26 @@ TEST_F(LessonMovesTest, BumpKeepsSlotIdentityAndTimes)
     EXPECT_EQ(lessons[3]->startTime(), start);
     // The emptied slot takes its times from another Wednesday.
     EXPECT_EQ(lessons[2]->startTime(), ScheduleBuilder::localDate(2026, 3, 4, 9));
+}
+
+// A lesson whose content a bump replaces tells the views once, with the new
+// content complete, rather than once for every field that changed.
+TEST_F(LessonMovesTest, EachReplacedLessonTellsOfItsNewTextOnce)
+{
+    lessons[13]->setValue(u"homework", RichText::fromPlainText(QStringLiteral("Read")));
+    lessons[13]->setValue(u"lessonBody", RichText::fromPlainText(QStringLiteral("Plan")));
+    QList<NotificationSource*> told;
+    QString homeworkWhenTold;
+    ObserverBag observers;
+    observers.observe(ModelNotifications::lessonDisplayTextChanged, context.get(), [&](const Notification& n) {
+        told.append(n.object);
+        if (n.object == lessons[14])
+            homeworkWhenTold = lessons[14]->value<QString>(u"homeworkString");
+    });
+    year()->bumpLesson(lessons[13]);
+    EXPECT_EQ(told.count(lessons[14]), 2) << "wiped, then filled";
+    EXPECT_EQ(homeworkWhenTold, QStringLiteral("Read"));
+    EXPECT_EQ(told.count(lessons[13]), 1) << "emptied";
 }
 
 TEST_F(LessonMovesTest, BumpWithOnlyLockedSlotsAfterItChangesNothing)

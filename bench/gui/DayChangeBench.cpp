@@ -1,0 +1,100 @@
+#include "cli/DemoYearFiller.h"
+#include "foundation/alerts/AlertPresenter.h"
+#include "foundation/alerts/FileChooser.h"
+#include "foundation/prefs/Preferences.h"
+#include "gui/window/DocumentWindow.h"
+#include "gui/window/PlanningArea.h"
+#include "model/Day.h"
+#include "model/Document.h"
+#include "model/Year.h"
+#include "planning/PlanningModeViewController.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class DefaultAnswers : public AlertPresenter {
+public:
+    int runModal(const Alert&) override { return 1; }
+};
+
+class NoFiles : public FileChooser {
+public:
+    std::optional<QString> chooseSaveLocation(const SavePanelRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToOpen(const OpenPanelRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const OpenPanelRequest&) override { return std::nullopt; }
+};
+
+// The planning window on the command line's demo year at four times a real
+// year, showing the week of its first school day: every view, panel and
+// list of the window hears what a day change tells them, as in use.
+struct Fixture {
+    Fixture()
+        : preferences(std::make_unique<QSettings>(folder.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat))
+    {
+        preferences.registerShippedDefaults();
+        Preferences::setShared(&preferences);
+        const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
+        {
+            DocumentWindow writer;
+            if (!DemoYearFiller::buildYear(writer.document().context(), answers, 4) || !writer.document().saveAs(path).ok())
+                qFatal("the demo year could not be written");
+        }
+        window = std::make_unique<DocumentWindow>(answers, files);
+        if (!window->openFile(path))
+            qFatal("the demo year could not be opened");
+        window->resize(1400, 900);
+        window->show();
+        year = window->document().getCurrentYear();
+        first = year->getDaysIncludingAndAfter(year->getFirstDay()).constFirst();
+        window->planningArea()->controller().setToMode(PlanningModeViewController::WeekMode);
+        settle();
+    }
+    ~Fixture()
+    {
+        window.reset();
+        Preferences::setShared(nullptr);
+    }
+
+    // The window takes in what it was told and draws itself, as it would
+    // before the next frame.
+    void settle()
+    {
+        QCoreApplication::processEvents();
+        QPainter painter(&image);
+        window->render(&painter);
+    }
+
+    QTemporaryDir folder;
+    Preferences preferences;
+    DefaultAnswers answers;
+    NoFiles files;
+    std::unique_ptr<DocumentWindow> window;
+    Year* year = nullptr;
+    Day* first = nullptr;
+    QImage image { 1400, 900, QImage::Format_ARGB32_Premultiplied };
+};
+
+// The first school day cancelled with its lessons bumped, through to the
+// redrawn window; the restore between runs is untimed.
+void CancelFirstSchoolDayWithBumpInTheWindow(benchmark::State& state)
+{
+    Fixture fixture;
+    for (auto _ : state) {
+        fixture.year->bumpAllLessonsOnDay(fixture.first);
+        fixture.first->turnIntoCancelledDay();
+        fixture.settle();
+        state.PauseTiming();
+        fixture.first->restoreNonSchoolDay();
+        fixture.settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(CancelFirstSchoolDayWithBumpInTheWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
