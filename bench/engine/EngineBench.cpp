@@ -217,12 +217,15 @@ void RestoreHolidayOnFirstSchoolDay(benchmark::State& state)
 BENCHMARK(RestoreHolidayOnFirstSchoolDay)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // Every lesson of the first school day is bumped through its course before
-// the day is cancelled; the restore between runs is untimed. The deletions
-// the run queued for the online service are counted and then cleared, as a
-// sync clears them.
+// the day is cancelled. Between runs (untimed) the day is restored and its
+// new lessons pulled back, which puts the content where it was except for
+// each course's last slot; the deletions the run queued for the online
+// service are counted and cleared, as a sync clears them, and a synced year
+// is given service identifiers again for the records the run sent as new.
 void CancelFirstSchoolDayWithBump(benchmark::State& state, Synced synced)
 {
-    Year& year = *demoYear(int(state.range(0)), synced).year;
+    DemoYear& demo = demoYear(int(state.range(0)), synced);
+    Year& year = *demo.year;
     Day* first = firstSchoolDay(year);
     for (auto _ : state) {
         year.bumpAllLessonsOnDay(first);
@@ -231,6 +234,11 @@ void CancelFirstSchoolDayWithBump(benchmark::State& state, Synced synced)
         state.counters["queuedDeletions"] = double(year.deleteStack().count(u','));
         year.setValue(u"teacherPhone", QVariant());
         first->restoreNonSchoolDay();
+        for (Lesson* lesson : first->lessonsInOrder())
+            year.pullLessonsBack(lesson);
+        year.setValue(u"teacherPhone", QVariant());
+        if (synced == Synced::Yes)
+            demo.giveEveryRecordAServiceIdentifier();
         state.ResumeTiming();
     }
 }

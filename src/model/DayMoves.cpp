@@ -68,6 +68,9 @@ void Day::removeLesson(Lesson* lesson)
 
 void Day::removeAllLessons()
 {
+    std::optional<Year::DeleteStackBatch> deletions;
+    if (Year* owner = year())
+        deletions.emplace(*owner);
     updateTime();
     for (Lesson* lesson : lessons())
         removeLesson(lesson);

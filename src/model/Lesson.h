@@ -111,6 +111,14 @@ public:
     // The same, with the course order of the source taken once by a caller
     // that copies through a whole course.
     void replaceAllDataWithLesson(const Lesson* source, const CourseOrder& sourceOrder);
+    // Moves the content along slots of one course (`order` is its order) as
+    // if each slot in turn took a copy of the content of the slot before it:
+    // the content of the last slot is dropped, and the first is left without
+    // its fields, standards, attachments and given work (its unit and tags
+    // stay until it is wiped). The standards, attachments and assignments
+    // move rather than being copied, and the online service hears of them
+    // as it would of copies.
+    static void shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& order);
     // A copy that keeps this slot's identity; with CopyUnit::Yes the unit is
     // found or made in this lesson's own course.
     void copyUserInformationFrom(const Lesson* source, CopyUnit withUnit = CopyUnit::Yes);
@@ -180,6 +188,16 @@ private:
     void copyStandardLinksFrom(const Lesson* source);
     void copyAttachmentsFrom(const Lesson* source);
     void copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder);
+    // The unit (unless the source has none) and the tags of the source.
+    void takeUnitAndTagsOf(const Lesson* source);
+    // What shiftContentAlong moves besides the fields, from the slot before.
+    void takeRecordsFrom(Lesson* source, const CourseOrder& order);
+    void takeStandardLinksFrom(Lesson* source);
+    void takeAttachmentsFrom(Lesson* source);
+    void takeAssignmentsFrom(Lesson* source, const CourseOrder& order);
+    // Where work given here is due when it was due `distance` slots after
+    // its lesson in the source's course.
+    Lesson* dueLessonAway(int distance, const CourseOrder& sourceOrder);
     // Runs a change of many fields at once, telling the views once at the end
     // that the lesson's text changed rather than once for every field: a
     // bump changes thousands of lessons, and each telling redraws a box.

@@ -30,6 +30,27 @@ void recordDeletion(Year* year, const ManagedObject& record, const QString& type
         year->addObjectToDeleteStack(record, type);
 }
 
+// A record moved to another lesson reaches the online service as a new one,
+// as a copy would: the service's record is queued for deletion and the
+// identifier goes.
+void sendAsNew(Year* year, SyncedRecord& record, const QString& type)
+{
+    recordDeletion(year, record, type);
+    record.setValue(u"syncID", QVariant());
+    record.updateTime();
+}
+
+std::vector<int> attributeSlots(const EntityDescription& entity, const std::function<bool(const QString&)>& wanted)
+{
+    std::vector<int> positions;
+    const QList<AttributeDescription>& attributes = entity.attributes();
+    for (int slot = 0; slot < attributes.size(); ++slot) {
+        if (wanted(attributes[slot].name))
+            positions.push_back(slot);
+    }
+    return positions;
+}
+
 } // namespace
 
 QList<Assignment*> Lesson::homeworkDue() const
@@ -103,11 +124,7 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source, const CourseOrder& s
     if (source == this)
         return;
     changeFieldsTogether([this, source] { copyAttributesFrom(*source, slotKeys()); });
-    if (source->unit())
-        setObject(u"unit", source->unit());
-    removeAllTags();
-    for (ManagedObject* tag : source->objects(u"tags"))
-        addObject(u"tags", tag);
+    takeUnitAndTagsOf(source);
     copyStandardLinksFrom(source);
     copyAttachmentsFrom(source);
     removeGivenAssignments();
@@ -150,12 +167,97 @@ void Lesson::copyAssignmentsFrom(const Lesson* source, const CourseOrder& source
         auto* copy = context().insert<Assignment>(QStringLiteral("Assignment"));
         copy->copyAttributesFrom(*original, { QStringLiteral("lastUpdated"), QStringLiteral("syncID") });
         copy->copyAttachmentsFrom(original);
-        if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue(sourceOrder)) {
-            Lesson* due = sourceOrder.course() == course() ? sourceOrder.lessonAwayFrom(this, *distance)
-                                                             : lessonAwayFromCurrent(*distance);
-            copy->setObject(u"dueLesson", due);
-        }
+        if (const std::optional<int> distance = original->lessonsBetweenAssignedAndDue(sourceOrder))
+            copy->setObject(u"dueLesson", dueLessonAway(*distance, sourceOrder));
         copy->setObject(u"assignedLesson", this);
+    }
+}
+
+Lesson* Lesson::dueLessonAway(int distance, const CourseOrder& sourceOrder)
+{
+    return sourceOrder.course() == course() ? sourceOrder.lessonAwayFrom(this, distance)
+                                            : lessonAwayFromCurrent(distance);
+}
+
+void Lesson::takeUnitAndTagsOf(const Lesson* source)
+{
+    if (source->unit())
+        setObject(u"unit", source->unit());
+    const QList<ManagedObject*>& tags = source->objects(u"tags");
+    if (tags == objects(u"tags"))
+        return;
+    removeAllTags();
+    for (ManagedObject* tag : tags)
+        addObject(u"tags", tag);
+}
+
+// A bump moves the content of every later lesson of a course: moving the
+// records and handing the field values on, rather than copying both, is
+// what keeps that within a frame on a long year.
+void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& order)
+{
+    if (chain.isEmpty())
+        return;
+    const QStringList& shownKeys = chain.first()->keysThatUpdateTime();
+    const EntityDescription& entity = chain.first()->entity();
+    const std::vector<int> shownSlots
+        = attributeSlots(entity, [&](const QString& key) { return shownKeys.contains(key); });
+    const std::vector<int> otherContentSlots = attributeSlots(
+        entity, [&](const QString& key) { return !slotKeys().contains(key) && !shownKeys.contains(key); });
+    const QList<ManagedObject*> records(chain.begin(), chain.end());
+    const std::vector<bool> shownChanged = shiftAttributesAlong(records, shownSlots);
+    shiftAttributesAlong(records, otherContentSlots);
+    for (qsizetype i = chain.size() - 1; i >= 1; --i)
+        chain[i]->takeRecordsFrom(chain[i - 1], order);
+    for (qsizetype i = 0; i < chain.size(); ++i) {
+        if (shownChanged[size_t(i)])
+            NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, chain[i]);
+    }
+}
+
+void Lesson::takeRecordsFrom(Lesson* source, const CourseOrder& order)
+{
+    takeUnitAndTagsOf(source);
+    takeStandardLinksFrom(source);
+    takeAttachmentsFrom(source);
+    takeAssignmentsFrom(source, order);
+    updateTime();
+}
+
+// The links keep their service identifier, as copied links do.
+void Lesson::takeStandardLinksFrom(Lesson* source)
+{
+    removeStandardLinks();
+    Year* owner = year();
+    for (StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
+        recordDeletion(owner, *link, QStringLiteral("lesson_standard"));
+        link->setObject(u"lesson", this);
+        link->updateTime();
+    }
+}
+
+void Lesson::takeAttachmentsFrom(Lesson* source)
+{
+    removeAllAttachments();
+    Year* owner = year();
+    for (Attachment* attachment : source->objects<Attachment>(u"attachments")) {
+        sendAsNew(owner, *attachment, attachment->deleteStackType());
+        attachment->setObject(u"lesson", this);
+    }
+}
+
+void Lesson::takeAssignmentsFrom(Lesson* source, const CourseOrder& order)
+{
+    removeGivenAssignments();
+    Year* owner = year();
+    for (Assignment* assignment : source->assignments()) {
+        const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
+        for (Attachment* attachment : assignment->attachments())
+            sendAsNew(owner, *attachment, attachment->deleteStackType());
+        sendAsNew(owner, *assignment, QStringLiteral("assignment"));
+        if (distance)
+            assignment->setObject(u"dueLesson", dueLessonAway(*distance, order));
+        assignment->setObject(u"assignedLesson", this);
     }
 }
 

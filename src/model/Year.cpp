@@ -23,6 +23,23 @@ LessonReportInformation* Year::lessonReportInformation()
     return created;
 }
 
+namespace {
+
+// Whether the stack holds the whole entry: "12:lesson," is not held by
+// "112:lesson,".
+bool holdsEntry(const QString& stack, const QString& entry)
+{
+    for (qsizetype at = stack.indexOf(entry); at >= 0; at = stack.indexOf(entry, at + 1)) {
+        if (at == 0 || stack[at - 1] == u',')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// A single entry is looked for in the stored text; only a batch, which may
+// add thousands, is worth reading the whole stack into a set.
 void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& type)
 {
     const QString syncID = object.value<QString>(u"syncID").trimmed();
@@ -33,19 +50,17 @@ void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& ty
         m_deleteStackBatch->add(entry);
         return;
     }
-    DeleteStackBatch single(*this);
-    single.add(entry);
+    const QString stack = deleteStack();
+    if (!holdsEntry(stack, entry))
+        setValue(u"teacherPhone", stack + entry);
 }
 
 Year::DeleteStackBatch::DeleteStackBatch(Year& year)
     : m_year(year)
     , m_outermost(!year.m_deleteStackBatch)
 {
-    if (!m_outermost)
-        return;
-    year.m_deleteStackBatch = this;
-    for (const QString& entry : year.deleteStack().split(u',', Qt::SkipEmptyParts))
-        m_entries.insert(entry + u',');
+    if (m_outermost)
+        year.m_deleteStackBatch = this;
 }
 
 Year::DeleteStackBatch::~DeleteStackBatch()
@@ -59,9 +74,14 @@ Year::DeleteStackBatch::~DeleteStackBatch()
 
 void Year::DeleteStackBatch::add(const QString& entry)
 {
-    if (m_entries.contains(entry))
+    if (!m_entries) {
+        m_entries.emplace();
+        for (const QString& held : m_year.deleteStack().split(u',', Qt::SkipEmptyParts))
+            m_entries->insert(held + u',');
+    }
+    if (m_entries->contains(entry))
         return;
-    m_entries.insert(entry);
+    m_entries->insert(entry);
     m_added += entry;
 }
 

@@ -66,7 +66,8 @@ public:
 
         Year& m_year;
         const bool m_outermost;
-        QSet<QString> m_entries;
+        // The stack's entries, read when the first entry is added.
+        std::optional<QSet<QString>> m_entries;
         QString m_added;
     };
 

@@ -51,10 +51,9 @@ Lesson* moveContentOneSlotLater(const Year::BumpChain& bump, DaysLikeDay& daysLi
     // One order serves every step: content moves, days and times stay.
     const CourseOrder order(*chain.first()->course());
     chain.last()->wipe();
-    for (qsizetype i = chain.size() - 1; i >= 1; --i) {
-        chain[i]->replaceAllDataWithLesson(chain[i - 1], order);
+    Lesson::shiftContentAlong(chain, order);
+    for (qsizetype i = chain.size() - 1; i >= 1; --i)
         chain[i]->updateLastUpdatedForAllSubordinates();
-    }
     Lesson* emptied = chain.first();
     emptied->wipe();
     // The work due in the emptied slot goes to the course's next slot,
@@ -102,10 +101,11 @@ void Year::pullLessonsBack(Lesson* lesson)
         return;
     const DeleteStackBatch deletions(*this);
     const CourseOrder order(*lesson->course());
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i) {
-        chain[i]->replaceAllDataWithLesson(chain[i + 1], order);
+    QList<Lesson*> backwards = chain;
+    std::reverse(backwards.begin(), backwards.end());
+    Lesson::shiftContentAlong(backwards, order);
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         chain[i]->updateLastUpdatedForAllSubordinates();
-    }
     Lesson* emptied = chain.last();
     emptied->wipe();
     // Its assignments went one slot earlier with the rest of its content;

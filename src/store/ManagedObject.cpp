@@ -65,6 +65,28 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
     didChangeValue(attribute.name);
 }
 
+std::vector<bool> ManagedObject::shiftAttributesAlong(
+    const QList<ManagedObject*>& records, const std::vector<int>& positions)
+{
+    std::vector<bool> changed(size_t(records.size()), false);
+    for (const int slot : positions) {
+        // Each record hands its own value on as it takes the one before, so
+        // both values are still the original ones when they are compared.
+        QVariant carried;
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            QVariant& value = records[i]->m_attributes[size_t(slot)];
+            if (value != carried)
+                changed[size_t(i)] = true;
+            std::swap(value, carried);
+        }
+    }
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (changed[size_t(i)])
+            records[i]->markUpdated();
+    }
+    return changed;
+}
+
 Date ManagedObject::requiredDate(QStringView key) const
 {
     return Date::fromSecondsSinceReferenceDate(value(key).toDouble());

@@ -73,6 +73,12 @@ protected:
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);
     virtual void didChangeValue(const QString& key);
+    // Moves the values of the given attributes one record along `records`,
+    // all of one entity: each takes the values of the one before it, the
+    // first is left without any and the values of the last are dropped. No
+    // change hooks run: the record class moving its content as a whole tells
+    // of the change itself. Answers, per record, whether any value changed.
+    static std::vector<bool> shiftAttributesAlong(const QList<ManagedObject*>& records, const std::vector<int>& positions);
 
 private:
     friend class ObjectContext;
