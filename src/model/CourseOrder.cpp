@@ -1,6 +1,8 @@
 #include "model/CourseOrder.h"
 
 #include "model/Course.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
 
 #include <algorithm>
 
@@ -18,4 +20,28 @@ Lesson* CourseOrder::lessonAwayFrom(const Lesson* lesson, int distance) const
     if (m_lessons.isEmpty())
         return nullptr;
     return m_lessons[std::clamp<qsizetype>(indexOf(lesson) + distance, 0, m_lessons.size() - 1)];
+}
+
+namespace {
+
+bool startsTogether(const Lesson* a, const Lesson* b)
+{
+    return a->dayTaught() && a->dayTaught()->actualDate() == b->dayTaught()->actualDate()
+        && a->startTime() == b->startTime();
+}
+
+} // namespace
+
+QList<Lesson*> CourseOrder::lessonsFrom(const Lesson* lesson) const
+{
+    qsizetype first = indexOf(lesson);
+    if (first < 0 || !lesson->dayTaught())
+        return {};
+    // Lessons that start together are in no particular order among
+    // themselves: each counts as after the others.
+    while (first > 0 && startsTogether(m_lessons[first - 1], lesson))
+        --first;
+    QList<Lesson*> result = m_lessons.mid(first);
+    result.removeIf([](const Lesson* other) { return !other->dayTaught(); });
+    return result;
 }

@@ -23,6 +23,10 @@ public:
     // The lesson `distance` places from the given one, held at the course's
     // first and last lesson.
     Lesson* lessonAwayFrom(const Lesson* lesson, int distance) const;
+    // The lesson and the course's lessons after it: those of a later day
+    // and those of its day that start no earlier. None for a lesson of no
+    // day or of another course.
+    QList<Lesson*> lessonsFrom(const Lesson* lesson) const;
 
 private:
     const Course* m_course = nullptr;

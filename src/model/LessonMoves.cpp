@@ -200,35 +200,34 @@ void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& o
         return;
     const QStringList& shownKeys = chain.first()->keysThatUpdateTime();
     const EntityDescription& entity = chain.first()->entity();
+    const std::vector<int> contentSlots
+        = attributeSlots(entity, [](const QString& key) { return !slotKeys().contains(key); });
     const std::vector<int> shownSlots
         = attributeSlots(entity, [&](const QString& key) { return shownKeys.contains(key); });
-    const std::vector<int> otherContentSlots = attributeSlots(
-        entity, [&](const QString& key) { return !slotKeys().contains(key) && !shownKeys.contains(key); });
     const QList<ManagedObject*> records(chain.begin(), chain.end());
-    const std::vector<bool> shownChanged = shiftAttributesAlong(records, shownSlots);
-    shiftAttributesAlong(records, otherContentSlots);
+    const std::vector<bool> shownChanged = shiftAttributesAlong(records, contentSlots, shownSlots);
+    Year* owner = chain.first()->year();
     for (qsizetype i = chain.size() - 1; i >= 1; --i)
-        chain[i]->takeRecordsFrom(chain[i - 1], order);
+        chain[i]->takeRecordsFrom(chain[i - 1], order, owner);
     for (qsizetype i = 0; i < chain.size(); ++i) {
         if (shownChanged[size_t(i)])
             NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, chain[i]);
     }
 }
 
-void Lesson::takeRecordsFrom(Lesson* source, const CourseOrder& order)
+void Lesson::takeRecordsFrom(Lesson* source, const CourseOrder& order, Year* owner)
 {
     takeUnitAndTagsOf(source);
-    takeStandardLinksFrom(source);
-    takeAttachmentsFrom(source);
-    takeAssignmentsFrom(source, order);
+    takeStandardLinksFrom(source, owner);
+    takeAttachmentsFrom(source, owner);
+    takeAssignmentsFrom(source, order, owner);
     updateTime();
 }
 
 // The links keep their service identifier, as copied links do.
-void Lesson::takeStandardLinksFrom(Lesson* source)
+void Lesson::takeStandardLinksFrom(Lesson* source, Year* owner)
 {
     removeStandardLinks();
-    Year* owner = year();
     for (StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
         recordDeletion(owner, *link, QStringLiteral("lesson_standard"));
         link->setObject(u"lesson", this);
@@ -236,20 +235,18 @@ void Lesson::takeStandardLinksFrom(Lesson* source)
     }
 }
 
-void Lesson::takeAttachmentsFrom(Lesson* source)
+void Lesson::takeAttachmentsFrom(Lesson* source, Year* owner)
 {
     removeAllAttachments();
-    Year* owner = year();
     for (Attachment* attachment : source->objects<Attachment>(u"attachments")) {
         sendAsNew(owner, *attachment, attachment->deleteStackType());
         attachment->setObject(u"lesson", this);
     }
 }
 
-void Lesson::takeAssignmentsFrom(Lesson* source, const CourseOrder& order)
+void Lesson::takeAssignmentsFrom(Lesson* source, const CourseOrder& order, Year* owner)
 {
     removeGivenAssignments();
-    Year* owner = year();
     for (Assignment* assignment : source->assignments()) {
         const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
         for (Attachment* attachment : assignment->attachments())
@@ -283,9 +280,14 @@ void Lesson::copyUserInformationFrom(const Lesson* source, CopyUnit withUnit)
 
 void Lesson::clearAssignments()
 {
-    const QList<Lesson*> fromHere
-        = year() ? year()->getLessonsInCourse(Year::Relative::AfterLesson, this) : QList<Lesson*>();
-    clearAssignments(fromHere.size() < 2 ? nullptr : fromHere[1]);
+    // The next slot is looked up only for work due here: finding it sorts
+    // the whole course.
+    Lesson* nextSlot = nullptr;
+    if (year() && !homeworkDue().isEmpty()) {
+        const QList<Lesson*> fromHere = year()->getLessonsInCourse(Year::Relative::AfterLesson, this);
+        nextSlot = fromHere.size() < 2 ? nullptr : fromHere[1];
+    }
+    clearAssignments(nextSlot);
 }
 
 // Work due in the course's last slot has nowhere later to go: it stays due

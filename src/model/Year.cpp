@@ -42,7 +42,12 @@ bool holdsEntry(const QString& stack, const QString& entry)
 // add thousands, is worth reading the whole stack into a set.
 void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& type)
 {
-    const QString syncID = object.value<QString>(u"syncID").trimmed();
+    // Most records of a year never reached the service: tell them apart
+    // without copying the value.
+    const int idSlot = object.entity().attributeIndex(u"syncID");
+    if (idSlot < 0 || !object.valueAtSlot(idSlot).isValid())
+        return;
+    const QString syncID = object.valueAtSlot(idSlot).toString().trimmed();
     if (syncID.isEmpty())
         return;
     const QString entry = QStringLiteral("%1:%2,").arg(syncID, type);

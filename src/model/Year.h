@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CourseOrder.h"
 #include "store/ManagedObject.h"
 
 #include <QHash>
@@ -191,6 +192,7 @@ public:
     // The lesson and its course's later slots in course order, taken once
     // per move; the movable ones are those that are not anchored.
     struct BumpChain {
+        CourseOrder order;
         QList<Lesson*> fromLesson;
         QList<Lesson*> movable;
     };

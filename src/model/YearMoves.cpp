@@ -1,5 +1,4 @@
 #include "foundation/notify/NotificationCenter.h"
-#include "model/CourseOrder.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -9,7 +8,10 @@
 
 Year::BumpChain Year::bumpChain(Lesson* lesson) const
 {
-    BumpChain result { getLessonsInCourse(Relative::AfterLesson, lesson), {} };
+    if (!lesson->course())
+        return {};
+    BumpChain result { CourseOrder(*lesson->course()), {}, {} };
+    result.fromLesson = result.order.lessonsFrom(lesson);
     result.movable = result.fromLesson;
     result.movable.removeIf([](const Lesson* slot) { return slot->isAnchored(); });
     return result;
@@ -48,10 +50,8 @@ Lesson* moveContentOneSlotLater(const Year::BumpChain& bump, DaysLikeDay& daysLi
     const QList<Lesson*>& chain = bump.movable;
     if (chain.size() < 2)
         return nullptr;
-    // One order serves every step: content moves, days and times stay.
-    const CourseOrder order(*chain.first()->course());
     chain.last()->wipe();
-    Lesson::shiftContentAlong(chain, order);
+    Lesson::shiftContentAlong(chain, bump.order);
     for (qsizetype i = chain.size() - 1; i >= 1; --i)
         chain[i]->updateLastUpdatedForAllSubordinates();
     Lesson* emptied = chain.first();
@@ -96,14 +96,14 @@ void Year::bumpAllLessonsOnDay(Day* day)
 
 void Year::pullLessonsBack(Lesson* lesson)
 {
-    const QList<Lesson*> chain = bumpChain(lesson).movable;
+    const BumpChain bump = bumpChain(lesson);
+    const QList<Lesson*>& chain = bump.movable;
     if (chain.isEmpty())
         return;
     const DeleteStackBatch deletions(*this);
-    const CourseOrder order(*lesson->course());
     QList<Lesson*> backwards = chain;
     std::reverse(backwards.begin(), backwards.end());
-    Lesson::shiftContentAlong(backwards, order);
+    Lesson::shiftContentAlong(backwards, bump.order);
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         chain[i]->updateLastUpdatedForAllSubordinates();
     Lesson* emptied = chain.last();

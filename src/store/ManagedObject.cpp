@@ -1,5 +1,7 @@
 #include "store/ManagedObject.h"
 
+#include <algorithm>
+
 #include "store/ObjectContext.h"
 
 #include <QtGlobal>
@@ -66,24 +68,23 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
 }
 
 std::vector<bool> ManagedObject::shiftAttributesAlong(
-    const QList<ManagedObject*>& records, const std::vector<int>& positions)
+    const QList<ManagedObject*>& records, const std::vector<int>& positions, const std::vector<int>& watched)
 {
     std::vector<bool> changed(size_t(records.size()), false);
     for (const int slot : positions) {
+        const bool compare = std::find(watched.begin(), watched.end(), slot) != watched.end();
         // Each record hands its own value on as it takes the one before, so
         // both values are still the original ones when they are compared.
         QVariant carried;
         for (qsizetype i = 0; i < records.size(); ++i) {
             QVariant& value = records[i]->m_attributes[size_t(slot)];
-            if (value != carried)
+            if (compare && value != carried)
                 changed[size_t(i)] = true;
             std::swap(value, carried);
         }
     }
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        if (changed[size_t(i)])
-            records[i]->markUpdated();
-    }
+    for (ManagedObject* record : records)
+        record->markUpdated();
     return changed;
 }
 

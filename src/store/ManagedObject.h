@@ -73,12 +73,15 @@ protected:
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);
     virtual void didChangeValue(const QString& key);
-    // Moves the values of the given attributes one record along `records`,
-    // all of one entity: each takes the values of the one before it, the
-    // first is left without any and the values of the last are dropped. No
-    // change hooks run: the record class moving its content as a whole tells
-    // of the change itself. Answers, per record, whether any value changed.
-    static std::vector<bool> shiftAttributesAlong(const QList<ManagedObject*>& records, const std::vector<int>& positions);
+    // Moves the values of the attributes at `positions` one record along
+    // `records`, all of one entity: each takes the values of the one before
+    // it, the first is left without any and the values of the last are
+    // dropped. Every record counts as changed, but no change hooks run: the
+    // record class moving its content as a whole tells of the change itself.
+    // Answers, per record, whether any of its values at `watched` (some of
+    // `positions`) changed.
+    static std::vector<bool> shiftAttributesAlong(
+        const QList<ManagedObject*>& records, const std::vector<int>& positions, const std::vector<int>& watched);
 
 private:
     friend class ObjectContext;
