@@ -1,9 +1,9 @@
 #pragma once
 
 #include "store/AttributeDescription.h"
+#include "store/PropertyIndex.h"
 #include "store/RelationshipDescription.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -26,8 +26,8 @@ public:
     const QList<AttributeDescription>& attributes() const { return m_attributes; }
     const QList<RelationshipDescription>& relationships() const { return m_relationships; }
     // Position of a property in attributes() / relationships(), or -1.
-    int attributeIndex(QStringView name) const { return m_attributeIndex.value(name, -1); }
-    int relationshipIndex(QStringView name) const { return m_relationshipIndex.value(name, -1); }
+    int attributeIndex(QStringView name) const { return m_attributeIndex.find(name); }
+    int relationshipIndex(QStringView name) const { return m_relationshipIndex.find(name); }
     const AttributeDescription* attribute(QStringView name) const;
     const RelationshipDescription* relationship(QStringView name) const;
 
@@ -41,9 +41,6 @@ private:
     QList<const EntityDescription*> m_subentities;
     QList<AttributeDescription> m_attributes;
     QList<RelationshipDescription> m_relationships;
-    // Every read and write of a record looks its key up here, so the keys
-    // are views of the names above: a lookup hashes the caller's text and
-    // allocates nothing. The names never change once the model is built.
-    QHash<QStringView, int> m_attributeIndex;
-    QHash<QStringView, int> m_relationshipIndex;
+    PropertyIndex m_attributeIndex;
+    PropertyIndex m_relationshipIndex;
 };

@@ -2,6 +2,7 @@
 
 #include "store/EntityDescription.h"
 
+#include <QHash>
 #include <memory>
 #include <vector>
 

@@ -105,12 +105,12 @@ void EntityModelBuilder::addProperties(
         entity.m_relationships.append(relationship);
     }
     for (int i = 0; i < entity.m_attributes.size(); ++i) {
-        if (entity.m_attributeIndex.contains(entity.m_attributes[i].name))
+        if (entity.m_attributeIndex.find(entity.m_attributes[i].name) >= 0)
             modelError(entity.name() + " declares " + entity.m_attributes[i].name + " twice");
-        entity.m_attributeIndex.insert(QStringView(entity.m_attributes[i].name), i);
+        entity.m_attributeIndex.add(entity.m_attributes[i].name);
     }
-    for (int i = 0; i < entity.m_relationships.size(); ++i)
-        entity.m_relationshipIndex.insert(QStringView(entity.m_relationships[i].name), i);
+    for (const RelationshipDescription& relationship : entity.m_relationships)
+        entity.m_relationshipIndex.add(relationship.name);
 }
 
 // Sibling sub-entities share their root's table. An attribute whose name a
