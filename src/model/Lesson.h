@@ -117,7 +117,8 @@ public:
     // its fields, standards, attachments and given work (its unit and tags
     // stay until it is wiped). The standards, attachments and assignments
     // move rather than being copied, and the online service hears of them
-    // as it would of copies.
+    // as it would of copies. Each slot that took content is marked as
+    // changed now, with its attachments.
     static void shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& order);
     // A copy that keeps this slot's identity; with CopyUnit::Yes the unit is
     // found or made in this lesson's own course.

@@ -32,12 +32,11 @@ void recordDeletion(Year* year, const ManagedObject& record, const QString& type
 
 // A record moved to another lesson reaches the online service as a new one,
 // as a copy would: the service's record is queued for deletion and the
-// identifier goes.
+// identifier goes. The caller marks it as changed.
 void sendAsNew(Year* year, SyncedRecord& record, const QString& type)
 {
     recordDeletion(year, record, type);
     record.setValue(u"syncID", QVariant());
-    record.updateTime();
 }
 
 std::vector<int> attributeSlots(const EntityDescription& entity, const std::function<bool(const QString&)>& wanted)
@@ -207,8 +206,10 @@ void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& o
     const QList<ManagedObject*> records(chain.begin(), chain.end());
     const std::vector<bool> shownChanged = shiftAttributesAlong(records, contentSlots, shownSlots);
     Year* owner = chain.first()->year();
-    for (qsizetype i = chain.size() - 1; i >= 1; --i)
+    for (qsizetype i = chain.size() - 1; i >= 1; --i) {
         chain[i]->takeRecordsFrom(chain[i - 1], order, owner);
+        chain[i]->updateLastUpdatedForAllSubordinates();
+    }
     for (qsizetype i = 0; i < chain.size(); ++i) {
         if (shownChanged[size_t(i)])
             NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, chain[i]);
@@ -221,7 +222,6 @@ void Lesson::takeRecordsFrom(Lesson* source, const CourseOrder& order, Year* own
     takeStandardLinksFrom(source, owner);
     takeAttachmentsFrom(source, owner);
     takeAssignmentsFrom(source, order, owner);
-    updateTime();
 }
 
 // The links keep their service identifier, as copied links do.
@@ -249,8 +249,11 @@ void Lesson::takeAssignmentsFrom(Lesson* source, const CourseOrder& order, Year*
     removeGivenAssignments();
     for (Assignment* assignment : source->assignments()) {
         const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
-        for (Attachment* attachment : assignment->attachments())
+        for (Attachment* attachment : assignment->attachments()) {
             sendAsNew(owner, *attachment, attachment->deleteStackType());
+            attachment->updateLastUpdated();
+        }
+        // Taking its new lessons marks the assignment as changed.
         sendAsNew(owner, *assignment, QStringLiteral("assignment"));
         if (distance)
             assignment->setObject(u"dueLesson", dueLessonAway(*distance, order));

@@ -80,9 +80,11 @@ Year::DeleteStackBatch::~DeleteStackBatch()
 void Year::DeleteStackBatch::add(const QString& entry)
 {
     if (!m_entries) {
+        const QStringList held = m_year.deleteStack().split(u',', Qt::SkipEmptyParts);
         m_entries.emplace();
-        for (const QString& held : m_year.deleteStack().split(u',', Qt::SkipEmptyParts))
-            m_entries->insert(held + u',');
+        m_entries->reserve(held.size() * 2);
+        for (const QString& heldEntry : held)
+            m_entries->insert(heldEntry + u',');
     }
     if (m_entries->contains(entry))
         return;

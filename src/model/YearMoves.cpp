@@ -52,8 +52,6 @@ Lesson* moveContentOneSlotLater(const Year::BumpChain& bump, DaysLikeDay& daysLi
         return nullptr;
     chain.last()->wipe();
     Lesson::shiftContentAlong(chain, bump.order);
-    for (qsizetype i = chain.size() - 1; i >= 1; --i)
-        chain[i]->updateLastUpdatedForAllSubordinates();
     Lesson* emptied = chain.first();
     emptied->wipe();
     // The work due in the emptied slot goes to the course's next slot,
@@ -104,8 +102,6 @@ void Year::pullLessonsBack(Lesson* lesson)
     QList<Lesson*> backwards = chain;
     std::reverse(backwards.begin(), backwards.end());
     Lesson::shiftContentAlong(backwards, bump.order);
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
-        chain[i]->updateLastUpdatedForAllSubordinates();
     Lesson* emptied = chain.last();
     emptied->wipe();
     // Its assignments went one slot earlier with the rest of its content;

@@ -80,7 +80,7 @@ std::vector<bool> ManagedObject::shiftAttributesAlong(
             QVariant& value = records[i]->m_attributes[size_t(slot)];
             if (compare && value != carried)
                 changed[size_t(i)] = true;
-            std::swap(value, carried);
+            value.swap(carried);
         }
     }
     for (ManagedObject* record : records)
