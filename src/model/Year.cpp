@@ -6,6 +6,8 @@
 #include "model/Week.h"
 #include "store/ObjectContext.h"
 
+#include <utility>
+
 PublishInfo* Year::publish() const
 {
     return object<PublishInfo>(u"publish");
@@ -50,7 +52,7 @@ void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& ty
     const QString syncID = object.valueAtSlot(idSlot).toString().trimmed();
     if (syncID.isEmpty())
         return;
-    const QString entry = QStringLiteral("%1:%2,").arg(syncID, type);
+    const QString entry = syncID + u':' + type + u',';
     if (m_deleteStackBatch) {
         m_deleteStackBatch->add(entry);
         return;
@@ -73,23 +75,38 @@ Year::DeleteStackBatch::~DeleteStackBatch()
     if (!m_outermost)
         return;
     m_year.m_deleteStackBatch = nullptr;
+    if (!m_entries)
+        return;
     if (!m_added.isEmpty())
         m_year.setValue(u"teacherPhone", m_year.deleteStack() + m_added);
+    m_year.m_stackLastRead = m_year.deleteStack();
+    m_year.m_entriesLastRead = std::move(*m_entries);
 }
 
 void Year::DeleteStackBatch::add(const QString& entry)
 {
-    if (!m_entries) {
-        const QStringList held = m_year.deleteStack().split(u',', Qt::SkipEmptyParts);
-        m_entries.emplace();
-        m_entries->reserve(held.size() * 2);
-        for (const QString& heldEntry : held)
-            m_entries->insert(heldEntry + u',');
-    }
+    if (!m_entries)
+        m_entries = m_year.deleteStackEntries();
     if (m_entries->contains(entry))
         return;
     m_entries->insert(entry);
     m_added += entry;
+}
+
+// A bump of a synced year queues thousands of entries, and the day change
+// that follows it adds to them: the entries the last batch knew are taken
+// over while the stack is still the text it left.
+QSet<QString> Year::deleteStackEntries()
+{
+    const QString stack = deleteStack();
+    if (stack == m_stackLastRead)
+        return std::exchange(m_entriesLastRead, {});
+    const QStringList held = stack.split(u',', Qt::SkipEmptyParts);
+    QSet<QString> entries;
+    entries.reserve(held.size() * 2);
+    for (const QString& heldEntry : held)
+        entries.insert(heldEntry + u',');
+    return entries;
 }
 
 QList<Course*> Year::myCourses() const

@@ -219,6 +219,12 @@ public:
 
 private:
     DeleteStackBatch* m_deleteStackBatch = nullptr;
+    // The stack as the last batch left it, with its entries.
+    QString m_stackLastRead;
+    QSet<QString> m_entriesLastRead;
+
+    // The stack's entries, each with its closing comma.
+    QSet<QString> deleteStackEntries();
 
     QList<Day*> schoolDaysInOrder() const;
     Day* insertNewDay(Week& week, Date date, int dayType);

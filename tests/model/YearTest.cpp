@@ -86,6 +86,28 @@ TEST_F(YearTest, DeleteStackBatchWritesItsEntriesOnceWhenItCloses)
     EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,2:course,1:lesson,"));
 }
 
+// A sync empties the stack between two batches; a teacher's script may
+// rewrite it. Each batch goes by the stack as it is then.
+TEST_F(YearTest, EachDeleteStackBatchKnowsTheStackAsItIsWhenItStarts)
+{
+    auto* course = insert<MyCourse>("MyCourse");
+    course->setValue(u"syncID", QStringLiteral("1"));
+    auto addInBatch = [&] {
+        const Year::DeleteStackBatch batch(*year);
+        year->addObjectToDeleteStack(*course, QStringLiteral("course"));
+    };
+    addInBatch();
+    addInBatch();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,"));
+    year->setValue(u"teacherPhone", QString());
+    addInBatch();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,"));
+    year->setValue(u"teacherPhone", QStringLiteral("7:lesson,"));
+    addInBatch();
+    addInBatch();
+    EXPECT_EQ(year->deleteStack(), QStringLiteral("7:lesson,1:course,"));
+}
+
 TEST_F(YearTest, LessonDeleteStackEntriesNameTheLessonThenItsAttachments)
 {
     year->setValue(u"teacherPhone", QStringLiteral("9:course,"));
