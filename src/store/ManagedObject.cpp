@@ -67,24 +67,49 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
     didChangeValue(attribute.name);
 }
 
+namespace {
+
+// Texts and data compared directly: the generic comparison goes through the
+// type's interface, which costs more than telling most texts apart by length.
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    if (a.typeId() != b.typeId())
+        return false;
+    switch (a.typeId()) {
+    case QMetaType::UnknownType:
+        return true;
+    case QMetaType::QString:
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    case QMetaType::QByteArray:
+        return *static_cast<const QByteArray*>(a.constData()) == *static_cast<const QByteArray*>(b.constData());
+    default:
+        return a == b;
+    }
+}
+
+} // namespace
+
 std::vector<bool> ManagedObject::shiftAttributesAlong(
     const QList<ManagedObject*>& records, const std::vector<int>& positions, const std::vector<int>& watched)
 {
+    std::vector<bool> compared;
+    compared.reserve(positions.size());
+    for (const int slot : positions)
+        compared.push_back(std::find(watched.begin(), watched.end(), slot) != watched.end());
     std::vector<bool> changed(size_t(records.size()), false);
-    for (const int slot : positions) {
-        const bool compare = std::find(watched.begin(), watched.end(), slot) != watched.end();
-        // Each record hands its own value on as it takes the one before, so
-        // both values are still the original ones when they are compared.
-        QVariant carried;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            QVariant& value = records[i]->m_attributes[size_t(slot)];
-            if (compare && value != carried)
+    // Each record hands its own values on as it takes those of the one
+    // before, so both values are still the original ones when compared.
+    std::vector<QVariant> carried(positions.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        std::vector<QVariant>& values = records[i]->m_attributes;
+        for (size_t p = 0; p < positions.size(); ++p) {
+            QVariant& value = values[size_t(positions[p])];
+            if (compared[p] && !sameValue(value, carried[p]))
                 changed[size_t(i)] = true;
-            value.swap(carried);
+            value.swap(carried[p]);
         }
+        records[i]->markUpdated();
     }
-    for (ManagedObject* record : records)
-        record->markUpdated();
     return changed;
 }
 
