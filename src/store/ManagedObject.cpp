@@ -69,8 +69,9 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
 
 namespace {
 
-// Texts and data compared directly: the generic comparison goes through the
-// type's interface, which costs more than telling most texts apart by length.
+// Whether a moved value is the one the record had. Texts and data count as
+// the same only when they share their storage: comparing every moved text
+// would cost more than the odd box redrawn with the text it had.
 bool sameValue(const QVariant& a, const QVariant& b)
 {
     if (a.typeId() != b.typeId())
@@ -79,9 +80,10 @@ bool sameValue(const QVariant& a, const QVariant& b)
     case QMetaType::UnknownType:
         return true;
     case QMetaType::QString:
-        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+        return static_cast<const QString*>(a.constData())->isSharedWith(*static_cast<const QString*>(b.constData()));
     case QMetaType::QByteArray:
-        return *static_cast<const QByteArray*>(a.constData()) == *static_cast<const QByteArray*>(b.constData());
+        return static_cast<const QByteArray*>(a.constData())
+            ->isSharedWith(*static_cast<const QByteArray*>(b.constData()));
     default:
         return a == b;
     }

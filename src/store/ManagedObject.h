@@ -79,7 +79,8 @@ protected:
     // dropped. Every record counts as changed, but no change hooks run: the
     // record class moving its content as a whole tells of the change itself.
     // Answers, per record, whether any of its values at `watched` (some of
-    // `positions`) changed.
+    // `positions`) may have changed: a text or data counts as unchanged only
+    // where the record gets back the very same one, not an equal copy.
     static std::vector<bool> shiftAttributesAlong(
         const QList<ManagedObject*>& records, const std::vector<int>& positions, const std::vector<int>& watched);
 
