@@ -1,3 +1,4 @@
+#include "foundation/dates/Clock.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -72,6 +73,7 @@ void postBumped(Lesson* moved)
 
 void Year::bumpLesson(Lesson* lesson)
 {
+    const Clock::Held oneInstant;
     const DeleteStackBatch deletions(*this);
     DaysLikeDay daysLike(*this);
     if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson), daysLike))
@@ -81,6 +83,7 @@ void Year::bumpLesson(Lesson* lesson)
 // The views redraw once for the whole day rather than once per course.
 void Year::bumpAllLessonsOnDay(Day* day)
 {
+    const Clock::Held oneInstant;
     const DeleteStackBatch deletions(*this);
     DaysLikeDay daysLike(*this);
     Lesson* lastMoved = nullptr;
@@ -98,6 +101,7 @@ void Year::pullLessonsBack(Lesson* lesson)
     const QList<Lesson*>& chain = bump.movable;
     if (chain.isEmpty())
         return;
+    const Clock::Held oneInstant;
     const DeleteStackBatch deletions(*this);
     QList<Lesson*> backwards = chain;
     std::reverse(backwards.begin(), backwards.end());

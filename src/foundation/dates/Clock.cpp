@@ -23,3 +23,16 @@ void Clock::setFixedNow(std::optional<Date> fixed)
 {
     fixedNow() = fixed;
 }
+
+Clock::Held::Held()
+    : m_holding(!fixedNow())
+{
+    if (m_holding)
+        fixedNow() = now();
+}
+
+Clock::Held::~Held()
+{
+    if (m_holding)
+        fixedNow() = std::nullopt;
+}

@@ -6,6 +6,9 @@
 
 #include <QTimeZone>
 
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -158,6 +161,30 @@ TEST_F(DateTest, NumberOfHoursSinceComparesHoursOfDayOnly)
 {
     EXPECT_EQ(at("2026-06-15T15:59:00-04:00").numberOfHoursSince(at("2026-06-15T09:01:00-04:00")), 6);
     EXPECT_EQ(at("2026-06-15T08:00:00-04:00").numberOfHoursSince(at("2026-06-14T10:30:00-04:00")), -2);
+}
+
+TEST_F(DateTest, AHeldClockStaysPutUntilItIsLetGoAndLeavesAFixedOneAlone)
+{
+    Date held;
+    {
+        const Clock::Held outer;
+        held = Clock::now();
+        {
+            const Clock::Held inner;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            EXPECT_EQ(Clock::now(), held);
+        }
+        EXPECT_EQ(Clock::now(), held) << "the inner hold let go of the outer one's instant";
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_GT(Clock::now().secondsSinceReferenceDate(), held.secondsSinceReferenceDate());
+
+    const Date fixed = at("2026-06-15T08:00:00Z");
+    Clock::setFixedNow(fixed);
+    {
+        const Clock::Held hold;
+    }
+    EXPECT_EQ(Clock::now(), fixed);
 }
 
 TEST_F(DateTest, TodayAndSameMonthAreDecidedInTheCurrentZone)
