@@ -2,6 +2,7 @@
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/random/RandomSource.h"
 #include "model/Course.h"
+#include "model/CourseOrder.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/ScheduleOrder.h"
@@ -358,9 +359,9 @@ QList<Lesson*> Year::getLessonsInCourse(Relative relative, const Lesson* lesson)
 {
     if (!lesson->course() || !lesson->dayTaught())
         return {};
-    const Date date = dayDate(*lesson);
-    QList<Lesson*> result = lesson->course()->lessons();
     if (relative == Relative::BeforeLesson) {
+        const Date date = dayDate(*lesson);
+        QList<Lesson*> result = lesson->course()->lessons();
         result.removeIf([&](const Lesson* other) { return !other->dayTaught() || dayDate(*other) > date; });
         std::sort(result.begin(), result.end(), [](const Lesson* a, const Lesson* b) {
             if (dayDate(*a) != dayDate(*b))
@@ -369,13 +370,7 @@ QList<Lesson*> Year::getLessonsInCourse(Relative relative, const Lesson* lesson)
         });
         return result;
     }
-    result.removeIf([&](const Lesson* other) {
-        if (!other->dayTaught() || dayDate(*other) < date)
-            return true;
-        return dayDate(*other) == date && other != lesson && other->startTime() < lesson->startTime();
-    });
-    ScheduleOrder::sortInCourseOrder(result);
-    return result;
+    return CourseOrder(*lesson->course()).lessonsFrom(lesson);
 }
 
 QList<Lesson*> Year::getLessonsInCourse(const Course* course, Date afterDate, Date beforeDate) const

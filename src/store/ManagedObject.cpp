@@ -1,10 +1,10 @@
 #include "store/ManagedObject.h"
 
-#include <algorithm>
-
 #include "store/ObjectContext.h"
 
 #include <QtGlobal>
+
+#include <algorithm>
 
 namespace {
 
