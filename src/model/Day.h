@@ -130,7 +130,7 @@ public:
     void removeLessonInCourse(const Course* course);
     // Rebuilds the day, empty, with the bells of another day type (rotating
     // years) or another weekday (the others); false, with nothing changed,
-    // when the year has no day to copy.
+    // when no other regular day of that type or weekday exists to copy.
     bool convertToDayType(int type);
     bool convertToWeekday(const QString& weekdayName);
 
@@ -139,4 +139,11 @@ protected:
 
 private:
     QList<Lesson*> drawnLessonsOverlapping(const Lesson* lesson) const;
+    bool restoreInPlace(const Year& owner);
+    bool restoreSlidingRotationBack(const Year& owner);
+    // The type after this day's in the rotation, and a day to copy its
+    // bells from (a day like this one in a year that does not rotate).
+    int nextDayType() const;
+    const Day* nextTypeTemplate() const;
+    void becomeLastDayLike(const DaySchedule& schedule);
 };

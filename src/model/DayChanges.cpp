@@ -34,35 +34,54 @@ void Day::turnIntoCancelledDay()
 }
 
 // The name of the non-school day goes: left behind, it would later become
-// the name of a custom day made from this one.
+// the name of a custom day made from this one. Only a rotation slides back
+// when a holiday goes; in the other years (whose holidays come from exchange
+// files) a holiday is restored as a cancelled day is, with the bells of its
+// weekday.
 bool Day::restoreNonSchoolDay()
 {
     Year* owner = year();
-    if (!owner)
+    if (!owner || !isNonSchoolDay())
         return false;
-    if (isCancelled()) {
-        const Day* model = owner->templateDay(owner->candidatesLikeDay(this), actualDate(), this);
-        if (!model)
-            return false;
-        const int ownType = typeOfDay();
-        setValue(u"isCancelled", false);
-        setValue(u"holidayName", QString());
-        makeDayLikeDay(model);
-        // A fallback template may be of another type; the rotation keeps this
-        // day's place.
-        setValue(u"typeOfDay", ownType);
-        return true;
-    }
-    if (!isHoliday())
+    if (isCancelled() || owner->isNonRotating())
+        return restoreInPlace(*owner);
+    return restoreSlidingRotationBack(*owner);
+}
+
+bool Day::restoreInPlace(const Year& owner)
+{
+    const Day* model = owner.templateDay(owner.candidatesLikeDay(this), actualDate(), this);
+    if (!model)
         return false;
+    const int ownType = typeOfDay();
+    setValue(u"holidayName", QString());
+    makeDayLikeDay(model);
+    // A fallback template may be of another type; the rotation keeps this
+    // day's place.
+    setValue(u"typeOfDay", ownType);
+    return true;
+}
+
+// The last school day's new bells are read before anything moves, so that a
+// restore with no day to copy changes nothing. Held as values, they survive
+// the move of the very lessons they were read from.
+bool Day::restoreSlidingRotationBack(const Year& owner)
+{
+    QList<Day*> following { this };
+    following += owner.getDaysIncludingAndAfter(this);
+    Day* last = following.last();
+    const Day* model = last->nextTypeTemplate();
+    if (!model)
+        return false;
+    const DaySchedule lastBells = DaySchedule::of(*model);
     setValue(u"isHoliday", false);
     setValue(u"holidayName", QString());
-    const QList<Day*> following = owner->getDaysIncludingAndAfter(this);
     for (qsizetype i = 0; i + 1 < following.size(); ++i) {
         following[i]->shiftLessonsFrom(following[i + 1]);
         following[i]->takeInformationFrom(following[i + 1]);
     }
-    return following.last()->makeLastDay();
+    last->becomeLastDayLike(lastBells);
+    return true;
 }
 
 void Day::makeDayLikeDay(const Day* templateDay)
@@ -87,20 +106,37 @@ void Day::makeDayLike(const DaySchedule& schedule)
     updateTime();
 }
 
+int Day::nextDayType() const
+{
+    const Year* owner = year();
+    return owner && typeOfDay() + 1 < owner->repeatInterval() ? typeOfDay() + 1 : 0;
+}
+
+const Day* Day::nextTypeTemplate() const
+{
+    const Year* owner = year();
+    if (!owner)
+        return nullptr;
+    const QList<Day*> candidates = owner->isNonRotating()
+        ? owner->candidatesLikeDay(this)
+        : owner->getAllDaysWithType(nextDayType(), Year::Custom::Excluded);
+    return owner->templateDay(candidates, actualDate(), this);
+}
+
+void Day::becomeLastDayLike(const DaySchedule& schedule)
+{
+    const int nextType = nextDayType();
+    removeAllLessons();
+    makeDayLike(schedule);
+    setValue(u"typeOfDay", nextType);
+}
+
 bool Day::makeLastDay()
 {
-    Year* owner = year();
-    if (!owner)
-        return false;
-    const int nextType = typeOfDay() + 1 < owner->repeatInterval() ? typeOfDay() + 1 : 0;
-    const QList<Day*> candidates = owner->isNonRotating() ? owner->candidatesLikeDay(this)
-                                                          : owner->getAllDaysWithType(nextType, Year::Custom::Excluded);
-    const Day* model = owner->templateDay(candidates, actualDate(), this);
+    const Day* model = nextTypeTemplate();
     if (!model)
         return false;
-    removeAllLessons();
-    makeDayLikeDay(model);
-    setValue(u"typeOfDay", nextType);
+    becomeLastDayLike(DaySchedule::of(*model));
     return true;
 }
 
@@ -115,6 +151,8 @@ Lesson* Day::addLessonInCourse(Course* course)
     lesson->setDate(u"endTime", std::min(start.addingSeconds(3600), date.elevenFiftyNineDate()));
     lesson->setObject(u"dayTaught", this);
     lesson->updateTime();
+    // A new meeting changes the day for the online service too.
+    updateTime();
     return lesson;
 }
 
@@ -166,13 +204,15 @@ void Day::removeLessonInCourse(const Course* course)
         removeLesson(lesson);
 }
 
-// The template is drawn before the day is emptied, and never is the day itself.
+// The template is drawn before the day is emptied, and never is the day
+// itself. It must be a regular day of the chosen type or weekday: the day is
+// labelled by that choice, so another day's bells would mislabel it.
 bool Day::convertToDayType(int type)
 {
     Year* owner = year();
     if (!owner)
         return false;
-    const Day* model = owner->templateDay(owner->getAllDaysWithType(type, Year::Custom::Excluded), actualDate(), this);
+    const Day* model = owner->exactTemplateDay(owner->getAllDaysWithType(type, Year::Custom::Excluded), this);
     if (!model)
         return false;
     removeAllLessons();
@@ -188,7 +228,7 @@ bool Day::convertToWeekday(const QString& weekdayName)
     if (!owner)
         return false;
     const QList<Day*> candidates = owner->getAllDaysWithDayOfWeek(weekdayName, Year::Custom::Excluded);
-    const Day* model = owner->templateDay(candidates, actualDate(), this);
+    const Day* model = owner->exactTemplateDay(candidates, this);
     if (!model)
         return false;
     removeAllLessons();

@@ -60,7 +60,7 @@ public:
     void addToYearDeleteStack();
 
     // Content fields.
-    // Whether the field holds a value that is not empty data.
+    // Whether the field holds any text (an emptied field holds none).
     bool hasDataForKey(const QString& fieldKey) const;
     bool hasTitle() const { return !lessonTitle().isEmpty(); }
     QString lockMenuString() const;
@@ -102,8 +102,8 @@ public:
     enum class CopyUnit { Yes, No };
 
     QList<Assignment*> homeworkDue() const;
-    // Empties the lesson. Assignments given in it stay, unless they are
-    // also due in it.
+    // Empties the lesson, the work given in it included; work given in
+    // another lesson and due here stays.
     void wipe();
     // Makes this lesson's content a copy of the source's. Copied assignments
     // stay as many slots from their due lesson as the originals.

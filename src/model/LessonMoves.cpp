@@ -96,15 +96,9 @@ void Lesson::wipe()
     });
     removeStandardLinks();
     removeAllAttachments();
-    // Work given here and due elsewhere is still on the teacher's list: it
-    // stays, marked as changed. Work that starts and ends here goes.
-    const QList<Assignment*> due = homeworkDue();
-    for (Assignment* assignment : assignments()) {
-        if (due.contains(assignment))
-            assignment->remove();
-        else
-            assignment->updateTime();
-    }
+    // The work given here is this lesson's content wherever it is due; work
+    // given elsewhere and due here belongs to the lesson that gave it.
+    removeGivenAssignments();
     setObject(u"unit", nullptr);
     removeAllTags();
 }

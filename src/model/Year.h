@@ -126,6 +126,9 @@ public:
     // a non-custom school day of the same weekday, then any other school
     // day. Nothing when the year has no other school day.
     Day* templateDay(QList<Day*> candidates, Date date, const Day* rebuilt) const;
+    // One of the candidates at random, never `rebuilt` itself; nothing
+    // without one. For a day that will be labelled by what it copies.
+    Day* exactTemplateDay(QList<Day*> candidates, const Day* rebuilt) const;
 
     QList<Week*> weeksInOrder() const;
     // Callers rely on the offset: n gives the week numbered n - 1 (the first
@@ -140,8 +143,11 @@ public:
     QList<Course*> allCoursesInAlphabeticalOrder() const { return courses(); }
     Course* getCourseWithName(const QString& courseName) const;
     // A new course with no lessons yet, numbered after every course in use so
-    // that numbers never repeat after a removal.
+    // that numbers never repeat after a removal, drawn and published.
     Course* createCourseWithName(const QString& courseName);
+    // Called when a course was added to or removed from some days only: a
+    // traditional year becomes weekly repeating.
+    void noteCourseMeetsOnlySomeDays();
     // Takes the course out of the year with every lesson it still has (on
     // any day), its units, and its delete-stack entries.
     void removeCourse(Course* course);
@@ -181,9 +187,13 @@ public:
 
     // Moving content through the slots of a course. Anchored (locked) slots
     // keep their content and are stepped over.
+    // Whether the bumped lesson's own slot stays in the plan or is about to
+    // be removed; a slot that goes away moves its content on even when locked.
+    enum class BumpedSlot { Stays, GoesAway };
     // Pushes the content of the lesson and of every later movable lesson of
     // its course one slot later; the last content falls off the end.
-    void bumpLesson(Lesson* lesson);
+    void bumpLesson(Lesson* lesson, BumpedSlot slot = BumpedSlot::Stays);
+    // Bumps every lesson of a day that is about to stop being a school day.
     void bumpAllLessonsOnDay(Day* day);
     // Pulls the content of every later movable lesson one slot earlier; the
     // lesson's own content is overwritten.
@@ -196,7 +206,7 @@ public:
         QList<Lesson*> fromLesson;
         QList<Lesson*> movable;
     };
-    BumpChain bumpChain(Lesson* lesson) const;
+    BumpChain bumpChain(Lesson* lesson, BumpedSlot slot = BumpedSlot::Stays) const;
 
     // The frame of the year. New days hold empty slots copied from days of
     // their weekday or, in a rotating year, of the day type that continues

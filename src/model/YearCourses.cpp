@@ -21,8 +21,17 @@ Course* Year::createCourseWithName(const QString& courseName)
     course->setValue(u"colorData", ColorArchive::archive(Colors::defaultCourseColor()));
     course->setDate(u"latestUploadDate", startDate());
     course->setValue(u"draw", 1);
+    course->setValue(u"publish", 1);
     course->setObject(u"year", this);
     return course;
+}
+
+// A traditional year says every course meets every day; only a weekly
+// schedule can hold the times of a course that does not.
+void Year::noteCourseMeetsOnlySomeDays()
+{
+    if (typeOfSchedule() == Traditional)
+        setValue(u"typeOfSchedule", WeeklyRepeating);
 }
 
 // Every lesson goes, not only those on the days a sheet listed: a lesson

@@ -7,14 +7,17 @@
 
 #include <QHash>
 
-Year::BumpChain Year::bumpChain(Lesson* lesson) const
+// A lesson whose slot goes away has no place left to be locked to: its
+// content leads the chain whatever its lock says.
+Year::BumpChain Year::bumpChain(Lesson* lesson, BumpedSlot slot) const
 {
     if (!lesson->course())
         return {};
     BumpChain result { CourseOrder(*lesson->course()), {}, {} };
     result.fromLesson = result.order.lessonsFrom(lesson);
     result.movable = result.fromLesson;
-    result.movable.removeIf([](const Lesson* slot) { return slot->isAnchored(); });
+    const Lesson* leaving = slot == BumpedSlot::GoesAway ? lesson : nullptr;
+    result.movable.removeIf([leaving](const Lesson* other) { return other != leaving && other->isAnchored(); });
     return result;
 }
 
@@ -71,12 +74,12 @@ void postBumped(Lesson* moved)
 
 } // namespace
 
-void Year::bumpLesson(Lesson* lesson)
+void Year::bumpLesson(Lesson* lesson, BumpedSlot slot)
 {
     const Clock::Held oneInstant;
     const DeleteStackBatch deletions(*this);
     DaysLikeDay daysLike(*this);
-    if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson), daysLike))
+    if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson, slot), daysLike))
         postBumped(moved);
 }
 
@@ -88,7 +91,7 @@ void Year::bumpAllLessonsOnDay(Day* day)
     DaysLikeDay daysLike(*this);
     Lesson* lastMoved = nullptr;
     for (Lesson* lesson : day->lessonsInOrder()) {
-        if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson), daysLike))
+        if (Lesson* moved = moveContentOneSlotLater(bumpChain(lesson, BumpedSlot::GoesAway), daysLike))
             lastMoved = moved;
     }
     if (lastMoved)
@@ -108,9 +111,6 @@ void Year::pullLessonsBack(Lesson* lesson)
     Lesson::shiftContentAlong(backwards, bump.order);
     Lesson* emptied = chain.last();
     emptied->wipe();
-    // Its assignments went one slot earlier with the rest of its content;
-    // keeping them here too would give the class the same work twice.
-    emptied->removeGivenAssignments();
     emptied->setStartAndEndTime();
     emptied->updateLastUpdatedForAllSubordinates();
 }

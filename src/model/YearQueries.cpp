@@ -260,16 +260,21 @@ Day* Year::getDayLikeDay(const Day* day) const
 
 // Drawing "again while it is the rebuilt day" never ends when the rebuilt day
 // is the only one of its kind, so it is left out before the draw.
-Day* Year::templateDay(QList<Day*> candidates, Date date, const Day* rebuilt) const
+Day* Year::exactTemplateDay(QList<Day*> candidates, const Day* rebuilt) const
 {
     candidates.removeAll(rebuilt);
-    if (candidates.isEmpty()) {
-        const int weekday = LocalCalendar::weekday(date);
-        candidates = fetchDays([&](const Day& day) {
-            return &day != rebuilt && isSchoolDay(day, Custom::Excluded)
-                && LocalCalendar::weekday(day.actualDate()) == weekday;
-        });
-    }
+    return randomPick(candidates);
+}
+
+Day* Year::templateDay(QList<Day*> candidates, Date date, const Day* rebuilt) const
+{
+    if (Day* exact = exactTemplateDay(candidates, rebuilt))
+        return exact;
+    const int weekday = LocalCalendar::weekday(date);
+    candidates = fetchDays([&](const Day& day) {
+        return &day != rebuilt && isSchoolDay(day, Custom::Excluded)
+            && LocalCalendar::weekday(day.actualDate()) == weekday;
+    });
     if (candidates.isEmpty())
         candidates = fetchDays([&](const Day& day) { return &day != rebuilt && isSchoolDay(day, Custom::Included); });
     return randomPick(candidates);

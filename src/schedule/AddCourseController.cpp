@@ -116,9 +116,7 @@ void AddCourseController::goThroughTableViewArrayAndAddCourse(Course* course)
             rotatesByType() ? m_year.getAllDaysWithType(row.position, Year::Custom::Excluded)
                             : m_year.getAllDaysWithDayOfWeek(row.dayOfWeekName, Year::Custom::Excluded));
     }
-    // The new course need not meet every day, which only a weekly schedule can say.
-    if (m_year.typeOfSchedule() == Year::Traditional)
-        m_year.setValue(u"typeOfSchedule", Year::WeeklyRepeating);
+    m_year.noteCourseMeetsOnlySomeDays();
 }
 
 void AddCourseController::addCourseToDays(Course* course, QList<Day*> days)

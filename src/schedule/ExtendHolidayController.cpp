@@ -66,12 +66,15 @@ void ExtendHolidayController::extend(Day& day, Date lastDate, ExistingLessons ex
 {
     Year& year = *day.year();
     const bool bump = asksAboutLessons(day) && existingLessons == ExistingLessons::Bump;
+    // Only a rotation slides on a holiday; a year that does not rotate (whose
+    // holidays come from exchange files) cancels the days, bumping once.
+    const bool slides = day.isHoliday() && !year.isNonRotating();
     for (Day* other : year.getDaysAfterDate(day.actualDate(), lastDate.elevenFiftyNineDate())) {
         if (other->isNonSchoolDay())
             continue;
         if (bump)
             year.bumpAllLessonsOnDay(other);
-        if (day.isHoliday())
+        if (slides)
             other->turnIntoHoliday();
         else
             other->turnIntoCancelledDay();

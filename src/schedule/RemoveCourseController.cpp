@@ -119,6 +119,8 @@ void RemoveCourseController::removePressed()
                                            "removed from custom days")
                                 .arg(name);
             removeCourseFromYear();
+        } else {
+            m_year.noteCourseMeetsOnlySomeDays();
         }
         finishRemoval();
         return;

@@ -74,7 +74,7 @@ void remove(Lesson& lesson, Content content)
     Day& day = *lesson.dayTaught();
     const bool hadData = lesson.hasData();
     if (hadData && content == Content::Bump)
-        day.year()->bumpLesson(&lesson);
+        day.year()->bumpLesson(&lesson, Year::BumpedSlot::GoesAway);
     if (!hadData)
         day.setValue(u"holidayName", day.newCustomName());
     day.setValue(u"isCustom", true);

@@ -82,6 +82,28 @@ TEST_F(AddCourseControllerTest, ANewCourseOnChosenWeekdaysTurnsATraditionalYearW
     EXPECT_EQ(slot->endTime()->timeIntervalSince(*slot->startTime()), 3600);
 }
 
+// The online sync sends what changed since it last ran, and the web site
+// holds the published courses: a course added later is on both.
+TEST_F(AddCourseControllerTest, DaysGivenTheCourseAreStampedAndTheNewCourseIsPublished)
+{
+    Year& year = buildYear(Schedule::WeeklyRepeating);
+    const Date later = local(2026, 8, 21, 9);
+    clock.set(later);
+    AddCourseController sheet(year, alerts);
+    sheet.windowDidLoad();
+    sheet.setIncluded(rowNamed(sheet, QStringLiteral("Tuesday")), true);
+    sheet.setCourseNameText(QStringLiteral("Music"));
+    ASSERT_TRUE(sheet.addCoursePressed());
+
+    const Course* music = year.getCourseWithName(QStringLiteral("Music"));
+    ASSERT_TRUE(music);
+    EXPECT_EQ(music->value<int>(u"publish"), 1);
+    for (const Day* day : days()) {
+        const bool gotMusic = courseNamesOn(*day).contains(QStringLiteral("Music"));
+        EXPECT_EQ(day->lastUpdated() == later, gotMusic) << qPrintable(day->mediumDateString());
+    }
+}
+
 TEST_F(AddCourseControllerTest, ByDayTypeEveryRegularDayOfTheTypeGetsASlotAndCustomDaysAreLeftAlone)
 {
     Year& year = buildYear(Schedule::AlternatingAB);

@@ -134,15 +134,28 @@ TEST_F(CustomDayTest, ConvertingInARotatingYearRebuildsTheDayEmptyAndOrdinary)
     EXPECT_EQ(courseNamesOn(day), (QStringList { QStringLiteral("CourseA"), QStringLiteral("CourseB") }));
 }
 
-TEST_F(CustomDayTest, ConvertingTheOnlyDayOfItsTypeNeverCopiesItself)
+// A day converted to a type takes the meetings of a regular day of that
+// type; another day's meetings would label it wrongly. Without one the
+// conversion is refused and the day keeps its lessons.
+TEST_F(CustomDayTest, ConvertingToATypeWithNoOtherRegularDayIsRefused)
 {
-    buildRotating(local(2026, 10, 19), local(2026, 10, 27), 7,
-        { { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-            QStringLiteral("5"), QStringLiteral("6") } });
-    Day& wednesday = dayOn(2026, 10, 21); // the only C day
-    ASSERT_TRUE(ConvertDayMenu::convert(wednesday, ConvertDayMenu::items(year())[2], alerts));
-    EXPECT_EQ(wednesday.typeOfDay(), 2);
-    EXPECT_EQ(courseNamesOn(wednesday), QStringList { QStringLiteral("CourseA") });
+    buildRotating(local(2026, 10, 19), local(2026, 10, 30), 3,
+        { { QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2") }, { QStringLiteral("2") } });
+    for (Day* day : schoolDays()) {
+        if (day->typeOfDay() == 2)
+            day->setValue(u"isCustom", true);
+    }
+    Day& monday = dayOn(2026, 10, 19); // an A day
+    fillTitles({ &monday });
+    const QStringList before = picture(monday);
+
+    EXPECT_FALSE(ConvertDayMenu::convert(monday, ConvertDayMenu::items(year())[2], alerts));
+    EXPECT_EQ(alerts.last().title, QStringLiteral("Can't Convert Day"));
+    EXPECT_EQ(picture(monday), before);
+
+    Day& wednesday = dayOn(2026, 10, 21); // a C day, and custom like every C day
+    EXPECT_FALSE(ConvertDayMenu::convert(wednesday, ConvertDayMenu::items(year())[2], alerts));
+    EXPECT_EQ(courseNamesOn(wednesday), (QStringList { QStringLiteral("CourseA"), QStringLiteral("CourseB") }));
 }
 
 TEST_F(CustomDayTest, ConvertingInAWeeklyYearMakesADayCustomOnlyOnAnotherWeekdaysSchedule)
@@ -222,6 +235,22 @@ TEST_F(CustomDayTest, RemovingALessonWithContentBumpsItOrDeletesIt)
     alerts.answerNext(AlertOtherReturn);
     RemoveLessonFromDay::cancelLessonPressed(next, alerts);
     EXPECT_EQ(dayOn(2026, 10, 23).lessonInCourse(course(0), 0)->lessonTitle(), QString());
+}
+
+// The lesson's place goes with it, so its lock holds nothing back.
+TEST_F(CustomDayTest, RemovingALockedLessonWithBumpMovesItsContentOn)
+{
+    buildYear();
+    Day& day = dayOn(2026, 10, 21);
+    Lesson& lesson = *day.lessonInCourse(course(0), 0);
+    lesson.setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    lesson.setValue(u"anchored", true);
+    dayOn(2026, 10, 22).lessonInCourse(course(0), 0)->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+
+    alerts.answerNext(AlertDefaultReturn);
+    EXPECT_TRUE(RemoveLessonFromDay::cancelLessonPressed(lesson, alerts));
+    EXPECT_EQ(dayOn(2026, 10, 22).lessonInCourse(course(0), 0)->lessonTitle(), QStringLiteral("Fractions"));
+    EXPECT_EQ(dayOn(2026, 10, 23).lessonInCourse(course(0), 0)->lessonTitle(), QStringLiteral("Decimals"));
 }
 
 TEST_F(CustomDayTest, RemovingTheLastLessonOfADayShowsTheEmptyDay)

@@ -257,6 +257,71 @@ TEST_F(NonSchoolDayTest, RestoringWithNoOtherSchoolDayChangesNothing)
     EXPECT_EQ(monday.holidayName(), QStringLiteral("Cancelled"));
 }
 
+// Exchange files bring holidays into years that do not rotate. There is no
+// rotation to slide back: the day simply gets the meetings of its weekday.
+TEST_F(NonSchoolDayTest, AHolidayOfAWeeklyYearIsRestoredAsACancelledDayIs)
+{
+    buildWeekly(local(2026, 10, 19), local(2026, 10, 30),
+        { { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday" }, { "Tuesday", "Thursday" } });
+    fillTitles(schoolDays());
+    Day& tuesday = dayOn(2026, 10, 20);
+    tuesday.removeAllLessons();
+    tuesday.setValue(u"isHoliday", true);
+    tuesday.setValue(u"holidayName", QStringLiteral("Holiday"));
+    const QList<Day*> later = schoolDays().mid(1);
+    const QList<QStringList> before = pictures(later);
+
+    ASSERT_TRUE(tuesday.restoreNonSchoolDay());
+    EXPECT_FALSE(tuesday.isNonSchoolDay());
+    EXPECT_EQ(courseNamesOn(tuesday), courseNamesOn(dayOn(2026, 10, 27)));
+    EXPECT_EQ(titlesOn(tuesday), QStringList(2, QString()));
+    EXPECT_EQ(pictures(later), before);
+}
+
+TEST_F(NonSchoolDayTest, ExtendingAHolidayOfAWeeklyYearCancelsTheDaysAndBumpsOnce)
+{
+    buildWeekly(local(2026, 10, 19), local(2026, 10, 30),
+        { { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday" }, { "Tuesday", "Thursday" } });
+    fillTitles(schoolDays());
+    Day& monday = dayOn(2026, 10, 19);
+    Day& tuesday = dayOn(2026, 10, 20);
+    const QString tuesdayA = tuesday.lessonInCourse(course(0), 0)->lessonTitle();
+    const QString tuesdayB = tuesday.lessonInCourse(course(1), 0)->lessonTitle();
+    monday.removeAllLessons();
+    monday.setValue(u"isHoliday", true);
+    monday.setValue(u"holidayName", QStringLiteral("Fall Break"));
+    ExtendHolidayController sheet(alerts);
+    sheet.setDay(&monday);
+    sheet.setChosenDate(tuesday.actualDate());
+    alerts.answerNext(AlertDefaultReturn);
+    sheet.extendPressed();
+
+    EXPECT_TRUE(tuesday.isCancelled());
+    EXPECT_FALSE(tuesday.isHoliday());
+    EXPECT_EQ(tuesday.holidayName(), QStringLiteral("Fall Break"));
+    Day& wednesday = dayOn(2026, 10, 21);
+    EXPECT_EQ(wednesday.lessonInCourse(course(0), 0)->lessonTitle(), tuesdayA);
+    EXPECT_EQ(courseNamesOn(wednesday), QStringList { QStringLiteral("CourseA") });
+    EXPECT_EQ(dayOn(2026, 10, 22).lessonInCourse(course(1), 0)->lessonTitle(), tuesdayB);
+}
+
+// A restore that cannot finish tells so and has changed nothing.
+TEST_F(NonSchoolDayTest, AHolidayRestoreThatCannotFinishLeavesTheDayAsItWas)
+{
+    buildRotatingYear();
+    const QList<Day*> days = schoolDays();
+    for (Day* day : days.mid(1))
+        day->turnIntoCancelledDay();
+    Day& first = *days.first();
+    first.turnIntoHoliday();
+    first.setValue(u"holidayName", QStringLiteral("Founders Day"));
+
+    EXPECT_FALSE(first.restoreNonSchoolDay());
+    EXPECT_TRUE(first.isHoliday());
+    EXPECT_EQ(first.holidayName(), QStringLiteral("Founders Day"));
+    EXPECT_TRUE(first.lessons().isEmpty());
+}
+
 TEST_F(NonSchoolDayTest, NewSlotLateInTheEveningEndsBeforeMidnight)
 {
     buildTraditional(local(2026, 10, 19), local(2026, 10, 30), 1);

@@ -4,6 +4,7 @@
 #include "model/Course.h"
 #include "model/Unit.h"
 #include "schedule/AddCourseController.h"
+#include "schedule/CourseTimeController.h"
 #include "store/ObjectContext.h"
 
 namespace {
@@ -98,6 +99,26 @@ TEST_F(RemoveCourseControllerTest, RemovingFromSomeWeekdaysKeepsTheCourseElsewhe
         EXPECT_EQ(day->hasLessonInCourse(course(QStringLiteral("Art"))), weekday != 2 && weekday != 6);
     }
     EXPECT_EQ(rowNames(sheet), (QStringList { "Tuesday", "Wednesday", "Thursday" }));
+}
+
+// A traditional year says every course meets every day; once a course
+// leaves some weekdays only a weekly schedule can hold its times.
+TEST_F(RemoveCourseControllerTest, RemovingFromSomeWeekdaysOfATraditionalYearMakesItWeekly)
+{
+    Year& year = buildYear(Schedule::Traditional);
+    RemoveCourseController sheet(year, alerts);
+    sheet.popUpChanged(course(QStringLiteral("Art")));
+    include(sheet, QStringLiteral("Monday"));
+    sheet.removePressed();
+
+    EXPECT_EQ(year.typeOfSchedule(), Year::WeeklyRepeating);
+    CourseTimeController times(year);
+    times.createCourseTimeArray();
+    QStringList timed;
+    for (const CourseTimeRow& row : times.rows())
+        timed << row.course->courseName();
+    EXPECT_TRUE(timed.contains(QStringLiteral("Art")));
+    EXPECT_TRUE(timed.contains(QStringLiteral("Math")));
 }
 
 TEST_F(RemoveCourseControllerTest, RemovingFromEveryDayAsksFirstThenTakesTheCourseItsUnitsAndAllItsLessons)
