@@ -103,11 +103,9 @@ void CourseImport::place(Course& course, const QList<Lesson*>& targets)
 {
     addMissingUnits(course);
     const qsizetype count = std::min(targets.size(), m_file.lessons.size());
-    // The work given in the overwritten slots goes first, all of it: an
-    // imported assignment is due some slots later, and clearing that later
-    // slot afterwards would move it away from its due lesson.
-    for (qsizetype i = 0; i < count; ++i)
-        targets[i]->removeGivenAssignments();
+    // Each import replaces the work given in its slot and leaves the work due
+    // there alone, so an assignment imported earlier and due in a later slot
+    // keeps its due lesson.
     for (qsizetype i = 0; i < count; ++i) {
         targets[i]->importFromDictionary(m_file.lessons[i], Lesson::Notify::No);
         if (m_progress)

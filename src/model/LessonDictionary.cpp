@@ -122,6 +122,7 @@ QVariantMap writeAssignment(const Assignment& assignment)
     return { { QStringLiteral("title"), assignment.title() },
         { QStringLiteral("details"), assignment.value<QByteArray>(u"details") },
         { QStringLiteral("detailsString"), assignment.value<QString>(u"detailsString") },
+        { QStringLiteral("points"), qint64(assignment.points()) },
         { QStringLiteral("dueInNumber"), qint64(assignment.lessonsBetweenAssignedAndDue().value_or(0)) },
         { QStringLiteral("attachments"), attachments } };
 }
@@ -188,6 +189,7 @@ void readAssignments(const QVariantMap& dictionary, Lesson& lesson)
         if (const std::optional<QByteArray> details = dataAt(entry, QStringLiteral("details")))
             assignment->setValue(u"details", *details);
         assignment->setValue(u"detailsString", stringAt(entry, QStringLiteral("detailsString")).value_or(QString()));
+        assignment->setValue(u"points", integerAt(entry, QStringLiteral("points")).value_or(0));
         assignment->setValue(u"syncID", QString());
         assignment->setObject(u"assignedLesson", &lesson);
         assignment->setObject(

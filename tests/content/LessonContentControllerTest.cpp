@@ -1,12 +1,39 @@
 #include "ContentFixture.h"
 #include "content/LessonContentController.h"
+#include "content/LibraryController.h"
 #include "foundation/pasteboard/Pasteboard.h"
+#include "model/Assignment.h"
+#include "model/LessonDictionary.h"
+#include "store/ObjectContext.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <functional>
 
 namespace {
 
 class LessonContentControllerTest : public ContentFixture {
 protected:
     LessonContentControllerTest() { Pasteboard::named(LessonContentController::pasteboardName).clearContents(); }
+
+    Assignment* assign(Lesson* given, Lesson* due, const QString& title, int points = 0)
+    {
+        auto* assignment = insert<Assignment>("Assignment");
+        assignment->setValue(u"title", title);
+        assignment->setValue(u"points", points);
+        assignment->setObject(u"assignedLesson", given);
+        assignment->setObject(u"dueLesson", due);
+        return assignment;
+    }
+    static QStringList assignmentTitles(const QList<Assignment*>& assignments)
+    {
+        QStringList result;
+        for (const Assignment* assignment : assignments)
+            result << assignment->title();
+        result.sort();
+        return result;
+    }
 
     LessonContentController controller { alerts };
 };
@@ -102,6 +129,59 @@ TEST_F(LessonContentControllerTest, ClearAllAsksAndCancelChangesNothing)
     EXPECT_FALSE(lessons[0]->hasData());
     EXPECT_FALSE(artLessons[9]->hasData());
     EXPECT_EQ(math->lessons().size(), 10);
+}
+
+// The alert promises that all entered information goes: the work given in
+// a cleared lesson goes with it, wherever it was due.
+TEST_F(LessonContentControllerTest, ClearingRemovesTheWorkGivenInTheClearedLessons)
+{
+    assign(lessons[2], lessons[4], QStringLiteral("Essay"));
+    Assignment* reading = assign(lessons[0], lessons[2], QStringLiteral("Reading"));
+    controller.clearLesson(lessons[2]);
+    EXPECT_TRUE(lessons[2]->assignments().isEmpty());
+    EXPECT_TRUE(lessons[4]->homeworkDue().isEmpty());
+    EXPECT_FALSE(lessons[4]->hasAssignments());
+    EXPECT_EQ(lessons[2]->homeworkDue(), QList<Assignment*> { reading });
+
+    assign(artLessons[1], artLessons[3], QStringLiteral("Sketch"));
+    alerts.answerNext(AlertDefaultReturn);
+    ASSERT_TRUE(controller.clearAllLessons(*year()));
+    EXPECT_EQ(context->countOfEntity(QStringLiteral("Assignment")), 0);
+    EXPECT_FALSE(artLessons[3]->hasAssignments());
+}
+
+// Paste, a dropped lesson text, a library lesson and a lesson dragged within
+// the document all replace the target's work with the source's.
+TEST_F(LessonContentControllerTest, EveryWayOfCopyingALessonReplacesTheTargetsWork)
+{
+    fill(lessons[0], QStringLiteral("Source"));
+    assign(lessons[0], lessons[1], QStringLiteral("New work"), 7);
+    QTemporaryDir folder;
+    const QString libraryPath = QDir(folder.path()).filePath(QStringLiteral("library.plist"));
+    ASSERT_TRUE(LibraryController::sendToLibrary(*lessons[0], alerts, libraryPath));
+    LibraryController library(alerts, libraryPath);
+    library.reload();
+    controller.copyLesson(lessons[0]);
+    const QString text = LessonDictionary::toText(lessons[0]->dictionaryForExport());
+
+    const QList<std::pair<const char*, std::function<bool(Lesson*)>>> routes {
+        { "paste", [&](Lesson* target) { return controller.pasteLesson(target); } },
+        { "text drop", [&](Lesson* target) { return controller.dropText(target, text); } },
+        { "library drop", [&](Lesson* target) { return controller.dropText(target, library.dragText(0)); } },
+        { "lesson drag", [&](Lesson* target) { return controller.dropLesson(target, lessons[0]); } },
+    };
+    int place = 2;
+    for (const auto& [name, route] : routes) {
+        Lesson* target = artLessons[place];
+        assign(target, artLessons[9], QStringLiteral("Old work"));
+        ASSERT_TRUE(route(target)) << name;
+        EXPECT_EQ(assignmentTitles(target->assignments()), QStringList { QStringLiteral("New work") }) << name;
+        EXPECT_FALSE(assignmentTitles(artLessons[9]->homeworkDue()).contains(QStringLiteral("Old work"))) << name;
+        ASSERT_EQ(target->assignments().size(), 1) << name;
+        EXPECT_EQ(target->assignments().first()->points(), 7) << name;
+        EXPECT_EQ(target->assignments().first()->dueLesson(), artLessons[place + 1]) << name;
+        place += 2;
+    }
 }
 
 TEST_F(LessonContentControllerTest, LockAndRemoveFromUnit)
