@@ -136,6 +136,13 @@ QList<Attachment*> Assignment::attachments() const
     return result;
 }
 
+void Assignment::makeDetailsEqual()
+{
+    if (const std::optional<QByteArray> agreeing
+        = RichText::agreeingWith(value<QByteArray>(u"details"), detailsString()))
+        setValue(u"details", *agreeing);
+}
+
 void Assignment::didChangeValue(const QString& key)
 {
     SyncedRecord::didChangeValue(key);

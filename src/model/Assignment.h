@@ -18,6 +18,9 @@ public:
     static constexpr int lessonChoiceLimit = 40;
 
     QString title() const { return value<QString>(u"title"); }
+    // Makes the rich details agree with their plain text where another
+    // program edited only the plain text.
+    void makeDetailsEqual();
     QString detailsString() const { return value<QString>(u"detailsString"); }
     int points() const { return value<int>(u"points"); }
     Lesson* assignedLesson() const;

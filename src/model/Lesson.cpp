@@ -102,12 +102,9 @@ bool Lesson::hasData() const
 void Lesson::makeFieldsEqual()
 {
     for (const QString& key : richFieldKeys()) {
-        const QString plain = RichText::plainText(value<QByteArray>(key));
-        const QString shadow = value<QString>(shadowKey(key));
-        if (plain != shadow && !shadow.isEmpty())
-            setValue(key, RichText::fromPlainText(shadow));
-        else if (!plain.isEmpty() && shadow.isEmpty())
-            setValue(key, RichText::fromPlainText(QString()));
+        if (const std::optional<QByteArray> agreeing
+            = RichText::agreeingWith(value<QByteArray>(key), value<QString>(shadowKey(key))))
+            setValue(key, *agreeing);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "exchange/windows/WindowsExport.h"
 #include "exchange/windows/WindowsFileImporter.h"
 #include "exchange/windows/WindowsFileWriter.h"
+#include "foundation/richtext/RichText.h"
 #include "model/Assignment.h"
 #include "model/Course.h"
 #include "model/Day.h"
@@ -250,6 +251,43 @@ TEST_F(WindowsExportTest, AFullyFilledYearComesBackFromItsExchangeFileAsItWent)
         EXPECT_TRUE(course->isDrawn());
     }
     EXPECT_EQ(numbers, (QList<int> { 0, 1, 2, 3, 4, 5 }));
+}
+
+// What the Windows edition does not show still comes back: the notes of
+// attachments and standard links, and the assignments' rich details.
+TEST_F(WindowsExportTest, NotesAndRichDetailsComeBackFromTheExchangeFile)
+{
+    Year* original = fullyFilledYear(*m_context);
+    int number = 0;
+    for (ManagedObject* attachment : m_context->fetch<ManagedObject>({ QStringLiteral("Attachment"), {}, {} }))
+        attachment->setValue(u"notes", QStringLiteral("note %1").arg(++number));
+    for (ManagedObject* link : m_context->fetch<ManagedObject>({ QStringLiteral("StandardInLesson"), {}, {} }))
+        link->setValue(u"implementationNotes", QStringLiteral("in groups %1").arg(++number));
+    for (Assignment* assignment : m_context->fetch<Assignment>({ QStringLiteral("Assignment"), {}, {} }))
+        assignment->setValue(u"details", RichText::fromPlainText(QStringLiteral("Step %1\nCheck").arg(++number)));
+    WindowsExport::prepareForExport(*original);
+    const QString file = path(QStringLiteral("notes.smsqlite"));
+    ASSERT_TRUE(WindowsFileWriter::write(*m_context, file).ok());
+    auto imported = SemestraRecords::newContext();
+    ASSERT_TRUE(WindowsFileImporter::importFile(file, *imported).ok());
+
+    auto valuesOf = [](const ObjectContext& context, const QString& entity, const QString& key) {
+        QStringList values;
+        for (const ManagedObject* record : context.fetch<ManagedObject>({ entity, {}, {} }))
+            values << (key == u"details" ? RichText::plainText(record->value<QByteArray>(key))
+                                         : record->value<QString>(key));
+        values.sort();
+        return values;
+    };
+    const QList<std::pair<QString, QString>> carried { { QStringLiteral("Attachment"), QStringLiteral("notes") },
+        { QStringLiteral("StandardInLesson"), QStringLiteral("implementationNotes") },
+        { QStringLiteral("Assignment"), QStringLiteral("details") } };
+    for (const auto& [entity, key] : carried) {
+        const QStringList before = valuesOf(*m_context, entity, key);
+        ASSERT_FALSE(before.isEmpty()) << qPrintable(entity);
+        EXPECT_FALSE(before.contains(QString())) << qPrintable(entity);
+        EXPECT_EQ(valuesOf(*imported, entity, key), before) << qPrintable(entity);
+    }
 }
 
 } // namespace

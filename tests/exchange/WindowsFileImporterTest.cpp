@@ -287,6 +287,24 @@ TEST_F(WindowsFileImporterTest, AttachmentsAreFilesWithoutAnAddressAndWebLinksWi
     EXPECT_EQ(all<ManagedObject>(QStringLiteral("Attachment")).size(), 4);
 }
 
+// The Windows edition keeps only the plain text: the details box shows the
+// rich text, which is built from it, so that the first edit there keeps it.
+TEST_F(WindowsFileImporterTest, AssignmentDetailsAreBuiltFromTheirPlainText)
+{
+    m_file.createTables().addSmallPlan().sql(QStringLiteral(
+        "INSERT INTO ZLESSON (Z_PK, ZDAYTAUGHT, ZCOURSE, ZLESSONTITLE) VALUES (1, 1, 10, 'Given'), (2, 2, 10, 'Due');"
+        "INSERT INTO ZASSIGNMENT (Z_PK, ZTITLE, ZDETAILSSTRING, ZASSIGNEDLESSON, ZDUELESSON) VALUES "
+        "(30, 'Worksheet', 'Read pages 4 to 9', 1, 2), (31, 'Quiz', '', 1, 2);"));
+    m_file.close();
+    importFile();
+
+    for (const Assignment* assignment : all<Assignment>(QStringLiteral("Assignment"))) {
+        EXPECT_EQ(RichText::plainText(assignment->value<QByteArray>(u"details")), assignment->detailsString());
+        if (assignment->title() == u"Worksheet")
+            EXPECT_EQ(assignment->detailsString(), QStringLiteral("Read pages 4 to 9"));
+    }
+}
+
 TEST_F(WindowsFileImporterTest, KeysThatNameNoRowGiveNoLinkAndAnAssignmentNeedsBothLessons)
 {
     m_file.createTables().addSmallPlan().sql(QStringLiteral(

@@ -61,7 +61,7 @@ struct CopiedColumns {
 // The columns of ZATTACHMENT. Lesson attachments use the plain columns,
 // assignment attachments the twins numbered 1; the kinds share the rest.
 struct AttachmentColumns {
-    Column lesson, assignment, name, syncID, publish, lastUpdated, sandboxURL;
+    Column lesson, assignment, name, notes, syncID, publish, lastUpdated, sandboxURL;
     Column url, filePath, windowsFilePath;
     Column url1, filePath1, windowsFilePath1;
 
@@ -69,6 +69,7 @@ struct AttachmentColumns {
         : lesson(rows.column(QStringLiteral("ZLESSON")))
         , assignment(rows.column(QStringLiteral("ZASSIGNMENT")))
         , name(rows.column(QStringLiteral("ZNAME")))
+        , notes(rows.column(QStringLiteral("ZNOTES")))
         , syncID(rows.column(QStringLiteral("ZSYNCID")))
         , publish(rows.column(QStringLiteral("ZPUBLISH")))
         , lastUpdated(rows.column(QStringLiteral("ZLASTUPDATED")))
@@ -90,6 +91,7 @@ ManagedObject* insertAttachment(ObjectContext& context, const ExchangeRows& rows
     const bool isFile = rows.isNull(url);
     ManagedObject* attachment = context.insertObject(isFile ? entities.first() : entities.last());
     attachment->setValue(u"name", rows.text(columns.name));
+    attachment->setValue(u"notes", rows.text(columns.notes));
     attachment->setValue(u"syncID", rows.text(columns.syncID));
     attachment->setValue(u"publish", rows.boolean(columns.publish));
     if (isFile) {
@@ -374,11 +376,15 @@ void WindowsFileImporter::numberLessonsOnDays()
 }
 
 // An assignment is given and due in two lessons; with either missing it is
-// kept, unlinked, so that its text is not lost.
+// kept, unlinked, so that its text is not lost. Its details are rich text
+// here and plain text in the Windows edition: the rich text a file of ours
+// carries is kept where the plain text still says the same, and is built
+// from the plain text otherwise.
 void WindowsFileImporter::importAssignments()
 {
     ExchangeRows rows(m_database, QStringLiteral("ZASSIGNMENT"));
     const Column key = rows.column(QStringLiteral("Z_PK"));
+    const Column details = rows.column(QStringLiteral("ZDETAILS"));
     const Column points = rows.column(QStringLiteral("ZPOINTS"));
     const Column assignedLesson = rows.column(QStringLiteral("ZASSIGNEDLESSON"));
     const Column dueLesson = rows.column(QStringLiteral("ZDUELESSON"));
@@ -387,7 +393,10 @@ void WindowsFileImporter::importAssignments()
         rows, { QStringLiteral("title"), QStringLiteral("detailsString"), QStringLiteral("syncID") }, {});
     while (rows.next()) {
         auto* assignment = m_context.insert<Assignment>(QStringLiteral("Assignment"));
+        if (const QByteArray rich = rows.data(details); !rich.isEmpty())
+            assignment->setValue(u"details", rich);
         copied.copy(rows, *assignment);
+        assignment->makeDetailsEqual();
         assignment->setValue(u"points", rows.integer(points));
         Lesson* assigned = getLessonWithPrimaryKey(rows.key(assignedLesson));
         Lesson* due = getLessonWithPrimaryKey(rows.key(dueLesson));
@@ -429,6 +438,7 @@ void WindowsFileImporter::importStandardLinks()
     const Column lessonKey = rows.column(QStringLiteral("ZLESSON"));
     const Column standardKey = rows.column(QStringLiteral("ZSTANDARD"));
     const Column syncID = rows.column(QStringLiteral("ZSYNCID"));
+    const Column notes = rows.column(QStringLiteral("ZIMPLEMENTATIONNOTES"));
     const Column lastUpdated = rows.column(QStringLiteral("ZLASTUPDATED"));
     while (rows.next()) {
         Lesson* lesson = getLessonWithPrimaryKey(rows.key(lessonKey));
@@ -439,6 +449,7 @@ void WindowsFileImporter::importStandardLinks()
         }
         ManagedObject* link = m_context.insertObject(QStringLiteral("StandardInLesson"));
         link->setValue(u"syncID", rows.text(syncID));
+        link->setValue(u"implementationNotes", rows.text(notes));
         link->setObject(u"lesson", lesson);
         link->setObject(u"standard", standard);
         m_changeTimes.emplace_back(link, rows.date(lastUpdated));

@@ -32,6 +32,16 @@ bool RichText::isEmpty(const QByteArray& rtf)
     return plainText(rtf).isEmpty();
 }
 
+std::optional<QByteArray> RichText::agreeingWith(const QByteArray& rtf, const QString& shadow)
+{
+    const QString plain = plainText(rtf);
+    if (plain != shadow && !shadow.isEmpty())
+        return fromPlainText(shadow);
+    if (!plain.isEmpty() && shadow.isEmpty())
+        return fromPlainText(QString());
+    return std::nullopt;
+}
+
 QFont RichText::defaultFont()
 {
     return QFont(QStringLiteral("Helvetica"), 12);

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include <optional>
+
 class QTextDocument;
 
 // The rich-text fields of lessons and assignments are RTF documents, each with a
@@ -23,6 +25,12 @@ public:
 
     // Whether the RTF holds no text at all (missing or empty bytes included).
     static bool isEmpty(const QByteArray& rtf);
+
+    // The RTF to store so that it agrees with a shadow that another program
+    // edited (the Windows edition edits only the plain text): rebuilt from the
+    // shadow when their texts differ, emptied when the shadow is. Nothing
+    // when they already agree.
+    static std::optional<QByteArray> agreeingWith(const QByteArray& rtf, const QString& shadow);
 
     // The font of unstyled rich text.
     static QFont defaultFont();
