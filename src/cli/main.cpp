@@ -23,11 +23,17 @@ void dropRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, co
 int main(int argc, char** argv)
 {
     qtHandler = qInstallMessageHandler(dropRuntimeFolderNote);
-    // Reports lay text out in real fonts, which takes a GUI application; a
-    // script has no display, so unless told otherwise it draws off screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Reports lay text out in real fonts, which takes a GUI application, but
+    // the command line never depends on the desktop: it always draws off
+    // screen, and Qt sees only the program's name, so that no platform
+    // plugin takes an option (such as --title) meant for a command.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    char* qtArgv[] = { argv[0], nullptr };
+    QGuiApplication app(qtArgc, qtArgv);
     QCoreApplication::setApplicationName(QStringLiteral("Semestra"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SEMESTRA_VERSION));
     // Scripts keep their own preferences, so that saving from the command
@@ -39,5 +45,5 @@ int main(int argc, char** argv)
 
     QTextStream out(stdout);
     QTextStream errors(stderr);
-    return Cli(out, errors).run(QCoreApplication::arguments().mid(1));
+    return Cli(out, errors).run(arguments);
 }

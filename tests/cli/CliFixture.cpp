@@ -5,12 +5,14 @@
 #include <QJsonDocument>
 #include <QProcess>
 
-CliRun CliFixture::run(const QStringList& arguments) const
+CliRun CliFixture::run(const QStringList& arguments, const QHash<QString, QString>& extra) const
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), m_folder.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config")));
+    for (auto entry = extra.cbegin(); entry != extra.cend(); ++entry)
+        environment.insert(entry.key(), entry.value());
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(m_folder.path());
     process.start(QStringLiteral(SEMESTRA_CLI_PATH), arguments);

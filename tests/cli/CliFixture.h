@@ -2,6 +2,7 @@
 
 #include "testlib/FileHash.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -22,7 +23,8 @@ struct CliRun {
 class CliFixture : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_folder.filePath(name); }
-    CliRun run(const QStringList& arguments) const;
+    // `environment` adds to (or overrides) the test's own environment.
+    CliRun run(const QStringList& arguments, const QHash<QString, QString>& environment = {}) const;
     // Runs the command and fails the test unless it succeeds.
     CliRun runOk(const QStringList& arguments) const;
 

@@ -49,6 +49,20 @@ protected:
     QStringList m_dates;
 };
 
+// A desktop session may ask Qt for its X11 platform, whose plugin would
+// take options such as --title for itself (and needs a display at all):
+// the command line never depends on the desktop.
+TEST_F(LessonCommandsTest, ADesktopPlatformSettingNeitherTakesOptionsNorNeedsADisplay)
+{
+    const QHash<QString, QString> desktop { { QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb") },
+        { QStringLiteral("DISPLAY"), QStringLiteral(":97") } };
+    const CliRun result
+        = run(lessonArguments(QStringLiteral("set-lesson"), 5) << QStringLiteral("--title") << QStringLiteral("Rome"),
+            desktop);
+    EXPECT_TRUE(result.succeeded()) << result.errors.toStdString();
+    EXPECT_EQ(titles().at(5), QStringLiteral("Rome"));
+}
+
 TEST_F(LessonCommandsTest, BumpPushesContentOneSlotLaterAndLeavesTheSlotEmpty)
 {
     ASSERT_EQ(m_dates.size(), 15);
