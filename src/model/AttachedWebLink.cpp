@@ -38,9 +38,12 @@ std::optional<QString> AttachedWebLink::addressFromTyped(const QString& typed)
     const QString trimmed = typed.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
-    const bool hasScheme
-        = trimmed.startsWith(QLatin1String("http://")) || trimmed.startsWith(QLatin1String("https://"));
-    const QString address = hasScheme ? trimmed : QStringLiteral("http://%1").arg(trimmed);
+    // Schemes are case-insensitive; a typed "HTTPS://" is kept, spelt as
+    // every other part of the program looks for it.
+    const qsizetype schemeEnd = trimmed.indexOf(QLatin1String("://"));
+    const QString scheme = schemeEnd < 0 ? QString() : trimmed.left(schemeEnd).toLower();
+    const bool hasScheme = scheme == u"http" || scheme == u"https";
+    const QString address = hasScheme ? scheme + trimmed.mid(schemeEnd) : QStringLiteral("http://%1").arg(trimmed);
     const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty())
         return std::nullopt;

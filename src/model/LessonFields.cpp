@@ -38,10 +38,12 @@ void appendLabel(QTextCursor& cursor, const QString& label)
 
 } // namespace
 
+// A field emptied in the editor still holds the bytes of an empty rich
+// text; its plain-text shadow, kept in step with it, tells whether it says
+// anything.
 bool Lesson::hasDataForKey(const QString& fieldKey) const
 {
-    const QVariant field = value(fieldKey);
-    return field.isValid() && !field.toByteArray().isEmpty();
+    return !value<QString>(shadowKey(fieldKey)).isEmpty();
 }
 
 QString Lesson::lockMenuString() const

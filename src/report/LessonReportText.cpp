@@ -265,10 +265,12 @@ std::unique_ptr<QTextDocument> LessonReportText::attributedStringForKey(const Le
         const QString given = year ? year->fieldTitle(fieldKey) : QString();
         const QString title = given.isEmpty() ? fieldKey : given;
         QTextCursor start(text.get());
-        const ReportRun label = attributes
-            ? ReportRun { characters(fontSize, Weight::Bold), attributes->paragraph }
-            : ReportRun { characters(10, Weight::Bold), start.blockFormat() };
-        start.insertBlock(label.paragraph, label.characters);
+        const QTextBlockFormat firstParagraph = start.blockFormat();
+        const ReportRun label = attributes ? ReportRun { characters(fontSize, Weight::Bold), attributes->paragraph }
+                                           : ReportRun { characters(10, Weight::Bold), firstParagraph };
+        // The field's first paragraph moves into the new block and keeps its
+        // own style (its alignment above all); the title takes the old block.
+        start.insertBlock(firstParagraph, start.charFormat());
         start.movePosition(QTextCursor::Start);
         start.setBlockFormat(label.paragraph);
         start.insertText(title, label.characters);
@@ -279,19 +281,19 @@ std::unique_ptr<QTextDocument> LessonReportText::attributedStringForKey(const Le
 
 void LessonReportText::restyle(QTextDocument& field, const ReportRun& attributes, Layout layout)
 {
-    const double tabInterval = field.defaultTextOption().tabStopDistance();
     for (QTextBlock block = field.begin(); block.isValid(); block = block.next()) {
         QTextCursor cursor(block);
         QTextBlockFormat paragraph = attributes.paragraph;
         if (layout == Layout::Page) {
             // The field keeps its own paragraph, moved in by the body's
-            // indent; list items stay a tab and a little beyond it.
+            // indent. Bulleted lists arrive from RTF as paragraphs that
+            // start with their bullet character, never as text lists, so
+            // they need no indent of their own.
             paragraph = block.blockFormat();
             const double moved = paragraph.leftMargin() + attributes.paragraph.leftMargin();
-            const double following = block.textList() ? tabInterval + 10 + moved : moved;
-            paragraph.setLeftMargin(following);
-            paragraph.setTextIndent(moved - following);
-            paragraph.setRightMargin(following);
+            paragraph.setLeftMargin(moved);
+            paragraph.setTextIndent(0);
+            paragraph.setRightMargin(moved);
         }
         cursor.setBlockFormat(paragraph);
     }

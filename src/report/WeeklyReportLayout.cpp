@@ -10,12 +10,15 @@
 #include "report/LessonReportText.h"
 #include "report/ReportFonts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <optional>
 
 WeeklyReportLayout::WeeklyReportLayout(Week& week, LessonReportInformation& settings)
     : m_week(week)
@@ -99,7 +102,7 @@ QList<PlacedBox> WeeklyReportLayout::boxesOnCanvas(const WeeklyDayColumn& column
     QList<PlacedBox> placed;
     double y = dateBandHeight;
     for (const WeeklyLessonBox& box : column.boxes) {
-        placed.append({ &box, QRectF(0, y, columnWidth(), box.currentSize) });
+        placed.append({ &box, QRectF(0, y, columnWidth(), box.currentSize), 0, box.currentSize });
         y += box.currentSize;
     }
     return placed;
@@ -110,12 +113,61 @@ double WeeklyReportLayout::lessonArea(double pageHeight) const
     return pageHeight - (headerBand() + dateBandHeight);
 }
 
-QList<double> WeeklyReportLayout::sizesOf(const WeeklyDayColumn& column)
+QList<WeeklyReportLayout::BoxPart> WeeklyReportLayout::partsOf(const WeeklyDayColumn& column, double area)
 {
-    QList<double> sizes;
-    for (const WeeklyLessonBox& box : column.boxes)
-        sizes.append(box.currentSize);
-    return sizes;
+    QList<BoxPart> parts;
+    for (int index = 0; index < int(column.boxes.size()); ++index) {
+        const WeeklyLessonBox& box = column.boxes[size_t(index)];
+        const QList<double> tops
+            = box.currentSize > area ? partTops(*box.text, box.currentSize, area) : QList<double> { 0 };
+        for (qsizetype part = 0; part < tops.size(); ++part) {
+            const double end = part + 1 < tops.size() ? tops[part + 1] : box.currentSize;
+            parts.append({ index, tops[part], end - tops[part] });
+        }
+    }
+    return parts;
+}
+
+QList<double> WeeklyReportLayout::heightsOf(const QList<BoxPart>& parts)
+{
+    QList<double> heights;
+    for (const BoxPart& part : parts)
+        heights.append(part.height);
+    return heights;
+}
+
+namespace {
+
+// The top of the text's first line that ends below `bottom`, if any.
+std::optional<double> firstLineEndingBelow(const QTextDocument& text, double bottom)
+{
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        const double blockTop = text.documentLayout()->blockBoundingRect(block).top();
+        const QTextLayout* lines = block.layout();
+        for (int i = 0; lines && i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            if (blockTop + line.y() + line.height() > bottom)
+                return blockTop + line.y();
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QList<double> WeeklyReportLayout::partTops(const QTextDocument& text, double height, double area)
+{
+    QList<double> tops { 0 };
+    if (area <= 0)
+        return tops;
+    while (height - tops.last() > area) {
+        const double pageEnd = tops.last() + area;
+        const std::optional<double> crossing = firstLineEndingBelow(text, pageEnd);
+        // A line taller than a page, or the margin below the last line, is
+        // cut at the page's end.
+        tops.append(crossing && *crossing > tops.last() ? *crossing : pageEnd);
+    }
+    return tops;
 }
 
 QList<QList<int>> WeeklyReportLayout::splitIntoPages(const QList<double>& sizes, double area)
@@ -147,27 +199,29 @@ QList<QList<int>> WeeklyReportLayout::splitIntoPages(const QList<double>& sizes,
 
 int WeeklyReportLayout::pageCount(double pageHeight) const
 {
+    const double area = lessonArea(pageHeight);
     qsizetype pages = 1;
     for (const WeeklyDayColumn& column : m_columns)
-        pages = std::max(pages, splitIntoPages(sizesOf(column), lessonArea(pageHeight)).size());
+        pages = std::max(pages, splitIntoPages(heightsOf(partsOf(column, area)), area).size());
     return int(pages);
 }
 
 QList<PlacedBox> WeeklyReportLayout::boxesOnPage(const WeeklyDayColumn& column, int page, double pageHeight) const
 {
     const double area = lessonArea(pageHeight);
-    const QList<QList<int>> pages = splitIntoPages(sizesOf(column), area);
+    const QList<BoxPart> parts = partsOf(column, area);
+    const QList<QList<int>> pages = splitIntoPages(heightsOf(parts), area);
     QList<PlacedBox> placed;
     if (page < 1 || page > pages.size())
         return placed;
     double y = dateBandHeight;
     for (int index : pages[page - 1]) {
-        const WeeklyLessonBox& box = column.boxes[size_t(index)];
-        placed.append({ &box, QRectF(0, y, columnWidth(), box.currentSize) });
-        y += box.currentSize;
+        const BoxPart& part = parts[index];
+        placed.append(
+            { &column.boxes[size_t(part.box)], QRectF(0, y, columnWidth(), part.height), part.top, part.height });
+        y += part.height;
     }
-    // The column's outline runs down to the bottom of the lesson area; a box
-    // taller than the area is cut there.
+    // The column's outline runs down to the bottom of the lesson area.
     QRectF& last = placed.last().frame;
     last.setBottom(dateBandHeight + area);
     return placed;

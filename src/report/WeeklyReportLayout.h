@@ -28,16 +28,21 @@ struct WeeklyDayColumn {
     std::vector<WeeklyLessonBox> boxes;
 };
 
-// Where a box is drawn, in its column's coordinates.
+// Where a box is drawn, in its column's coordinates, and which stretch of
+// its text the frame shows: a box taller than a printed page is continued
+// on the pages after it.
 struct PlacedBox {
     const WeeklyLessonBox* box = nullptr;
     QRectF frame;
+    double textTop = 0;
+    double textHeight = 0;
 };
 
 // The weekly grid in points: one column per day of the week, a date band
 // atop each, the lesson boxes stacked under it, an optional header across
 // the top. Pages for print repeat the header and the date bands and split
-// each column between boxes, never inside one.
+// each column between boxes; only a box taller than a page is split, between
+// two lines of its text, and continued on the next page.
 class WeeklyReportLayout {
 public:
     static constexpr double dateBandHeight = 20;
@@ -79,6 +84,10 @@ public:
     // ends before the box that would overfill it, and a box taller than
     // the area gets a page of its own. Each page lists box indices.
     static QList<QList<int>> splitIntoPages(const QList<double>& sizes, double area);
+    // Where each printed part of a box of this height begins in its text:
+    // every part fits the area and ends before a line that would cross its
+    // bottom (a single line taller than the area is cut).
+    static QList<double> partTops(const QTextDocument& text, double height, double area);
 
     // "Mon. Sep 8, 2025", with the rotation day or the custom day's name.
     static QString dateText(const Day& day);
@@ -88,8 +97,16 @@ public:
     static std::pair<double, QString> fitLabel(const QString& label, double available);
 
 private:
+    // One printed part of a box: all of it unless it is taller than a page.
+    struct BoxPart {
+        int box = 0;
+        double top = 0;
+        double height = 0;
+    };
+
     void sizeBoxes();
-    static QList<double> sizesOf(const WeeklyDayColumn& column);
+    static QList<BoxPart> partsOf(const WeeklyDayColumn& column, double area);
+    static QList<double> heightsOf(const QList<BoxPart>& parts);
 
     Week& m_week;
     LessonReportInformation& m_settings;

@@ -111,8 +111,12 @@ void WeeklyReportPainter::paintBox(QPainter& painter, const PlacedBox& placed) c
     if (m_colors == Colors::Course && course)
         painter.fillRect(placed.frame, course->color());
     painter.save();
-    painter.translate(placed.frame.topLeft());
-    drawText(painter, *placed.box->text, QRectF(0, 0, placed.frame.width(), placed.frame.height()));
+    // Only the stretch of text this frame shows: a paragraph that runs on
+    // past it is drawn whole and must not spill below the frame.
+    painter.translate(placed.frame.topLeft() - QPointF(0, placed.textTop));
+    const QRectF shown(0, placed.textTop, placed.frame.width(), placed.textHeight);
+    painter.setClipRect(shown, Qt::IntersectClip);
+    drawText(painter, *placed.box->text, shown);
     painter.restore();
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);

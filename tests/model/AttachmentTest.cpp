@@ -115,6 +115,10 @@ TEST_F(AttachmentTest, TypedAddressesGetASchemeAndEmptyOnesAreRefused)
     EXPECT_FALSE(AttachedWebLink::addressFromTyped(QStringLiteral("   ")).has_value());
     EXPECT_FALSE(AttachedWebLink::addressFromTyped(QStringLiteral("http://")).has_value());
     EXPECT_FALSE(AttachedWebLink::addressFromTyped(QStringLiteral("https://")).has_value());
+    // Schemes are typed in capitals too.
+    EXPECT_EQ(AttachedWebLink::addressFromTyped(QStringLiteral("HTTPS://Example.org/A")),
+        QStringLiteral("https://Example.org/A"));
+    EXPECT_EQ(AttachedWebLink::addressFromTyped(QStringLiteral("Http://x.org")), QStringLiteral("http://x.org"));
 }
 
 TEST_F(AttachmentTest, SizeLimitAllowsExactlyTwentyMebibytes)

@@ -243,6 +243,41 @@ TEST_F(LessonContentTest, HostileDictionaryChangesOnlyTheContent)
     EXPECT_EQ(lessons[1]->unit(), nullptr);
 }
 
+// Dictionaries written before points travelled, or by programs that know
+// nothing of them, still import, with no points.
+TEST_F(LessonContentTest, AssignmentsCarryTheirPointsThroughTheDictionary)
+{
+    auto* quiz = insert<Assignment>("Assignment");
+    quiz->setValue(u"title", QStringLiteral("Quiz"));
+    quiz->setValue(u"points", 25);
+    quiz->setObject(u"assignedLesson", lessons[0]);
+    quiz->setObject(u"dueLesson", lessons[1]);
+    const QVariantMap dictionary
+        = LessonDictionary::fromText(LessonDictionary::toText(lessons[0]->dictionaryForExport())).value();
+    artLessons[3]->importFromDictionary(dictionary, Lesson::Notify::No);
+    ASSERT_EQ(artLessons[3]->assignments().size(), 1);
+    EXPECT_EQ(artLessons[3]->assignments().first()->points(), 25);
+
+    const QVariantList older { QVariantMap { { QStringLiteral("title"), QStringLiteral("Old") } },
+        QVariantMap {
+            { QStringLiteral("title"), QStringLiteral("Odd") }, { QStringLiteral("points"), QStringLiteral("ten") } } };
+    artLessons[4]->importFromDictionary({ { QStringLiteral("assignments"), older } }, Lesson::Notify::No);
+    ASSERT_EQ(artLessons[4]->assignments().size(), 2);
+    for (const Assignment* assignment : artLessons[4]->assignments())
+        EXPECT_EQ(assignment->points(), 0);
+}
+
+// A field emptied in the editor keeps the bytes of an empty rich text.
+TEST_F(LessonContentTest, AnEmptiedFieldHoldsNoData)
+{
+    lessons[0]->setValue(u"homework", RichText::fromPlainText(QStringLiteral("Read")));
+    EXPECT_TRUE(lessons[0]->hasDataForKey(QStringLiteral("homework")));
+    lessons[0]->setValue(u"homework", RichText::fromPlainText(QString()));
+    EXPECT_FALSE(lessons[0]->value<QByteArray>(u"homework").isEmpty());
+    EXPECT_FALSE(lessons[0]->hasDataForKey(QStringLiteral("homework")));
+    EXPECT_TRUE(lessons[0]->textViewString()->isEmpty());
+}
+
 TEST_F(LessonContentTest, AnchoredReadsStringsAsOtherProgramsWriteThem)
 {
     lessons[0]->importFromDictionary({ { QStringLiteral("anchored"), QStringLiteral("1") } }, Lesson::Notify::No);

@@ -1,10 +1,11 @@
+#include "report/LessonReportText.h"
+
 #include "ReportFixture.h"
 #include "foundation/richtext/RichText.h"
 #include "planning/DisplayPreferences.h"
-#include "report/LessonReportText.h"
 #include "report/ReportTextBuilder.h"
 
-#include <QTextList>
+#include <QTextBlock>
 
 class LessonReportTextTest : public ReportFixture {
 protected:
@@ -13,6 +14,14 @@ protected:
         return LessonReportText::attributedStringForReport(*lesson);
     }
     double base() const { return settings->baseFontSize(); }
+    static QTextBlock blockWith(const QTextDocument& text, const QString& words)
+    {
+        for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+            if (block.text().contains(words))
+                return block;
+        }
+        return {};
+    }
 };
 
 TEST_F(LessonReportTextTest, CourseLineIsBoldUnderlinedAndTitleNamesItsUnit)
@@ -164,23 +173,36 @@ TEST_F(LessonReportTextTest, StandardsHideWhenSwitchedOff)
     EXPECT_EQ(lines(*report(lessons[0])).indexOf(QStringLiteral("Standards:")), -1);
 }
 
-TEST_F(LessonReportTextTest, ListItemsSitATabAndTenPointsBeyondTheBody)
+// Bulleted lists come from RTF as paragraphs that begin with their bullet:
+// they keep the bullet and sit at the body's indent like any paragraph.
+TEST_F(LessonReportTextTest, ABulletedListKeepsItsBulletsAtTheBodyIndent)
 {
-    auto field = ReportFonts::newDocument();
-    QTextCursor cursor(field.get());
-    cursor.insertText(QStringLiteral("plain"));
-    cursor.insertBlock();
-    cursor.createList(QTextListFormat::ListDisc);
-    cursor.insertText(QStringLiteral("bullet"));
-    ReportRun body;
-    body.characters.setFont(ReportFonts::font(11));
-    body.paragraph.setLeftMargin(25);
-    LessonReportText::restyle(*field, body, LessonReportText::Layout::Page);
-    const double tab = field->defaultTextOption().tabStopDistance();
-    EXPECT_DOUBLE_EQ(field->begin().blockFormat().leftMargin(), 25);
-    EXPECT_DOUBLE_EQ(field->lastBlock().blockFormat().leftMargin(), tab + 10 + 25);
-    EXPECT_DOUBLE_EQ(field->lastBlock().blockFormat().leftMargin() + field->lastBlock().blockFormat().textIndent(), 25);
-    EXPECT_DOUBLE_EQ(formatAt(*field, QStringLiteral("bullet")).font().pointSizeF(), 11);
+    lessons[0]->setValue(u"lessonBody",
+        QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl\\f0\\fswiss Helvetica;}\\pard Intro\\par "
+                   "{\\listtext\\tab \\uc0\\u8226 \\tab}First\\par "
+                   "{\\listtext\\tab \\uc0\\u8226 \\tab}Second\\par}"));
+    const auto text = report(lessons[0]);
+    const QTextBlock intro = blockWith(*text, QStringLiteral("Intro"));
+    const QTextBlock second = blockWith(*text, QStringLiteral("Second"));
+    ASSERT_TRUE(intro.isValid());
+    ASSERT_TRUE(second.isValid());
+    EXPECT_TRUE(second.text().contains(QChar(0x2022)));
+    EXPECT_DOUBLE_EQ(second.blockFormat().leftMargin(), intro.blockFormat().leftMargin());
+    EXPECT_DOUBLE_EQ(second.blockFormat().textIndent(), intro.blockFormat().textIndent());
+}
+
+// The field title is put before the field's first paragraph, which keeps
+// its own alignment like every other paragraph of the field.
+TEST_F(LessonReportTextTest, EveryParagraphOfAFieldKeepsItsAlignment)
+{
+    lessons[0]->setValue(u"lessonBody",
+        QByteArray("{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}\\pard\\qc Centred\\par "
+                   "\\pard\\qr Right\\par}"));
+    const auto text = report(lessons[0]);
+    EXPECT_EQ(blockWith(*text, QStringLiteral("Centred")).blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(blockWith(*text, QStringLiteral("Right")).blockFormat().alignment(), Qt::AlignRight);
+    EXPECT_NE(
+        blockWith(*text, year()->fieldTitle(QStringLiteral("lessonBody"))).blockFormat().alignment(), Qt::AlignHCenter);
 }
 
 TEST_F(LessonReportTextTest, WeeklyFieldsTakeTheBodyFontAndParagraphButKeepColour)

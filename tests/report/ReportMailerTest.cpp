@@ -11,7 +11,7 @@
 
 class ReportMailerTest : public testing::Test {
 protected:
-    ReportMailer mailer(bool starts)
+    ReportMailer mailer(bool starts, const QString& handler = QStringLiteral("thunderbird.desktop"))
     {
         return ReportMailer(
             alerts,
@@ -19,7 +19,7 @@ protected:
                 launched << program << arguments;
                 return starts;
             },
-            [this](const QString& folder) { opened << folder; });
+            [this](const QString& folder) { opened << folder; }, [handler] { return handler; });
     }
 
     ScriptedAlertPresenter alerts;
@@ -45,6 +45,23 @@ TEST_F(ReportMailerTest, WithoutAComposerTheFolderIsShownAndTheUserToldWhy)
     ASSERT_EQ(alerts.shown().size(), 1);
     EXPECT_EQ(alerts.last().title, QStringLiteral("Could Not Create Mail"));
     EXPECT_TRUE(alerts.last().message.contains(QStringLiteral("/tmp/r/dailyreport.pdf")));
+}
+
+// Only some mail programs take the file xdg-email hands them; the others
+// open a message without it, so the teacher is told where the PDF is.
+TEST_F(ReportMailerTest, AMailProgramThatDropsAttachmentsIsNoSuccessAndTheUserIsToldWhereThePdfIs)
+{
+    for (const QString& handler : { QStringLiteral("userapp-webmail.desktop"), QString() }) {
+        alerts.answerNext(AlertDefaultReturn);
+        opened.clear();
+        EXPECT_FALSE(
+            mailer(true, handler).send(QStringLiteral("/tmp/r/weeklyreport.pdf"), QStringLiteral("Lesson Plans")))
+            << qPrintable(handler);
+        EXPECT_EQ(opened, QStringList({ QStringLiteral("/tmp/r") }));
+        EXPECT_TRUE(alerts.last().message.contains(QStringLiteral("/tmp/r/weeklyreport.pdf")));
+    }
+    for (const char* handler : { "org.kde.kmail2.desktop", "Thunderbird.desktop", "org.gnome.Evolution.desktop" })
+        EXPECT_TRUE(ReportMailer::takesAttachments(QString::fromLatin1(handler))) << handler;
 }
 
 TEST_F(ReportMailerTest, PdfGoesToTheCacheFolderReplacingAnOlderOne)

@@ -80,6 +80,26 @@ TEST_F(ReportPdfTest, WeeklyPdfHasThePagesItsLongestColumnNeeds)
         EXPECT_LT(text.indexOf(QStringLiteral("Block %1").arg(hour - 1)), text.indexOf(QStringLiteral("Block %1").arg(hour)));
 }
 
+// A lesson longer than a page goes on over the pages after it: every line
+// reaches paper.
+TEST_F(ReportPdfTest, AWeeklyLessonTallerThanAPageContinuesOnTheNextPages)
+{
+    QStringList steps;
+    for (int step = 1; step <= 90; ++step)
+        steps << QStringLiteral("Step %1 of the long plan.").arg(step);
+    steps << QStringLiteral("The last line of the plan.");
+    lessons[0]->setValue(u"lessonBody", RichText::fromPlainText(steps.join(QLatin1Char('\n'))));
+    fill(lessons[1], QStringLiteral("Tuesday"));
+    const QString path = folder.filePath(QStringLiteral("tall.pdf"));
+    ASSERT_TRUE(ReportPdf::writeWeekly(*days[0]->week(), *settings, path));
+
+    EXPECT_GT(info(path, QStringLiteral("Pages")).toInt(), 1);
+    const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("Step 45 of the long plan.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("The last line of the plan.")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Tuesday")));
+}
+
 TEST_F(ReportPdfTest, TextReportIsPortraitAndFlowsOverPagesInDateOrder)
 {
     const QString plan = QStringLiteral("Read the chapter and answer the questions at its end. ").repeated(15);

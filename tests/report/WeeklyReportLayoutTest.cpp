@@ -1,9 +1,13 @@
+#include "report/WeeklyReportLayout.h"
+
 #include "ReportFixture.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Week.h"
-#include "report/WeeklyReportLayout.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QTextBlock>
+#include <QTextLayout>
 
 class WeeklyReportLayoutTest : public ReportFixture {
 protected:
@@ -28,6 +32,49 @@ TEST_F(WeeklyReportLayoutTest, BoxTallerThanTheAreaGetsAPageOfItsOwn)
     EXPECT_EQ(WeeklyReportLayout::splitIntoPages({ 50, 300, 50 }, 250), Pages({ { 0 }, { 1 }, { 2 } }));
     EXPECT_EQ(WeeklyReportLayout::splitIntoPages({ 300, 50, 60 }, 250), Pages({ { 0 }, { 1, 2 } }));
     EXPECT_EQ(WeeklyReportLayout::splitIntoPages({ 300, 300 }, 250), Pages({ { 0 }, { 1 } }));
+}
+
+// A box taller than the lesson area is printed in parts, each on a page of
+// its own, that together show all of its text, each part ending between
+// two lines.
+TEST_F(WeeklyReportLayoutTest, ABoxTallerThanAPageIsContinuedOnTheNextPagesBetweenLines)
+{
+    QStringList steps;
+    for (int step = 1; step <= 60; ++step)
+        steps << QStringLiteral("Step %1").arg(step);
+    lessons[0]->setValue(u"lessonBody", RichText::fromPlainText(steps.join(QLatin1Char('\n'))));
+    fill(lessons[1], QStringLiteral("Next"));
+    WeeklyReportLayout layout(firstWeek(), *settings);
+    layout.reload(700);
+    const WeeklyDayColumn& monday = layout.columns()[0];
+    const double pageHeight = 300;
+    const double area = layout.lessonArea(pageHeight);
+    const WeeklyLessonBox& tall = monday.boxes[0];
+    ASSERT_GT(tall.currentSize, 2 * area);
+
+    double shown = 0;
+    int pagesOfTall = 0;
+    for (int page = 1; page <= layout.pageCount(pageHeight); ++page) {
+        for (const PlacedBox& placed : layout.boxesOnPage(monday, page, pageHeight)) {
+            if (placed.box != &tall)
+                continue;
+            ++pagesOfTall;
+            EXPECT_DOUBLE_EQ(placed.textTop, shown) << "page " << page;
+            EXPECT_LE(placed.textHeight, area);
+            shown += placed.textHeight;
+        }
+    }
+    EXPECT_DOUBLE_EQ(shown, tall.currentSize);
+    EXPECT_GE(pagesOfTall, 3);
+    // Each part begins at the top of a line.
+    QList<double> lineTops;
+    for (QTextBlock block = tall.text->begin(); block.isValid(); block = block.next()) {
+        const double blockTop = tall.text->documentLayout()->blockBoundingRect(block).top();
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            lineTops << blockTop + block.layout()->lineAt(i).y();
+    }
+    for (double top : WeeklyReportLayout::partTops(*tall.text, tall.currentSize, area).mid(1))
+        EXPECT_TRUE(lineTops.contains(top)) << top;
 }
 
 TEST_F(WeeklyReportLayoutTest, EveryDayOfTheWeekGetsAnEqualColumnInDateOrder)
