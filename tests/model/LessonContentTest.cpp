@@ -133,8 +133,6 @@ TEST_F(LessonContentTest, SmallDisplayStrings)
     EXPECT_FALSE(lessons[0]->hasDataForKey(QStringLiteral("homework")));
     lessons[0]->setValue(u"homework", QByteArray());
     EXPECT_FALSE(lessons[0]->hasDataForKey(QStringLiteral("homework")));
-    lessons[0]->setValue(u"homework", RichText::fromPlainText(QString()));
-    EXPECT_TRUE(lessons[0]->hasDataForKey(QStringLiteral("homework")));
     auto* tag = insert<ManagedObject>("Tag");
     tag->setValue(u"name", QStringLiteral("lab"));
     lessons[0]->addObject(u"tags", tag);
