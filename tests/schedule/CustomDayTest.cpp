@@ -149,11 +149,13 @@ TEST_F(CustomDayTest, ConvertingToATypeWithNoOtherRegularDayIsRefused)
     fillTitles({ &monday });
     const QStringList before = picture(monday);
 
+    alerts.answerNext(AlertDefaultReturn);
     EXPECT_FALSE(ConvertDayMenu::convert(monday, ConvertDayMenu::items(year())[2], alerts));
     EXPECT_EQ(alerts.last().title, QStringLiteral("Can't Convert Day"));
     EXPECT_EQ(picture(monday), before);
 
     Day& wednesday = dayOn(2026, 10, 21); // a C day, and custom like every C day
+    alerts.answerNext(AlertDefaultReturn);
     EXPECT_FALSE(ConvertDayMenu::convert(wednesday, ConvertDayMenu::items(year())[2], alerts));
     EXPECT_EQ(courseNamesOn(wednesday), (QStringList { QStringLiteral("CourseA"), QStringLiteral("CourseB") }));
 }
