@@ -300,8 +300,9 @@ TEST_F(WindowsFileImporterTest, AssignmentDetailsAreBuiltFromTheirPlainText)
 
     for (const Assignment* assignment : all<Assignment>(QStringLiteral("Assignment"))) {
         EXPECT_EQ(RichText::plainText(assignment->value<QByteArray>(u"details")), assignment->detailsString());
-        if (assignment->title() == u"Worksheet")
+        if (assignment->title() == u"Worksheet") {
             EXPECT_EQ(assignment->detailsString(), QStringLiteral("Read pages 4 to 9"));
+        }
     }
 }
 
