@@ -43,6 +43,8 @@ constexpr double screenShare = 0.85;
 // Five school days side by side, the calendar beside them and the side
 // panel: below this the week would have to scroll sideways.
 constexpr QSize smallestFirstSize(1280, 720);
+// The wizard slides over a window the teacher has already seen.
+constexpr int wizardDelay = 150;
 
 } // namespace
 
@@ -123,8 +125,16 @@ bool DocumentWindow::openFile(const QString& path)
         return false;
     }
     setWindowTitle(titleForPath(m_document->filePath()));
+    // A file saved before its year was made gets the wizard a new document gets.
+    if (!m_document->getCurrentYear())
+        offerNewYearSheet();
     setupWindow();
     return true;
+}
+
+void DocumentWindow::offerNewYearSheet()
+{
+    QTimer::singleShot(wizardDelay, this, [this] { showNewYearSheet(); });
 }
 
 NewYearSheet* DocumentWindow::showNewYearSheet()

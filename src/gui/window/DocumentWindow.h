@@ -54,6 +54,8 @@ public:
     // window. Closing the wizard closes the window and its document. None when
     // the document already has its year.
     NewYearSheet* showNewYearSheet();
+    // The same a moment later, once the teacher has seen the window.
+    void offerNewYearSheet();
     // Imports an exchange file of the Windows edition, chosen by the teacher,
     // into this window's new document. False when nothing was imported (the
     // window is then to be closed).
