@@ -62,6 +62,18 @@ Standard* StandardsController::addStandardPressed()
     return m_edited;
 }
 
+void StandardsController::renameStandard(Standard& standard, const QString& shortName)
+{
+    standard.setValue(u"shortName", shortName);
+    NotificationCenter::defaultCenter().post(ContentNotifications::standardChanged, &standard);
+}
+
+void StandardsController::describeStandard(Standard& standard, const QString& text)
+{
+    standard.setValue(u"text", text);
+    NotificationCenter::defaultCenter().post(ContentNotifications::standardChanged, &standard);
+}
+
 bool StandardsController::removeStandardPressed()
 {
     Standard* standard = editedStandard();
@@ -82,6 +94,7 @@ bool StandardsController::removeStandardPressed()
     }
     m_edited = standard->parent();
     standard->deleteSelf();
+    NotificationCenter::defaultCenter().post(ContentNotifications::standardAdded);
     return true;
 }
 

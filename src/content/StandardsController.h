@@ -35,6 +35,9 @@ public:
 
     // A "New Standard" under the standard being edited, which it then becomes.
     Standard* addStandardPressed();
+    // Each tells whoever shows the standard.
+    void renameStandard(Standard& standard, const QString& shortName);
+    void describeStandard(Standard& standard, const QString& text);
     // Deletes the standard being edited with its subtree, after asking when
     // lessons link to it; its parent becomes the one edited. False when
     // nothing was removed (the root, or the teacher declined).

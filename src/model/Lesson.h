@@ -162,6 +162,7 @@ public:
     // Learning standards.
     bool hasStandard(const Standard* standard) const;
     StandardInLesson* standardInLessonFromStandard(const Standard* standard) const;
+    // None for a deleted standard (or none), which is never linked.
     StandardInLesson* addStandard(Standard* standard);
     // Unlinks and deletes the link, recording it on the delete stack; no-op for none.
     void removeStandard(StandardInLesson* link);

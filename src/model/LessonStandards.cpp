@@ -22,6 +22,10 @@ StandardInLesson* Lesson::standardInLessonFromStandard(const Standard* standard)
 
 StandardInLesson* Lesson::addStandard(Standard* standard)
 {
+    // A link to a standard that is gone would be saved, exported and
+    // printed as an empty entry.
+    if (!standard || standard->isDeleted())
+        return nullptr;
     auto* link = context().insert<StandardInLesson>(QStringLiteral("StandardInLesson"));
     link->setObject(u"standard", standard);
     link->setObject(u"lesson", this);

@@ -56,6 +56,10 @@ void PlanningModeViewController::observeDocument()
         PlanningNotifications::noLessonsClicked, scope, onDay(&PlanningModeViewController::dayWithNoLessonsSelected));
     m_observers.observe(
         PlanningNotifications::calendarDaySelected, scope, onDay(&PlanningModeViewController::calendarDaySelected));
+    // Days are cancelled or converted and courses removed under these.
+    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
+             ModelNotifications::refreshPlanningModes, PlanningNotifications::courseAdded })
+        m_observers.observe(name, scope, [this](const Notification&) { followDeletedLesson(); });
 }
 
 void PlanningModeViewController::start()
@@ -128,7 +132,7 @@ void PlanningModeViewController::go(int step)
 
 bool PlanningModeViewController::canGo(int step) const
 {
-    if (m_reportShowing || !m_currentDay)
+    if (!m_currentDay)
         return false;
     const Day* next = neighbour(step);
     return next && next != m_currentDay;
@@ -211,7 +215,7 @@ void PlanningModeViewController::calendarDaySelected(Day* day)
 
 void PlanningModeViewController::lessonSelected(Lesson* lesson)
 {
-    m_currentLesson = lesson;
+    m_currentLesson.set(lesson);
     setCurrentDay(lesson->dayTaught());
     m_sidePanel = SidePanel::LessonEditor;
     selectionChanged();
@@ -219,7 +223,7 @@ void PlanningModeViewController::lessonSelected(Lesson* lesson)
 
 void PlanningModeViewController::lessonSettingsSelected(Lesson* lesson)
 {
-    m_currentLesson = lesson;
+    m_currentLesson.set(lesson);
     setCurrentDay(lesson->dayTaught());
     m_sidePanel = SidePanel::LessonSettings;
     selectionChanged();
@@ -228,9 +232,9 @@ void PlanningModeViewController::lessonSettingsSelected(Lesson* lesson)
 void PlanningModeViewController::dayWithLessonsDaySettingsSelected(Day* day)
 {
     setCurrentDay(day);
-    if (!m_currentLesson || m_currentLesson->dayTaught() != day) {
+    if (!currentLesson() || currentLesson()->dayTaught() != day) {
         const QList<Lesson*> drawn = day->allLessonsToDraw();
-        m_currentLesson = drawn.isEmpty() ? nullptr : drawn.first();
+        m_currentLesson.set(drawn.isEmpty() ? nullptr : drawn.first());
     }
     m_sidePanel = SidePanel::LessonSettings;
     selectionChanged();
@@ -252,11 +256,24 @@ void PlanningModeViewController::dayWithNoLessonsSelected(Day* day)
 
 void PlanningModeViewController::lessonSelectedFromSearch(Lesson* lesson)
 {
-    m_currentLesson = lesson;
+    m_currentLesson.set(lesson);
     m_sidePanel = SidePanel::LessonEditor;
     setCurrentDay(lesson->dayTaught());
     selectionChanged();
     post(PlanningNotifications::lessonClicked, lesson);
+}
+
+void PlanningModeViewController::followDeletedLesson()
+{
+    if (!m_currentLesson.replaceIfDeleted())
+        return;
+    if (Lesson* replacement = m_currentLesson.lesson()) {
+        post(m_sidePanel == SidePanel::LessonSettings ? PlanningNotifications::lessonSettingsClicked
+                                                      : PlanningNotifications::lessonClicked,
+            replacement);
+        return;
+    }
+    selectionChanged();
 }
 
 void PlanningModeViewController::viewChanged() const

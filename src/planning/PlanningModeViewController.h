@@ -2,6 +2,7 @@
 
 #include "foundation/dates/Date.h"
 #include "foundation/notify/ObserverBag.h"
+#include "planning/ShownLesson.h"
 
 #include <functional>
 
@@ -29,7 +30,7 @@ public:
 
     Year& year() const { return m_year; }
     Day* currentDay() const { return m_currentDay; }
-    Lesson* currentLesson() const { return m_currentLesson; }
+    Lesson* currentLesson() const { return m_currentLesson.lesson(); }
     Mode selectedView() const { return m_mode; }
     SidePanel sidePanel() const { return m_sidePanel; }
     // The current day's week and month, as the week and month views show them.
@@ -54,11 +55,9 @@ public:
     void goForward();
     void goBackward();
     // Whether a step would reach another day, week or a month that still
-    // holds days of the year. Both are false while a report shows.
+    // holds days of the year.
     bool canGoForward() const;
     bool canGoBackward() const;
-    void setReportShowing(bool showing) { m_reportShowing = showing; }
-    bool isReportShowing() const { return m_reportShowing; }
 
     // Moves every view to the day (a calendar pick or a go-to).
     void calendarDaySelected(Day* day);
@@ -74,6 +73,10 @@ public:
 private:
     void observeDocument();
     void selectFirstLessonOfCurrentDay();
+    // A current lesson deleted under the views gives way to the nearest
+    // lesson of its course, selected as if clicked; with the course gone no
+    // lesson is current.
+    void followDeletedLesson();
     // One step forward (+1) or back (-1) in the shown mode.
     void go(int step);
     bool canGo(int step) const;
@@ -91,10 +94,9 @@ private:
 
     Year& m_year;
     Day* m_currentDay = nullptr;
-    Lesson* m_currentLesson = nullptr;
+    ShownLesson m_currentLesson;
     Mode m_mode = WeekMode;
     SidePanel m_sidePanel = SidePanel::LessonEditor;
-    bool m_reportShowing = false;
     std::function<void()> m_viewChanged;
     std::function<void()> m_selectionChanged;
     ObserverBag m_observers;

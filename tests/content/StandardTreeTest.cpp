@@ -79,6 +79,17 @@ TEST_F(StandardTreeTest, DeletingAStandardTakesItsSubtreeAndEveryLinkOntoTheDele
     EXPECT_EQ(standardCount(), 4);
 }
 
+// A link to a standard that is gone would be saved and printed as an
+// empty entry.
+TEST_F(StandardTreeTest, ADeletedStandardIsNeverLinked)
+{
+    m2->deleteSelf();
+    EXPECT_EQ(lessons[0]->addStandard(m2), nullptr);
+    EXPECT_EQ(lessons[0]->addStandard(nullptr), nullptr);
+    EXPECT_TRUE(lessons[0]->objects(u"standards").isEmpty());
+    EXPECT_NE(lessons[0]->addStandard(m1), nullptr);
+}
+
 TEST_F(StandardTreeTest, AStandardMadeWithoutAYearFindsItThroughItsParents)
 {
     Standard* orphan = standard("X", "No year", m1);

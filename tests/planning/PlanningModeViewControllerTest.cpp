@@ -182,14 +182,45 @@ TEST_F(PlanningModeViewControllerTest, ADaySelectedOutsideTheShownWeekTakesTheWe
     EXPECT_EQ(viewChanges, changes + 1);
 }
 
-TEST_F(PlanningModeViewControllerTest, AShowingReportDisablesBackAndForward)
+// A lesson removed from its day gives way to the nearest of its course,
+// selected as if clicked so that the views mark it too, in the side panel
+// state the teacher had chosen.
+TEST_F(PlanningModeViewControllerTest, ADeletedCurrentLessonGivesWayToTheNearestOfItsCourse)
 {
     planning.start();
-    planning.setReportShowing(true);
-    EXPECT_FALSE(planning.canGoForward());
-    EXPECT_FALSE(planning.canGoBackward());
-    planning.setReportShowing(false);
-    EXPECT_TRUE(planning.canGoForward());
+    Lesson* lesson = dayOn(2026, 10, 14)->lessonsInOrder().first();
+    post(Names::lessonSettingsClicked, lesson);
+    logNotifications({ Names::lessonSettingsClicked, Names::lessonClicked });
+    const Course* course = lesson->course();
+    lesson->dayTaught()->removeLesson(lesson);
+    post(Names::planningModesNeedRefresh, nullptr);
+
+    // 13 and 15 October are as near as each other; the later one wins.
+    Lesson* nearest = dayOn(2026, 10, 15)->lessonsInOrder().first();
+    ASSERT_EQ(nearest->course(), course);
+    EXPECT_EQ(planning.currentLesson(), nearest);
+    EXPECT_EQ(planning.currentDay(), nearest->dayTaught());
+    EXPECT_EQ(planning.sidePanel(), Panel::LessonSettings);
+    EXPECT_EQ(posted, QStringList { Names::lessonSettingsClicked });
+}
+
+TEST_F(PlanningModeViewControllerTest, ACurrentLessonWhoseCourseIsGoneLeavesNoLessonCurrent)
+{
+    planning.start();
+    Lesson* lesson = planning.currentLesson();
+    ASSERT_NE(lesson, nullptr);
+    Course* course = lesson->course();
+    for (Lesson* each : course->allLessonsInOrder())
+        each->dayTaught()->removeLesson(each);
+    context->deleteObject(course);
+    const int changes = selectionChanges;
+    post(Names::courseAdded, nullptr);
+
+    EXPECT_EQ(planning.currentLesson(), nullptr);
+    EXPECT_EQ(planning.currentDay(), dayOn(2026, 10, 14));
+    EXPECT_EQ(selectionChanges, changes + 1);
+    post(ModelNotifications::refreshPlanningModes, nullptr);
+    EXPECT_EQ(selectionChanges, changes + 1) << "nothing more to follow";
 }
 
 TEST_F(PlanningModeViewControllerTest, SelectionNotificationsSwitchTheSidePanel)

@@ -5,6 +5,7 @@
 #include "gui/content/StandardsTree.h"
 #include "model/Lesson.h"
 #include "model/Standard.h"
+#include "model/StandardInLesson.h"
 #include "model/Year.h"
 
 #include <QLabel>
@@ -33,9 +34,13 @@ void LessonStandardsPane::setLesson(Lesson* lesson)
 {
     m_lesson = lesson;
     m_observers.clear();
-    if (lesson)
-        m_observers.observe(
-            ContentNotifications::standardAdded, &lesson->context(), [this](const Notification&) { reload(); });
+    if (lesson) {
+        const void* scope = &lesson->context();
+        m_observers.observe(ContentNotifications::standardAdded, scope, [this](const Notification&) { reload(); });
+        m_observers.observe(ContentNotifications::standardChanged, scope,
+            [this](const Notification& note) { standardChanged(note.objectAs<Standard>()); });
+    }
+    m_watch.watch(lesson, [this] { showLinks(); });
     reload();
 }
 
@@ -43,11 +48,35 @@ void LessonStandardsPane::reload()
 {
     const QScopedValueRollback loading(m_loading, true);
     Year* year = m_lesson && !m_lesson->isDeleted() ? m_lesson->year() : nullptr;
+    m_ticked = year ? linkedStandards() : QSet<const Standard*>();
     m_tree->load(year ? StandardLookup::rootItem(*year) : nullptr, [this](QTreeWidgetItem& item, Standard& standard) {
         item.setFlags(item.flags() | Qt::ItemIsUserCheckable);
-        item.setCheckState(0, m_lesson->hasStandard(&standard) ? Qt::Checked : Qt::Unchecked);
+        item.setCheckState(0, m_ticked.contains(&standard) ? Qt::Checked : Qt::Unchecked);
     });
     selectionChanged();
+}
+
+QSet<const Standard*> LessonStandardsPane::linkedStandards() const
+{
+    QSet<const Standard*> linked;
+    for (const StandardInLesson* link : m_lesson->objects<StandardInLesson>(u"standards")) {
+        if (const Standard* standard = link->standard())
+            linked.insert(standard);
+    }
+    return linked;
+}
+
+void LessonStandardsPane::showLinks()
+{
+    const QSet<const Standard*> linked = linkedStandards();
+    if (linked == m_ticked)
+        return;
+    const QScopedValueRollback loading(m_loading, true);
+    for (const Standard* standard : linked + m_ticked) {
+        if (QTreeWidgetItem* item = m_tree->itemOf(standard))
+            item->setCheckState(0, linked.contains(standard) ? Qt::Checked : Qt::Unchecked);
+    }
+    m_ticked = linked;
 }
 
 void LessonStandardsPane::itemChanged(QTreeWidgetItem* item)
@@ -55,12 +84,28 @@ void LessonStandardsPane::itemChanged(QTreeWidgetItem* item)
     Standard* standard = StandardsTree::standardOf(item);
     if (m_loading || !m_lesson || !standard || standard->isRootItem())
         return;
+    // A row left over from a standard removed meanwhile links nothing.
+    if (standard->isDeleted()) {
+        reload();
+        return;
+    }
     if (StandardInLesson* link = m_lesson->standardInLessonFromStandard(standard))
         m_lesson->removeStandard(link);
     else
         m_lesson->addStandard(standard);
+    showLinks();
     const QScopedValueRollback loading(m_loading, true);
-    item->setCheckState(0, m_lesson->hasStandard(standard) ? Qt::Checked : Qt::Unchecked);
+    item->setCheckState(0, m_ticked.contains(standard) ? Qt::Checked : Qt::Unchecked);
+}
+
+void LessonStandardsPane::standardChanged(const Standard* standard)
+{
+    QTreeWidgetItem* item = m_tree->itemOf(standard);
+    if (!item)
+        return;
+    const QScopedValueRollback loading(m_loading, true);
+    item->setText(0, StandardsTree::label(*standard));
+    selectionChanged();
 }
 
 void LessonStandardsPane::selectionChanged()

@@ -131,7 +131,7 @@ void StandardsSheet::shortNameEdited()
     Standard* standard = m_controller.editedStandard();
     if (m_loading || !standard || standard->isRootItem() || standard->shortName() == m_shortName->text())
         return;
-    standard->setValue(u"shortName", m_shortName->text());
+    m_controller.renameStandard(*standard, m_shortName->text());
     reloadOutline();
 }
 
@@ -140,7 +140,7 @@ void StandardsSheet::textEdited()
     Standard* standard = m_controller.editedStandard();
     if (m_loading || !standard || standard->isRootItem())
         return;
-    standard->setValue(u"text", m_text->toPlainText());
+    m_controller.describeStandard(*standard, m_text->toPlainText());
     if (QTreeWidgetItem* item = m_outline->itemOf(standard)) {
         item->setToolTip(0, standard->text());
         if (!m_showShortNames->isChecked() || standard->shortName().isEmpty())
@@ -161,7 +161,12 @@ void StandardsSheet::addStandard()
 
 void StandardsSheet::removeStandard()
 {
-    if (m_controller.removeStandardPressed())
+    bool removed = false;
+    {
+        const QScopedValueRollback loading(m_loading, true);
+        removed = m_controller.removeStandardPressed();
+    }
+    if (removed)
         reloadOutline();
 }
 

@@ -3,20 +3,10 @@
 #include "model/Standard.h"
 
 #include <QMimeData>
-#include <QTreeWidgetItemIterator>
 
 namespace {
 
 constexpr int standardRole = Qt::UserRole;
-
-QTreeWidgetItem* makeItem(Standard& standard)
-{
-    auto* item = new QTreeWidgetItem(QStringList { standard.shortName() });
-    item->setData(0, standardRole, QVariant::fromValue<void*>(&standard));
-    // Rows have check boxes only where a tree asks for them.
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
-    return item;
-}
 
 } // namespace
 
@@ -31,9 +21,26 @@ StandardsTree::StandardsTree(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
+QString StandardsTree::label(const Standard& standard)
+{
+    // A standard imported with its text alone would be a blank row.
+    return standard.shortName().isEmpty() ? standard.text() : standard.shortName();
+}
+
+QTreeWidgetItem* StandardsTree::makeItem(Standard& standard)
+{
+    auto* item = new QTreeWidgetItem(QStringList { label(standard) });
+    item->setData(0, standardRole, QVariant::fromValue<void*>(&standard));
+    // Rows have check boxes only where a tree asks for them.
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
+    m_items.insert(&standard, item);
+    return item;
+}
+
 void StandardsTree::load(Standard* root, const std::function<void(QTreeWidgetItem&, Standard&)>& decorate)
 {
     clear();
+    m_items.clear();
     if (!root)
         return;
     QTreeWidgetItem* top = makeItem(*root);
@@ -57,15 +64,6 @@ void StandardsTree::addChildren(
 Standard* StandardsTree::standardOf(const QTreeWidgetItem* item)
 {
     return item ? static_cast<Standard*>(item->data(0, standardRole).value<void*>()) : nullptr;
-}
-
-QTreeWidgetItem* StandardsTree::itemOf(const Standard* standard) const
-{
-    for (QTreeWidgetItemIterator it(const_cast<StandardsTree*>(this)); *it; ++it) {
-        if (standardOf(*it) == standard)
-            return *it;
-    }
-    return nullptr;
 }
 
 QString StandardsTree::pasteboardString(const QList<Standard*>& standards)

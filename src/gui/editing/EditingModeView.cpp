@@ -5,6 +5,7 @@
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
+#include "gui/panels/DaySettingsPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
 #include "model/Course.h"
 #include "model/Day.h"
@@ -114,12 +115,18 @@ QWidget* EditingModeView::buildToolsColumn(AlertPresenter& alerts)
     m_toolsChoice->setExpanding(true);
     m_tools = new QStackedWidget(column);
     m_settings = new LessonSettingsPanel(alerts, m_tools);
-    m_daySettings = new QLabel(m_tools);
+    auto* dayPage = new QWidget(m_tools);
+    m_daySettings = new QLabel(dayPage);
     m_daySettings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_daySettings->setWordWrap(true);
     m_daySettings->setMargin(8);
+    m_dayTools = new DaySettingsPanel(DaySettingsPanel::Kind::WithLessons, dayPage);
+    auto* dayLayout = new QVBoxLayout(dayPage);
+    dayLayout->setContentsMargins(0, 0, 0, 0);
+    dayLayout->addWidget(m_daySettings);
+    dayLayout->addWidget(m_dayTools, 1);
     m_tools->addWidget(m_settings);
-    m_tools->addWidget(m_daySettings);
+    m_tools->addWidget(dayPage);
     connect(m_toolsChoice, &QTabBar::currentChanged, m_tools, &QStackedWidget::setCurrentIndex);
     m_attachments = new AttachmentsTable(column);
 
@@ -228,25 +235,36 @@ void EditingModeView::refreshRow(const Lesson* lesson)
 void EditingModeView::showLesson(Lesson* lesson)
 {
     m_lesson.set(lesson);
+    m_watch.watch(lesson, [this] { showTitle(); });
     m_heading->setText(lesson ? lesson->stringForEditingMode() : QString());
-    if (!m_title->hasFocus() || !lesson)
-        m_title->setText(lesson ? lesson->lessonTitle() : QString());
+    showTitle();
     m_fields->setLesson(lesson);
     m_settings->setLesson(lesson);
     m_standards->setLesson(lesson);
     m_attachments->setLesson(lesson);
     m_assignments->setLesson(lesson);
     refreshDaySettings();
-    const QSignalBlocker quiet(m_list);
-    m_list->setCurrentRow(int(m_lessons.indexOf(lesson)));
-    if (m_list->currentItem())
-        m_list->scrollToItem(m_list->currentItem(), QAbstractItemView::PositionAtCenter);
+    {
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentRow(int(m_lessons.indexOf(lesson)));
+        if (m_list->currentItem())
+            m_list->scrollToItem(m_list->currentItem(), QAbstractItemView::PositionAtCenter);
+    }
+    emit lessonChanged();
+}
+
+void EditingModeView::showTitle()
+{
+    const QString title = lesson() ? lesson()->lessonTitle() : QString();
+    if (m_title->text() != title)
+        m_title->setText(title);
 }
 
 void EditingModeView::refreshDaySettings()
 {
-    const Day* day = lesson() ? lesson()->dayTaught() : nullptr;
+    Day* day = lesson() ? lesson()->dayTaught() : nullptr;
     m_daySettings->setText(day ? dayDescription(*day) : QString());
+    m_dayTools->setDay(day);
 }
 
 void EditingModeView::rowPicked(int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/notify/ObserverBag.h"
+#include "planning/LessonWatch.h"
 #include "planning/ShownLesson.h"
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 class AlertPresenter;
 class AssignmentsPanel;
 class AttachmentsTable;
+class DaySettingsPanel;
 class LessonStandardsPane;
 class FieldEditorColumn;
 class Lesson;
@@ -25,6 +27,7 @@ class Year;
 // attachments, with the way back to planning. Picking a row posts the
 // choice so that everything showing the document's selection follows it.
 class EditingModeView : public QWidget {
+    Q_OBJECT
 public:
     // The tools segments, by tag.
     enum Tools { LessonTools = 0, DayTools = 1 };
@@ -36,11 +39,17 @@ public:
     QLineEdit* titleEdit() const { return m_title; }
     FieldEditorColumn* fields() const { return m_fields; }
     LessonSettingsPanel* lessonSettings() const { return m_settings; }
+    // The day commands for the shown lesson's day; their owner shows the sheets.
+    DaySettingsPanel* dayTools() const { return m_dayTools; }
     AttachmentsTable* attachments() const { return m_attachments; }
     AssignmentsPanel* assignments() const { return m_assignments; }
     QString heading() const;
     QString daySettingsText() const;
     void showTools(Tools tools);
+
+signals:
+    // Another lesson shows, or none.
+    void lessonChanged();
 
 private:
     QWidget* buildEditor();
@@ -48,6 +57,9 @@ private:
     void observeDocument();
     void rebuildList();
     void showLesson(Lesson* lesson);
+    // Shows the lesson's title unless the field already holds it, so that
+    // typing into the field keeps its caret and undo.
+    void showTitle();
     void refreshDaySettings();
     void refreshRow(const Lesson* lesson);
     void rowPicked(int row);
@@ -68,8 +80,10 @@ private:
     QStackedWidget* m_tools = nullptr;
     LessonSettingsPanel* m_settings = nullptr;
     QLabel* m_daySettings = nullptr;
+    DaySettingsPanel* m_dayTools = nullptr;
     LessonStandardsPane* m_standards = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     AssignmentsPanel* m_assignments = nullptr;
     ObserverBag m_observers;
+    LessonWatch m_watch;
 };

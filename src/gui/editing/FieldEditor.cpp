@@ -5,7 +5,6 @@
 #include "foundation/richtext/RtfWriter.h"
 #include "gui/editing/RichTextArea.h"
 #include "model/Lesson.h"
-#include "model/ModelNotifications.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
@@ -157,16 +156,9 @@ QWidget* FieldEditor::buildFormatBar()
 
 void FieldEditor::setLesson(Lesson* lesson)
 {
-    m_observers.clear();
     m_lesson = lesson;
     m_year = lesson ? lesson->year() : nullptr;
-    if (m_lesson) {
-        m_observers.observe(
-            ModelNotifications::lessonDisplayTextChanged, &m_lesson->context(), [this](const Notification& note) {
-                if (note.object == static_cast<NotificationSource*>(m_lesson))
-                    lessonTextChanged();
-            });
-    }
+    m_watch.watch(lesson, [this] { lessonTextChanged(); });
     loadYearSettings();
     loadText();
 }

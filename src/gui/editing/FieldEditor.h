@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/notify/ObserverBag.h"
+#include "planning/LessonWatch.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -61,5 +61,5 @@ private:
     QWidget* m_formatBar = nullptr;
     QComboBox* m_size = nullptr;
     RichTextArea* m_text = nullptr;
-    ObserverBag m_observers;
+    LessonWatch m_watch;
 };

@@ -71,8 +71,10 @@ AssignmentsPanel::AssignmentsPanel(QWidget* parent)
             item->setText(m_controller.selected()->titleAndDate());
     });
     connect(m_details, &QTextEdit::textChanged, this, [this] {
-        if (m_controller.selected())
-            m_controller.setDetails(RtfWriter::write(*m_details->document()));
+        if (!m_controller.selected())
+            return;
+        m_shownDetails = RtfWriter::write(*m_details->document());
+        m_controller.setDetails(m_shownDetails);
     });
     connect(m_points, &QSpinBox::valueChanged, this, [this](int points) {
         if (m_controller.selected())
@@ -86,7 +88,30 @@ void AssignmentsPanel::setLesson(Lesson* lesson)
 {
     m_controller.setLesson(lesson);
     m_add->setEnabled(lesson != nullptr);
+    m_watch.watch(lesson, [this] { refresh(); });
     reloadList();
+}
+
+void AssignmentsPanel::refresh()
+{
+    m_controller.reload();
+    if (listShowsAssignments())
+        showSelected();
+    else
+        reloadList();
+}
+
+bool AssignmentsPanel::listShowsAssignments() const
+{
+    const QList<Assignment*>& assignments = m_controller.assignments();
+    if (m_list->count() != assignments.size()
+        || m_list->currentRow() != int(assignments.indexOf(m_controller.selected())))
+        return false;
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (m_list->item(row)->text() != assignments[row]->titleAndDate())
+            return false;
+    }
+    return true;
 }
 
 void AssignmentsPanel::selectRow(int row)
@@ -116,22 +141,49 @@ void AssignmentsPanel::showSelected()
     const Assignment* selected = m_controller.selected();
     m_remove->setEnabled(selected != nullptr);
     m_form->setEnabled(selected != nullptr);
+    showDueChoices(selected);
+    const QString title = selected ? selected->title() : QString();
+    if (m_title->text() != title)
+        m_title->setText(title);
+    {
+        const QSignalBlocker quietPoints(m_points);
+        m_points->setValue(selected ? selected->points() : 0);
+    }
+    showDetails(selected);
+    if (selected != m_shownAssignment)
+        m_attachments->reload();
+    else
+        m_attachments->refresh();
+    m_shownAssignment = selected;
+}
+
+// The choices take a walk through the course: made again only for another
+// assignment or another due lesson.
+void AssignmentsPanel::showDueChoices(const Assignment* selected)
+{
+    const Lesson* due = selected ? selected->dueLesson() : nullptr;
+    if (selected && selected == m_shownAssignment && due == m_shownDue)
+        return;
+    m_shownDue = due;
     const QSignalBlocker quietDue(m_due);
     m_due->clear();
     m_dueChoices = m_controller.dueLessonChoices();
     for (const Lesson* lesson : m_dueChoices)
         m_due->addItem(lesson->dayTaught() ? lesson->dayTaught()->dateForAssignmentsPopUp() : QString());
-    m_due->setCurrentIndex(selected ? int(m_dueChoices.indexOf(selected->dueLesson())) : -1);
-    m_title->setText(selected ? selected->title() : QString());
-    const QSignalBlocker quietPoints(m_points);
-    m_points->setValue(selected ? selected->points() : 0);
-    const QSignalBlocker quietDetails(m_details);
+    m_due->setCurrentIndex(selected ? int(m_dueChoices.indexOf(due)) : -1);
+}
+
+void AssignmentsPanel::showDetails(const Assignment* selected)
+{
     const QByteArray details = selected ? selected->value<QByteArray>(u"details") : QByteArray();
+    if (selected && selected == m_shownAssignment && details == m_shownDetails)
+        return;
+    m_shownDetails = details;
+    const QSignalBlocker quietDetails(m_details);
     if (details.isEmpty())
         m_details->clear();
     else
         RtfReader::read(details, m_details->document());
-    m_attachments->reload();
 }
 
 void AssignmentsPanel::addAssignment()

@@ -2,6 +2,7 @@
 
 #include "content/AssignmentsController.h"
 #include "gui/dialogs/FileDialogChooser.h"
+#include "planning/LessonWatch.h"
 
 #include <QWidget>
 
@@ -17,7 +18,8 @@ class RichTextArea;
 // A lesson's assignments: the work given in it and due in it, each line as
 // seen from the lesson; add and remove; and for the selected assignment its
 // title, details (Return and Tab stay in the text), points, the lesson it
-// is due in and its attachments.
+// is due in and its attachments. It follows work added, removed or changed
+// elsewhere, leaving alone a field that already shows what is stored.
 class AssignmentsPanel : public QWidget {
 public:
     explicit AssignmentsPanel(QWidget* parent = nullptr);
@@ -37,7 +39,12 @@ public:
 
 private:
     void reloadList();
+    // Reads the lesson's work again after a change elsewhere.
+    void refresh();
+    bool listShowsAssignments() const;
     void showSelected();
+    void showDueChoices(const Assignment* selected);
+    void showDetails(const Assignment* selected);
     void rowChosen(int row);
     void addAssignment();
     void removeAssignment();
@@ -55,4 +62,10 @@ private:
     QComboBox* m_due = nullptr;
     AttachmentsTable* m_attachments = nullptr;
     QList<Lesson*> m_dueChoices;
+    // What the form shows: the assignment, the lesson it is due in and its
+    // details as stored, so that an unchanged value is not shown again.
+    const Assignment* m_shownAssignment = nullptr;
+    const Lesson* m_shownDue = nullptr;
+    QByteArray m_shownDetails;
+    LessonWatch m_watch;
 };

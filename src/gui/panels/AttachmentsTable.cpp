@@ -40,6 +40,12 @@ QIcon iconFor(const Attachment& attachment)
     return icon.isNull() ? QFileIconProvider().icon(QFileIconProvider::File) : icon;
 }
 
+QString shownName(const Attachment& attachment)
+{
+    const QString name = attachment.name();
+    return name.isEmpty() ? QStringLiteral("No Name Provided") : name;
+}
+
 } // namespace
 
 AttachmentsTable::AttachmentsTable(QWidget* parent)
@@ -89,7 +95,27 @@ AttachmentsTable::AttachmentsTable(QWidget* parent)
 void AttachmentsTable::setLesson(Lesson* lesson)
 {
     m_lesson = lesson;
+    if (!m_assignments)
+        m_watch.watch(lesson, [this] { refresh(); });
     reload();
+}
+
+void AttachmentsTable::refresh()
+{
+    if (!showsAttachments(currentAttachments()))
+        reload();
+}
+
+bool AttachmentsTable::showsAttachments(const QList<Attachment*>& attachments) const
+{
+    if (attachments != m_attachments)
+        return false;
+    for (int row = 0; row < attachments.size(); ++row) {
+        const QTableWidgetItem* name = m_table->item(row, NameColumn);
+        if (!name || name->text() != shownName(*attachments[row]))
+            return false;
+    }
+    return true;
 }
 
 void AttachmentsTable::setAssignments(AssignmentsController* assignments)
@@ -129,8 +155,7 @@ void AttachmentsTable::reload()
         icon->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         icon->setToolTip(QStringLiteral("Open %1").arg(attachment.shortFilePath()));
         m_table->setItem(row, IconColumn, icon);
-        const QString name = attachment.name();
-        m_table->setItem(row, NameColumn, new QTableWidgetItem(name.isEmpty() ? QStringLiteral("No Name Provided") : name));
+        m_table->setItem(row, NameColumn, new QTableWidgetItem(shownName(attachment)));
     }
     m_table->clearSelection();
     updateButtons();

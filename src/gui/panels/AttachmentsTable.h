@@ -4,6 +4,7 @@
 #include "content/LessonAttachmentsController.h"
 #include "content/WebLinkTitler.h"
 #include "gui/alerts/MessageBoxAlertPresenter.h"
+#include "planning/LessonWatch.h"
 
 #include <QWidget>
 
@@ -19,7 +20,8 @@ class QTableWidget;
 // place. Files and links can be added with the buttons, dropped on the
 // table or pasted into it. Remove acts on the selected row and is enabled
 // only while one is selected; with no assignment selected nothing can be
-// added.
+// added. A lesson's table follows attachments added, removed or renamed
+// elsewhere; an assignment's is reloaded by its panel.
 class AttachmentsTable : public QWidget {
 public:
     explicit AttachmentsTable(QWidget* parent = nullptr);
@@ -29,6 +31,9 @@ public:
     // when the selection changes.
     void setAssignments(AssignmentsController* assignments);
     void reload();
+    // Reloads only when the rows no longer show the attachments as they are,
+    // so that a selection or a name being typed survives unrelated changes.
+    void refresh();
     QList<Attachment*> shownAttachments() const { return m_attachments; }
 
     QTableWidget* table() const { return m_table; }
@@ -44,6 +49,7 @@ protected:
 
 private:
     QList<Attachment*> currentAttachments() const;
+    bool showsAttachments(const QList<Attachment*>& attachments) const;
     bool canAdd() const;
     void addFiles();
     void addLink();
@@ -64,4 +70,5 @@ private:
     DesktopWorkspace m_workspace;
     WebLinkTitler m_titler;
     LessonAttachmentsController m_lessonAttachments { &m_titler };
+    LessonWatch m_watch;
 };

@@ -25,6 +25,12 @@ QString shownTime(const std::optional<Date>& time)
     return time ? DateFormatting::formatShortTime(*time) : QString();
 }
 
+void showText(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
 void post(const QString& name, NotificationSource* object = nullptr)
 {
     NotificationCenter::defaultCenter().post(name, object);
@@ -112,29 +118,31 @@ void LessonSettingsPanel::setLesson(Lesson* lesson)
         const void* scope = &lesson->context();
         m_observers.observe(ModelNotifications::newUnitAdded, scope, [this](const Notification&) { reloadUnits(); });
         // Posted when a lesson joins or leaves a unit, here or elsewhere.
-        m_observers.observe(PlanningNotifications::refreshCourseSourceList, scope,
-            [this](const Notification&) { showUnit(); });
-        m_observers.observe(PlanningNotifications::planningModesNeedRefresh, scope, [this](const Notification&) {
-            if (!m_lesson->isDeleted())
-                reload();
-        });
+        m_observers.observe(
+            PlanningNotifications::refreshCourseSourceList, scope, [this](const Notification&) { showUnit(); });
     }
+    m_watch.watch(lesson, [this] { refresh(); });
     reload();
 }
 
 void LessonSettingsPanel::reload()
 {
     setEnabled(m_lesson != nullptr);
+    refresh();
+    reloadUnits();
+}
+
+void LessonSettingsPanel::refresh()
+{
     m_heading->setText(m_lesson ? m_lesson->dateAndCourseNameString() : QString());
-    if (!m_title->hasFocus() || !m_lesson)
-        m_title->setText(m_lesson ? m_lesson->lessonTitle() : QString());
+    showText(m_title, m_lesson ? m_lesson->lessonTitle() : QString());
     {
         const QSignalBlocker quiet(m_lock);
         m_lock->setChecked(m_lesson && m_lesson->isAnchored());
     }
-    m_start->setText(m_lesson ? shownTime(m_lesson->startTime()) : QString());
-    m_end->setText(m_lesson ? shownTime(m_lesson->endTime()) : QString());
-    reloadUnits();
+    showText(m_start, m_lesson ? shownTime(m_lesson->startTime()) : QString());
+    showText(m_end, m_lesson ? shownTime(m_lesson->endTime()) : QString());
+    showUnit();
 }
 
 void LessonSettingsPanel::reloadUnits()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/notify/ObserverBag.h"
+#include "planning/LessonWatch.h"
 #include "schedule/LessonTimeEditor.h"
 
 #include <QWidget>
@@ -49,6 +50,9 @@ signals:
 
 private:
     void reload();
+    // Shows what may have changed in the lesson since it was loaded; a field
+    // that already shows the lesson's value is left alone, caret and all.
+    void refresh();
     void reloadUnits();
     // Shows the lesson's unit in the chooser, which already lists it.
     void showUnit();
@@ -80,4 +84,5 @@ private:
     QPushButton* m_sendToLibrary = nullptr;
     QString m_libraryPath;
     ObserverBag m_observers;
+    LessonWatch m_watch;
 };

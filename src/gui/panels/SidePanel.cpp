@@ -1,6 +1,5 @@
 #include "gui/panels/SidePanel.h"
 
-#include "foundation/notify/NotificationCenter.h"
 #include "gui/panels/DaySettingsPanel.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
@@ -94,7 +93,7 @@ void SidePanel::setYear(Year* year)
 {
     m_year = year;
     m_observers.clear();
-    m_lesson.set(nullptr);
+    m_lesson = nullptr;
     m_day = nullptr;
     if (!year)
         return;
@@ -102,10 +101,6 @@ void SidePanel::setYear(Year* year)
     for (const QString& name : { PlanningNotifications::holidayNameChanged,
              PlanningNotifications::planningModesNeedRefresh, ModelNotifications::courseNameChanged })
         m_observers.observe(name, scope, [this](const Notification&) { redrawDay(); });
-    // Days are cancelled or converted and courses removed under these.
-    for (const QString& name : { PlanningNotifications::planningModesNeedRefresh,
-             ModelNotifications::refreshPlanningModes, PlanningNotifications::courseAdded })
-        m_observers.observe(name, scope, [this](const Notification&) { followDeletedLesson(); });
 }
 
 void SidePanel::showLessonEditor(Lesson* lesson)
@@ -148,7 +143,7 @@ QString SidePanel::bodyText() const
 void SidePanel::showState(State state, Lesson* lesson, Day* day)
 {
     m_state = state;
-    m_lesson.set(lesson);
+    m_lesson = lesson;
     m_day = day;
     redraw();
 }
@@ -215,19 +210,4 @@ void SidePanel::fillNoLessonsSettings()
         return;
     m_heading->setText(m_day->longDateString());
     m_body->setPlainText(QStringLiteral("No lessons meet on this day."));
-}
-
-void SidePanel::followDeletedLesson()
-{
-    if (!m_lesson.replaceIfDeleted())
-        return;
-    Lesson* replacement = m_lesson.lesson();
-    m_day = replacement ? replacement->dayTaught() : nullptr;
-    redraw();
-    if (!replacement)
-        return;
-    // The planning window makes the replacement its current lesson too.
-    const QString& selection = m_state == State::LessonSettings ? PlanningNotifications::lessonSettingsClicked
-                                                                : PlanningNotifications::lessonClicked;
-    NotificationCenter::defaultCenter().post(selection, replacement);
 }

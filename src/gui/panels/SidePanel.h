@@ -1,7 +1,6 @@
 #pragma once
 
 #include "foundation/notify/ObserverBag.h"
-#include "planning/ShownLesson.h"
 
 #include <QWidget>
 
@@ -21,6 +20,7 @@ class Year;
 // four states: the current lesson's editor, its settings, the settings of a
 // holiday or cancelled day, or those of a school day without lessons. The
 // day states describe their day; their commands arrive with the day tools.
+// Whoever selects keeps it off deleted lessons (the planning controller).
 class SidePanel : public QWidget {
 public:
     enum class State { LessonEditor, LessonSettings, NonSchoolSettings, NoLessonsSettings };
@@ -34,7 +34,7 @@ public:
     void showNoLessonsSettings(Day* day);
 
     State state() const { return m_state; }
-    Lesson* lesson() const { return m_lesson.lesson(); }
+    Lesson* lesson() const { return m_lesson; }
     QString heading() const;
     // The description of a day state.
     QString bodyText() const;
@@ -55,14 +55,11 @@ private:
     void redrawDay();
     void fillNonSchoolSettings();
     void fillNoLessonsSettings();
-    // A lesson deleted under the panel gives way to the nearest lesson of
-    // its course, selected as if clicked; with none left the panel empties.
-    void followDeletedLesson();
     void showDayTools();
 
     State m_state = State::LessonEditor;
     Year* m_year = nullptr;
-    ShownLesson m_lesson;
+    Lesson* m_lesson = nullptr;
     Day* m_day = nullptr;
     QLabel* m_stateLabel = nullptr;
     QStackedWidget* m_pages = nullptr;

@@ -4,6 +4,7 @@
 #include "gui/report/WeeklyReportView.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/PlanningArea.h"
+#include "gui/window/ShownSelection.h"
 #include "model/Day.h"
 #include "model/Document.h"
 #include "model/Week.h"
@@ -19,7 +20,9 @@
 ReportActions::ReportActions(DocumentWindow& window)
     : QObject(&window)
     , m_window(window)
-{ }
+{
+    connect(&window.shownSelection(), &ShownSelection::changed, this, &ReportActions::updateStates);
+}
 
 void ReportActions::addToMenu(QMenu* menu)
 {
@@ -29,6 +32,14 @@ void ReportActions::addToMenu(QMenu* menu)
     menu->addAction(QStringLiteral("Standards Report"), this, &ReportActions::openStandardsReport);
     menu->addSeparator();
     m_print = menu->addAction(QStringLiteral("Print…"), QKeySequence::Print, this, &ReportActions::printDocument);
+    updateStates();
+}
+
+void ReportActions::updateStates()
+{
+    const ShownSelection::Mode mode = m_window.shownSelection().mode();
+    if (m_print)
+        m_print->setEnabled(mode == ShownSelection::Mode::Planning || mode == ShownSelection::Mode::Report);
 }
 
 void ReportActions::bind(PlanningArea* area)
@@ -83,28 +94,20 @@ void ReportActions::show(ReportView* report)
     }
     if (m_current)
         closeReport();
-    m_before = modes->currentWidget();
     m_current = report;
-    if (m_area)
-        m_area->controller().setReportShowing(true);
     modes->addWidget(report);
-    modes->setCurrentWidget(report);
     connect(report, &ReportView::returnToPlanningRequested, this, &ReportActions::closeReport);
+    m_window.shownSelection().setReport(report);
 }
 
 void ReportActions::closeReport()
 {
     if (!m_current)
         return;
-    QStackedWidget* modes = m_window.modes();
-    if (modes->currentWidget() == m_current)
-        modes->setCurrentWidget(m_before && modes->indexOf(m_before) >= 0 ? m_before : m_window.planningArea());
     // Deleted later: the request may come from one of the report's buttons.
     m_current->deleteLater();
     m_current = nullptr;
-    if (m_area)
-        m_area->controller().setReportShowing(false);
-    m_before = nullptr;
+    m_window.shownSelection().setReport(nullptr);
 }
 
 ReportActions::PrintJob ReportActions::printJob() const

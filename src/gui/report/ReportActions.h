@@ -11,10 +11,11 @@ class QMenu;
 class QPagedPaintDevice;
 class ReportView;
 
-// The Reports menu and the Print command. A report shows in place of the
-// planning views until the teacher returns to planning or opens another.
-// Print prints the report on screen, or one made for what the planning
-// views show: the week in the week view, the current day otherwise.
+// The Reports menu and the Print command. A report shows in front of the
+// planning views or editing mode until the teacher returns or opens
+// another. Print prints the report on screen, or one made for what the
+// planning views show: the week in the week view, the current day
+// otherwise. Editing mode has nothing of its own to print.
 class ReportActions : public QObject {
     Q_OBJECT
 public:
@@ -42,10 +43,10 @@ public:
 private:
     void show(ReportView* report);
     void followCurrentDay();
+    void updateStates();
 
     DocumentWindow& m_window;
     PlanningArea* m_area = nullptr;
     ReportView* m_current = nullptr;
-    QWidget* m_before = nullptr;
     QAction* m_print = nullptr;
 };

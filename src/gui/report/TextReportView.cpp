@@ -1,8 +1,10 @@
 #include "gui/report/TextReportView.h"
 
 #include "foundation/dates/DateFormatting.h"
+#include "gui/content/StandardsTree.h"
 #include "model/Course.h"
 #include "model/LessonReportInformation.h"
+#include "model/ModelNotifications.h"
 #include "model/Standard.h"
 #include "model/Unit.h"
 #include "model/Year.h"
@@ -20,6 +22,8 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 QDate calendarDate(Date date)
@@ -30,7 +34,7 @@ QDate calendarDate(Date date)
 void addStandardItems(QTreeWidgetItem* parent, QTreeWidget* tree, const Standard* standard)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-    item->setText(0, standard->shortName().isEmpty() ? standard->text() : standard->shortName());
+    item->setText(0, StandardsTree::label(*standard));
     item->setToolTip(0, standard->text());
     item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<const void*>(standard)));
     for (const Standard* child : standard->children())
@@ -87,17 +91,33 @@ void TextReportView::addDailyRange()
 void TextReportView::addUnitChoice()
 {
     m_units = new QComboBox(this);
+    fillUnits();
+    connect(m_units, &QComboBox::currentIndexChanged, this, [this](int index) {
+        chooseUnit(static_cast<const Unit*>(m_units->itemData(index).value<const void*>()));
+    });
+    // Posted when units are added, renamed or deleted.
+    m_unitObservers.observe(ModelNotifications::newUnitAdded, &m_year.context(), [this](const Notification&) {
+        fillUnits();
+        reload();
+    });
+    choices()->addWidget(new QLabel(QStringLiteral("Unit Report"), this));
+    choices()->addWidget(m_units);
+}
+
+void TextReportView::fillUnits()
+{
+    const QSignalBlocker quiet(m_units);
+    m_units->clear();
     m_units->addItem(QStringLiteral("Choose Unit For Report"));
-    for (const Unit* unit : m_year.allUnits()) {
+    const QList<Unit*> units = m_year.allUnits();
+    for (const Unit* unit : units) {
         const Course* course = unit->course();
         m_units->addItem(QStringLiteral("%1: %2").arg(course ? course->courseName() : QString(), unit->unitName()),
             QVariant::fromValue(static_cast<const void*>(unit)));
     }
-    connect(m_units, &QComboBox::currentIndexChanged, this, [this](int index) {
-        chooseUnit(static_cast<const Unit*>(m_units->itemData(index).value<const void*>()));
-    });
-    choices()->addWidget(new QLabel(QStringLiteral("Unit Report"), this));
-    choices()->addWidget(m_units);
+    if (std::find(units.cbegin(), units.cend(), m_unit) == units.cend())
+        m_unit = nullptr;
+    m_units->setCurrentIndex(std::max(0, m_units->findData(QVariant::fromValue(static_cast<const void*>(m_unit)))));
 }
 
 void TextReportView::addStandardsTree()

@@ -37,9 +37,12 @@ protected:
 private:
     void addDailyRange();
     void addUnitChoice();
+    // Lists the year's units again, keeping the chosen one while it exists.
+    void fillUnits();
     void addStandardsTree();
 
     Kind m_kind;
+    ObserverBag m_unitObservers;
     QTextEdit* m_text = nullptr;
     QComboBox* m_units = nullptr;
     QTreeWidget* m_standards = nullptr;

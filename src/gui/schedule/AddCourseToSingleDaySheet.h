@@ -17,6 +17,7 @@ public:
 
     void load();
     void accept() override;
+    const AddCourseToSingleDayController& controller() const { return m_controller; }
     QPushButton* addButton() const { return m_add; }
     QComboBox* coursePopUp() const { return m_courses; }
 

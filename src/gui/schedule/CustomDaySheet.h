@@ -24,6 +24,7 @@ public:
     void accept() override;
     void reject() override;
 
+    const CustomDayController& controller() const { return m_controller; }
     QTabWidget* tabs() const { return m_tabs; }
     QListWidget* courseList() const { return m_courses; }
     QListWidget* customDayList() const { return m_customDays; }

@@ -17,6 +17,7 @@ public:
 
     void load();
     void accept() override;
+    const RestartRotationController& controller() const { return m_controller; }
 
 private:
     RestartRotationController& m_controller;

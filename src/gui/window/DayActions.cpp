@@ -8,7 +8,7 @@
 #include "gui/schedule/ExtendHolidaySheet.h"
 #include "gui/schedule/MakeNonSchoolDaySheet.h"
 #include "gui/schedule/RestartRotationSheet.h"
-#include "gui/window/PlanningArea.h"
+#include "gui/window/ShownSelection.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
@@ -39,22 +39,23 @@ Sheet* sheetFor(std::unique_ptr<Controller>& controller, Sheet*& sheet, AlertPre
 
 } // namespace
 
-DayActions::DayActions(AlertPresenter& alerts, QWidget* window)
+DayActions::DayActions(AlertPresenter& alerts, const ShownSelection& shown, QWidget* window)
     : QObject(window)
     , m_alerts(alerts)
+    , m_shown(shown)
     , m_window(window)
-{ }
+{
+    connect(&shown, &ShownSelection::changed, this, &DayActions::updateStates);
+}
 
 DayActions::~DayActions() = default;
 
-void DayActions::bind(PlanningArea* area)
+void DayActions::observeYear()
 {
-    m_area = area;
     m_observers.clear();
-    if (area) {
-        m_observers.observe(PlanningNotifications::makeNonSchoolDay, &area->controller().year().context(),
+    if (const Year* year = m_shown.year()) {
+        m_observers.observe(PlanningNotifications::makeNonSchoolDay, &year->context(),
             [this](const Notification& note) { makeNonSchoolDay(note.objectAs<Day>()); });
-        connect(area, &PlanningArea::selectionChanged, this, &DayActions::updateStates, Qt::UniqueConnection);
     }
     updateStates();
 }
@@ -62,13 +63,13 @@ void DayActions::bind(PlanningArea* area)
 QMenu* DayActions::createMenu(QWidget* parent)
 {
     auto* menu = new QMenu(tr("&Day"), parent);
-    m_makeNonSchool = menu->addAction(tr("Make Non-School Day…"), this, [this] { makeNonSchoolDay(currentDay()); });
+    m_makeNonSchool = menu->addAction(tr("Make Non-School Day…"), this, [this] { makeNonSchoolDay(shownDay()); });
     m_convertMenu = menu->addMenu(tr("Convert Day To"));
     connect(m_convertMenu, &QMenu::triggered, this, &DayActions::convertChosen);
-    m_makeCustomDay = menu->addAction(tr("Make Custom Day…"), this, [this] { makeCustomDay(currentDay()); });
-    m_addCourse = menu->addAction(tr("Add Course to Day…"), this, [this] { addCourse(currentDay()); });
-    m_removeLesson = menu->addAction(tr("Remove Lesson from Day…"), this, &DayActions::removeCurrentLesson);
-    m_restartRotation = menu->addAction(tr("Restart Rotation…"), this, [this] { restartRotation(currentDay()); });
+    m_makeCustomDay = menu->addAction(tr("Make Custom Day…"), this, [this] { makeCustomDay(shownDay()); });
+    m_addCourse = menu->addAction(tr("Add Course to Day…"), this, [this] { addCourse(shownDay()); });
+    m_removeLesson = menu->addAction(tr("Remove Lesson from Day…"), this, &DayActions::removeShownLesson);
+    m_restartRotation = menu->addAction(tr("Restart Rotation…"), this, [this] { restartRotation(shownDay()); });
     menu->addSeparator();
     m_insertWeek = menu->addAction(tr("Insert Week at Beginning"), this, &DayActions::insertWeek);
     m_extendYear = menu->addAction(tr("Extend Year by One Week"), this, &DayActions::extendYear);
@@ -84,34 +85,38 @@ void DayActions::connectPanels(
     connect(nonSchool, &NonSchoolSettingsPanel::restoreRequested, this, &DayActions::restoreNonSchoolDay);
     connect(nonSchool, &NonSchoolSettingsPanel::extendRequested, this, &DayActions::extendNonSchoolDay);
     connect(nonSchool, &NonSchoolSettingsPanel::makeCustomDayRequested, this, &DayActions::makeCustomDay);
-    for (DaySettingsPanel* panel : { daySettings, noLessons }) {
-        connect(panel, &DaySettingsPanel::makeCustomDayRequested, this, &DayActions::makeCustomDay);
-        connect(panel, &DaySettingsPanel::addCourseRequested, this, &DayActions::addCourse);
-        connect(panel, &DaySettingsPanel::restartRotationRequested, this, &DayActions::restartRotation);
-    }
+    connectDayPanel(daySettings);
+    connectDayPanel(noLessons);
 }
 
-Day* DayActions::currentDay() const
+void DayActions::connectDayPanel(DaySettingsPanel* panel)
 {
-    return m_area ? m_area->controller().currentDay() : nullptr;
+    connect(panel, &DaySettingsPanel::makeCustomDayRequested, this, &DayActions::makeCustomDay);
+    connect(panel, &DaySettingsPanel::addCourseRequested, this, &DayActions::addCourse);
+    connect(panel, &DaySettingsPanel::restartRotationRequested, this, &DayActions::restartRotation);
+}
+
+Day* DayActions::shownDay() const
+{
+    return m_shown.day();
 }
 
 void DayActions::updateStates()
 {
     if (!m_makeNonSchool)
         return;
-    Day* day = currentDay();
-    // While a report shows, the day commands have no day on show to act on.
-    const bool school = day && !day->isNonSchoolDay() && !m_area->controller().isReportShowing();
-    const bool rotating = m_area && !m_area->controller().year().isNonRotating();
+    Day* day = shownDay();
+    const Year* year = m_shown.year();
+    const bool school = day && !day->isNonSchoolDay();
+    const bool rotating = year && !year->isNonRotating();
     m_makeNonSchool->setEnabled(school);
     m_makeCustomDay->setEnabled(day != nullptr);
     m_addCourse->setEnabled(school);
-    m_removeLesson->setEnabled(m_area && m_area->controller().currentLesson());
+    m_removeLesson->setEnabled(m_shown.lesson() != nullptr);
     m_restartRotation->setVisible(rotating);
     m_restartRotation->setEnabled(school && rotating);
-    m_insertWeek->setEnabled(m_area != nullptr);
-    m_extendYear->setEnabled(m_area != nullptr);
+    m_insertWeek->setEnabled(year != nullptr);
+    m_extendYear->setEnabled(year != nullptr);
     rebuildConvertMenu();
     m_convertMenu->setEnabled(school && !m_convertMenu->isEmpty());
 }
@@ -119,9 +124,10 @@ void DayActions::updateStates()
 void DayActions::rebuildConvertMenu()
 {
     m_convertMenu->clear();
-    if (!m_area)
+    const Year* year = m_shown.year();
+    if (!year)
         return;
-    for (const ConvertDayMenu::Item& item : ConvertDayMenu::items(m_area->controller().year())) {
+    for (const ConvertDayMenu::Item& item : ConvertDayMenu::items(*year)) {
         QAction* action = m_convertMenu->addAction(item.title);
         action->setData(item.tag);
     }
@@ -129,10 +135,10 @@ void DayActions::rebuildConvertMenu()
 
 void DayActions::convertChosen(QAction* chosen)
 {
-    Day* day = currentDay();
-    if (!day || !m_area)
+    Day* day = shownDay();
+    if (!day)
         return;
-    for (const ConvertDayMenu::Item& item : ConvertDayMenu::items(m_area->controller().year())) {
+    for (const ConvertDayMenu::Item& item : ConvertDayMenu::items(*m_shown.year())) {
         if (item.tag == chosen->data().toInt())
             ConvertDayMenu::convert(*day, item, m_alerts);
     }
@@ -196,9 +202,9 @@ void DayActions::restartRotation(Day* day)
     m_restartSheet->open();
 }
 
-void DayActions::removeCurrentLesson()
+void DayActions::removeShownLesson()
 {
-    removeLesson(m_area ? m_area->controller().currentLesson() : nullptr);
+    removeLesson(m_shown.lesson());
 }
 
 void DayActions::removeLesson(Lesson* lesson)
@@ -214,12 +220,12 @@ void DayActions::connectLessonPanel(LessonSettingsPanel* panel)
 
 void DayActions::insertWeek()
 {
-    if (m_area)
-        YearFrameCommands::insertWeekAtBeginning(m_area->controller().year(), m_alerts);
+    if (Year* year = m_shown.year())
+        YearFrameCommands::insertWeekAtBeginning(*year, m_alerts);
 }
 
 void DayActions::extendYear()
 {
-    if (m_area)
-        YearFrameCommands::extendYearByOneWeek(m_area->controller().year(), m_alerts);
+    if (Year* year = m_shown.year())
+        YearFrameCommands::extendYearByOneWeek(*year, m_alerts);
 }

@@ -20,27 +20,31 @@ class LessonSettingsPanel;
 class MakeNonSchoolDayController;
 class MakeNonSchoolDaySheet;
 class NonSchoolSettingsPanel;
-class PlanningArea;
 class QAction;
 class QMenu;
 class RestartRotationController;
 class RestartRotationSheet;
+class ShownSelection;
 
 // The Day menu and the day commands of the side panels: non-school days,
 // converting a day, custom days, adding a course to a day, adding weeks and
 // restarting the rotation. Each sheet is made on first use and kept. The
-// commands act on the planning area's current day and are enabled only when
-// they can act on it.
+// menu's commands act on the day on show (the day of the lesson on show) and
+// are enabled only when they can act on it; they follow every change of
+// what shows. A panel's commands act on the panel's own day.
 class DayActions : public QObject {
     Q_OBJECT
 public:
-    DayActions(AlertPresenter& alerts, QWidget* window);
+    DayActions(AlertPresenter& alerts, const ShownSelection& shown, QWidget* window);
     ~DayActions() override;
 
-    void bind(PlanningArea* area);
+    // Answers the requests of the year's panels to make a day non-school,
+    // once the window shows a year.
+    void observeYear();
     QMenu* createMenu(QWidget* parent);
     // Wires the side panel's day tools to the sheets.
     void connectPanels(NonSchoolSettingsPanel* nonSchool, DaySettingsPanel* daySettings, DaySettingsPanel* noLessons);
+    void connectDayPanel(DaySettingsPanel* panel);
     // The lesson settings panel's "Remove Lesson from Day…" acts on its own lesson.
     void connectLessonPanel(LessonSettingsPanel* panel);
     void updateStates();
@@ -72,16 +76,16 @@ public:
     RestartRotationSheet* restartRotationSheet() const { return m_restartSheet; }
 
 private:
-    Day* currentDay() const;
+    Day* shownDay() const;
     void rebuildConvertMenu();
     void convertChosen(QAction* item);
-    void removeCurrentLesson();
+    void removeShownLesson();
     void insertWeek();
     void extendYear();
 
     AlertPresenter& m_alerts;
+    const ShownSelection& m_shown;
     QWidget* m_window;
-    PlanningArea* m_area = nullptr;
     ObserverBag m_observers;
     std::unique_ptr<MakeNonSchoolDayController> m_nonSchoolController;
     std::unique_ptr<CustomDayController> m_customDayController;

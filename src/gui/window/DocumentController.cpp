@@ -16,8 +16,6 @@ namespace {
 
 // Long enough that autosaving is no burden, short enough that little is lost.
 constexpr int autosaveInterval = 60 * 1000;
-// The wizard slides over a window the teacher has already seen.
-constexpr int wizardDelay = 150;
 
 QString canonicalPath(const QString& path)
 {
@@ -65,10 +63,7 @@ DocumentWindow* DocumentController::newDocument()
 {
     DocumentWindow* window = addWindow();
     window->show();
-    QTimer::singleShot(wizardDelay, window, [window] {
-        if (!window->document().isOpeningProgrammatically())
-            window->showNewYearSheet();
-    });
+    window->offerNewYearSheet();
     return window;
 }
 

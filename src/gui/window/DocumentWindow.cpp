@@ -16,6 +16,7 @@
 #include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/PlanningArea.h"
+#include "gui/window/ShownSelection.h"
 #include "gui/window/StandardsActions.h"
 #include "model/Course.h"
 #include "model/Day.h"
@@ -42,6 +43,8 @@ constexpr double screenShare = 0.85;
 // Five school days side by side, the calendar beside them and the side
 // panel: below this the week would have to scroll sideways.
 constexpr QSize smallestFirstSize(1280, 720);
+// The wizard slides over a window the teacher has already seen.
+constexpr int wizardDelay = 150;
 
 } // namespace
 
@@ -60,8 +63,9 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     , m_alerts(alerts ? *alerts : m_messageBoxes)
     , m_files(files ? *files : m_fileDialogs)
     , m_document(std::make_unique<Document>(m_alerts, m_files))
-    , m_planningActions(new PlanningActions(this))
-    , m_dayActions(new DayActions(m_alerts, this))
+    , m_shown(new ShownSelection(this))
+    , m_planningActions(new PlanningActions(*m_shown, this))
+    , m_dayActions(new DayActions(m_alerts, *m_shown, this))
 {
     setWindowTitle(titleForPath(QString()));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,6 +74,7 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     createStatusLine();
     connect(m_planningActions, &PlanningActions::gotoTodayRequested, this, &DocumentWindow::gotoToday);
     connect(m_planningActions, &PlanningActions::selectDateRequested, this, &DocumentWindow::selectDate);
+    connect(m_shown, &ShownSelection::changed, this, &DocumentWindow::showMode);
 }
 
 DocumentWindow::~DocumentWindow() = default;
@@ -81,10 +86,9 @@ void DocumentWindow::createMenusAndToolBar()
     view->addSeparator();
     m_editingModeAction = view->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(m_editingModeAction, &QAction::triggered, this, &DocumentWindow::toggleEditingMode);
-    connect(view, &QMenu::aboutToShow, this, &DocumentWindow::updateEditingModeAction);
     updateEditingModeAction();
     menuBar()->addMenu(m_dayActions->createMenu(this));
-    m_lessonActions = new LessonActions(*this);
+    m_lessonActions = new LessonActions(m_alerts, m_files, *m_shown, this);
     m_lessonBoxCommands = std::make_unique<LessonBoxCommands>(*this);
     QMenu* lessonMenu = menuBar()->addMenu(QStringLiteral("&Lesson"));
     m_lessonActions->addToMenu(lessonMenu);
@@ -121,8 +125,16 @@ bool DocumentWindow::openFile(const QString& path)
         return false;
     }
     setWindowTitle(titleForPath(m_document->filePath()));
+    // A file saved before its year was made gets the wizard a new document gets.
+    if (!m_document->getCurrentYear())
+        offerNewYearSheet();
     setupWindow();
     return true;
+}
+
+void DocumentWindow::offerNewYearSheet()
+{
+    QTimer::singleShot(wizardDelay, this, [this] { showNewYearSheet(); });
 }
 
 NewYearSheet* DocumentWindow::showNewYearSheet()
@@ -194,16 +206,13 @@ void DocumentWindow::setupWindow()
     m_modes->addWidget(m_planningArea);
     row->addWidget(m_modes, 1);
     setCentralWidget(central);
-    m_planningActions->bind(m_planningArea);
-    m_dayActions->bind(m_planningArea);
     m_reportActions->bind(m_planningArea);
     SidePanel* side = m_planningArea->sidePanel();
     m_dayActions->connectPanels(side->nonSchoolTools(), side->dayTools(), side->noLessonsTools());
     connectLessonPanel(side->settings());
     m_courseActions->updateStates();
-    connect(m_planningArea, &PlanningArea::selectionChanged, m_lessonActions, &LessonActions::updateStates);
-    m_lessonActions->updateStates();
-    connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::updateEditingModeAction);
+    m_shown->setPlanningArea(m_planningArea);
+    m_dayActions->observeYear();
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
@@ -285,42 +294,66 @@ void DocumentWindow::selectDate()
     sheet->open();
 }
 
+EditingModeView* DocumentWindow::editingModeView() const
+{
+    return m_shown->editingView();
+}
+
 void DocumentWindow::enterEditingMode(Lesson* lesson)
 {
-    if (!lesson || lesson->isDeleted())
+    if (!lesson || lesson->isDeleted() || !m_modes)
         return;
+    m_reportActions->closeReport();
     returnToPlanningMode();
-    m_editingView = new EditingModeView(*m_document->getCurrentYear(), lesson, m_alerts, m_modes);
-    m_modes->addWidget(m_editingView);
-    connectLessonPanel(m_editingView->lessonSettings());
-    m_modes->setCurrentWidget(m_editingView);
-    updateEditingModeAction();
+    auto* view = new EditingModeView(*m_document->getCurrentYear(), lesson, m_alerts, m_modes);
+    m_modes->addWidget(view);
+    connectLessonPanel(view->lessonSettings());
+    m_dayActions->connectDayPanel(view->dayTools());
+    m_shown->setEditingView(view);
 }
 
 void DocumentWindow::returnToPlanningMode()
 {
-    if (!m_editingView)
+    EditingModeView* view = editingModeView();
+    if (!view)
         return;
-    m_modes->setCurrentWidget(m_planningArea);
     // Deleted later: the return may come from one of the view's own buttons.
-    m_editingView->deleteLater();
-    m_editingView = nullptr;
-    updateEditingModeAction();
+    view->deleteLater();
+    m_shown->setEditingView(nullptr);
 }
 
 void DocumentWindow::toggleEditingMode()
 {
-    if (m_editingView)
+    switch (m_shown->mode()) {
+    case ShownSelection::Mode::Editing:
         returnToPlanningMode();
-    else if (Lesson* lesson = m_planningArea ? m_planningArea->controller().currentLesson() : nullptr)
-        NotificationCenter::defaultCenter().post(PlanningNotifications::lessonDoubleClicked, lesson);
+        break;
+    case ShownSelection::Mode::Planning:
+        if (Lesson* lesson = m_shown->lesson())
+            NotificationCenter::defaultCenter().post(PlanningNotifications::lessonDoubleClicked, lesson);
+        break;
+    case ShownSelection::Mode::NoYear:
+    case ShownSelection::Mode::Report:
+        break;
+    }
 }
 
+void DocumentWindow::showMode()
+{
+    if (QWidget* shown = m_shown->shownWidget())
+        m_modes->setCurrentWidget(shown);
+    updateEditingModeAction();
+}
+
+// Under a report neither entering nor leaving editing mode is on offer:
+// either would act on a view the report hides.
 void DocumentWindow::updateEditingModeAction()
 {
+    const ShownSelection::Mode mode = m_shown->mode();
     m_editingModeAction->setText(
-        m_editingView ? QStringLiteral("Return to Planning Mode") : QStringLiteral("Enter Editing Mode"));
-    m_editingModeAction->setEnabled(m_editingView || (m_planningArea && m_planningArea->controller().currentLesson()));
+        editingModeView() ? QStringLiteral("Return to Planning Mode") : QStringLiteral("Enter Editing Mode"));
+    m_editingModeAction->setEnabled(
+        mode == ShownSelection::Mode::Editing || (mode == ShownSelection::Mode::Planning && m_shown->lesson()));
 }
 
 QString DocumentWindow::titleForPath(const QString& filePath)

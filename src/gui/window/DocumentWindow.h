@@ -33,6 +33,7 @@ class Lesson;
 class LessonSettingsPanel;
 class QStackedWidget;
 class ReportActions;
+class ShownSelection;
 
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
@@ -53,6 +54,8 @@ public:
     // window. Closing the wizard closes the window and its document. None when
     // the document already has its year.
     NewYearSheet* showNewYearSheet();
+    // The same a moment later, once the teacher has seen the window.
+    void offerNewYearSheet();
     // Imports an exchange file of the Windows edition, chosen by the teacher,
     // into this window's new document. False when nothing was imported (the
     // window is then to be closed).
@@ -72,8 +75,10 @@ public:
     Document& document() { return *m_document; }
     AlertPresenter& alerts() { return m_alerts; }
     PlanningArea* planningArea() const { return m_planningArea; }
-    // Editing mode while it shows, else none.
-    EditingModeView* editingModeView() const { return m_editingView; }
+    // Editing mode while it is open (perhaps under a report), else none.
+    EditingModeView* editingModeView() const;
+    // What the teacher sees, which the commands act on.
+    ShownSelection& shownSelection() const { return *m_shown; }
     QAction* editingModeAction() const { return m_editingModeAction; }
     CalendarPicker* calendarPicker() const { return m_calendarPicker; }
     CourseSourceList* courseList() const { return m_courseList; }
@@ -85,8 +90,8 @@ public:
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     StandardsActions& standardsActions() const { return *m_standardsActions; }
     ReportActions& reportActions() const { return *m_reportActions; }
-    // The planning area, editing mode and reports take turns in it; none
-    // until the document has its year.
+    // The planning area, editing mode and reports take turns in it, as the
+    // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
     // For long operations: hidden until one reports its progress.
     QProgressBar* progressIndicator() const { return m_progress; }
@@ -114,9 +119,12 @@ private:
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
+    // A report in front gives way to editing mode.
     void enterEditingMode(Lesson* lesson);
     void returnToPlanningMode();
     void toggleEditingMode();
+    // Shows the mode the shown selection names.
+    void showMode();
     void updateEditingModeAction();
 
     MessageBoxAlertPresenter m_messageBoxes;
@@ -124,6 +132,7 @@ private:
     AlertPresenter& m_alerts;
     FileChooser& m_files;
     std::unique_ptr<Document> m_document;
+    ShownSelection* m_shown = nullptr;
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;
@@ -134,7 +143,6 @@ private:
     ReportActions* m_reportActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
-    EditingModeView* m_editingView = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;
     CourseSourceList* m_courseList = nullptr;
     QAction* m_editingModeAction = nullptr;

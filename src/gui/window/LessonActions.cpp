@@ -8,23 +8,23 @@
 #include "gui/content/TemplateSheet.h"
 #include "gui/content/UnitManagerSheet.h"
 #include "gui/panels/LessonSettingsPanel.h"
-#include "gui/window/DocumentWindow.h"
-#include "gui/window/PlanningArea.h"
+#include "gui/window/ShownSelection.h"
 #include "model/Course.h"
-#include "model/Document.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
 
 #include <QAction>
 #include <QMenu>
 
-LessonActions::LessonActions(DocumentWindow& window)
-    : QObject(&window)
+LessonActions::LessonActions(AlertPresenter& alerts, FileChooser& files, const ShownSelection& shown, QWidget* window)
+    : QObject(window)
+    , m_files(files)
+    , m_shown(shown)
     , m_window(window)
-    , m_content(std::make_unique<LessonContentController>(window.alerts()))
-    , m_template(std::make_unique<TemplateWindowController>(window.alerts()))
-    , m_units(std::make_unique<UnitManagerController>(window.alerts()))
-    , m_missing(std::make_unique<MissingAttachmentsController>(window.alerts(), window.files()))
+    , m_content(std::make_unique<LessonContentController>(alerts))
+    , m_template(std::make_unique<TemplateWindowController>(alerts))
+    , m_units(std::make_unique<UnitManagerController>(alerts))
+    , m_missing(std::make_unique<MissingAttachmentsController>(alerts, files))
 {
     m_copy = makeAction(QStringLiteral("Copy Lesson"), &LessonActions::copyLesson);
     m_paste = makeAction(QStringLiteral("Paste Lesson"), &LessonActions::pasteLesson);
@@ -38,6 +38,7 @@ LessonActions::LessonActions(DocumentWindow& window)
     m_removeFromUnit = makeAction(QStringLiteral("Remove from Unit"), &LessonActions::removeFromUnit);
     m_manageUnits = makeAction(QStringLiteral("Manage Units…"), &LessonActions::manageUnits);
     m_checkAttachments = makeAction(QStringLiteral("Check Attachments…"), &LessonActions::checkAttachments);
+    connect(&shown, &ShownSelection::changed, this, &LessonActions::updateStates);
     updateStates();
 }
 
@@ -54,7 +55,7 @@ template<typename LessonPointer>
 QAction* LessonActions::makeAction(const QString& text, void (LessonActions::*command)(LessonPointer))
 {
     auto* action = new QAction(text, this);
-    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(currentLesson()); });
+    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(shownLesson()); });
     return action;
 }
 
@@ -79,22 +80,19 @@ void LessonActions::addToMenu(QMenu* menu)
     connect(menu, &QMenu::aboutToShow, this, &LessonActions::updateStates);
 }
 
-Lesson* LessonActions::currentLesson() const
+Lesson* LessonActions::shownLesson() const
 {
-    PlanningArea* area = m_window.planningArea();
-    return area ? area->controller().currentLesson() : nullptr;
+    return m_shown.lesson();
 }
 
 void LessonActions::updateStates()
 {
-    const Lesson* lesson = currentLesson();
-    // A report stands in for the planning view: its lesson is not on show.
-    PlanningArea* area = m_window.planningArea();
-    const bool hasLesson = lesson != nullptr && !area->controller().isReportShowing();
+    const Lesson* lesson = shownLesson();
+    const bool hasLesson = lesson != nullptr;
     m_copy->setEnabled(hasLesson);
     m_paste->setEnabled(hasLesson && m_content->canPasteLesson());
     m_clear->setEnabled(hasLesson);
-    const Year* year = m_window.document().getCurrentYear();
+    const Year* year = m_shown.year();
     m_clearAll->setEnabled(year != nullptr);
     m_manageUnits->setEnabled(year && !year->myCourses().isEmpty());
     m_useAsTemplate->setEnabled(hasLesson);
@@ -103,13 +101,13 @@ void LessonActions::updateStates()
 
 void LessonActions::copyLesson()
 {
-    m_content->copyLesson(currentLesson());
+    m_content->copyLesson(shownLesson());
     updateStates();
 }
 
 void LessonActions::pasteLesson()
 {
-    m_content->pasteLesson(currentLesson());
+    m_content->pasteLesson(shownLesson());
 }
 
 void LessonActions::clearLesson(Lesson* lesson)
@@ -119,7 +117,7 @@ void LessonActions::clearLesson(Lesson* lesson)
 
 void LessonActions::clearAllLessons()
 {
-    if (Year* year = m_window.document().getCurrentYear())
+    if (Year* year = m_shown.year())
         m_content->clearAllLessons(*year);
 }
 
@@ -128,7 +126,7 @@ void LessonActions::useAsTemplate(Lesson* lesson)
     if (!lesson)
         return;
     if (!m_templateSheet)
-        m_templateSheet = new TemplateSheet(*m_template, &m_window);
+        m_templateSheet = new TemplateSheet(*m_template, m_window);
     m_template->setLesson(lesson);
     m_templateSheet->load();
     m_templateSheet->open();
@@ -142,11 +140,11 @@ void LessonActions::removeFromUnit(Lesson* lesson)
 
 void LessonActions::manageUnits(const Lesson* lesson)
 {
-    Year* year = m_window.document().getCurrentYear();
+    Year* year = m_shown.year();
     if (!year)
         return;
     if (!m_unitSheet) {
-        m_unitSheet = new UnitManagerSheet(*m_units, m_window.files(), &m_window);
+        m_unitSheet = new UnitManagerSheet(*m_units, m_files, m_window);
         // Lessons may have lost their unit while the sheet was open.
         connect(m_unitSheet, &QDialog::finished, this, &LessonActions::updateStates);
     }
@@ -159,10 +157,10 @@ void LessonActions::manageUnits(const Lesson* lesson)
 
 void LessonActions::checkAttachments()
 {
-    if (!m_missing->checkAttachments(m_window.document().getCurrentYear()))
+    if (!m_missing->checkAttachments(m_shown.year()))
         return;
     if (!m_missingSheet)
-        m_missingSheet = new MissingAttachmentsSheet(*m_missing, &m_window);
+        m_missingSheet = new MissingAttachmentsSheet(*m_missing, m_window);
     m_missingSheet->load();
     m_missingSheet->open();
 }

@@ -4,7 +4,8 @@
 
 #include <memory>
 
-class DocumentWindow;
+class AlertPresenter;
+class FileChooser;
 class Lesson;
 class LessonContentController;
 class LessonSettingsPanel;
@@ -12,6 +13,7 @@ class MissingAttachmentsController;
 class MissingAttachmentsSheet;
 class QAction;
 class QMenu;
+class ShownSelection;
 class TemplateSheet;
 class TemplateWindowController;
 class UnitManagerController;
@@ -19,14 +21,14 @@ class UnitManagerSheet;
 
 // The Lesson menu: copy and paste of a lesson's content, clearing, using a
 // lesson as a template, leaving its unit, managing the units and finding
-// attached files that have moved. The commands act on the
-// planning views' current lesson and are enabled only when they can act.
-// The unit manager works on the whole year, starting at the current
-// lesson's course.
+// attached files that have moved. The commands act on the lesson on show
+// and are enabled only when they can act; they follow every change of what
+// shows. The unit manager works on the whole year, starting at the shown
+// lesson's course. Sheets open over the window.
 class LessonActions : public QObject {
     Q_OBJECT
 public:
-    explicit LessonActions(DocumentWindow& window);
+    LessonActions(AlertPresenter& alerts, FileChooser& files, const ShownSelection& shown, QWidget* window);
     ~LessonActions() override;
 
     void addToMenu(QMenu* menu);
@@ -53,7 +55,7 @@ private:
     // A command on one lesson, given the current lesson when chosen from a menu.
     template<typename LessonPointer>
     QAction* makeAction(const QString& text, void (LessonActions::*command)(LessonPointer));
-    Lesson* currentLesson() const;
+    Lesson* shownLesson() const;
     void copyLesson();
     void pasteLesson();
     void clearLesson(Lesson* lesson);
@@ -63,7 +65,9 @@ private:
     void manageUnits(const Lesson* lesson);
     void checkAttachments();
 
-    DocumentWindow& m_window;
+    FileChooser& m_files;
+    const ShownSelection& m_shown;
+    QWidget* m_window;
     std::unique_ptr<LessonContentController> m_content;
     std::unique_ptr<TemplateWindowController> m_template;
     std::unique_ptr<UnitManagerController> m_units;

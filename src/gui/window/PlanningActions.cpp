@@ -2,6 +2,7 @@
 
 #include "foundation/prefs/Preferences.h"
 #include "gui/window/PlanningArea.h"
+#include "gui/window/ShownSelection.h"
 #include "planning/CourseVisibility.h"
 #include "planning/DisplayPreferences.h"
 
@@ -28,8 +29,9 @@ QString toggleTitle(const QString& key)
 
 } // namespace
 
-PlanningActions::PlanningActions(QObject* parent)
+PlanningActions::PlanningActions(const ShownSelection& shown, QObject* parent)
     : QObject(parent)
+    , m_shown(shown)
 {
     createModeActions();
     m_back = makeAction(QStringLiteral("Back"), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
@@ -42,15 +44,21 @@ PlanningActions::PlanningActions(QObject* parent)
     m_showAll = makeAction(QStringLiteral("Show All Courses"));
     m_showNone = makeAction(QStringLiteral("Show No Courses"));
 
-    connect(m_back, &QAction::triggered, this, [this] { m_area->controller().goBackward(); });
-    connect(m_forward, &QAction::triggered, this, [this] { m_area->controller().goForward(); });
+    connect(m_back, &QAction::triggered, this, [this] { area()->controller().goBackward(); });
+    connect(m_forward, &QAction::triggered, this, [this] { area()->controller().goForward(); });
     connect(m_today, &QAction::triggered, this, &PlanningActions::gotoTodayRequested);
     connect(m_selectDate, &QAction::triggered, this, &PlanningActions::selectDateRequested);
     connect(m_showAll, &QAction::triggered, this,
-        [this] { CourseVisibility::showCourses(m_area->controller().year(), CourseVisibility::Shown::All); });
+        [this] { CourseVisibility::showCourses(*m_shown.year(), CourseVisibility::Shown::All); });
     connect(m_showNone, &QAction::triggered, this,
-        [this] { CourseVisibility::showCourses(m_area->controller().year(), CourseVisibility::Shown::None); });
+        [this] { CourseVisibility::showCourses(*m_shown.year(), CourseVisibility::Shown::None); });
+    connect(&shown, &ShownSelection::changed, this, &PlanningActions::updateStates);
     updateStates();
+}
+
+PlanningArea* PlanningActions::area() const
+{
+    return m_shown.planningArea();
 }
 
 QAction* PlanningActions::makeAction(const QString& text, const QKeySequence& shortcut)
@@ -71,7 +79,7 @@ void PlanningActions::createModeActions()
         action->setData(mode);
         m_modes->addAction(action);
         m_modeActions.append(action);
-        connect(action, &QAction::triggered, this, [this, mode] { m_area->controller().setToMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { area()->controller().setToMode(mode); });
     }
 }
 
@@ -100,16 +108,6 @@ void PlanningActions::createToggleActions()
 void PlanningActions::setMonthShowsCourseNames(bool courseNames)
 {
     DisplayPreferences::setFlag(DisplayPreferences::showCourseNamesInMonthView, courseNames);
-    updateStates();
-}
-
-void PlanningActions::bind(PlanningArea* area)
-{
-    if (m_area)
-        disconnect(m_area, nullptr, this, nullptr);
-    m_area = area;
-    if (area)
-        connect(area, &PlanningArea::viewChanged, this, &PlanningActions::updateStates);
     updateStates();
 }
 
@@ -145,15 +143,16 @@ QAction* PlanningActions::modeAction(int mode) const
 
 void PlanningActions::updateStates()
 {
-    const bool planning = m_area != nullptr;
+    PlanningArea* planningArea = area();
+    const bool planning = m_shown.mode() == ShownSelection::Mode::Planning;
     for (QAction* action : m_modeActions) {
         action->setEnabled(planning);
-        action->setChecked(planning && action->data().toInt() == m_area->controller().selectedView());
+        action->setChecked(planningArea && action->data().toInt() == planningArea->controller().selectedView());
     }
-    m_back->setEnabled(planning && m_area->controller().canGoBackward());
-    m_forward->setEnabled(planning && m_area->controller().canGoForward());
+    m_back->setEnabled(planning && planningArea->controller().canGoBackward());
+    m_forward->setEnabled(planning && planningArea->controller().canGoForward());
     for (QAction* action : { m_today, m_selectDate, m_showAll, m_showNone })
-        action->setEnabled(planning);
+        action->setEnabled(planningArea != nullptr);
     const Preferences& preferences = Preferences::shared();
     for (auto it = m_toggles.cbegin(); it != m_toggles.cend(); ++it)
         it.value()->setChecked(preferences.boolValue(it.key()));

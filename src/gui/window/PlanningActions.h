@@ -9,18 +9,19 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QToolBar;
+class ShownSelection;
 
 // The View menu's and the toolbar's commands for the planning mode: the
 // day/week/month segments, back and forward, going to a date, the display
 // toggles with their check marks, and showing all or no courses. They act on
-// the planning area they are bound to and are disabled while there is none
-// (a new document before its year is built).
+// the window's planning area and are disabled while there is none (a new
+// document before its year is built). The modes, back and forward move the
+// planning views, so they are offered only while those views show.
 class PlanningActions : public QObject {
     Q_OBJECT
 public:
-    explicit PlanningActions(QObject* parent = nullptr);
+    explicit PlanningActions(const ShownSelection& shown, QObject* parent = nullptr);
 
-    void bind(PlanningArea* area);
     void addToMenu(QMenu* menu);
     void addToToolBar(QToolBar* toolBar) const;
     // Enables and checks every action from the planning state and preferences.
@@ -46,8 +47,9 @@ private:
     void createModeActions();
     void createToggleActions();
     void setMonthShowsCourseNames(bool courseNames);
+    PlanningArea* area() const;
 
-    PlanningArea* m_area = nullptr;
+    const ShownSelection& m_shown;
     QActionGroup* m_modes = nullptr;
     QList<QAction*> m_modeActions;
     QAction* m_back = nullptr;

@@ -163,6 +163,47 @@ TEST_F(StandardsWindowsTest, TheLessonPaneTicksTheLinkedStandardsAndTogglesLinks
     save(pane, QStringLiteral("lesson-standards-pane.png"));
 }
 
+// The lesson pane stays with the standards window: a renamed standard is
+// shown by its new name, a removed one is gone and can no longer be ticked.
+TEST_F(StandardsWindowsTest, TheLessonPaneFollowsStandardsRenamedAndRemovedInTheStandardsWindow)
+{
+    lesson->addStandard(rl1);
+    LessonStandardsPane pane;
+    pane.setLesson(lesson);
+    window->standardsActions().manageLessonStandards();
+    StandardsSheet* sheet = window->standardsActions().standardsSheet();
+    ASSERT_NE(sheet, nullptr);
+
+    sheet->outline()->setCurrentItem(sheet->outline()->itemOf(oa6));
+    sheet->shortNameEdit()->setText(QStringLiteral("OA.6b"));
+    emit sheet->shortNameEdit()->editingFinished();
+    ASSERT_NE(pane.tree()->itemOf(oa6), nullptr);
+    EXPECT_EQ(pane.tree()->itemOf(oa6)->text(0), QStringLiteral("OA.6b"));
+
+    QTreeWidgetItem* stale = pane.tree()->itemOf(rl1);
+    ASSERT_NE(stale, nullptr);
+    sheet->outline()->setCurrentItem(sheet->outline()->itemOf(rl1));
+    alerts.answerNext(AlertDefaultReturn);
+    sheet->removeButton()->click();
+    ASSERT_TRUE(rl1->isDeleted());
+    EXPECT_EQ(pane.tree()->itemOf(rl1), nullptr);
+    const qsizetype links = lesson->objects<StandardInLesson>(u"standards").size();
+    pane.tree()->itemOf(oa6)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(lesson->objects<StandardInLesson>(u"standards").size(), links + 1);
+    for (const StandardInLesson* link : lesson->objects<StandardInLesson>(u"standards"))
+        EXPECT_TRUE(link->standard() && !link->standard()->isDeleted());
+}
+
+TEST_F(StandardsWindowsTest, AStandardWithoutAShortNameIsShownByItsText)
+{
+    Standard* untitled = controller.addStandardWithName(QStringLiteral("Count to 100 by ones."), QStringLiteral("OA"));
+    ASSERT_TRUE(untitled->shortName().isEmpty());
+    LessonStandardsPane pane;
+    pane.setLesson(lesson);
+    ASSERT_NE(pane.tree()->itemOf(untitled), nullptr);
+    EXPECT_EQ(pane.tree()->itemOf(untitled)->text(0), untitled->text());
+}
+
 TEST_F(StandardsWindowsTest, TheLibraryPanelListsFiltersAndRemovesWhatIsShown)
 {
     const QList<Lesson*> lessons = year->getAllLessons();

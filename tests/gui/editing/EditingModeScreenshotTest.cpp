@@ -107,6 +107,8 @@ TEST_F(EditingModeScreenshotTest, SidePanelEditorAndEditingMode)
     NotificationCenter::defaultCenter().post(PlanningNotifications::lessonDoubleClicked, lesson);
     ASSERT_NE(window->editingModeView(), nullptr);
     save(*window, QStringLiteral("editing-mode.png"));
+    window->editingModeView()->showTools(EditingModeView::DayTools);
+    save(*window, QStringLiteral("editing-mode-day-tools.png"));
 }
 
 } // namespace

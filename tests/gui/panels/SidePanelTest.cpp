@@ -110,40 +110,4 @@ TEST_F(SidePanelTest, DayStatesDescribeTheirDay)
     EXPECT_EQ(panel.bodyText(), QStringLiteral("No lessons meet on this day."));
 }
 
-TEST_F(SidePanelTest, ALessonDeletedUnderThePanelGivesWayToTheNearestOfItsCourse)
-{
-    panel.showLessonEditor(lesson);
-    Lesson* selected = nullptr;
-    ObserverBag observers;
-    observers.observe(PlanningNotifications::lessonClicked, context.get(),
-        [&selected](const Notification& note) { selected = note.objectAs<Lesson>(); });
-
-    Course* math = lesson->course();
-    day->removeLesson(lesson);
-    NotificationCenter::defaultCenter().post(PlanningNotifications::planningModesNeedRefresh);
-
-    // 8 and 10 September are as near as each other; the later one wins.
-    Lesson* nearest = mathOn(10);
-    ASSERT_EQ(nearest->course(), math);
-    EXPECT_EQ(panel.lesson(), nearest);
-    EXPECT_EQ(selected, nearest);
-    EXPECT_EQ(fieldEditor(QStringLiteral("homework"))->lesson(), nearest);
-    QTest::keyClicks(fieldEditor(QStringLiteral("homework"))->textArea(), QStringLiteral("x"));
-    EXPECT_EQ(nearest->value<QString>(u"homeworkString"), QStringLiteral("x"));
-}
-
-TEST_F(SidePanelTest, ALessonWhoseCourseIsGoneLeavesThePanelEmpty)
-{
-    panel.showLessonSettings(lesson);
-    Course* math = lesson->course();
-    for (Lesson* each : math->allLessonsInOrder())
-        each->dayTaught()->removeLesson(each);
-    context->deleteObject(math);
-    NotificationCenter::defaultCenter().post(PlanningNotifications::courseAdded);
-
-    EXPECT_EQ(panel.lesson(), nullptr);
-    EXPECT_EQ(panel.settings()->lesson(), nullptr);
-    EXPECT_FALSE(panel.settings()->isEnabled());
-}
-
 } // namespace

@@ -1,3 +1,4 @@
+#include "content/UnitManagerController.h"
 #include "foundation/richtext/RtfReader.h"
 #include "gui/editing/RichTextArea.h"
 #include "gui/report/ReportActions.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPdfWriter>
@@ -138,6 +140,31 @@ TEST_F(ReportWindowTest, TextReportsShowTheirChoice)
     save(*window, QStringLiteral("report-window-daily.png"));
     reports().openStandardsReport();
     save(*window, QStringLiteral("report-window-standards.png"));
+}
+
+TEST_F(ReportWindowTest, TheUnitListFollowsUnitsAddedAndRemovedWhileTheReportShows)
+{
+    reports().openUnitReport();
+    auto* unit = qobject_cast<TextReportView*>(shown());
+    ASSERT_NE(unit, nullptr);
+    auto* list = unit->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    const int rows = list->count();
+    list->setCurrentIndex(1);
+    const QString chosen = list->currentText();
+    ASSERT_FALSE(unit->report()->isEmpty());
+
+    Course* course = window->document().getCurrentYear()->myCourses().first();
+    UnitManagerController units(alerts);
+    units.setYear(window->document().getCurrentYear());
+    units.selectCourse(course);
+    Unit* added = units.addUnit();
+    ASSERT_EQ(list->count(), rows + 1);
+    EXPECT_EQ(list->currentText(), chosen) << "the chosen unit stays chosen";
+    EXPECT_FALSE(unit->report()->isEmpty());
+    units.deleteUnit(added);
+    EXPECT_EQ(list->count(), rows);
+    EXPECT_EQ(list->currentText(), chosen);
 }
 
 TEST_F(ReportWindowTest, AShownReportFollowsTheCoursesShown)

@@ -2,7 +2,6 @@
 #include "gui/panels/SidePanel.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/DocumentWindow.h"
-#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningArea.h"
 #include "model/Day.h"
 #include "model/Document.h"
@@ -63,21 +62,3 @@ TEST_F(DayMenuTest, ConvertingTheCurrentDayToAnotherWeekdayMakesItCustom)
 }
 
 } // namespace
-
-TEST_F(DayMenuTest, ReportsTakeAwayTheLessonAndDayCommandsUntilTheyClose)
-{
-    LessonActions& lessons = window->lessonActions();
-    window->planningArea()->controller().setReportShowing(true);
-    actions().updateStates();
-    lessons.updateStates();
-    EXPECT_FALSE(actions().makeNonSchoolAction()->isEnabled());
-    EXPECT_FALSE(actions().addCourseAction()->isEnabled());
-    EXPECT_FALSE(lessons.copyAction()->isEnabled());
-    EXPECT_FALSE(lessons.clearAction()->isEnabled());
-
-    window->planningArea()->controller().setReportShowing(false);
-    actions().updateStates();
-    lessons.updateStates();
-    EXPECT_TRUE(actions().makeNonSchoolAction()->isEnabled());
-    EXPECT_TRUE(lessons.copyAction()->isEnabled());
-}

@@ -32,6 +32,24 @@ TEST_F(DocumentControllerTest, DecliningToUpgradeAnOlderFileOpensNothing)
     EXPECT_TRUE(controller.windows().isEmpty());
 }
 
+// A file saved before its year was made has nothing to plan in yet: it
+// gets the wizard a new document gets, and the year is made into it.
+TEST_F(DocumentControllerTest, AFileWithoutAYearOpensWithTheNewYearWizard)
+{
+    const QString file = path(QStringLiteral("Empty.semestra"));
+    {
+        DocumentWindow writer(alerts, files);
+        ASSERT_TRUE(writer.document().saveAs(file).ok());
+    }
+    DocumentWindow* window = controller.openDocument(file);
+    ASSERT_NE(window, nullptr);
+    QTest::qWait(300);
+    NewYearSheet* sheet = sheetOf(window);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_FALSE(window->document().filePath().isEmpty());
+}
+
 TEST_F(DocumentControllerTest, DocumentFilledByTheProgramGetsNoWizard)
 {
     DocumentWindow* window = controller.newDocument();
