@@ -58,11 +58,11 @@ bool SiteWriter::exists(const QString& relativePath) const
 bool SiteWriter::makeFolderFor(const QString& path)
 {
     const QString folder = QFileInfo(path).path();
-    if (m_madeFolders.contains(folder))
+    if (folder == m_lastFolder)
         return true;
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return fail(folder, QStringLiteral("the folder could not be created"));
-    m_madeFolders.insert(folder);
+    m_lastFolder = folder;
     return true;
 }
 

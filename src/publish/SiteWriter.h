@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -42,7 +41,9 @@ private:
     void wrote(const QString& relativePath);
 
     QString m_root;
-    QSet<QString> m_madeFolders;
+    // Pages come folder by folder: remembering the last folder made saves
+    // asking again, and keeps memory the same for any size of site.
+    QString m_lastFolder;
     Listener m_listener;
     QString m_failedPath;
     QString m_failureReason;

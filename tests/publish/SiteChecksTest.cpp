@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
