@@ -38,6 +38,7 @@ PublishOptionsSheet::PublishOptionsSheet(
     setObjectName(QStringLiteral("PublishOptionsWindow"));
     setWindowTitle(QStringLiteral("Publish Options"));
     setWindowModality(Qt::WindowModal);
+    setMinimumWidth(640);
     m_themes->addItems(PublishThemes::names());
     m_themes->setMaximumWidth(160);
     connect(m_themes, &QListWidget::currentTextChanged, this,
