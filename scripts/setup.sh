@@ -11,6 +11,7 @@ SEMESTRA_PACKAGES=(
   python3-pyftpdlib poppler-utils xvfb xauth
   fonts-dejavu-core fontconfig
   desktop-file-utils shared-mime-info libxml2-utils
+  tidy chromium
 )
 
 semestra_missing_packages() {

@@ -60,7 +60,8 @@ const QList<Command>& commands()
             Commands::copyLesson },
         { { QStringLiteral("template"), 1, lessonOptions + QStringList { QStringLiteral("from"), QStringLiteral("to") },
               {} },
-            QStringLiteral("template FILE --course NAME --date YYYY-MM-DD [--index N] --from YYYY-MM-DD --to YYYY-MM-DD"),
+            QStringLiteral(
+                "template FILE --course NAME --date YYYY-MM-DD [--index N] --from YYYY-MM-DD --to YYYY-MM-DD"),
             Commands::applyTemplate },
         { { QStringLiteral("clear"), 1, lessonOptions, {} },
             QStringLiteral("clear FILE --course NAME --date YYYY-MM-DD [--index N]"), Commands::clear },
@@ -81,8 +82,9 @@ const QList<Command>& commands()
                   + QStringList { QStringLiteral("file"), QStringLiteral("url"), QStringLiteral("name"),
                       QStringLiteral("assignment") },
               {} },
-            QStringLiteral("attach FILE --course NAME --date YYYY-MM-DD [--index N] (--file PATH | --url URL [--name N])\n"
-                           "      [--assignment TITLE]"),
+            QStringLiteral(
+                "attach FILE --course NAME --date YYYY-MM-DD [--index N] (--file PATH | --url URL [--name N])\n"
+                "      [--assignment TITLE]"),
             Commands::attach },
         { { QStringLiteral("detach"), 1,
               lessonOptions + QStringList { QStringLiteral("name"), QStringLiteral("assignment") }, {} },
@@ -96,7 +98,8 @@ const QList<Command>& commands()
             QStringLiteral("units FILE --course NAME [--json]"), Commands::units },
         { { QStringLiteral("unit"), 2,
               { QStringLiteral("course"), QStringLiteral("unit"), QStringLiteral("name"), upgradeOption }, {} },
-            QStringLiteral("unit FILE add|rename|delete --course NAME [--unit NAME] [--name NEWNAME]"), Commands::unit },
+            QStringLiteral("unit FILE add|rename|delete --course NAME [--unit NAME] [--name NEWNAME]"),
+            Commands::unit },
         { { QStringLiteral("unit-copy"), 1,
               { QStringLiteral("course"), QStringLiteral("unit"), QStringLiteral("onto-date"),
                   QStringLiteral("onto-index"), upgradeOption },
@@ -197,6 +200,13 @@ const QList<Command>& commands()
             QStringLiteral("export-windows FILE --output OUT.smsqlite [--force]"), Commands::exportWindows },
         { { QStringLiteral("import-windows"), 1, { QStringLiteral("output") }, { QStringLiteral("force") } },
             QStringLiteral("import-windows IN.smsqlite --output NEW.semestra [--force]"), Commands::importWindows },
+        { { QStringLiteral("publish"), 1,
+              { QStringLiteral("folder"), QStringLiteral("theme"), QStringLiteral("from"), QStringLiteral("to"),
+                  upgradeOption },
+              {} },
+            QStringLiteral("publish FILE --folder DIR [--theme NAME] [--from YYYY-MM-DD --to YYYY-MM-DD]"),
+            Commands::publish },
+        { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
         { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },
@@ -292,6 +302,9 @@ void Cli::printHelp()
              "(JSON packages or their CSV form).\n"
              "export-windows cleans FILE up for the Windows edition (units without a course and assignments\n"
              "missing a lesson are deleted), writes the exchange file OUT and saves FILE. import-windows\n"
-             "builds a new document from an exchange file, leaving out records that cannot be linked.\n";
+             "builds a new document from an exchange file, leaving out records that cannot be linked.\n"
+             "publish writes the class web site into DIR and prints each file it wrote; files that would\n"
+             "not change are left alone. --theme (one of those themes lists) and --from/--to (both the\n"
+             "calendar and the lesson range) are stored in FILE; otherwise its stored settings are used.\n";
     m_out.flush();
 }

@@ -79,4 +79,6 @@ Status library(const CommandLine& line, CommandContext& context);
 Status report(const CommandLine& line, CommandContext& context);
 Status exportWindows(const CommandLine& line, CommandContext& context);
 Status importWindows(const CommandLine& line, CommandContext& context);
+Status publish(const CommandLine& line, CommandContext& context);
+Status themes(const CommandLine& line, CommandContext& context);
 } // namespace Commands

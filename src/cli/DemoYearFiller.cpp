@@ -6,6 +6,7 @@
 #include "model/Assignment.h"
 #include "model/Course.h"
 #include "model/Lesson.h"
+#include "model/PublishInfo.h"
 #include "model/Standard.h"
 #include "model/Unit.h"
 #include "model/Year.h"
@@ -89,6 +90,7 @@ Year* DemoYearFiller::buildYear(ObjectContext& context, AlertPresenter& alerts, 
 void DemoYearFiller::fill()
 {
     setUpDisplay();
+    setUpPublishing();
     for (Course* course : m_year.courses()) {
         const QList<Standard*> standards = addStandards(*course);
         Unit* unit = nullptr;
@@ -116,6 +118,25 @@ void DemoYearFiller::setUpDisplay()
     const QList<Course*> courses = m_year.courses();
     for (qsizetype index = 0; index < courses.size(); ++index)
         courses[index]->setColor(colors.at(index % colors.size()));
+}
+
+void DemoYearFiller::setUpPublishing()
+{
+    // A class web site that shows families every part of a lesson.
+    PublishInfo* publish = m_year.publish();
+    if (!publish)
+        return;
+    publish->setValue(u"cssTheme", QStringLiteral("Default"));
+    publish->setValue(u"mainIndexTitle", QStringLiteral("Ms. Rivera's Classes"));
+    publish->setValue(u"mainIndexIntro",
+        QStringLiteral("Plans, homework and handouts for every class, day by day. Subscribe to a course's calendar "
+                       "from its month pages."));
+    publish->setValue(u"monthIndexHeader", QStringLiteral("Room 214 · Office hours Tuesday and Thursday after school"));
+    publish->setValue(u"monthIndexFooter", QStringLiteral("Questions? Write to rivera@school.example.org"));
+    for (const char* flag :
+        { "publishLessonBody", "publishHomework", "publishPublicComment", "publishCustom1", "publishCustom2",
+            "publishCustom3", "publishStandards", "publishFiles", "publishLinks", "showMadeWithSemestra" })
+        publish->setValue(QString::fromLatin1(flag), true);
 }
 
 QList<Standard*> DemoYearFiller::addStandards(const Course& course)

@@ -13,7 +13,7 @@ class Standard;
 class Year;
 
 // Fills every lesson of a built year the way a busy teacher would: field
-// labels, course colours, titles,
+// labels, course colours, web site settings, titles,
 // styled and plain text in several fields, units, assignments with links,
 // attached links and files, and standards linked to lessons. Choices come
 // from the shared random source, so a seeded run always fills alike.
@@ -36,6 +36,7 @@ public:
 
 private:
     void setUpDisplay();
+    void setUpPublishing();
     QList<Standard*> addStandards(const Course& course);
     void fillLesson(Lesson& lesson, int number, const QList<Standard*>& standards);
     void addAssignment(Lesson& lesson, int number);

@@ -4,6 +4,7 @@
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/alerts/FileChooser.h"
 #include "foundation/prefs/Preferences.h"
+#include "gui/publish/PublishActions.h"
 #include "gui/window/DocumentController.h"
 #include "gui/window/DocumentWindow.h"
 #include "model/Document.h"
@@ -30,10 +31,12 @@ DocumentFileCommands::DocumentFileCommands(DocumentWindow& window, DocumentContr
     m_saveAs = addCommand(
         QStringLiteral("Save &As…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S, Scope::Document, [this] { saveAs(); });
     m_menu->addSeparator();
-    m_importWindows = addCommand(QStringLiteral("Import Windows File…"), {}, Scope::Application,
-        [this] { m_documents.importWindowsFile(); });
+    m_importWindows = addCommand(
+        QStringLiteral("Import Windows File…"), {}, Scope::Application, [this] { m_documents.importWindowsFile(); });
     m_exportWindows = addCommand(
         QStringLiteral("Export to Semestra for Windows…"), {}, Scope::Document, [this] { exportForWindows(); });
+    m_menu->addSeparator();
+    m_window.publishActions().addToMenu(m_menu);
     m_menu->addSeparator();
     m_quit
         = addCommand(QStringLiteral("&Quit"), Qt::CTRL | Qt::Key_Q, Scope::Application, [this] { m_documents.quit(); });

@@ -7,6 +7,7 @@
 #include "gui/navigation/CalendarPicker.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/publish/PublishActions.h"
 #include "gui/report/ReportActions.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
@@ -101,6 +102,8 @@ void DocumentWindow::createMenusAndToolBar()
     m_standardsActions->addToMenu(lessonMenu);
     m_reportActions = new ReportActions(*this);
     m_reportActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Reports")));
+    // Its commands go into the File menu, which the document controller adds.
+    m_publishActions = new PublishActions(*this);
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);

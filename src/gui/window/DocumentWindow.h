@@ -15,6 +15,7 @@ class Document;
 class NewYearSheet;
 class PlanningActions;
 class PlanningArea;
+class PublishActions;
 class QProgressBar;
 class QScreen;
 
@@ -90,6 +91,7 @@ public:
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     StandardsActions& standardsActions() const { return *m_standardsActions; }
     ReportActions& reportActions() const { return *m_reportActions; }
+    PublishActions& publishActions() const { return *m_publishActions; }
     // The planning area, editing mode and reports take turns in it, as the
     // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
     StandardsActions* m_standardsActions = nullptr;
     ReportActions* m_reportActions = nullptr;
+    PublishActions* m_publishActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;

@@ -1,0 +1,158 @@
+#include "cli/DemoYearFiller.h"
+#include "foundation/alerts/AlertPresenter.h"
+#include "foundation/alerts/FileChooser.h"
+#include "model/Course.h"
+#include "model/SemestraRecords.h"
+#include "model/Year.h"
+#include "publish/PublishController.h"
+#include "publish/SiteGenerator.h"
+#include "publish/SiteSnapshotReader.h"
+#include "publish/SiteWriter.h"
+#include "store/ObjectContext.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+// The class web site of the command line's demo years, every course
+// published and the whole year in range, written into an empty folder; and,
+// in the same run, the finished site copied with cp -r, the yardstick the
+// publish is held to. The heap figure is the most memory the publish held
+// beyond the document while it ran.
+namespace {
+
+class DefaultAnswers : public AlertPresenter {
+public:
+    int runModal(const Alert&) override { return 1; }
+};
+
+class NoFiles : public FileChooser {
+public:
+    std::optional<QString> chooseSaveLocation(const SavePanelRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToOpen(const OpenPanelRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(const OpenPanelRequest&) override { return std::nullopt; }
+};
+
+Year* checked(Year* year)
+{
+    if (!year)
+        qFatal("the demo year could not be built");
+    return year;
+}
+
+struct PublishedDemoYear {
+    explicit PublishedDemoYear(int scale)
+        : year(checked(DemoYearFiller::buildYear(*context, answers, scale)))
+    {
+        for (Course* course : year->courses())
+            course->setValue(u"publish", 1);
+        controller.setRanges(year->startDate(), year->endDate());
+    }
+
+    DefaultAnswers answers;
+    NoFiles files;
+    std::unique_ptr<ObjectContext> context = SemestraRecords::newContext();
+    Year* year;
+    PublishController controller { *year, answers, files };
+};
+
+double heapInUse()
+{
+    return double(mallinfo2().uordblks);
+}
+
+void publishIntoEmptyFolder(benchmark::State& state)
+{
+    PublishedDemoYear demo(int(state.range(0)));
+    double files = 0;
+    double peakBeyondDocument = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<QTemporaryDir>();
+        const double baseline = heapInUse();
+        state.ResumeTiming();
+        SiteSnapshotReader reader(*demo.year);
+        const SiteFrame frame = reader.readFrame(demo.controller.settings());
+        SiteWriter writer(folder->path());
+        SiteGenerator generator(frame, writer);
+        generator.setProgress(
+            [&](int, int) { peakBeyondDocument = std::max(peakBeyondDocument, heapInUse() - baseline); });
+        QList<SiteCourse> courses = frame.publishedCourses();
+        const bool written = generator.generate([&]() -> std::optional<SiteCoursePlan> {
+            while (!courses.isEmpty()) {
+                if (auto plan = reader.readCourse(courses.takeFirst()))
+                    return plan;
+            }
+            return std::nullopt;
+        });
+        if (!written)
+            state.SkipWithError("the site could not be written");
+        files = writer.filesWritten();
+        state.PauseTiming();
+        folder.reset();
+        state.ResumeTiming();
+    }
+    state.counters["files"] = files;
+    state.counters["heapBeyondDocumentMB"] = peakBeyondDocument / (1024.0 * 1024.0);
+}
+
+void copyFinishedSite(benchmark::State& state)
+{
+    PublishedDemoYear demo(int(state.range(0)));
+    QTemporaryDir site;
+    if (!demo.controller.publishNow(site.path()).published())
+        state.SkipWithError("the site could not be written");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir target;
+        const QString copy = target.filePath(QStringLiteral("copy"));
+        state.ResumeTiming();
+        if (QProcess::execute(QStringLiteral("cp"), { QStringLiteral("-r"), site.path(), copy }) != 0)
+            state.SkipWithError("cp failed");
+    }
+}
+
+void publishAgainUnchanged(benchmark::State& state)
+{
+    PublishedDemoYear demo(int(state.range(0)));
+    QTemporaryDir site;
+    demo.controller.publishNow(site.path());
+    for (auto _ : state) {
+        if (demo.controller.publishNow(site.path()).filesWritten != 0)
+            state.SkipWithError("an unchanged year rewrote files");
+    }
+}
+
+// What the window does between two turns of its event loop while a site is
+// written in the background: read one course, or the days and courses.
+void readOneCourse(benchmark::State& state)
+{
+    PublishedDemoYear demo(int(state.range(0)));
+    SiteSnapshotReader reader(*demo.year);
+    const SiteFrame frame = reader.readFrame(demo.controller.settings());
+    qsizetype next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reader.readCourse(frame.courses[next]));
+        next = (next + 1) % frame.courses.size();
+    }
+}
+
+void readDaysAndCourses(benchmark::State& state)
+{
+    PublishedDemoYear demo(int(state.range(0)));
+    for (auto _ : state) {
+        SiteSnapshotReader reader(*demo.year);
+        benchmark::DoNotOptimize(reader.readFrame(demo.controller.settings()));
+    }
+}
+
+} // namespace
+
+BENCHMARK(publishIntoEmptyFolder)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(copyFinishedSite)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(publishAgainUnchanged)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(readOneCourse)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(readDaysAndCourses)->Arg(4)->Unit(benchmark::kMillisecond);
