@@ -6,6 +6,12 @@
 #include <QUuid>
 
 const QString CalDavStore::storeType = QStringLiteral("CalDAV");
+const QString CalDavStore::passwordService = QStringLiteral("Semestra Calendar Server");
+
+QString CalDavStore::passwordAccount(const QUrl& address, const QString& user)
+{
+    return QStringLiteral("%1@%2").arg(user, address.host());
+}
 
 namespace {
 

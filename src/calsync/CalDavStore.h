@@ -17,6 +17,9 @@ struct DavResource;
 class CalDavStore : public CalendarStore {
 public:
     static const QString storeType;
+    // Where the keyring keeps an account's password.
+    static const QString passwordService;
+    static QString passwordAccount(const QUrl& address, const QString& user);
 
     CalDavStore(QUrl address, QString user, QString password, HttpClient client = HttpClient());
 

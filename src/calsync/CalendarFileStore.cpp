@@ -13,7 +13,7 @@ const QString CalendarFileStore::indexFileName = QStringLiteral("calendars.plist
 namespace {
 
 // Another sync of the same folder finishes its writes in well under this.
-constexpr int lockWaitMs = 5000;
+constexpr int lockWaitMs = 2000;
 constexpr qsizetype longestFileStem = 80;
 
 using Error = CalendarStore::Error;

@@ -43,6 +43,9 @@ struct CalendarSyncPlan {
     // with other UIDs in its calendars are left over and removed.
     QSet<QString> wantedUids;
     Date startedAt;
+    // The stored table before the plan was made, put back when the sync
+    // fails as a whole.
+    QString storedTable;
 };
 
 // How one item went.

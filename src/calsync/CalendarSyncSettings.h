@@ -37,6 +37,11 @@ public:
     QString userName() const { return m_values.value(QStringLiteral("userName")).toString(); }
     void setUserName(const QString& user) { m_values.insert(QStringLiteral("userName"), user); }
 
+    // Set when an event of the last sync could not be written: the next
+    // sync, even a changes-only one, then takes every lesson again.
+    bool lastSyncFailed() const { return m_values.value(QStringLiteral("lastSyncFailed")).toBool(); }
+    void setLastSyncFailed(bool failed) { m_values.insert(QStringLiteral("lastSyncFailed"), failed); }
+
     // Puts the choices into the year's table and stores it.
     void store();
 

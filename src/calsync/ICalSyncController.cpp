@@ -22,6 +22,8 @@ namespace {
 using Kind = CalendarSyncItem::Kind;
 using State = CalendarSyncOutcome::State;
 
+constexpr double justBeforeSeconds = 0.001;
+
 const QString& uidKey(Kind kind)
 {
     static const QString lesson = QStringLiteral("iCalUID");
@@ -109,9 +111,10 @@ CalendarSyncCounts ICalSyncController::startSync(CalendarStore& store)
 
 CalendarSyncPlan ICalSyncController::makePlan()
 {
+    CalendarSyncPlan plan;
+    plan.storedTable = m_year.value<QString>(u"teacherDepartment");
     m_year.generateCalendarSyncDict();
     const CalendarSyncSettings settings(m_year);
-    CalendarSyncPlan plan;
     plan.owner = m_year.context().storeIdentifier();
     plan.startedAt = Clock::now();
     planCalendars(plan, settings);
@@ -188,7 +191,9 @@ CalendarSyncItem ICalSyncController::lessonItem(Lesson& lesson, const QStringLis
 void ICalSyncController::syncUpdatedLessons(CalendarSyncPlan& plan, const CalendarSyncSettings& settings) const
 {
     Preferences& preferences = Preferences::shared();
-    const bool okToSync = preferences.boolValue(okToSyncKey);
+    // The user default is set anew by every sync command; that the last sync
+    // left lessons behind is kept with the year.
+    const bool okToSync = preferences.boolValue(okToSyncKey) && !settings.lastSyncFailed();
     const QList<Lesson*> updated = m_year.lessonsUpdatedSinceLastICalSync(okToSync);
     if (!okToSync)
         preferences.setValue(okToSyncKey, true);
@@ -249,6 +254,18 @@ CalendarSyncCounts ICalSyncController::finishSync(const CalendarSyncPlan& plan, 
     CalendarSyncCounts counts;
     counts.deleted = result.leftoversDeleted;
     bool anyFailed = result.storeFailure.has_value();
+    if (anyFailed
+        && std::none_of(result.outcomes.begin(), result.outcomes.end(),
+            [](const CalendarSyncOutcome& outcome) { return outcome.succeeded(); })) {
+        // Nothing reached the calendars: the document stays as it was.
+        counts.failed = int(plan.items.size());
+        if (m_year.value<QString>(u"teacherDepartment") != plan.storedTable)
+            m_year.setValue(u"teacherDepartment", plan.storedTable);
+        m_year.calendarSyncDict().clear();
+        Preferences::shared().setValue(okToSyncKey, false);
+        reportFailures(plan, result);
+        return counts;
+    }
     for (qsizetype index = 0; index < plan.items.size(); ++index) {
         const CalendarSyncOutcome& outcome = result.outcomes.value(index);
         recordOutcome(plan, plan.items[index], outcome);
@@ -273,8 +290,13 @@ CalendarSyncCounts ICalSyncController::finishSync(const CalendarSyncPlan& plan, 
         }
     }
     recordCalendarTypes(result);
-    // After a failure, the next changes-only sync takes every lesson again,
-    // and the notes changed since the last sync that went through.
+    // After a failure, the next sync takes every lesson again, and the notes
+    // changed since the last sync that went through.
+    CalendarSyncSettings settings(m_year);
+    if (settings.lastSyncFailed() != anyFailed) {
+        settings.setLastSyncFailed(anyFailed);
+        settings.store();
+    }
     if (anyFailed)
         Preferences::shared().setValue(okToSyncKey, false);
     else
@@ -301,12 +323,14 @@ void ICalSyncController::recordOutcome(
         || item.event->uid == item.recordedUid)
         return;
     record.setValue(key, item.event->uid);
-    // The online service keeps the lesson's UID too: the lesson counts as
-    // changed when the sync began, unless the teacher changed it since.
+    // The online service keeps the lesson's UID too, so the lesson counts as
+    // changed: just before the sync began, which the next changes-only sync
+    // (taking what changed from then on) passes over. A lesson the teacher
+    // changed while the events were written keeps its later time.
     auto* lesson = dynamic_cast<Lesson*>(&record);
     const std::optional<Date> updated = lesson ? lesson->lastUpdated() : std::nullopt;
-    if (lesson && (!updated || *updated <= plan.startedAt))
-        lesson->setDate(u"lastUpdated", plan.startedAt);
+    if (lesson && (!updated || *updated < plan.startedAt))
+        lesson->setDate(u"lastUpdated", plan.startedAt.addingSeconds(-justBeforeSeconds));
 }
 
 // Calendars are made in the store the table's entries now live in.

@@ -197,6 +197,12 @@ const QList<Command>& commands()
             QStringLiteral("export-windows FILE --output OUT.smsqlite [--force]"), Commands::exportWindows },
         { { QStringLiteral("import-windows"), 1, { QStringLiteral("output") }, { QStringLiteral("force") } },
             QStringLiteral("import-windows IN.smsqlite --output NEW.semestra [--force]"), Commands::importWindows },
+        { { QStringLiteral("calendar-sync"), 1,
+              { QStringLiteral("folder"), QStringLiteral("caldav"), QStringLiteral("user"), upgradeOption },
+              { QStringLiteral("changes"), QStringLiteral("password-stdin") } },
+            QStringLiteral(
+                "calendar-sync FILE [--changes] [--folder DIR | --caldav URL --user NAME [--password-stdin]]"),
+            Commands::calendarSync },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
         { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },
@@ -287,6 +293,11 @@ void Cli::printHelp()
              "the school year starting on the Sunday on or before --start and writes it to NEWFILE.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
              "into NEWFILE and work on that; the old file is left as it was.\n"
+             "calendar-sync writes lessons, non-school days and day notes as events into calendar files\n"
+             "(one .ics file per calendar, in DIR or the user's data folder under calendars/) or into the\n"
+             "calendars of a CalDAV account; --changes writes only what changed since the last sync. It\n"
+             "prints how many events were written, updated, deleted and failed. The CalDAV password is\n"
+             "read from the first line of standard input with --password-stdin, else from the keyring.\n"
              "The lesson library is library.plist in the user's data folder; --library PATH uses another file.\n"
              "standards-import reads standards lists (CSV), standards files (.plist) and competency frameworks\n"
              "(JSON packages or their CSV form).\n"

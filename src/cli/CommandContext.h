@@ -79,4 +79,5 @@ Status library(const CommandLine& line, CommandContext& context);
 Status report(const CommandLine& line, CommandContext& context);
 Status exportWindows(const CommandLine& line, CommandContext& context);
 Status importWindows(const CommandLine& line, CommandContext& context);
+Status calendarSync(const CommandLine& line, CommandContext& context);
 } // namespace Commands

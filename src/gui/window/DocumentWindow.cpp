@@ -2,6 +2,7 @@
 
 #include "exchange/windows/WindowsImportController.h"
 #include "foundation/dates/Clock.h"
+#include "gui/calsync/CalendarSyncActions.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
 #include "gui/navigation/CalendarPicker.h"
@@ -97,6 +98,8 @@ void DocumentWindow::createMenusAndToolBar()
     m_standardsActions->addToMenu(lessonMenu);
     m_reportActions = new ReportActions(*this);
     m_reportActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Reports")));
+    m_calendarSyncActions = new CalendarSyncActions(*this);
+    m_calendarSyncActions->addToMenu(menuBar()->addMenu(QStringLiteral("C&alendar")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);

@@ -22,6 +22,7 @@ class QScreen;
 // its year the window is empty and offers the new-year wizard; then it shows
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
+class CalendarSyncActions;
 class CourseActions;
 class CourseExchangeActions;
 class LessonActions;
@@ -85,6 +86,7 @@ public:
     LessonBoxCommands& lessonBoxCommands() const { return *m_lessonBoxCommands; }
     StandardsActions& standardsActions() const { return *m_standardsActions; }
     ReportActions& reportActions() const { return *m_reportActions; }
+    CalendarSyncActions& calendarSyncActions() const { return *m_calendarSyncActions; }
     // The planning area, editing mode and reports take turns in it; none
     // until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -132,6 +134,7 @@ private:
     std::unique_ptr<LessonBoxCommands> m_lessonBoxCommands;
     StandardsActions* m_standardsActions = nullptr;
     ReportActions* m_reportActions = nullptr;
+    CalendarSyncActions* m_calendarSyncActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     EditingModeView* m_editingView = nullptr;
