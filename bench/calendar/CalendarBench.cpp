@@ -151,6 +151,21 @@ void BM_LibicalAloneWritesTheSameEvents(benchmark::State& state)
 }
 BENCHMARK(BM_LibicalAloneWritesTheSameEvents)->Unit(benchmark::kMillisecond);
 
+// The part of a sync that runs on the window's thread before the worker
+// starts: reading the records into events.
+void BM_PlanningAFullSync(benchmark::State& state)
+{
+    DemoYear& demo = DemoYear::shared();
+    ICalSyncController controller(*demo.year, demo.answers);
+    qsizetype items = 0;
+    for (auto _ : state) {
+        controller.syncAllToiCal();
+        items = controller.makePlan().items.size();
+    }
+    state.counters["items"] = double(items);
+}
+BENCHMARK(BM_PlanningAFullSync)->Unit(benchmark::kMillisecond);
+
 void BM_ChangesOnlySyncAfterOneLessonChanged(benchmark::State& state)
 {
     DemoYear& demo = DemoYear::shared();

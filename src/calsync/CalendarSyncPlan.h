@@ -94,6 +94,8 @@ struct CalendarSyncCounts {
     int unchanged = 0;
     int deleted = 0;
     int failed = 0;
+    // The store as a whole could not be used (unreachable, refused).
+    bool storeFailed = false;
 
     bool operator==(const CalendarSyncCounts&) const = default;
 };

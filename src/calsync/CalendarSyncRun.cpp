@@ -3,6 +3,15 @@
 using State = CalendarSyncOutcome::State;
 using Failure = CalendarStore::Failure;
 
+namespace {
+
+QString quoted(const QString& title)
+{
+    return QLatin1Char('"') + title + QLatin1Char('"');
+}
+
+} // namespace
+
 CalendarSyncRun::CalendarSyncRun(const CalendarSyncPlan& plan, CalendarStore& store)
     : m_plan(plan)
     , m_store(store)
@@ -125,8 +134,7 @@ CalendarSyncOutcome CalendarSyncRun::writeItem(const CalendarSyncItem& item, con
 {
     const CalendarEvent& event = *item.event;
     if (existing && existing->changedSinceWritten())
-        return { State::Conflict,
-            QStringLiteral("\"%1\" was changed in the calendar since the last sync.").arg(existing->event.title) };
+        return { State::Conflict, quoted(existing->event.title) };
     if (existing && existing->calendar == item.calendar && existing->writtenDigest == event.digest()
         && existing->owner == m_plan.owner)
         return { State::Unchanged, {} };
@@ -134,8 +142,10 @@ CalendarSyncOutcome CalendarSyncRun::writeItem(const CalendarSyncItem& item, con
         = m_store.saveEvent(item.calendar, event, m_plan.owner, existing ? &*existing : nullptr);
     if (stopsRun(failed))
         return { State::Failed, failed->message };
+    if (failed && failed->failure == Failure::Conflict)
+        return { State::Conflict, quoted(event.title) };
     if (failed)
-        return { failed->failure == Failure::Conflict ? State::Conflict : State::Failed, failed->message };
+        return { State::Failed, failed->message };
     return { existing ? State::Updated : State::Written, {} };
 }
 
@@ -146,8 +156,10 @@ CalendarSyncOutcome CalendarSyncRun::removeItem(const std::optional<StoredEvent>
     const CalendarStore::Outcome failed = m_store.deleteEvent(*existing);
     if (stopsRun(failed))
         return { State::Failed, failed->message };
+    if (failed && failed->failure == Failure::Conflict)
+        return { State::Conflict, quoted(existing->event.title) };
     if (failed)
-        return { failed->failure == Failure::Conflict ? State::Conflict : State::Failed, failed->message };
+        return { State::Failed, failed->message };
     return { State::Deleted, {} };
 }
 

@@ -23,6 +23,8 @@ using Kind = CalendarSyncItem::Kind;
 using State = CalendarSyncOutcome::State;
 
 constexpr double justBeforeSeconds = 0.001;
+// An alert names this many events at most.
+constexpr qsizetype maxListed = 5;
 
 const QString& uidKey(Kind kind)
 {
@@ -253,6 +255,7 @@ CalendarSyncCounts ICalSyncController::finishSync(const CalendarSyncPlan& plan, 
 {
     CalendarSyncCounts counts;
     counts.deleted = result.leftoversDeleted;
+    counts.storeFailed = result.storeFailure.has_value();
     bool anyFailed = result.storeFailure.has_value();
     if (anyFailed
         && std::none_of(result.outcomes.begin(), result.outcomes.end(),
@@ -371,10 +374,10 @@ void ICalSyncController::reportFailures(const CalendarSyncPlan& plan, const Cale
             QStringLiteral("OK"), {}, {} });
     if (!conflicts.isEmpty())
         m_alerts.inform(QStringLiteral("Events changed in the calendar"),
-            QStringLiteral("%1 event(s) were left as they are, because they were changed in the calendar since the "
-                           "last sync: %2 Delete them in the calendar to have them written again.")
+            QStringLiteral("%1 event(s) were changed in the calendar since the last sync and were left as they are: "
+                           "%2. Delete them in the calendar to have them written again.")
                 .arg(conflicts.size())
-                .arg(conflicts.mid(0, 5).join(QLatin1Char(' '))));
+                .arg(conflicts.mid(0, maxListed).join(QStringLiteral(", "))));
     if (!otherFailure.isEmpty() && !result.storeFailure)
         m_alerts.inform(QStringLiteral("Error syncing some events"), otherFailure);
 }

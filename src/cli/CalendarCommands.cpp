@@ -98,12 +98,15 @@ Status calendarSync(const CommandLine& line, CommandContext& context)
                        .arg(counts.deleted)
                        .arg(counts.failed)
                 << Qt::endl;
-    if (counts.written + counts.updated + counts.deleted > 0 || counts.failed == 0) {
+    if (counts.written + counts.updated + counts.deleted > 0 || (counts.failed == 0 && !counts.storeFailed)) {
         if (const Status saved = document.value()->save(); !saved)
             return saved;
     }
     if (counts.failed > 0)
         return Status::failure(QStringLiteral("%1 event(s) could not be synced").arg(counts.failed));
+    // The store's failure was told through the alerts.
+    if (counts.storeFailed)
+        return Status::failure(QString());
     return Status::success();
 }
 

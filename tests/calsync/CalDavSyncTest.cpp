@@ -1,4 +1,5 @@
 #include "CalendarSyncFixture.h"
+#include "CliRunner.h"
 #include "RadicaleServer.h"
 #include "calsync/CalDavStore.h"
 #include "model/Lesson.h"
@@ -91,11 +92,13 @@ TEST_F(CalDavSyncTest, ChangedAndClearedLessonsAreUpdatedAndRemovedWithoutDuplic
     EXPECT_FALSE(titled(algebra, QStringLiteral("Algebra 4")));
     CalDavStore reader = store();
     ASSERT_FALSE(reader.open());
-    EXPECT_EQ(reader.calendars().size(), 2);
+    // The two courses, the notes and the non-school days, each made once.
+    EXPECT_EQ(reader.calendars().size(), 4);
 }
 
 TEST_F(CalDavSyncTest, WrongPasswordIsReportedAndTheDocumentStaysAsItWas)
 {
+    alerts.answerNext(AlertDefaultReturn);
     const CalendarSyncCounts counts = syncToServer(false, QStringLiteral("chalkboard"));
 
     EXPECT_EQ(counts.failed, 20);
@@ -115,6 +118,7 @@ TEST_F(CalDavSyncTest, ServerThatWentAwayIsReportedAndTheDocumentStaysAsItWas)
     const QString table = year().value<QString>(u"teacherDepartment");
     changed->setValue(u"lessonTitle", QStringLiteral("Biology two"));
     server.stop();
+    alerts.answerNext(AlertDefaultReturn);
 
     syncToServer(true);
 
@@ -140,6 +144,7 @@ TEST_F(CalDavSyncTest, EventChangedOnTheServerIsNotOverwritten)
     edit.body = QByteArray(event->data).replace("SUMMARY:Biology 3", "SUMMARY:Lab moved");
     ASSERT_TRUE(HttpClient().send(edit).succeeded());
     lesson(QStringLiteral("Biology"), 3)->setValue(u"lessonTitle", QStringLiteral("Biology three"));
+    alerts.answerNext(AlertDefaultReturn);
 
     const CalendarSyncCounts counts = syncToServer(true);
 
@@ -161,4 +166,27 @@ TEST_F(CalDavSyncTest, PasswordIsNeverSentOverPlainHttpToAnotherHost)
     EXPECT_EQ(failed->failure, CalendarStore::Failure::Unavailable);
     EXPECT_TRUE(CalDavStore::isSafeAddress(QUrl(QStringLiteral("https://calendar.example.org/dav/"))));
     EXPECT_TRUE(CalDavStore::isSafeAddress(server.url()));
+}
+
+TEST(CalDavCommandTest, CommandLineSyncsToTheServerWithThePasswordFromStandardInput)
+{
+    RadicaleServer server;
+    ASSERT_TRUE(server.isRunning()) << server.problem().toStdString();
+    CliRunner cli;
+    const QString file = cli.newYear();
+    const QStringList arguments { QStringLiteral("calendar-sync"), file, QStringLiteral("--caldav"),
+        server.url().toString(), QStringLiteral("--user"), RadicaleServer::user, QStringLiteral("--password-stdin") };
+
+    const CliRunner::Run first = cli.run(arguments, RadicaleServer::password.toUtf8() + '\n');
+    cli.run({ QStringLiteral("clear"), file, QStringLiteral("--course"), QStringLiteral("Art"),
+        QStringLiteral("--date"), QStringLiteral("2025-09-08") });
+    const CliRunner::Run cleared
+        = cli.run(arguments + QStringList { QStringLiteral("--changes") }, RadicaleServer::password.toUtf8() + '\n');
+    const CliRunner::Run wrong = cli.run(arguments, "chalkboard\n");
+
+    EXPECT_EQ(first.exitCode, 0) << first.errors.toStdString();
+    EXPECT_EQ(first.out.trimmed(), QStringLiteral("written: 1, updated: 0, deleted: 0, failed: 0"));
+    EXPECT_EQ(cleared.out.trimmed(), QStringLiteral("written: 0, updated: 0, deleted: 1, failed: 0"));
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_TRUE(wrong.errors.contains(QStringLiteral("did not accept"))) << wrong.errors.toStdString();
 }

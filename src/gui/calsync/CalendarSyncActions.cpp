@@ -64,6 +64,11 @@ void CalendarSyncActions::updateStates()
         action->setEnabled(free);
 }
 
+ICalSyncManagerWindow* CalendarSyncActions::syncWindow() const
+{
+    return m_sheet;
+}
+
 void CalendarSyncActions::openiCalSyncWindow()
 {
     Year* year = m_window.document().getCurrentYear();
@@ -71,7 +76,10 @@ void CalendarSyncActions::openiCalSyncWindow()
         return;
     m_sheet = new ICalSyncManagerWindow(*year, *m_passwords, m_window.alerts(), &m_window);
     m_sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_sheet, &QDialog::finished, this, &CalendarSyncActions::updateStates, Qt::QueuedConnection);
+    connect(m_sheet, &QDialog::finished, this, [this] {
+        m_sheet = nullptr;
+        updateStates();
+    });
     updateStates();
     m_sheet->open();
 }

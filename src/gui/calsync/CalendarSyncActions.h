@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DocumentWindow;
 class ICalSyncManagerWindow;
@@ -42,7 +43,8 @@ public:
     QAction* syncWindowAction() const { return m_openWindow; }
     QAction* syncAllAction() const { return m_syncAll; }
     QAction* syncChangesAction() const { return m_syncChanges; }
-    ICalSyncManagerWindow* syncWindow() const { return m_sheet; }
+    // The sheet while it shows.
+    ICalSyncManagerWindow* syncWindow() const;
     bool isSyncing() const { return m_thread != nullptr; }
 
     void openiCalSyncWindow();
