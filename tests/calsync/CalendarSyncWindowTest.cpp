@@ -17,8 +17,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -139,7 +141,9 @@ TEST_F(CalendarSyncWindowTest, SheetShowsEachCourseWithItsCalendarAndTellsWhereT
     EXPECT_FALSE(actions().syncAllAction()->isEnabled());
 
     sheet->show();
-    sheet->resize(720, 760);
+    sheet->resize(720, 780);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
     EXPECT_TRUE(sheet->grab().save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/calendar-sync-sheet.png")));
 }

@@ -40,7 +40,8 @@ CalendarSyncActions::CalendarSyncActions(DocumentWindow& window)
     connect(m_openWindow, &QAction::triggered, this, &CalendarSyncActions::openiCalSyncWindow);
     connect(m_syncAll, &QAction::triggered, this, &CalendarSyncActions::syncAllToiCal);
     connect(m_syncChanges, &QAction::triggered, this, &CalendarSyncActions::syncChangesToiCal);
-    updateStates();
+    // The window gets its year after the menus are made: the menu brings
+    // the states up to date each time it opens.
 }
 
 // A run still going when the window closes is waited for: its store is

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -151,8 +152,11 @@ void ICalSyncManagerWindow::windowDidLoad()
     for (auto check = m_switches.cbegin(); check != m_switches.cend(); ++check)
         check.value()->setChecked(settings.isOn(check.key()));
     m_filesHelp->setText(filesHelp(CalendarFileStore::defaultFolder()));
-    // Setting the same choice again would not tell storeKindChanged.
-    (server ? m_server : m_files)->setChecked(true);
+    {
+        // Told once, below, whether or not the choice changes.
+        const QSignalBlocker quiet(m_files);
+        (server ? m_server : m_files)->setChecked(true);
+    }
     storeKindChanged();
 }
 
@@ -162,11 +166,12 @@ void ICalSyncManagerWindow::storeKindChanged()
     m_manager.setStoreKind(server ? StoreKind::CalDav : StoreKind::Files);
     m_filesHelp->setEnabled(!server);
     m_serverFields->setEnabled(server);
-    if (server)
+    if (server) {
         showKeyringState();
-    else
+        fillTable();
+    } else {
         lookUpCalendars();
-    fillTable();
+    }
 }
 
 // Where no keyring runs, the password cannot be kept: the teacher is asked
@@ -198,12 +203,10 @@ void ICalSyncManagerWindow::lookUpCalendars()
             reading->close();
         return opened;
     });
-    if (failed) {
-        if (m_server->isChecked())
-            m_alerts.inform(QStringLiteral("The calendars could not be read."), failed->message);
-        return;
-    }
-    m_manager.setStoreCalendars(store->calendars());
+    if (failed && m_server->isChecked())
+        m_alerts.inform(QStringLiteral("The calendars could not be read."), failed->message);
+    if (!failed)
+        m_manager.setStoreCalendars(store->calendars());
     fillTable();
 }
 
