@@ -39,9 +39,8 @@ void removeX(icalcomponent* component, const char* name)
     }
 }
 
-void setX(icalcomponent* component, const char* name, const QString& value)
+void addX(icalcomponent* component, const char* name, const QString& value)
 {
-    removeX(component, name);
     icalproperty* property = icalproperty_new_x(utf8(value).constData());
     icalproperty_set_x_name(property, name);
     icalcomponent_add_property(component, property);
@@ -100,7 +99,7 @@ ComponentPointer ICalComponents::newCalendar(const QString& title)
     ComponentPointer calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Semestra//Semestra//EN"));
-    setX(calendar.get(), calendarNameProperty, title);
+    addX(calendar.get(), calendarNameProperty, title);
     return calendar;
 }
 
@@ -138,6 +137,13 @@ void ICalComponents::writeEvent(icalcomponent* vevent, const CalendarEvent& even
         ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY, ICAL_DTSTAMP_PROPERTY };
     for (icalproperty_kind kind : ours)
         removeAll(vevent, kind);
+    removeX(vevent, digestProperty);
+    removeX(vevent, ownerProperty);
+    addProperties(vevent, event, owner);
+}
+
+void ICalComponents::addProperties(icalcomponent* vevent, const CalendarEvent& event, const QString& owner)
+{
     icalcomponent_add_property(vevent, icalproperty_new_uid(utf8(event.uid).constData()));
     icalcomponent_add_property(
         vevent, icalproperty_new_dtstamp(icaltime_current_time_with_zone(icaltimezone_get_utc_timezone())));
@@ -151,14 +157,14 @@ void ICalComponents::writeEvent(icalcomponent* vevent, const CalendarEvent& even
         icaltime_adjust(&end, 1, 0, 0, 0);
     icalcomponent_add_property(vevent, timeProperty(ICAL_DTSTART_PROPERTY, start, event.timeZone));
     icalcomponent_add_property(vevent, timeProperty(ICAL_DTEND_PROPERTY, end, event.timeZone));
-    setX(vevent, digestProperty, QString::fromLatin1(event.digest()));
-    setX(vevent, ownerProperty, owner);
+    addX(vevent, digestProperty, QString::fromLatin1(event.digest()));
+    addX(vevent, ownerProperty, owner);
 }
 
 ComponentPointer ICalComponents::newEvent(const CalendarEvent& event, const QString& owner)
 {
     ComponentPointer vevent(icalcomponent_new_vevent());
-    writeEvent(vevent.get(), event, owner);
+    addProperties(vevent.get(), event, owner);
     return vevent;
 }
 

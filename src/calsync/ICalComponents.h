@@ -33,4 +33,7 @@ public:
     // Adds the VTIMEZONE of the Olson zone unless the calendar has it, named
     // by the plain zone name so that TZID parameters resolve.
     static void addTimeZone(icalcomponent* calendar, const QString& zone);
+
+private:
+    static void addProperties(icalcomponent* vevent, const CalendarEvent& event, const QString& owner);
 };

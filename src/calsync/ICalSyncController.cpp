@@ -80,6 +80,16 @@ bool fillsFirstWeek(const Day& day, const QList<Day*>& daysInOrder)
     return false;
 }
 
+DateComponents onDay(const DateComponents& day, const DateComponents& clock)
+{
+    return { day.year, day.month, day.day, clock.hour, clock.minute, clock.second };
+}
+
+int secondOfDay(const DateComponents& clock)
+{
+    return (clock.hour * 60 + clock.minute) * 60 + clock.second;
+}
+
 void addWanted(CalendarSyncPlan& plan, const CalendarSyncItem& item)
 {
     if (item.event)
@@ -172,21 +182,26 @@ void ICalSyncController::planCalendars(CalendarSyncPlan& plan, const CalendarSyn
     }
 }
 
-CalendarSyncItem ICalSyncController::lessonItem(Lesson& lesson, const QStringList& fieldKeys) const
+// The wall-clock times are read once each and put on the day's date: going
+// through absolute times again would cost a calendar computation apiece on
+// thousands of lessons.
+CalendarSyncItem ICalSyncController::lessonItem(Lesson& lesson, const LessonEventSettings& settings) const
 {
-    const std::optional<Date> start = lesson.startTimeForICal();
-    const std::optional<Date> end = lesson.endTimeForICal();
     CalendarEvent event = allDayEvent(lesson.strippedTitle(), lesson.dayTaught()->actualDate());
-    event.notes = lesson.stringForICalSync(fieldKeys);
+    event.notes = lesson.stringForICalSync(settings.fieldKeys);
+    bool invalidTimes = false;
     // A lesson without meeting times is still taught that day.
-    if (start && end) {
+    if (lesson.hasTimes()) {
+        const DateComponents start = LocalCalendar::components(*lesson.startTime());
+        const DateComponents end = LocalCalendar::components(*lesson.endTime());
         event.allDay = false;
-        event.start = LocalCalendar::components(*start);
-        event.end = LocalCalendar::components(*end);
-        event.timeZone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        event.start = onDay(event.start, start);
+        event.end = onDay(event.start, end);
+        event.timeZone = settings.timeZone;
+        invalidTimes = secondOfDay(end) <= secondOfDay(start);
     }
-    CalendarSyncItem item = itemFor(Kind::Lesson, lesson, calendarFor(lesson.courseName()), event);
-    item.invalidTimes = start && end && *end <= *start;
+    CalendarSyncItem item = itemFor(Kind::Lesson, lesson, settings.calendarFor(lesson.courseName()), event);
+    item.invalidTimes = invalidTimes;
     return item;
 }
 
@@ -200,13 +215,20 @@ void ICalSyncController::syncUpdatedLessons(CalendarSyncPlan& plan, const Calend
     if (!okToSync)
         preferences.setValue(okToSyncKey, true);
     const QSet<const Lesson*> pass(updated.cbegin(), updated.cend());
-    const QStringList fieldKeys = settings.syncedFieldKeys();
+    QHash<QString, QString> calendars;
+    const LessonEventSettings eventSettings { settings.syncedFieldKeys(),
+        QString::fromUtf8(QTimeZone::systemTimeZoneId()), [&](const QString& courseName) {
+            auto known = calendars.find(courseName);
+            if (known == calendars.end())
+                known = calendars.insert(courseName, calendarFor(courseName));
+            return *known;
+        } };
     for (Lesson* lesson : m_year.getAllLessons()) {
         const Day* day = lesson->dayTaught();
         const bool wantsEvent = day && !day->isNonSchoolDay() && lesson->hasData();
         const QString uid = lesson->value<QString>(uidKey(Kind::Lesson));
         if (wantsEvent && pass.contains(lesson)) {
-            plan.items.append(lessonItem(*lesson, fieldKeys));
+            plan.items.append(lessonItem(*lesson, eventSettings));
             addWanted(plan, plan.items.last());
         } else if (wantsEvent) {
             plan.wantedUids.insert(uid);

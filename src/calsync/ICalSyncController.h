@@ -3,6 +3,8 @@
 #include "calsync/CalendarSyncPlan.h"
 #include "calsync/CalendarSyncRun.h"
 
+#include <functional>
+
 class AlertPresenter;
 class CalendarSyncSettings;
 class Day;
@@ -49,7 +51,13 @@ private:
     void syncUpdatedLessons(CalendarSyncPlan& plan, const CalendarSyncSettings& settings) const;
     void syncNonSchoolDays(CalendarSyncPlan& plan) const;
     void syncDailyNotes(CalendarSyncPlan& plan) const;
-    CalendarSyncItem lessonItem(Lesson& lesson, const QStringList& fieldKeys) const;
+    // What every lesson's event takes from the settings, read once per sync.
+    struct LessonEventSettings {
+        QStringList fieldKeys;
+        QString timeZone;
+        std::function<QString(const QString& courseName)> calendarFor;
+    };
+    CalendarSyncItem lessonItem(Lesson& lesson, const LessonEventSettings& settings) const;
     QString calendarFor(const QString& tableKey) const;
     void recordOutcome(const CalendarSyncPlan& plan, const CalendarSyncItem& item, const CalendarSyncOutcome& outcome);
     void recordCalendarTypes(const CalendarSyncResult& result);
