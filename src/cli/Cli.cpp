@@ -207,6 +207,12 @@ const QList<Command>& commands()
             QStringLiteral("publish FILE --folder DIR [--theme NAME] [--from YYYY-MM-DD --to YYYY-MM-DD]"),
             Commands::publish },
         { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes },
+        { { QStringLiteral("calendar-sync"), 1,
+              { QStringLiteral("folder"), QStringLiteral("caldav"), QStringLiteral("user"), upgradeOption },
+              { QStringLiteral("changes"), QStringLiteral("password-stdin") } },
+            QStringLiteral(
+                "calendar-sync FILE [--changes] [--folder DIR | --caldav URL --user NAME [--password-stdin]]"),
+            Commands::calendarSync },
         { { QStringLiteral("demo"), 1, { QStringLiteral("scale") }, { QStringLiteral("force") } },
             QStringLiteral("demo FILE [--scale N] [--force]"), Commands::demo },
         { { QStringLiteral("standards"), 1, { upgradeOption }, { QStringLiteral("json") } },
@@ -297,6 +303,11 @@ void Cli::printHelp()
              "the school year starting on the Sunday on or before --start and writes it to NEWFILE.\n"
              "Commands that open FILE take --upgrade-to NEWFILE to convert a file of an earlier version\n"
              "into NEWFILE and work on that; the old file is left as it was.\n"
+             "calendar-sync writes lessons, non-school days and day notes as events into calendar files\n"
+             "(one .ics file per calendar, in DIR or the user's data folder under calendars/) or into the\n"
+             "calendars of a CalDAV account; --changes writes only what changed since the last sync. It\n"
+             "prints how many events were written, updated, deleted and failed. The CalDAV password is\n"
+             "read from the first line of standard input with --password-stdin, else from the keyring.\n"
              "The lesson library is library.plist in the user's data folder; --library PATH uses another file.\n"
              "standards-import reads standards lists (CSV), standards files (.plist) and competency frameworks\n"
              "(JSON packages or their CSV form).\n"

@@ -81,4 +81,5 @@ Status exportWindows(const CommandLine& line, CommandContext& context);
 Status importWindows(const CommandLine& line, CommandContext& context);
 Status publish(const CommandLine& line, CommandContext& context);
 Status themes(const CommandLine& line, CommandContext& context);
+Status calendarSync(const CommandLine& line, CommandContext& context);
 } // namespace Commands

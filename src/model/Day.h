@@ -24,6 +24,8 @@ public:
     bool isNonSchoolDay() const { return isHoliday() || isCancelled(); }
     bool isCustomDay() const { return !isNonSchoolDay() && isCustom(); }
     bool notesHasData() const { return !notes().isEmpty(); }
+    // The notes as written, for a calendar event's title.
+    QString strippedNotes() const { return notes(); }
     // The notes as unstyled rich text (RTF); setting it keeps only the text.
     QByteArray attributedNotes() const;
     void setAttributedNotes(const QByteArray& rtf);

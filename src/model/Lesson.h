@@ -179,6 +179,18 @@ public:
     // The same, drawing from days already known to be like the lesson's day.
     void setStartAndEndTime(QList<Day*> daysLikeItsDay);
 
+    // Calendar sync.
+    // The meeting's start and end on the lesson's day: the day's date with the
+    // time of day of startTime and endTime. None without times.
+    std::optional<Date> startTimeForICal() const;
+    std::optional<Date> endTimeForICal() const;
+    // The title as typed; the calendar file applies its own escaping.
+    QString strippedTitle() const { return lessonTitle(); }
+    // The event notes: for each of the given field keys, in the order of the
+    // fields, whose text is not empty, the year's label for the field, its
+    // plain text and a blank line.
+    QString stringForICalSync(const QStringList& syncedFieldKeys) const;
+
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;

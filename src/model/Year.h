@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <functional>
 
@@ -227,11 +228,30 @@ public:
     // moved across midnight, taking the first week as the model.
     void fixDaylightSavings();
 
+    // Calendar sync. The calendar assignment table maps each course name, and
+    // the keys "Notes" and "Non School Days", to the calendar their events go
+    // to: a dictionary with "calendarName", "calendarType" and "courseName".
+    // It lives in memory and is stored in teacherDepartment as an XML
+    // property list.
+    static const QString localCalendarType;
+    static const QString notesCalendarKey;
+    static const QString nonSchoolDaysCalendarKey;
+    QVariantMap& calendarSyncDict() { return m_calendarSyncDict; }
+    // Reads the stored table and gives every course, the notes and the
+    // non-school days that lack an entry a default one; entries already there
+    // (and keys it does not know) are left alone. Stores the result.
+    void generateCalendarSyncDict();
+    void storeCalendarSyncDict();
+    // The lessons with data changed on or after the last calendar sync when
+    // `okToSync`, otherwise every lesson with data.
+    QList<Lesson*> lessonsUpdatedSinceLastICalSync(bool okToSync) const;
+
 private:
     DeleteStackBatch* m_deleteStackBatch = nullptr;
     // The stack as the last batch left it, with its entries.
     QString m_stackLastRead;
     QSet<QString> m_entriesLastRead;
+    QVariantMap m_calendarSyncDict;
 
     // The stack's entries, each with its closing comma.
     QSet<QString> deleteStackEntries();

@@ -2,6 +2,7 @@
 
 #include "exchange/windows/WindowsImportController.h"
 #include "foundation/dates/Clock.h"
+#include "gui/calsync/CalendarSyncActions.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
 #include "gui/navigation/CalendarPicker.h"
@@ -104,6 +105,8 @@ void DocumentWindow::createMenusAndToolBar()
     m_reportActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Reports")));
     // Its commands go into the File menu, which the document controller adds.
     m_publishActions = new PublishActions(*this);
+    m_calendarSyncActions = new CalendarSyncActions(*this);
+    m_calendarSyncActions->addToMenu(menuBar()->addMenu(QStringLiteral("C&alendar")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);

@@ -23,6 +23,7 @@ class QScreen;
 // its year the window is empty and offers the new-year wizard; then it shows
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
+class CalendarSyncActions;
 class CourseActions;
 class CourseExchangeActions;
 class LessonActions;
@@ -92,6 +93,7 @@ public:
     StandardsActions& standardsActions() const { return *m_standardsActions; }
     ReportActions& reportActions() const { return *m_reportActions; }
     PublishActions& publishActions() const { return *m_publishActions; }
+    CalendarSyncActions& calendarSyncActions() const { return *m_calendarSyncActions; }
     // The planning area, editing mode and reports take turns in it, as the
     // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -144,6 +146,7 @@ private:
     StandardsActions* m_standardsActions = nullptr;
     ReportActions* m_reportActions = nullptr;
     PublishActions* m_publishActions = nullptr;
+    CalendarSyncActions* m_calendarSyncActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;
