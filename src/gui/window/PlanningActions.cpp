@@ -151,8 +151,11 @@ void PlanningActions::updateStates()
     }
     m_back->setEnabled(planning && planningArea->controller().canGoBackward());
     m_forward->setEnabled(planning && planningArea->controller().canGoForward());
-    for (QAction* action : { m_today, m_selectDate, m_showAll, m_showNone })
-        action->setEnabled(planningArea != nullptr);
+    // Going to a date moves the planning views, so only while they are shown.
+    m_today->setEnabled(planning);
+    m_selectDate->setEnabled(planning);
+    m_showAll->setEnabled(planningArea != nullptr);
+    m_showNone->setEnabled(planningArea != nullptr);
     const Preferences& preferences = Preferences::shared();
     for (auto it = m_toggles.cbegin(); it != m_toggles.cend(); ++it)
         it.value()->setChecked(preferences.boolValue(it.key()));

@@ -51,7 +51,7 @@ protected:
         return { lessons.copyAction(), lessons.pasteAction(), lessons.clearAction(), lessons.useAsTemplateAction(),
             days.makeNonSchoolAction(), days.convertMenu()->menuAction(), days.addCourseAction(),
             days.removeLessonAction(), planningActions.backAction(), planningActions.forwardAction(),
-            planningActions.modeAction(0), planningActions.modeAction(2) };
+            planningActions.modeAction(0), planningActions.modeAction(2), planningActions.todayAction() };
     }
 
     void expectEnabled(bool enabled) const
@@ -107,6 +107,8 @@ TEST_F(ReportStatesTest, AReportOpenedOverEditingModeGoesBackToIt)
     // Back, forward and the modes would move the planning views hidden behind.
     EXPECT_FALSE(window->planningActions().backAction()->isEnabled());
     EXPECT_FALSE(window->planningActions().modeAction(0)->isEnabled());
+    EXPECT_FALSE(window->planningActions().todayAction()->isEnabled());
+    EXPECT_FALSE(window->planningActions().selectDateAction()->isEnabled());
     EXPECT_TRUE(window->lessonActions().clearAction()->isEnabled());
 
     reports().openStandardsReport();
