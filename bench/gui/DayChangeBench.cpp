@@ -50,7 +50,8 @@ struct Fixture {
         const QString path = folder.filePath(QStringLiteral("Demo.semestra"));
         {
             DocumentWindow writer;
-            if (!DemoYearFiller::buildYear(writer.document().context(), answers, 4) || !writer.document().saveAs(path).ok())
+            if (!DemoYearFiller::buildYear(writer.document().context(), answers, 4)
+                || !writer.document().saveAs(path).ok())
                 qFatal("the demo year could not be written");
         }
         window = std::make_unique<DocumentWindow>(answers, files);
