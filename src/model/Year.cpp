@@ -87,10 +87,11 @@ void Year::DeleteStackBatch::add(const QString& entry)
 {
     if (!m_entries)
         m_entries = m_year.deleteStackEntries();
-    if (m_entries->contains(entry))
-        return;
+    // One lookup: a bump of a synced year adds thousands of entries.
+    const qsizetype known = m_entries->size();
     m_entries->insert(entry);
-    m_added += entry;
+    if (m_entries->size() != known)
+        m_added += entry;
 }
 
 // A bump of a synced year queues thousands of entries, and the day change

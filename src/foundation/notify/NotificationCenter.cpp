@@ -67,6 +67,10 @@ QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(const QS
     if (name.isEmpty())
         return ofEveryName;
     const QList<ObserverId> ofName = m_idsByName.value(name);
+    // A bump posts once for every lesson it moves: most posts have no
+    // observer of every name, and then the list is shared, not copied.
+    if (ofEveryName.isEmpty())
+        return ofName;
     QList<ObserverId> merged;
     merged.reserve(ofName.size() + ofEveryName.size());
     std::merge(ofName.begin(), ofName.end(), ofEveryName.begin(), ofEveryName.end(), std::back_inserter(merged));
@@ -88,8 +92,10 @@ void NotificationCenter::post(const QString& name, NotificationSource* object, c
     const Notification notification { name, object, userInfo };
     // Handlers may change the observer list, so walk a snapshot of the ids
     // and skip any observer removed along the way.
+    const QList<ObserverId> candidates = candidatesFor(name);
     QList<ObserverId> ids;
-    for (ObserverId id : candidatesFor(name)) {
+    ids.reserve(candidates.size());
+    for (ObserverId id : candidates) {
         if (find(id)->matches(notification))
             ids.append(id);
     }

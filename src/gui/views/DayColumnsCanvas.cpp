@@ -67,7 +67,7 @@ void DayColumnsCanvas::observeDocument()
         return;
     const void* scope = &m_year->context();
     for (const QString& name : PlanningNotifications::viewsNeedRedraw)
-        m_observers.observe(name, scope, [this](const Notification&) { refresh(); });
+        m_observers.observe(name, scope, [this](const Notification&) { refreshLater(); });
     m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope,
         [this](const Notification& notification) { refreshLesson(notification.objectAs<Lesson>()); });
     m_observers.observe(PlanningNotifications::lessonClicked, scope,
@@ -79,15 +79,65 @@ void DayColumnsCanvas::observeDocument()
 void DayColumnsCanvas::select(Lesson* lesson)
 {
     m_selected = lesson;
-    if (const DayColumnsLayout::LessonBox* box = laidOutBox(lesson)) {
+    m_revealPending = true;
+    if (!m_passScheduled)
+        revealSelected();
+    update();
+}
+
+void DayColumnsCanvas::revealSelected()
+{
+    m_revealPending = false;
+    if (const DayColumnsLayout::LessonBox* box = laidOutBox(m_selected)) {
         const QPoint center = box->rect.center().toPoint();
         m_scrollArea->ensureVisible(center.x(), center.y(), int(box->rect.width() / 2), int(box->rect.height() / 2));
     }
+}
+
+void DayColumnsCanvas::refreshLater()
+{
+    m_daysStale = true;
+    scheduleLayout();
+}
+
+void DayColumnsCanvas::scheduleLayout()
+{
     update();
+    if (m_passScheduled)
+        return;
+    m_passScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible())
+                bringUpToDate();
+        },
+        Qt::QueuedConnection);
+}
+
+// A hidden canvas stays stale until it is shown or asked for its layout.
+void DayColumnsCanvas::bringUpToDate()
+{
+    if (!m_passScheduled)
+        return;
+    m_passScheduled = false;
+    if (std::exchange(m_daysStale, false))
+        refresh();
+    else
+        placeLayout();
+    if (m_revealPending)
+        revealSelected();
+}
+
+const DayColumnsLayout* DayColumnsCanvas::dayColumnsLayout()
+{
+    bringUpToDate();
+    return m_layout.get();
 }
 
 void DayColumnsCanvas::refresh()
 {
+    m_daysStale = false;
     if (m_year && m_source) {
         const Content content = m_source();
         m_layout = std::make_unique<DayColumnsLayout>(m_year, content.days, content.options, font(), m_texts);
@@ -107,25 +157,29 @@ void DayColumnsCanvas::scrollToStart()
 
 // Typing in a lesson changes its text on every key: only its own box is
 // composed again, and lessons of other days cost nothing but dropping their
-// kept text.
+// kept text. Boxes of a layout that is read anew anyway are left alone.
 void DayColumnsCanvas::refreshLesson(const Lesson* lesson)
 {
     if (!m_layout || !lesson) {
-        refresh();
+        refreshLater();
+        return;
+    }
+    if (m_daysStale) {
+        m_texts.forget(lesson);
         return;
     }
     if (!m_layout->refreshLesson(lesson))
         return;
     m_placedFor = QSizeF();
-    placeLayout();
-    update();
+    scheduleLayout();
 }
 
 // The canvas is as wide as the visible part of the scroll area and as tall
 // as its content needs; a time grid is fitted to the visible height.
 void DayColumnsCanvas::placeLayout()
 {
-    if (!m_layout)
+    // Days about to be read anew may hold lessons that are gone.
+    if (!m_layout || m_daysStale)
         return;
     const double visibleHeight = m_scrollArea->viewport()->height();
     const double top = m_scrollArea->verticalScrollBar()->value();
@@ -140,6 +194,7 @@ void DayColumnsCanvas::placeLayout()
 // scroll range, but never what lies above the part laid out before.
 void DayColumnsCanvas::place(DayColumnsLayout::VerticalRange shown)
 {
+    ++m_layoutPasses;
     m_placedFor = QSizeF(width(), m_scrollArea->viewport()->height());
     m_laidOut = shown;
     m_layout->setGeometry(m_placedFor.width(), m_placedFor.height(), shown);
@@ -170,8 +225,17 @@ void DayColumnsCanvas::moveEvent(QMoveEvent* event)
     placeLayout();
 }
 
+void DayColumnsCanvas::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    bringUpToDate();
+}
+
+// A paint that comes before the scheduled pass (a grab, a synchronous
+// repaint) must not draw boxes of lessons that changed or went away.
 void DayColumnsCanvas::paintEvent(QPaintEvent* event)
 {
+    bringUpToDate();
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     if (m_layout)
@@ -181,14 +245,15 @@ void DayColumnsCanvas::paintEvent(QPaintEvent* event)
 void DayColumnsCanvas::mousePressEvent(QMouseEvent* event)
 {
     m_pressedLesson = nullptr;
-    if (!m_layout || event->button() != Qt::LeftButton)
+    const DayColumnsLayout* layout = dayColumnsLayout();
+    if (!layout || event->button() != Qt::LeftButton)
         return;
-    if (const DayColumnsLayout::LessonBox* box = m_layout->boxAt(event->position());
+    if (const DayColumnsLayout::LessonBox* box = layout->boxAt(event->position());
         box && box->lesson && box->lesson->hasData()) {
         m_pressedLesson = box->lesson;
         m_pressPoint = event->position();
     }
-    post(m_layout->clickAt(event->position()));
+    post(layout->clickAt(event->position()));
 }
 
 void DayColumnsCanvas::mouseMoveEvent(QMouseEvent* event)
@@ -217,9 +282,10 @@ void DayColumnsCanvas::setLessonBoxHandler(LessonBoxHandler* handler)
     setAcceptDrops(handler != nullptr);
 }
 
-Lesson* DayColumnsCanvas::lessonAt(QPointF point) const
+Lesson* DayColumnsCanvas::lessonAt(QPointF point)
 {
-    const DayColumnsLayout::LessonBox* box = m_layout ? m_layout->boxAt(point) : nullptr;
+    const DayColumnsLayout* layout = dayColumnsLayout();
+    const DayColumnsLayout::LessonBox* box = layout ? layout->boxAt(point) : nullptr;
     return box ? box->lesson : nullptr;
 }
 
@@ -249,8 +315,9 @@ void DayColumnsCanvas::dropEvent(QDropEvent* event)
 
 void DayColumnsCanvas::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (m_layout && event->button() == Qt::LeftButton)
-        post(m_layout->doubleClickAt(event->position()));
+    const DayColumnsLayout* layout = dayColumnsLayout();
+    if (layout && event->button() == Qt::LeftButton)
+        post(layout->doubleClickAt(event->position()));
 }
 
 void DayColumnsCanvas::post(const DayColumnsLayout::Click& click)

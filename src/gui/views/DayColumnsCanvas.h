@@ -19,6 +19,11 @@ class Year;
 // selected lesson and posts what a click means. It lays out what is in view
 // (and a little around it) as it scrolls, keeping the lessons' texts from
 // one refresh to the next until a lesson says its text changed.
+//
+// One change to the year can tell of hundreds of lessons, one notification
+// each: the notifications only mark the layout stale, and the canvas lays
+// itself out once, on the next turn of the event loop (or at its next paint
+// or layout query, whichever comes first), and only while it is shown.
 class DayColumnsCanvas : public QWidget {
 public:
     struct Content {
@@ -33,12 +38,16 @@ public:
     void setYear(Year* year);
     // Drops onto lesson boxes and their context menu go to the handler.
     void setLessonBoxHandler(LessonBoxHandler* handler);
-    // Reads the days again and lays them out.
+    // Reads the days again and lays them out, at once.
     void refresh();
     // Shows the top left, as when the view moves to other days.
     void scrollToStart();
 
-    const DayColumnsLayout* dayColumnsLayout() const { return m_layout.get(); }
+    // The layout as it is drawn, brought up to date first.
+    const DayColumnsLayout* dayColumnsLayout();
+    // How often the boxes were placed; each pass costs a walk over the
+    // shown part of the days.
+    int layoutPasses() const { return m_layoutPasses; }
     Lesson* selectedLesson() const { return m_selected; }
     QScrollArea* scrollArea() const { return m_scrollArea; }
 
@@ -47,6 +56,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // The scroll area scrolls by moving the canvas.
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -60,7 +70,15 @@ private:
 
     void observeDocument();
     void select(Lesson* lesson);
+    void revealSelected();
     void refreshLesson(const Lesson* lesson);
+    // The days are read again before the next pass.
+    void refreshLater();
+    // Asks for one pass on the next turn of the event loop, however often
+    // it is called before.
+    void scheduleLayout();
+    // Does what was asked for since the last pass.
+    void bringUpToDate();
     // Places the layout again when the size changed or the visible part
     // reaches beyond what was laid out.
     void placeLayout();
@@ -68,7 +86,7 @@ private:
     // The lesson's box laid out, so that its place is no estimate.
     const DayColumnsLayout::LessonBox* laidOutBox(const Lesson* lesson);
     static void post(const DayColumnsLayout::Click& click);
-    Lesson* lessonAt(QPointF point) const;
+    Lesson* lessonAt(QPointF point);
     // A lesson with content can be dragged onto a unit of its course.
     void startDrag(const Lesson& lesson);
 
@@ -86,5 +104,11 @@ private:
     // of it that was laid out.
     QSizeF m_placedFor;
     DayColumnsLayout::VerticalRange m_laidOut;
+    bool m_daysStale = false;
+    bool m_passScheduled = false;
+    // The selection was set while the layout was stale: it is scrolled into
+    // view once the boxes have their places.
+    bool m_revealPending = false;
+    int m_layoutPasses = 0;
     ObserverBag m_observers;
 };

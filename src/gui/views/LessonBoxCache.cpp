@@ -8,9 +8,9 @@
 
 namespace {
 
-std::shared_ptr<QTextDocument> compose(const Lesson& lesson, const LessonBoxCache::Style& style)
+std::shared_ptr<QTextDocument> compose(const LessonBoxText::Source& source, const LessonBoxCache::Style& style)
 {
-    std::shared_ptr<QTextDocument> document = LessonBoxText::build(lesson, style.options, style.font);
+    std::shared_ptr<QTextDocument> document = LessonBoxText::build(source, style.options, style.font);
     // Lines keep their shaped glyphs after wrapping, so that drawing them
     // does not shape the text a second time.
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
@@ -45,27 +45,36 @@ std::shared_ptr<QTextDocument> LessonBoxCache::text(const Lesson& lesson, double
 {
     auto entry = use(lesson);
     if (entry == m_recent.end()) {
-        m_recent.emplace_front(&lesson, compose(lesson, m_style));
+        LessonBoxText::Source source = LessonBoxText::Source::of(lesson, m_style.options);
+        std::shared_ptr<QTextDocument> document = textFor(source);
+        m_recent.push_front({ &lesson, std::move(source), std::move(document) });
         entry = m_recent.begin();
         m_index.insert(&lesson, entry);
         if (m_index.size() > m_capacity) {
-            m_index.remove(m_recent.back().first);
+            m_index.remove(m_recent.back().lesson);
             m_recent.pop_back();
         }
     }
-    QTextDocument& document = *entry->second;
+    QTextDocument& document = *entry->text;
     // Setting even the same width lays the whole text out again.
     if (document.textWidth() != width)
         document.setTextWidth(width);
-    return entry->second;
+    return entry->text;
+}
+
+std::shared_ptr<QTextDocument> LessonBoxCache::textFor(const LessonBoxText::Source& source)
+{
+    if (std::shared_ptr<QTextDocument> kept = m_forgotten.take(source))
+        return kept;
+    return compose(source, m_style);
 }
 
 std::shared_ptr<QTextDocument> LessonBoxCache::wrapped(const Lesson& lesson, double width)
 {
     const auto entry = use(lesson);
-    if (entry == m_recent.end() || entry->second->textWidth() != width)
+    if (entry == m_recent.end() || entry->text->textWidth() != width)
         return nullptr;
-    return entry->second;
+    return entry->text;
 }
 
 void LessonBoxCache::forget(const Lesson* lesson)
@@ -73,6 +82,10 @@ void LessonBoxCache::forget(const Lesson* lesson)
     const auto found = m_index.constFind(lesson);
     if (found == m_index.constEnd())
         return;
+    if (m_forgotten.size() >= m_capacity)
+        m_forgotten.clear();
+    Entry& entry = **found;
+    m_forgotten.insert(std::move(entry.source), std::move(entry.text));
     m_recent.erase(*found);
     m_index.erase(found);
 }
@@ -81,4 +94,5 @@ void LessonBoxCache::clear()
 {
     m_index.clear();
     m_recent.clear();
+    m_forgotten.clear();
 }

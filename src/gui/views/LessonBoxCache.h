@@ -19,8 +19,12 @@ class QTextDocument;
 // A text is kept until its lesson's text changes (forget), until texts are
 // composed another way (setStyle), or until it is the least recently used of
 // more than `capacity`. It is wrapped again only when asked for at another
-// width. The cache cannot see a lesson change by itself: whatever changes what
-// a box shows (title, fields, assignments) must post the lesson's display-text
+// width.
+//
+// A forgotten text is kept a little longer under what it was made of: a bump
+// moves each lesson's content to the next lesson of its course, which then
+// shows the very text its neighbour showed, already composed and wrapped. The cache cannot see a lesson change by
+// itself: whatever changes what a box shows (title, fields, assignments) must post the lesson's display-text
 // notification, which the views pass on to forget().
 //
 // Boxes share their texts with the cache, so it serves one layout at a time:
@@ -56,15 +60,23 @@ public:
     qsizetype size() const { return m_index.size(); }
 
 private:
-    using Entry = std::pair<const Lesson*, std::shared_ptr<QTextDocument>>;
+    struct Entry {
+        const Lesson* lesson;
+        LessonBoxText::Source source;
+        std::shared_ptr<QTextDocument> text;
+    };
     using Recent = std::list<Entry>;
 
     // The entry moved to the front of the recently used, or end().
     Recent::iterator use(const Lesson& lesson);
+    // The text of a forgotten lesson that had this source, or a new one.
+    std::shared_ptr<QTextDocument> textFor(const LessonBoxText::Source& source);
 
     qsizetype m_capacity;
     Style m_style;
     // Most recently used first.
     Recent m_recent;
     QHash<const Lesson*, Recent::iterator> m_index;
+    // Forgotten texts by their source, dropped all at once beyond `capacity`.
+    QHash<LessonBoxText::Source, std::shared_ptr<QTextDocument>> m_forgotten;
 };

@@ -122,28 +122,48 @@ QStringList LessonBoxText::fieldLabels(const Year& year)
     return labels;
 }
 
-std::unique_ptr<QTextDocument> LessonBoxText::build(const Lesson& lesson, const Options& options, const QFont& font)
+LessonBoxText::Source LessonBoxText::Source::of(const Lesson& lesson, const Options& options)
+{
+    Source source;
+    source.title = lesson.lessonTitle().trimmed();
+    if (const Year* year = lesson.year()) {
+        const QStringList fields = fieldsWithData(lesson, *year);
+        const bool labelled = fields.size() > 1;
+        for (const QString& key : fields)
+            source.fields.append(
+                { labelled ? year->fieldTitle(key).trimmed() : QString(), lesson.value<QByteArray>(key) });
+    }
+    if (options.showAssignments) {
+        source.due = sortedTitles(lesson.homeworkDue());
+        source.assigned = sortedTitles(lesson.assignments());
+    }
+    return source;
+}
+
+size_t qHash(const LessonBoxText::Source& source, size_t seed)
+{
+    return qHashMulti(seed, source.title, source.fields, source.due, source.assigned);
+}
+
+std::unique_ptr<QTextDocument> LessonBoxText::build(const Source& source, const Options& options, const QFont& font)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(font);
     document->setDocumentMargin(0);
     document->setUndoRedoEnabled(false);
     Composer composer(*document);
-    if (!lesson.lessonTitle().trimmed().isEmpty())
-        composer.appendLine(lesson.lessonTitle().trimmed(), boldFormat());
-    if (const Year* year = lesson.year()) {
-        const QStringList fields = fieldsWithData(lesson, *year);
-        const bool labelled = fields.size() > 1;
-        for (const QString& key : fields) {
-            const QString label = labelled ? year->fieldTitle(key).trimmed() : QString();
-            composer.appendField(label, lesson.value<QByteArray>(key));
-        }
-    }
-    if (options.showAssignments) {
-        composer.appendAssignments(tr("Due"), sortedTitles(lesson.homeworkDue()));
-        composer.appendAssignments(tr("Assigned"), sortedTitles(lesson.assignments()));
-    }
+    if (!source.title.isEmpty())
+        composer.appendLine(source.title, boldFormat());
+    for (const auto& [label, rtf] : source.fields)
+        composer.appendField(label, rtf);
+    composer.appendAssignments(tr("Due"), source.due);
+    composer.appendAssignments(tr("Assigned"), source.assigned);
     if (options.fixedPointSize)
         applyPointSize(*document, *options.fixedPointSize);
     return document;
+}
+
+std::unique_ptr<QTextDocument> LessonBoxText::build(const Lesson& lesson, const Options& options, const QFont& font)
+{
+    return build(Source::of(lesson, options), options, font);
 }

@@ -106,8 +106,32 @@ void MonthLayout::fillDayContent(Cell& cell) const
     }
 }
 
+bool MonthLayout::refreshDay(const Day* day)
+{
+    if (!day)
+        return false;
+    bool shown = false;
+    for (Cell& cell : m_cells) {
+        if (cell.day == day) {
+            cell = remade(cell);
+            shown = true;
+        }
+    }
+    return shown;
+}
+
+MonthLayout::Cell MonthLayout::remade(const Cell& cell) const
+{
+    Cell result = makeCell(cell.date, cell.inMonth, Clock::now());
+    result.rect = cell.rect;
+    if (m_lineHeight > 0)
+        placeCellContent(result, m_lineHeight);
+    return result;
+}
+
 void MonthLayout::setGeometry(QSizeF size, double lineHeight)
 {
+    m_lineHeight = lineHeight;
     const double padding = std::max(2.0, std::round(lineHeight * 0.25));
     m_titleRect = QRectF(0, 0, size.width(), std::round(lineHeight * 1.6));
     const double headerHeight = lineHeight + 2 * padding;

@@ -60,6 +60,9 @@ public:
 
     // Places the cells in a view of `size` for text lines of `lineHeight`.
     void setGeometry(QSizeF size, double lineHeight);
+    // Reads the day's cell again, after its lessons' texts changed, and
+    // places its content in the cell's place; false when no cell shows it.
+    bool refreshDay(const Day* day);
 
     QString title() const { return m_title; }
     const QList<Cell>& cells() const { return m_cells; }
@@ -82,6 +85,8 @@ public:
 private:
     Cell makeCell(Date date, bool inMonth, Date today) const;
     void fillDayContent(Cell& cell) const;
+    // The cell as made from its day, in the place it had.
+    Cell remade(const Cell& cell) const;
     void placeCellContent(Cell& cell, double lineHeight) const;
     const LessonRow* lessonRowAt(const Cell& cell, QPointF point) const;
 
@@ -89,6 +94,8 @@ private:
     LessonText m_lessonText;
     QString m_title;
     QList<Cell> m_cells;
+    // Zero until the cells are placed.
+    double m_lineHeight = 0;
     QRectF m_titleRect;
     QList<QRectF> m_weekdayRects;
 };

@@ -4,6 +4,7 @@
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/prefs/Preferences.h"
 #include "gui/views/LessonBoxHandler.h"
+#include "model/Lesson.h"
 #include "model/ModelNotifications.h"
 #include "model/Year.h"
 #include "planning/DisplayPreferences.h"
@@ -13,6 +14,8 @@
 #include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <utility>
 
 namespace {
 
@@ -64,18 +67,82 @@ void MonthView::observeDocument()
     m_observers.clear();
     if (!m_year)
         return;
-    // A cell lists its lessons by name or title, so any lesson's text change
-    // may change it.
-    for (const QString& name :
-        PlanningNotifications::viewsNeedRedraw + QStringList { ModelNotifications::lessonDisplayTextChanged })
-        m_observers.observe(name, &m_year->context(), [this](const Notification&) { refresh(); });
+    const void* scope = &m_year->context();
+    for (const QString& name : PlanningNotifications::viewsNeedRedraw)
+        m_observers.observe(name, scope, [this](const Notification&) { refreshLater(); });
+    // A cell lists its lessons by name or title, so a lesson's text change
+    // may change its day's cell.
+    m_observers.observe(ModelNotifications::lessonDisplayTextChanged, scope,
+        [this](const Notification& notification) { refreshDayLater(notification.objectAs<Lesson>()); });
 }
 
 void MonthView::refresh()
 {
+    m_monthStale = false;
+    m_staleDays.clear();
+    ++m_monthReads;
     m_layout = m_year ? std::make_unique<MonthLayout>(m_year, m_anyDayOfMonth, preferredLessonText()) : nullptr;
     placeLayout();
     update();
+}
+
+void MonthView::refreshLater()
+{
+    m_monthStale = true;
+    scheduleUpdate();
+}
+
+void MonthView::refreshDayLater(const Lesson* lesson)
+{
+    Day* day = lesson ? lesson->dayTaught() : nullptr;
+    if (!day) {
+        refreshLater();
+        return;
+    }
+    m_staleDays.insert(day);
+    scheduleUpdate();
+}
+
+void MonthView::scheduleUpdate()
+{
+    update();
+    if (m_updateScheduled)
+        return;
+    m_updateScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible())
+                bringUpToDate();
+        },
+        Qt::QueuedConnection);
+}
+
+// A hidden view stays stale until it is shown or asked for its layout. A
+// stale day whose cell is not shown costs nothing.
+void MonthView::bringUpToDate()
+{
+    if (!m_updateScheduled)
+        return;
+    m_updateScheduled = false;
+    if (m_monthStale || !m_layout) {
+        refresh();
+        return;
+    }
+    for (const Day* day : std::exchange(m_staleDays, {}))
+        m_layout->refreshDay(day);
+}
+
+const MonthLayout* MonthView::monthLayout()
+{
+    bringUpToDate();
+    return m_layout.get();
+}
+
+void MonthView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    bringUpToDate();
 }
 
 void MonthView::placeLayout()
@@ -92,14 +159,16 @@ void MonthView::resizeEvent(QResizeEvent* event)
 
 void MonthView::mousePressEvent(QMouseEvent* event)
 {
-    if (m_layout && event->button() == Qt::LeftButton)
-        post(m_layout->clickAt(event->position()));
+    const MonthLayout* layout = monthLayout();
+    if (layout && event->button() == Qt::LeftButton)
+        post(layout->clickAt(event->position()));
 }
 
 void MonthView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (m_layout && event->button() == Qt::LeftButton)
-        post(m_layout->doubleClickAt(event->position()));
+    const MonthLayout* layout = monthLayout();
+    if (layout && event->button() == Qt::LeftButton)
+        post(layout->doubleClickAt(event->position()));
 }
 
 void MonthView::setLessonBoxHandler(LessonBoxHandler* handler)
@@ -110,9 +179,10 @@ void MonthView::setLessonBoxHandler(LessonBoxHandler* handler)
 
 void MonthView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!m_handler || !m_layout || !m_layout->lessonAt(event->pos()))
+    const MonthLayout* layout = monthLayout();
+    if (!m_handler || !layout || !layout->lessonAt(event->pos()))
         return;
-    post(m_layout->clickAt(event->pos()));
+    post(layout->clickAt(event->pos()));
     m_handler->showMenu(event->globalPos());
 }
 
@@ -123,12 +193,18 @@ void MonthView::dragEnterEvent(QDragEnterEvent* event)
 
 void MonthView::dragMoveEvent(QDragMoveEvent* event)
 {
-    LessonBoxHandler::dragMoved(m_handler, event, m_layout ? m_layout->lessonAt(event->position()) : nullptr);
+    LessonBoxHandler::dragMoved(m_handler, event, lessonAt(event->position()));
 }
 
 void MonthView::dropEvent(QDropEvent* event)
 {
-    LessonBoxHandler::dropped(m_handler, event, m_layout ? m_layout->lessonAt(event->position()) : nullptr);
+    LessonBoxHandler::dropped(m_handler, event, lessonAt(event->position()));
+}
+
+Lesson* MonthView::lessonAt(QPointF point)
+{
+    const MonthLayout* layout = monthLayout();
+    return layout ? layout->lessonAt(point) : nullptr;
 }
 
 void MonthView::post(const MonthLayout::Click& click)
@@ -137,8 +213,11 @@ void MonthView::post(const MonthLayout::Click& click)
         NotificationCenter::defaultCenter().post(click.name, click.object);
 }
 
+// A paint that comes before the scheduled update (a grab, a synchronous
+// repaint) must not draw lessons that changed or went away.
 void MonthView::paintEvent(QPaintEvent*)
 {
+    bringUpToDate();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (!m_layout)

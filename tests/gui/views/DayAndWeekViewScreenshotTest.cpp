@@ -64,7 +64,7 @@ protected:
         m_selected = days[1]->lessonsToDrawInOrder()[2];
     }
 
-    void save(QWidget& view, const DayColumnsCanvas& canvas, const QString& name) const
+    void save(QWidget& view, DayColumnsCanvas& canvas, const QString& name) const
     {
         view.show();
         // The scroll area sets its bars up when its layout request arrives.

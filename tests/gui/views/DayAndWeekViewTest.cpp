@@ -305,3 +305,64 @@ TEST_F(DayAndWeekViewTest, ANarrowerViewWrapsTheKeptTextsAgain)
     EXPECT_GT(box->rect.height(), height);
     EXPECT_FALSE(box->clipped);
 }
+
+// A bump tells of every lesson it moves: the view waits for the turn of the
+// event loop and places its boxes once, showing where the changes ended.
+TEST_F(DayAndWeekViewTest, ChangesOfOneTurnAreLaidOutOnceInTheirFinalState)
+{
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 700 });
+    const DayColumnsCanvas& canvas = *view.canvas();
+    const int passes = canvas.layoutPasses();
+    setField(mondayMath, u"homework", QStringLiteral("Page 12"));
+    setField(mondayMath, u"homework", QStringLiteral("Page 14"));
+    setField(mondayHistory, u"homework", QStringLiteral("Map of Paris"));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    setField(fridayMath, u"homework", QStringLiteral("Page 20"));
+    EXPECT_EQ(canvas.layoutPasses(), passes);
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.layoutPasses(), passes + 1);
+    const auto textOf
+        = [&view](const Lesson* lesson) { return view.dayColumnsLayout()->boxOf(lesson)->text->toPlainText(); };
+    EXPECT_TRUE(textOf(mondayMath).contains(QStringLiteral("Page 14")));
+    EXPECT_FALSE(textOf(mondayMath).contains(QStringLiteral("Page 12")));
+    EXPECT_TRUE(textOf(mondayHistory).contains(QStringLiteral("Map of Paris")));
+    EXPECT_TRUE(textOf(fridayMath).contains(QStringLiteral("Page 20")));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.layoutPasses(), passes + 1) << "nothing is left to do";
+}
+
+// A grab or a synchronous repaint before the turn draws the change, and the
+// pass it took is not made again.
+TEST_F(DayAndWeekViewTest, APaintBeforeTheTurnDrawsTheChangeOnce)
+{
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 700 });
+    const DayColumnsCanvas& canvas = *view.canvas();
+    const int passes = canvas.layoutPasses();
+    mondayMath->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+    view.grab();
+    EXPECT_EQ(canvas.layoutPasses(), passes + 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.layoutPasses(), passes + 1);
+    EXPECT_TRUE(view.dayColumnsLayout()->boxOf(mondayMath)->text->toPlainText().contains(QStringLiteral("Decimals")));
+}
+
+// The day view sits hidden behind the week view most of the time: it lays
+// out what changed only when it is shown again.
+TEST_F(DayAndWeekViewTest, AHiddenViewLaysOutWhenShown)
+{
+    WeekView view;
+    show(view, m_year, m_week, { 1000, 700 });
+    const DayColumnsCanvas& canvas = *view.canvas();
+    view.hide();
+    const int passes = canvas.layoutPasses();
+    setField(mondayMath, u"homework", QStringLiteral("Page 12"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.layoutPasses(), passes);
+
+    view.show();
+    EXPECT_EQ(canvas.layoutPasses(), passes + 1);
+    EXPECT_TRUE(view.dayColumnsLayout()->boxOf(mondayMath)->text->toPlainText().contains(QStringLiteral("Page 12")));
+}

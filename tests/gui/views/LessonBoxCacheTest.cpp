@@ -50,3 +50,38 @@ TEST_F(LessonBoxCacheTest, DropsTheLeastRecentlyUsedBeyondItsCapacity)
     EXPECT_NE(texts.wrapped(*mondayMath, 200), nullptr) << "asked for last but one";
     EXPECT_NE(texts.wrapped(*fridayMath, 200), nullptr);
 }
+
+// A bump hands each lesson's content to the next lesson of its course.
+TEST_F(LessonBoxCacheTest, ALessonTakingOverAnothersContentTakesOverItsText)
+{
+    LessonBoxCache texts;
+    texts.setStyle(style({ true, {} }));
+    setField(mondayMath, u"homework", QStringLiteral("Page 12"));
+    fridayMath->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+    const std::shared_ptr<QTextDocument> monday = texts.text(*mondayMath, 200);
+    const std::shared_ptr<QTextDocument> friday = texts.text(*fridayMath, 200);
+
+    fridayMath->setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    setField(fridayMath, u"homework", QStringLiteral("Page 12"));
+    mondayMath->setValue(u"lessonTitle", QStringLiteral("Review"));
+    texts.forget(mondayMath);
+    texts.forget(fridayMath);
+    EXPECT_EQ(texts.text(*fridayMath, 200), monday);
+    const std::shared_ptr<QTextDocument> review = texts.text(*mondayMath, 200);
+    EXPECT_NE(review, friday) << "Friday's old text is not Monday's new one";
+    EXPECT_TRUE(review->toPlainText().startsWith(QStringLiteral("Review")));
+
+    // One character apart is another text.
+    setField(fridayMath, u"homework", QStringLiteral("Page 13"));
+    texts.forget(fridayMath);
+    setField(mondayMath, u"homework", QStringLiteral("Page 12"));
+    mondayMath->setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    texts.forget(mondayMath);
+    const std::shared_ptr<QTextDocument> page13 = texts.text(*fridayMath, 200);
+    EXPECT_NE(page13, monday);
+    EXPECT_TRUE(page13->toPlainText().contains(QStringLiteral("Page 13")));
+
+    // Texts composed another way are never taken over.
+    texts.setStyle(style());
+    EXPECT_NE(texts.text(*mondayMath, 200), monday);
+}

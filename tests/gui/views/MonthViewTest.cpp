@@ -1,6 +1,7 @@
 #include "gui/views/MonthView.h"
 
 #include "HandBuiltYear.h"
+#include "foundation/color/ColorArchive.h"
 #include "foundation/dates/LocalCalendar.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "model/Day.h"
@@ -316,6 +317,48 @@ TEST_F(MonthViewTest, RedrawsOnNotificationsOfItsOwnDocumentOnly)
     preferences.preferences().setValue(QStringLiteral("SemestraShowCourseNamesInMonthView"), true);
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
     EXPECT_EQ(firstRow(), QStringLiteral("World History and Geography"));
+}
+
+// A lesson's new text changes its day's cell alone: the view reads that cell
+// again on the next turn and leaves the others, and the month as it was
+// laid out. The course's colour is changed without telling anyone, so that
+// only the cells read again show it.
+TEST_F(MonthViewTest, ALessonsChangeReadsOnlyItsDaysCellAgainOnTheNextTurn)
+{
+    preferences.preferences().setValue(QStringLiteral("SemestraShowCourseNamesInMonthView"), false);
+    MonthView view;
+    view.resize(980, 720);
+    view.show();
+    view.setMonth(m_year, november(1));
+    QCoreApplication::processEvents();
+    const MonthLayout* layout = view.monthLayout();
+    const int reads = view.monthReads();
+    const QColor before = math->color();
+    const QColor purple(0x8e, 0x44, 0xad);
+    math->setValue(u"colorData", ColorArchive::archive(purple));
+    Lesson* thursdayMath = layout->cellForDate(november(5))->lessons.value(0).lesson;
+    ASSERT_NE(thursdayMath, nullptr);
+    thursdayMath->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+    thursdayMath->setValue(u"lessonTitle", QStringLiteral("Percentages"));
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.monthLayout(), layout);
+    EXPECT_EQ(view.monthReads(), reads);
+    const MonthLayout::LessonRow thursday = layout->cellForDate(november(5))->lessons.value(0);
+    EXPECT_EQ(thursday.text, QStringLiteral("Percentages"));
+    EXPECT_EQ(thursday.color, purple);
+    EXPECT_FALSE(thursday.rect.isNull()) << "the cell's rows keep their places";
+    EXPECT_EQ(layout->cellForDate(november(4))->lessons.value(0).color, before);
+
+    // Anything but a lesson's text reads the whole month, once however often
+    // it is told.
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
+    NotificationCenter::defaultCenter().post(QStringLiteral("SemestraCoursesToDrawChanged"));
+    thursdayMath->setValue(u"lessonTitle", QStringLiteral("Ratios"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.monthReads(), reads + 1);
+    EXPECT_EQ(view.monthLayout()->cellForDate(november(4))->lessons.value(0).color, purple);
+    EXPECT_EQ(texts(*view.monthLayout()->cellForDate(november(5))).value(0), QStringLiteral("Ratios"));
 }
 
 // Writes what the view draws for looking at; the pixels checked are those a
