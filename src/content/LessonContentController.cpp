@@ -3,6 +3,8 @@
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/pasteboard/Pasteboard.h"
+#include "foundation/plist/PlistValue.h"
+#include "foundation/plist/PropertyList.h"
 #include "model/Course.h"
 #include "model/Lesson.h"
 #include "model/LessonDictionary.h"
@@ -10,13 +12,26 @@
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
-const QString LessonContentController::pasteboardName = QStringLiteral("SemestraLessonCopyPboard");
+const QString LessonContentController::lessonsType = QStringLiteral("application/x-semestra-lessons");
 
 namespace {
 
 void post(const QString& name, NotificationSource* object = nullptr)
 {
     NotificationCenter::defaultCenter().post(name, object);
+}
+
+// The first lesson copied; none when the clipboard holds no lessons.
+std::optional<QVariantMap> copiedLesson()
+{
+    const Result<QVariant> parsed
+        = PropertyList::readXml(Pasteboard::general().data(LessonContentController::lessonsType));
+    if (!parsed || PlistValue::kind(*parsed) != PlistValue::Kind::Array)
+        return std::nullopt;
+    const QVariantList lessons = parsed->toList();
+    if (lessons.isEmpty() || PlistValue::kind(lessons.first()) != PlistValue::Kind::Dictionary)
+        return std::nullopt;
+    return lessons.first().toMap();
 }
 
 } // namespace
@@ -51,25 +66,25 @@ bool LessonContentController::clearAllLessons(Year& year)
     return true;
 }
 
-// Without a lesson the pasteboard keeps what it holds: an earlier copy is
+// Without a lesson the clipboard keeps what it holds: an earlier copy is
 // not thrown away by a copy that had nothing to copy.
 void LessonContentController::copyLesson(const Lesson* lesson)
 {
     if (!lesson)
         return;
-    Pasteboard& pasteboard = Pasteboard::named(pasteboardName);
-    pasteboard.clearContents();
-    pasteboard.setString(LessonDictionary::toText(lesson->dictionaryForExport()));
+    const QVariantMap dictionary = lesson->dictionaryForExport();
+    Pasteboard::general().setItems({ { lessonsType, PropertyList::writeXml(QVariantList { dictionary }) },
+        { Pasteboard::StringType, LessonDictionary::toText(dictionary).toUtf8() } });
 }
 
 bool LessonContentController::canPasteLesson() const
 {
-    return Pasteboard::named(pasteboardName).hasType(Pasteboard::StringType);
+    return Pasteboard::general().hasType(lessonsType);
 }
 
 bool LessonContentController::pasteLesson(Lesson* lesson)
 {
-    return lesson && dropText(lesson, Pasteboard::named(pasteboardName).string());
+    return lesson && importDictionary(lesson, copiedLesson());
 }
 
 void LessonContentController::toggleLock(Lesson* lesson)
@@ -99,7 +114,11 @@ bool LessonContentController::dropLesson(Lesson* target, const Lesson* dropped)
 
 bool LessonContentController::dropText(Lesson* target, const QString& text)
 {
-    const std::optional<QVariantMap> dictionary = LessonDictionary::fromText(text);
+    return importDictionary(target, LessonDictionary::fromText(text));
+}
+
+bool LessonContentController::importDictionary(Lesson* target, const std::optional<QVariantMap>& dictionary)
+{
     if (!target || !dictionary)
         return false;
     target->importFromDictionary(*dictionary);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariantMap>
+
+#include <optional>
 
 class AlertPresenter;
 class Lesson;
@@ -8,12 +11,16 @@ class Unit;
 class Year;
 
 // The document's commands on lesson content: clearing, copy and paste through
-// the application's private lesson pasteboard, the lock, leaving a unit, and
-// what a drop onto a lesson does. The lesson is the one the planning view has
-// current; a command without one does nothing.
+// the desktop's clipboard (so between any two windows, in one process or
+// two), the lock, leaving a unit, and what a drop onto a lesson does. The
+// lesson is the one the planning view has current; a command without one
+// does nothing.
 class LessonContentController {
 public:
-    static const QString pasteboardName;
+    // Copied lessons on the clipboard: an XML property list holding an array
+    // of lesson dictionaries. The first dictionary's text goes beside it as
+    // plain text, for any other program.
+    static const QString lessonsType;
 
     explicit LessonContentController(AlertPresenter& alerts);
 
@@ -23,9 +30,9 @@ public:
     bool clearAllLessons(Year& year);
 
     void copyLesson(const Lesson* lesson);
-    // Whether the pasteboard holds something a paste could use.
+    // Whether the clipboard holds copied lessons.
     bool canPasteLesson() const;
-    // False when there is no lesson or the pasteboard holds no lesson.
+    // False when there is no lesson or the clipboard holds no lesson.
     bool pasteLesson(Lesson* lesson);
 
     void toggleLock(Lesson* lesson);
@@ -40,6 +47,7 @@ public:
 
 private:
     bool confirmUnitCopy(int lessonCount);
+    static bool importDictionary(Lesson* target, const std::optional<QVariantMap>& dictionary);
 
     AlertPresenter& m_alerts;
 };

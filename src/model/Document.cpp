@@ -3,6 +3,7 @@
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/alerts/FileChooser.h"
 #include "foundation/prefs/Preferences.h"
+#include "model/DocumentLock.h"
 #include "model/Lesson.h"
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
@@ -55,6 +56,7 @@ Status Document::openCurrentLayout(const QString& path)
         return Status::failure(opened.error());
     m_context = std::move(opened).value();
     m_filePath = m_context->storePath();
+    m_lock = std::make_unique<DocumentLock>(m_filePath);
     // Files written before lesson times were kept on their days get them
     // moved there once; the mark is written with the next save.
     if (!m_context->metadata().value(updatedForSandbox).toBool()) {
@@ -131,14 +133,45 @@ Status Document::save()
     return saveAs(m_filePath);
 }
 
+bool Document::isReadOnly() const
+{
+    return m_lock && m_lock->isHeldElsewhere();
+}
+
+// A read-only document never claims its own file later, even once the other
+// process lets go: that process may have saved since, and writing only this
+// document's changes over its work would mix the two.
+Result<std::unique_ptr<DocumentLock>> Document::claimForSave(const QString& path)
+{
+    using Claim = Result<std::unique_ptr<DocumentLock>>;
+    const QString name = QFileInfo(path).fileName();
+    if (m_lock && m_lock->covers(path)) {
+        if (m_lock->isHeldElsewhere())
+            return Claim::failure(
+                QStringLiteral("“%1” is open in another copy of Semestra, so nothing was written to it.").arg(name));
+        return std::unique_ptr<DocumentLock>();
+    }
+    auto lock = std::make_unique<DocumentLock>(path);
+    if (lock->isHeldElsewhere())
+        return Claim::failure(
+            QStringLiteral("“%1” is open in another copy of Semestra; close it there first.").arg(name));
+    return lock;
+}
+
 // The model version, "updatedForSandbox" and "updatedForWindows" go into the
 // file's metadata in the same transaction as the records.
 Status Document::saveAs(const QString& path)
 {
+    Result<std::unique_ptr<DocumentLock>> claim = claimForSave(path);
+    if (!claim)
+        return Status::failure(claim.error());
     markMetadataForSave();
     const Status saved = SqliteStore::save(*m_context, path);
     if (!saved)
         return saved;
+    // A new file's claim replaces that of the file left behind.
+    if (claim.value())
+        m_lock = std::move(claim).value();
     m_filePath = m_context->storePath();
     // Only a file that was written is worth reopening at start-up.
     Preferences::shared().setValue(QStringLiteral("lastFileURLLeopard"), QFileInfo(path).absoluteFilePath());
@@ -147,7 +180,7 @@ Status Document::saveAs(const QString& path)
 
 bool Document::autosave()
 {
-    if (!getCurrentYear() || m_filePath.isEmpty())
+    if (!getCurrentYear() || m_filePath.isEmpty() || isReadOnly())
         return false;
     markMetadataForSave();
     return SqliteStore::save(*m_context, m_filePath).ok();
@@ -159,6 +192,7 @@ void Document::detachFromFile()
         return;
     m_untitledName = QFileInfo(m_filePath).completeBaseName();
     m_filePath.clear();
+    m_lock.reset();
 }
 
 QString Document::displayName() const

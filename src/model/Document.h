@@ -6,6 +6,7 @@
 #include <memory>
 
 class AlertPresenter;
+class DocumentLock;
 class FileChooser;
 class Year;
 
@@ -25,7 +26,12 @@ public:
     // Reads a document file. A file of an older layout is offered for
     // upgrade into a new file, which is then the one opened. When the user
     // declines, the document stays as it was (and filePath() empty).
+    // The file is claimed for this process while it stays open; a file
+    // another process has claimed opens read-only.
     Status open(const QString& path);
+    // Nothing is ever written to the file of a read-only document: saving
+    // and autosaving in place are refused, Save As to another file is not.
+    bool isReadOnly() const;
 
     ObjectContext& context() { return *m_context; }
     const QString& filePath() const { return m_filePath; }
@@ -38,7 +44,8 @@ public:
     void setOpeningProgrammatically(bool opening) { m_openingProgrammatically = opening; }
 
     // Saves to the document's file, or to `path` (which then becomes its
-    // file). Remembers the file as the one to reopen at start-up.
+    // file, and the claim moves with it). Remembers the file as the one to
+    // reopen at start-up. A file another process has claimed is refused.
     Status save();
     Status saveAs(const QString& path);
     // Saves in place when there is something worth keeping: never while the
@@ -62,10 +69,13 @@ private:
     Result<QString> convertCopy(const QString& oldPath, const QString& newPath);
     void fixTextFields();
     void markMetadataForSave();
+    // A new claim on `path`, or none when the document's own claim covers it.
+    Result<std::unique_ptr<DocumentLock>> claimForSave(const QString& path);
 
     AlertPresenter& m_alerts;
     FileChooser& m_files;
     std::unique_ptr<ObjectContext> m_context;
+    std::unique_ptr<DocumentLock> m_lock;
     QString m_filePath;
     QString m_untitledName;
     bool m_openingProgrammatically = false;

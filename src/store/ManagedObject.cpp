@@ -28,6 +28,11 @@ QString ManagedObject::objectURI() const
         .arg(m_context->storeIdentifier(), m_entity->name(), QString::number(m_primaryKey));
 }
 
+QString ManagedObject::sessionReference() const
+{
+    return m_context->sessionIdentifier() + QLatin1Char(' ') + objectURI();
+}
+
 int ManagedObject::attributeSlot(QStringView key) const
 {
     const int slot = m_entity->attributeIndex(key);

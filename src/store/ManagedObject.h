@@ -35,6 +35,10 @@ public:
     qint64 primaryKey() const { return m_primaryKey; }
     // The absolute form of the identifier, "x-coredata://<store>/<Entity>/p<key>".
     QString objectURI() const;
+    // A reference that resolves only in this record's context while it is
+    // open, for data that travels between windows (drags): the URI alone
+    // also resolves in a document opened from a copy of the same file.
+    QString sessionReference() const;
 
     // Attributes. An attribute that was never set is an invalid QVariant.
     QVariant value(QStringView key) const;

@@ -29,6 +29,7 @@ ObjectContext::ObjectContext(const EntityModel& model, RecordFactory factory)
     : m_model(model)
     , m_factory(std::move(factory))
     , m_storeIdentifier(QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper())
+    , m_sessionIdentifier(QUuid::createUuid().toString(QUuid::WithoutBraces))
 { }
 
 ObjectContext::~ObjectContext() = default;
@@ -166,6 +167,15 @@ ManagedObject* ObjectContext::objectWithURI(const QString& uri) const
         return nullptr;
     ManagedObject* object = m_byKey.value(&entity->rootEntity()).value(key);
     return object && &object->entity() == entity ? object : nullptr;
+}
+
+ManagedObject* ObjectContext::objectWithSessionReference(const QString& reference) const
+{
+    // <session> <object URI>
+    const qsizetype space = reference.indexOf(QLatin1Char(' '));
+    if (space < 0 || QStringView(reference).left(space) != m_sessionIdentifier)
+        return nullptr;
+    return objectWithURI(reference.mid(space + 1));
 }
 
 bool ObjectContext::hasChanges() const

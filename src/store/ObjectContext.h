@@ -41,6 +41,9 @@ public:
     QList<ManagedObject*> objectsOfEntity(const EntityDescription& entity) const;
     int countOfEntity(const QString& entityName) const;
     ManagedObject* objectWithURI(const QString& uri) const;
+    // The record a ManagedObject::sessionReference() names, only while this
+    // is the very context that made it.
+    ManagedObject* objectWithSessionReference(const QString& reference) const;
 
     bool hasChanges() const;
     const QSet<ManagedObject*>& insertedObjects() const { return m_inserted; }
@@ -49,6 +52,10 @@ public:
 
     // Store bookkeeping, kept here so that a document carries it between saves.
     const QString& storeIdentifier() const { return m_storeIdentifier; }
+    // Made afresh with each context and never stored. Copies of one file
+    // share their store identifier (a copied file, Save As, a migrated
+    // year); two open contexts never share this one, in one process or two.
+    const QString& sessionIdentifier() const { return m_sessionIdentifier; }
     // The file the records were read from or last saved to; empty for a new document.
     const QString& storePath() const { return m_storePath; }
     QVariantMap& metadata() { return m_metadata; }
@@ -76,6 +83,7 @@ private:
     const EntityModel& m_model;
     RecordFactory m_factory;
     QString m_storeIdentifier;
+    QString m_sessionIdentifier;
     QString m_storePath;
     QVariantMap m_metadata;
     std::vector<std::unique_ptr<ManagedObject>> m_storage;

@@ -1,7 +1,9 @@
 #include "cli/CliFixture.h"
+#include "model/DocumentLock.h"
 #include "testlib/OlderDocumentLayout.h"
 
 #include <QFile>
+#include <QLockFile>
 
 using DemoAndErrorsTest = CliFixture;
 
@@ -108,4 +110,36 @@ TEST_F(DemoAndErrorsTest, SavingLeavesTheDesktopPlannersStartUpFileAlone)
     QFile settings(desktopSettings);
     const bool written = settings.open(QIODevice::ReadOnly);
     EXPECT_FALSE(written && settings.readAll().contains("lastFileURLLeopard"));
+}
+
+// The desktop planner holding the file stands here as a lock of the test's
+// own process, which the command line sees as just as much alive.
+TEST_F(DemoAndErrorsTest, AFileOpenInThePlannerIsReadButNeverChanged)
+{
+    const QString file = newTraditionalYear({ QStringLiteral("Math") });
+    const QString date = schoolDays(file).at(0)[u"date"].toString();
+    QLockFile planner(DocumentLock::lockFilePath(file));
+    planner.setStaleLockTime(0);
+    ASSERT_TRUE(planner.tryLock(0));
+    const QByteArray before = fileHash(file);
+
+    const CliRun changed = run({ QStringLiteral("set-lesson"), file, QStringLiteral("--course"), QStringLiteral("Math"),
+        QStringLiteral("--date"), date, QStringLiteral("--title"), QStringLiteral("Overwritten") });
+    EXPECT_EQ(changed.exitCode, 1);
+    EXPECT_TRUE(changed.errors.startsWith(QStringLiteral("semestra-cli: "))) << changed.errors.toStdString();
+    EXPECT_TRUE(changed.errors.contains(QStringLiteral("open in another copy of Semestra")))
+        << changed.errors.toStdString();
+    EXPECT_EQ(changed.errors.count(u'\n'), 1) << changed.errors.toStdString();
+    const CliRun replaced = run({ QStringLiteral("new"), file, QStringLiteral("--start"), QStringLiteral("2025-09-08"),
+        QStringLiteral("--end"), QStringLiteral("2025-09-12"), QStringLiteral("--days"), QStringLiteral("mon"),
+        QStringLiteral("--course"), QStringLiteral("Art"), QStringLiteral("--force") });
+    EXPECT_EQ(replaced.exitCode, 1) << replaced.errors.toStdString();
+    EXPECT_EQ(fileHash(file), before);
+
+    EXPECT_EQ(info(file).value(u"courses").toArray().size(), 1) << "reading still works";
+
+    planner.unlock();
+    runOk({ QStringLiteral("set-lesson"), file, QStringLiteral("--course"), QStringLiteral("Math"),
+        QStringLiteral("--date"), date, QStringLiteral("--title"), QStringLiteral("Once closed") });
+    EXPECT_NE(fileHash(file), before);
 }

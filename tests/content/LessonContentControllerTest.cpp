@@ -1,12 +1,16 @@
-#include "ContentFixture.h"
 #include "content/LessonContentController.h"
+
+#include "ContentFixture.h"
 #include "content/LibraryController.h"
 #include "foundation/pasteboard/Pasteboard.h"
 #include "model/Assignment.h"
 #include "model/LessonDictionary.h"
 #include "store/ObjectContext.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -15,7 +19,7 @@ namespace {
 
 class LessonContentControllerTest : public ContentFixture {
 protected:
-    LessonContentControllerTest() { Pasteboard::named(LessonContentController::pasteboardName).clearContents(); }
+    LessonContentControllerTest() { Pasteboard::general().clearContents(); }
 
     Assignment* assign(Lesson* given, Lesson* due, const QString& title, int points = 0)
     {
@@ -70,9 +74,9 @@ TEST_F(LessonContentControllerTest, CopyWithoutALessonKeepsTheEarlierCopy)
 {
     fill(lessons[0], QStringLiteral("First"));
     controller.copyLesson(lessons[0]);
-    const int changes = Pasteboard::named(LessonContentController::pasteboardName).changeCount();
+    const int changes = Pasteboard::general().changeCount();
     controller.copyLesson(nullptr);
-    EXPECT_EQ(Pasteboard::named(LessonContentController::pasteboardName).changeCount(), changes);
+    EXPECT_EQ(Pasteboard::general().changeCount(), changes);
     ASSERT_TRUE(controller.pasteLesson(lessons[1]));
     EXPECT_EQ(lessons[1]->lessonTitle(), QStringLiteral("First"));
 }
@@ -80,10 +84,43 @@ TEST_F(LessonContentControllerTest, CopyWithoutALessonKeepsTheEarlierCopy)
 TEST_F(LessonContentControllerTest, PastingTextThatIsNoLessonChangesNothing)
 {
     fill(lessons[1], QStringLiteral("Stays"));
-    Pasteboard::named(LessonContentController::pasteboardName).setString(QStringLiteral("just some words ("));
+    Pasteboard::general().setString(QStringLiteral("just some words ("));
     EXPECT_FALSE(controller.pasteLesson(lessons[1]));
     EXPECT_FALSE(controller.pasteLesson(nullptr));
     EXPECT_EQ(lessons[1]->lessonTitle(), QStringLiteral("Stays"));
+}
+
+// What any program finds on the desktop's clipboard after a copy, and what a
+// copy made by another program does to Paste.
+TEST_F(LessonContentControllerTest, CopiedLessonsTravelOnTheClipboardWithTheirTextBeside)
+{
+    fill(lessons[0], QStringLiteral("Shared"));
+    assign(lessons[0], lessons[1], QStringLiteral("Worksheet"), 12);
+    controller.copyLesson(lessons[0]);
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(held->hasFormat(LessonContentController::lessonsType));
+    const std::optional<QVariantMap> asText = LessonDictionary::fromText(held->text());
+    ASSERT_TRUE(asText.has_value());
+    EXPECT_EQ(asText->value(QStringLiteral("lessonTitle")).toString(), QStringLiteral("Shared"));
+
+    // Another Semestra's copy arrives through the clipboard alone.
+    const QByteArray lessonsData = held->data(LessonContentController::lessonsType);
+    QGuiApplication::clipboard()->setText(QStringLiteral("a word from an editor"));
+    EXPECT_FALSE(controller.canPasteLesson());
+    EXPECT_FALSE(controller.pasteLesson(artLessons[4]));
+    auto* fromElsewhere = new QMimeData;
+    fromElsewhere->setData(LessonContentController::lessonsType, lessonsData);
+    QGuiApplication::clipboard()->setMimeData(fromElsewhere);
+    ASSERT_TRUE(controller.canPasteLesson());
+    ASSERT_TRUE(controller.pasteLesson(artLessons[4]));
+    EXPECT_EQ(artLessons[4]->lessonTitle(), QStringLiteral("Shared"));
+    ASSERT_EQ(artLessons[4]->assignments().size(), 1);
+    EXPECT_EQ(artLessons[4]->assignments().first()->points(), 12);
+
+    // Lessons that do not read as lessons change nothing.
+    Pasteboard::general().setItems({ { LessonContentController::lessonsType, QByteArray("<plist><array>") } });
+    EXPECT_FALSE(controller.pasteLesson(artLessons[4]));
+    EXPECT_EQ(artLessons[4]->lessonTitle(), QStringLiteral("Shared"));
 }
 
 TEST_F(LessonContentControllerTest, DroppingALessonCopiesItButNotOntoItself)

@@ -3,6 +3,7 @@
 #include "ModelFixture.h"
 #include "foundation/richtext/RichText.h"
 #include "model/Day.h"
+#include "model/DocumentLock.h"
 #include "model/Lesson.h"
 #include "model/Week.h"
 #include "model/Year.h"
@@ -17,6 +18,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -156,9 +160,10 @@ TEST_F(DocumentUpgradeTest, OlderFileIsConvertedIntoTheChosenFileAndOpened)
     EXPECT_EQ(document.filePath(), path("Upgraded.semestra"));
     EXPECT_NE(document.getCurrentYear(), nullptr);
     EXPECT_EQ(fileHash(old), before);
-    // Nothing of the work is left behind.
+    // Nothing of the work is left behind, only the open document's lock.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList({ "Old Year.semestra", "Upgraded.semestra" }));
+        QStringList({ QFileInfo(DocumentLock::lockFilePath(path("Upgraded.semestra"))).fileName(), "Old Year.semestra",
+            "Upgraded.semestra" }));
 }
 
 TEST_F(DocumentUpgradeTest, DecliningOrCancellingOpensNothing)
@@ -196,4 +201,127 @@ TEST_F(DocumentUpgradeTest, FileWithNoKnownConversionFailsAndStaysUntouched)
     EXPECT_EQ(fileHash(old), before);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList { "Old Year.semestra" });
+}
+
+namespace {
+
+// Two documents on one file stand for two processes: a file claimed by one
+// document is claimed for anyone else too, in this process or another.
+class DocumentLockTest : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        Document writer(alerts, files);
+        buildYear(writer.context());
+        ASSERT_TRUE(writer.saveAs(file).ok());
+    }
+
+    void retitle(Document& document, const QString& title) { onlyLesson(document)->setValue(u"lessonTitle", title); }
+
+    QString titleIn(const QString& path)
+    {
+        Document reader(alerts, files);
+        EXPECT_TRUE(reader.open(path).ok());
+        return onlyLesson(reader)->lessonTitle();
+    }
+
+    const QString file = path("Shared.semestra");
+};
+
+} // namespace
+
+TEST_F(DocumentLockTest, SecondOpeningIsReadOnlyAndNeverWritesTheFile)
+{
+    Document first(alerts, files);
+    ASSERT_TRUE(first.open(file).ok());
+    EXPECT_FALSE(first.isReadOnly());
+
+    Document second(alerts, files);
+    ASSERT_TRUE(second.open(file).ok());
+    EXPECT_TRUE(second.isReadOnly());
+    retitle(second, QStringLiteral("Overwritten"));
+    const QByteArray before = fileHash(file);
+    EXPECT_FALSE(second.autosave());
+    const Status saved = second.save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.error().contains(QStringLiteral("Shared.semestra"))) << saved.error().toStdString();
+    EXPECT_FALSE(second.saveAs(file).ok());
+    EXPECT_EQ(fileHash(file), before);
+
+    // The first document still saves in place.
+    retitle(first, QStringLiteral("Kept"));
+    EXPECT_TRUE(first.save().ok());
+    EXPECT_EQ(titleIn(file), QStringLiteral("Kept"));
+}
+
+TEST_F(DocumentLockTest, ReadOnlyDocumentSavesAsAnotherFileAndBecomesWritable)
+{
+    Document first(alerts, files);
+    ASSERT_TRUE(first.open(file).ok());
+    Document second(alerts, files);
+    ASSERT_TRUE(second.open(file).ok());
+    retitle(second, QStringLiteral("Mine"));
+
+    ASSERT_TRUE(second.saveAs(path("Mine.semestra")).ok());
+    EXPECT_FALSE(second.isReadOnly());
+    retitle(second, QStringLiteral("Mine, later"));
+    EXPECT_TRUE(second.autosave());
+    EXPECT_EQ(titleIn(path("Mine.semestra")), QStringLiteral("Mine, later"));
+
+    Document third(alerts, files);
+    ASSERT_TRUE(third.open(file).ok());
+    EXPECT_TRUE(third.isReadOnly()) << "the first document still holds the file";
+}
+
+TEST_F(DocumentLockTest, ClosingOrSavingElsewhereLetsTheFileGo)
+{
+    {
+        Document first(alerts, files);
+        ASSERT_TRUE(first.open(file).ok());
+    }
+    Document reopened(alerts, files);
+    ASSERT_TRUE(reopened.open(file).ok());
+    EXPECT_FALSE(reopened.isReadOnly());
+
+    ASSERT_TRUE(reopened.saveAs(path("Moved.semestra")).ok());
+    Document old(alerts, files);
+    ASSERT_TRUE(old.open(file).ok());
+    EXPECT_FALSE(old.isReadOnly()) << "Save As moves the claim to the new file";
+    Document moved(alerts, files);
+    ASSERT_TRUE(moved.open(path("Moved.semestra")).ok());
+    EXPECT_TRUE(moved.isReadOnly());
+
+    // Save As onto a file another document holds is refused.
+    const QByteArray before = fileHash(path("Moved.semestra"));
+    EXPECT_FALSE(old.saveAs(path("Moved.semestra")).ok());
+    EXPECT_EQ(fileHash(path("Moved.semestra")), before);
+    EXPECT_EQ(old.filePath(), file);
+}
+
+TEST_F(DocumentLockTest, LockOfAProcessThatEndedIsTakenOver)
+{
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 pid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    QFile lock(DocumentLock::lockFilePath(file));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(pid) + "\nsemestra\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    EXPECT_TRUE(QFileInfo(lock.fileName()).isHidden());
+
+    Document document(alerts, files);
+    ASSERT_TRUE(document.open(file).ok());
+    EXPECT_FALSE(document.isReadOnly());
+}
+
+TEST_F(DocumentLockTest, DetachedDocumentLetsItsOldFileGo)
+{
+    Document migrated(alerts, files);
+    ASSERT_TRUE(migrated.open(file).ok());
+    migrated.detachFromFile();
+    Document other(alerts, files);
+    ASSERT_TRUE(other.open(file).ok());
+    EXPECT_FALSE(other.isReadOnly());
 }

@@ -262,3 +262,27 @@ TEST_F(SqliteStoreTest, DamagedAndNewerDocumentsAreRefusedUntouched)
     }
     expectRefused(path("year.semestra"), QStringLiteral("newer version"));
 }
+
+// A copied file (or Save As, or a migrated year) keeps the store identifier,
+// so a record's URI names a record of the copy too; a session reference
+// names only the record of the open document it came from.
+TEST_F(SqliteStoreTest, SessionReferencesResolveOnlyInTheContextThatMadeThem)
+{
+    ObjectContext context(model());
+    ManagedObject* tag = context.insertObject(QStringLiteral("Tag"));
+    ASSERT_TRUE(SqliteStore::save(context, path("original.semestra")).ok());
+    ASSERT_TRUE(QFile::copy(path("original.semestra"), path("copy.semestra")));
+    const auto original = reopen(path("original.semestra"));
+    const auto copy = reopen(path("copy.semestra"));
+    ASSERT_TRUE(original && copy);
+    ManagedObject* tagInOriginal = original->objectWithURI(tag->objectURI());
+    ASSERT_NE(tagInOriginal, nullptr);
+    EXPECT_NE(copy->objectWithURI(tag->objectURI()), nullptr) << "the URI alone does not tell the copies apart";
+
+    const QString reference = tagInOriginal->sessionReference();
+    EXPECT_EQ(original->objectWithSessionReference(reference), tagInOriginal);
+    EXPECT_EQ(copy->objectWithSessionReference(reference), nullptr);
+    EXPECT_EQ(context.objectWithSessionReference(reference), nullptr);
+    EXPECT_EQ(original->objectWithSessionReference(tag->objectURI()), nullptr);
+    EXPECT_EQ(context.objectWithSessionReference(tag->sessionReference()), tag);
+}

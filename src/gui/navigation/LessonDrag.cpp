@@ -26,20 +26,21 @@ const QString LessonDrag::mimeType = QStringLiteral("application/x-semestra-less
 QMimeData* LessonDrag::mimeDataFor(const Lesson* lesson)
 {
     auto* data = new QMimeData;
-    data->setData(mimeType, lesson->objectURI().toUtf8());
+    data->setData(mimeType, lesson->sessionReference().toUtf8());
     // The content as text travels to other documents and other programs,
     // where the reference means nothing.
     data->setText(LessonDictionary::toText(lesson->dictionaryForExport()));
     return data;
 }
 
-// The reference names the document's store, so the lesson of another open
-// document does not resolve here.
+// The reference names the open document, not just its store: a copy of the
+// file open in another window shares the store and would find its own
+// lesson of the same key.
 Lesson* LessonDrag::lessonFrom(const QMimeData* data, const ObjectContext& context)
 {
     if (!data || !data->hasFormat(mimeType))
         return nullptr;
-    return dynamic_cast<Lesson*>(context.objectWithURI(QString::fromUtf8(data->data(mimeType))));
+    return dynamic_cast<Lesson*>(context.objectWithSessionReference(QString::fromUtf8(data->data(mimeType))));
 }
 
 QPixmap LessonDrag::dragImage(const Lesson* lesson)

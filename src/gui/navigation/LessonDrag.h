@@ -8,7 +8,8 @@ class ObjectContext;
 class QMimeData;
 
 // What a dragged lesson carries: a reference to the lesson record, good only
-// inside the document it came from, the lesson's content as dictionary text
+// inside the open document it came from (not in a copy of its file), the
+// lesson's content as dictionary text
 // for anywhere else, and the picture shown under the pointer.
 class LessonDrag {
 public:

@@ -10,7 +10,7 @@ const QString UnitDrag::mimeType = QStringLiteral("application/x-semestra-unit")
 QMimeData* UnitDrag::mimeDataFor(const Unit* unit)
 {
     auto* data = new QMimeData;
-    data->setData(mimeType, unit->objectURI().toUtf8());
+    data->setData(mimeType, unit->sessionReference().toUtf8());
     return data;
 }
 
@@ -18,5 +18,5 @@ Unit* UnitDrag::unitFrom(const QMimeData* data, const ObjectContext& context)
 {
     if (!data || !data->hasFormat(mimeType))
         return nullptr;
-    return dynamic_cast<Unit*>(context.objectWithURI(QString::fromUtf8(data->data(mimeType))));
+    return dynamic_cast<Unit*>(context.objectWithSessionReference(QString::fromUtf8(data->data(mimeType))));
 }

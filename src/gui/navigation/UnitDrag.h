@@ -7,7 +7,8 @@ class QMimeData;
 class Unit;
 
 // What a unit dragged from the course list carries: a reference to the unit
-// record, good only inside the document it came from.
+// record, good only inside the open document it came from (not in a copy of
+// its file).
 class UnitDrag {
 public:
     static const QString mimeType;

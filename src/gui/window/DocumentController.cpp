@@ -70,8 +70,7 @@ DocumentWindow* DocumentController::newDocument()
 DocumentWindow* DocumentController::openDocument(const QString& path)
 {
     if (DocumentWindow* open = windowForFile(path)) {
-        open->raise();
-        open->activateWindow();
+        raise(open);
         return open;
     }
     DocumentWindow* window = addWindow();
@@ -82,6 +81,23 @@ DocumentWindow* DocumentController::openDocument(const QString& path)
     }
     window->show();
     return window;
+}
+
+bool DocumentController::raiseFrontWindow()
+{
+    if (m_windows.isEmpty())
+        return false;
+    const auto active = std::find(m_windows.cbegin(), m_windows.cend(), QApplication::activeWindow());
+    raise(active != m_windows.cend() ? *active : m_windows.last());
+    return true;
+}
+
+void DocumentController::raise(DocumentWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
 }
 
 DocumentWindow* DocumentController::importWindowsFile()

@@ -35,6 +35,9 @@ public:
     // was imported.
     DocumentWindow* importWindowsFile();
     QList<DocumentWindow*> windows() const { return m_windows; }
+    // Brings the window the teacher is working in (else the one opened
+    // last) to the front; false when no window is open.
+    bool raiseFrontWindow();
     DocumentWindow* windowForFile(const QString& path) const;
 
     // Puts away every new-year wizard without asking, closes the windows
@@ -46,6 +49,7 @@ public:
 
 private:
     DocumentWindow* addWindow();
+    static void raise(DocumentWindow* window);
 
     WindowFactory m_makeWindow;
     QList<DocumentWindow*> m_windows;

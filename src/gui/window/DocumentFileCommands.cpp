@@ -70,6 +70,12 @@ QString DocumentFileCommands::notSavedTitle() const
     return QStringLiteral("The document “%1” could not be saved.").arg(documentName());
 }
 
+// A read-only document is kept, like an untitled one, only in a file chosen anew.
+bool DocumentFileCommands::savesInPlace() const
+{
+    return !m_window.document().filePath().isEmpty() && !m_window.document().isReadOnly();
+}
+
 QString DocumentFileCommands::startFolder() const
 {
     QString file = m_window.document().filePath();
@@ -105,7 +111,7 @@ void DocumentFileCommands::exportForWindows()
 
 bool DocumentFileCommands::save()
 {
-    if (m_window.document().filePath().isEmpty())
+    if (!savesInPlace())
         return saveAs();
     const Status saved = saveTo(m_window.document().filePath());
     if (!saved)
@@ -145,7 +151,7 @@ bool DocumentFileCommands::prepareToClose()
     Document& document = m_window.document();
     if (!document.getCurrentYear() || !document.context().hasChanges())
         return true;
-    if (!document.filePath().isEmpty()) {
+    if (savesInPlace()) {
         const Status saved = saveTo(document.filePath());
         if (saved)
             return true;

@@ -31,7 +31,8 @@ public:
     QAction* importWindowsAction() const { return m_importWindows; }
     QAction* exportWindowsAction() const { return m_exportWindows; }
 
-    // True when the document was saved; a failure has been reported.
+    // True when the document was saved; a failure has been reported. A
+    // read-only document asks for a new file, as Save As does.
     bool save();
     // Asks for a new file ("semestra" added when the name lacks it) and
     // saves there. False when cancelled or failed; the document keeps its
@@ -43,8 +44,8 @@ public:
     void exportForWindows();
 
     // Whether the window may close now. A document with a file is saved in
-    // place; an untitled one with a year asks first; a document still
-    // waiting for its year has nothing to keep.
+    // place; an untitled or read-only one with a year asks first; a document
+    // still waiting for its year has nothing to keep.
     bool prepareToClose();
 
 protected:
@@ -56,6 +57,7 @@ private:
     enum class Scope { Document, Application };
     QAction* addCommand(const QString& text, QKeyCombination shortcut, Scope scope, std::function<void()> command);
     Status saveTo(const QString& path);
+    bool savesInPlace() const;
     // The title the window shows for the document, quoted in questions.
     QString documentName() const;
     QString notSavedTitle() const;

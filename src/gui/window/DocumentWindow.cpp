@@ -131,6 +131,12 @@ bool DocumentWindow::openFile(const QString& path)
         return false;
     }
     setWindowTitle(titleForPath(m_document->filePath()));
+    if (m_document->isReadOnly()) {
+        m_alerts.inform(QStringLiteral("The document is open in another copy of Semestra."),
+            QStringLiteral("“%1” is open elsewhere, perhaps by another user or on another computer, so it opens "
+                           "read-only here: nothing is saved to it. To keep changes made here, use Save As.")
+                .arg(QFileInfo(path).fileName()));
+    }
     // A file saved before its year was made gets the wizard a new document gets.
     if (!m_document->getCurrentYear())
         offerNewYearSheet();

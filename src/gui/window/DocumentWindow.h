@@ -49,7 +49,8 @@ public:
     ~DocumentWindow() override;
 
     // Opens the file into this window's document; a file that cannot be
-    // opened is reported and the document stays as it was.
+    // opened is reported and the document stays as it was. A file another
+    // copy of the planner holds opens read-only, and the teacher is told.
     bool openFile(const QString& path);
 
     // For a document without a year: shows the new-year wizard over this

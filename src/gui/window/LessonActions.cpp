@@ -14,6 +14,8 @@
 #include "model/Year.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 
 LessonActions::LessonActions(AlertPresenter& alerts, FileChooser& files, const ShownSelection& shown, QWidget* window)
@@ -39,6 +41,8 @@ LessonActions::LessonActions(AlertPresenter& alerts, FileChooser& files, const S
     m_manageUnits = makeAction(QStringLiteral("Manage Units…"), &LessonActions::manageUnits);
     m_checkAttachments = makeAction(QStringLiteral("Check Attachments…"), &LessonActions::checkAttachments);
     connect(&shown, &ShownSelection::changed, this, &LessonActions::updateStates);
+    // Lessons copied in another window or program make Paste available here.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LessonActions::updateStates);
     updateStates();
 }
 
@@ -76,7 +80,7 @@ void LessonActions::addToMenu(QMenu* menu)
     menu->addActions({ m_useAsTemplate, m_removeFromUnit, m_manageUnits });
     menu->addSeparator();
     menu->addAction(m_checkAttachments);
-    // The pasteboard and the lesson's unit may have changed since the menu was last open.
+    // The lesson's unit may have changed since the menu was last open.
     connect(menu, &QMenu::aboutToShow, this, &LessonActions::updateStates);
 }
 
@@ -102,7 +106,6 @@ void LessonActions::updateStates()
 void LessonActions::copyLesson()
 {
     m_content->copyLesson(shownLesson());
-    updateStates();
 }
 
 void LessonActions::pasteLesson()

@@ -1,5 +1,9 @@
 #include "foundation/pasteboard/Pasteboard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include <gtest/gtest.h>
 
 TEST(PasteboardTest, NamedPasteboardsAreSharedByNameAndSeparate)
@@ -30,4 +34,29 @@ TEST(PasteboardTest, TypesAreKeptApartAndEveryChangeCounts)
     board.clearContents();
     EXPECT_EQ(board.changeCount(), before + 3);
     EXPECT_TRUE(board.types().isEmpty());
+}
+
+TEST(PasteboardTest, GeneralPasteboardIsTheDesktopsClipboard)
+{
+    Pasteboard& general = Pasteboard::general();
+    EXPECT_EQ(&Pasteboard::general(), &general);
+    general.setItems({ { QStringLiteral("application/x-semestra-test"), QByteArray("\x01\x02", 2) },
+        { Pasteboard::StringType, QStringLiteral("Brüche").toUtf8() } });
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(held->data(QStringLiteral("application/x-semestra-test")), QByteArray("\x01\x02", 2));
+    EXPECT_EQ(held->text(), QStringLiteral("Brüche"));
+
+    // A copy made elsewhere replaces everything, and counts as a change.
+    const int before = general.changeCount();
+    QGuiApplication::clipboard()->setText(QStringLiteral("from an editor"));
+    EXPECT_EQ(general.changeCount(), before + 1);
+    EXPECT_FALSE(general.hasType(QStringLiteral("application/x-semestra-test")));
+    EXPECT_EQ(general.string(), QStringLiteral("from an editor"));
+
+    general.setData(QByteArray("x"), QStringLiteral("application/x-semestra-test"));
+    EXPECT_EQ(general.string(), QStringLiteral("from an editor")) << "adding an item keeps the others";
+    general.clearContents();
+    EXPECT_TRUE(general.types().isEmpty());
+    EXPECT_FALSE(
+        Pasteboard::named(QStringLiteral("TestLessonPboard")).hasType(QStringLiteral("application/x-semestra-test")));
 }

@@ -29,7 +29,7 @@ class ReportStatesTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        Pasteboard::named(LessonContentController::pasteboardName).clearContents();
+        Pasteboard::general().clearContents();
         DemoWindowFixture::SetUp();
         window->resize(1400, 900);
         window->show();

@@ -1,6 +1,7 @@
 #include "gui/window/DocumentFileCommands.h"
 
 #include "ShellFixture.h"
+#include "testlib/FileHash.h"
 
 #include <QAction>
 #include <QFile>
@@ -86,4 +87,41 @@ TEST_F(DocumentFileCommandsTest, FailedSaveAsIsReportedAndTheDocumentKeepsItsFil
     EXPECT_EQ(window->document().filePath(), file);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 7.semestra"));
     EXPECT_EQ(lastFile(), file);
+}
+
+// Another copy of the planner holding the file stands here as a document of
+// this process: either way the file is taken.
+TEST_F(DocumentFileCommandsTest, AFileOpenElsewhereOpensReadOnlyAndIsKeptOnlyBySaveAs)
+{
+    const QString file = savedYear(QStringLiteral("Grade 7.semestra"), 2);
+    Document elsewhere(alerts, files);
+    ASSERT_TRUE(elsewhere.open(file).ok());
+
+    alerts.answerNext(AlertDefaultReturn);
+    DocumentWindow* window = controller.openDocument(file);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(alerts.shown().size(), 1);
+    EXPECT_EQ(alerts.last().title, QStringLiteral("The document is open in another copy of Semestra."));
+    EXPECT_TRUE(alerts.last().message.contains(QStringLiteral("read-only")));
+
+    window->document().getCurrentYear()->setValue(u"repeatInterval", 6);
+    const QByteArray before = fileHash(file);
+    controller.autosaveDocuments();
+    // Save asks for a new file; giving up there writes nothing.
+    files.answerNext(std::nullopt);
+    commandsOf(window).saveAction()->trigger();
+    EXPECT_EQ(files.savePanels().size(), 1);
+    // Closing asks, as for an untitled document, instead of saving in place.
+    alerts.answerNext(AlertAlternateReturn);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(alerts.last().title,
+        QStringLiteral("Do you want to save the changes made to the document “Grade 7.semestra”?"));
+    EXPECT_EQ(fileHash(file), before);
+
+    files.answerNext(path(QStringLiteral("Grade 7 copy")));
+    commandsOf(window).saveAsAction()->trigger();
+    EXPECT_EQ(window->document().filePath(), path(QStringLiteral("Grade 7 copy.semestra")));
+    EXPECT_FALSE(window->document().isReadOnly());
+    EXPECT_EQ(intervalInFile(path(QStringLiteral("Grade 7 copy.semestra"))), 6);
+    EXPECT_EQ(fileHash(file), before);
 }

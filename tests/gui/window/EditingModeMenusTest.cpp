@@ -36,7 +36,7 @@ class EditingModeMenusTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        Pasteboard::named(LessonContentController::pasteboardName).clearContents();
+        Pasteboard::general().clearContents();
         DemoWindowFixture::SetUp();
         window->resize(1400, 900);
         window->show();

@@ -1,3 +1,5 @@
+#include "gui/window/LessonBoxCommands.h"
+
 #include "DemoWindowFixture.h"
 #include "content/LibraryController.h"
 #include "gui/content/LibraryPanel.h"
@@ -13,7 +15,6 @@
 #include "gui/views/WeekView.h"
 #include "gui/window/DayActions.h"
 #include "gui/window/LessonActions.h"
-#include "gui/window/LessonBoxCommands.h"
 #include "model/Attachment.h"
 #include "model/Course.h"
 #include "model/Day.h"
@@ -26,6 +27,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -128,6 +130,34 @@ TEST_F(LessonBoxCommandsTest, TextTakesEffectOnlyWhenItHoldsALessonDictionary)
     ASSERT_TRUE(dropOn(canvas(), centreOf(target), dictionary));
     EXPECT_EQ(target->lessonTitle(), QStringLiteral("Fractions"));
     EXPECT_EQ(planning().currentLesson(), target);
+}
+
+// A copied file keeps the store identifier of the original, so a lesson of
+// the copy names, by its key, a lesson of the original as well.
+TEST_F(LessonBoxCommandsTest, ALessonFromACopyOfTheFileBringsItsOwnContentNotTheNamesakeRecord)
+{
+    const QList<Lesson*> lessons = weekLessons();
+    ASSERT_GE(lessons.size(), 2);
+    Lesson* namesake = lessons[0];
+    Lesson* target = lessons[1];
+    namesake->setValue(u"lessonTitle", QStringLiteral("This year's own"));
+    ASSERT_TRUE(window->document().save().ok());
+    const QString copyPath = folder.filePath(QStringLiteral("Last year.semestra"));
+    ASSERT_TRUE(QFile::copy(window->document().filePath(), copyPath));
+    DocumentWindow lastYear(alerts, files);
+    ASSERT_TRUE(lastYear.openFile(copyPath));
+    auto* source = dynamic_cast<Lesson*>(lastYear.document().context().objectWithURI(namesake->objectURI()));
+    ASSERT_NE(source, nullptr);
+    source->setValue(u"lessonTitle", QStringLiteral("Last year's"));
+
+    ASSERT_TRUE(dropOn(canvas(), centreOf(target), *lessonData(source)));
+    EXPECT_EQ(target->lessonTitle(), QStringLiteral("Last year's"));
+    EXPECT_EQ(namesake->lessonTitle(), QStringLiteral("This year's own"));
+    EXPECT_EQ(source->lessonTitle(), QStringLiteral("Last year's"));
+    // Its unit, a record of the copy, is no unit of this document either.
+    ASSERT_NE(source->unit(), nullptr);
+    const std::unique_ptr<QMimeData> unitData(UnitDrag::mimeDataFor(source->unit()));
+    EXPECT_EQ(UnitDrag::unitFrom(unitData.get(), window->document().context()), nullptr);
 }
 
 TEST_F(LessonBoxCommandsTest, ALibraryLessonDraggedOutOfThePanelFillsTheLessonItIsDroppedOn)

@@ -12,7 +12,10 @@
 #include "model/Year.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDateEdit>
+#include <QFile>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +28,7 @@ class LessonMenuTest : public DemoWindowFixture {
 protected:
     void SetUp() override
     {
-        Pasteboard::named(LessonContentController::pasteboardName).clearContents();
+        Pasteboard::general().clearContents();
         DemoWindowFixture::SetUp();
         ASSERT_NE(current(), nullptr);
     }
@@ -98,6 +101,29 @@ TEST_F(LessonMenuTest, CopyAndPasteUseShiftedKeysAndCarryTheContent)
     actions().clearAction()->trigger();
     EXPECT_FALSE(target->hasData());
     EXPECT_EQ(source->lessonTitle(), QStringLiteral("Long division"));
+}
+
+// The clipboard is the desktop's, so any other window (or program) reads it.
+TEST_F(LessonMenuTest, ALessonCopiedInOneWindowPastesIntoAnotherDocumentsWindow)
+{
+    const QString otherPath = folder.filePath(QStringLiteral("Other.semestra"));
+    ASSERT_TRUE(QFile::copy(window->document().filePath(), otherPath));
+    DocumentWindow other(alerts, files);
+    ASSERT_TRUE(other.openFile(otherPath));
+    LessonActions& otherActions = other.lessonActions();
+    Lesson* target = other.planningArea()->controller().currentLesson();
+    ASSERT_NE(target, nullptr);
+    EXPECT_FALSE(otherActions.pasteAction()->isEnabled());
+
+    current()->setValue(u"lessonTitle", QStringLiteral("Long division"));
+    actions().copyAction()->trigger();
+    EXPECT_TRUE(otherActions.pasteAction()->isEnabled()) << "Paste follows the clipboard in every window";
+    otherActions.pasteAction()->trigger();
+    EXPECT_EQ(target->lessonTitle(), QStringLiteral("Long division"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("a word copied in an editor"));
+    EXPECT_FALSE(otherActions.pasteAction()->isEnabled());
+    EXPECT_FALSE(actions().pasteAction()->isEnabled());
 }
 
 TEST_F(LessonMenuTest, ClearAllLessonsWipesOnlyAfterTheTeacherConfirms)
