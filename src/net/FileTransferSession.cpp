@@ -215,8 +215,6 @@ TransferResult FileTransferSession::describe(int code)
     curl_easy_getinfo(m_curl->handle, CURLINFO_RESPONSE_CODE, &result.replyCode);
     if (result.ok())
         return result;
-    if (result.kind == TransferResult::Kind::Cancelled && !(m_cancelled && m_cancelled->load()))
-        result.kind = TransferResult::Kind::ConnectionFailed;
     const QString detail = m_curl->error[0] != '\0' ? QString::fromUtf8(m_curl->error)
                                                    : QString::fromUtf8(curl_easy_strerror(curlCode));
     result.message = m_hostKeyProblem.isEmpty() ? detail : m_hostKeyProblem;

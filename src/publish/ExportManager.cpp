@@ -83,8 +83,12 @@ TransferResult ExportManager::send(const Item& item)
         result = item.isFolder ? m_session.makeFolder(item.remotePath)
                                : m_session.storeFile(item.localPath, item.remotePath);
         addToLog(result.ok() ? QStringLiteral("done") : QStringLiteral("failed: %1: %2").arg(url, result.message));
-        if (result.ok() || result.kind == TransferResult::Kind::Cancelled
-            || result.kind == TransferResult::Kind::LoginRefused)
+        // A refused file may go through the second time, and a broken
+        // connection is opened again; the other failures would only repeat
+        // (and ask about a host key twice).
+        const bool worthRetrying = result.kind == TransferResult::Kind::ItemRefused
+            || result.kind == TransferResult::Kind::ConnectionFailed;
+        if (result.ok() || !worthRetrying)
             return result;
     }
     return result;
