@@ -265,7 +265,9 @@ TransferResult FileTransferSession::storeFile(const QString& localPath, const QS
     curl_easy_setopt(m_curl->handle, CURLOPT_READDATA, file.get());
     curl_easy_setopt(m_curl->handle, CURLOPT_INFILESIZE_LARGE, curl_off_t(QFileInfo(localPath).size()));
     // One change of folder per folder: files of the same folder follow one
-    // another on the reused connection.
+    // another on the reused connection. A missing folder is made on the
+    // way, below a parent that is there.
     curl_easy_setopt(m_curl->handle, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(m_curl->handle, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR));
     return perform();
 }

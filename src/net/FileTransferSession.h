@@ -62,6 +62,7 @@ public:
     // Makes the folder and any missing parents; an existing folder is
     // fine. The empty path only signs in.
     TransferResult makeFolder(const QStringList& path);
+    // Makes the file's folder when it is missing, but not the folders above.
     TransferResult storeFile(const QString& localPath, const QStringList& path);
 
 private:

@@ -16,23 +16,28 @@ QList<ExportManager::Item> ExportManager::plan(const QString& localRoot) const
 {
     QList<Item> items;
     recursivelyUploadContentsAtPath(localRoot, m_session.address().folder(), items);
+    // The root is made before anything else, as the login's test.
+    if (!items.isEmpty() && items.first().isFolder && items.first().localPath == localRoot)
+        items.removeFirst();
     return items;
 }
 
-// Files of a folder come right after it and before its sub-folders, so
-// that the connection changes folder once per folder.
+// Files of a folder come right after one another and before its
+// sub-folders, so that the connection changes folder once per folder. The
+// first file's request makes its folder; only a folder without files of
+// its own needs a request to itself, which costs as much again.
 void ExportManager::recursivelyUploadContentsAtPath(
     const QString& folder, const QStringList& remoteFolder, QList<Item>& items) const
 {
     const QDir dir(folder);
     // Without QDir::Hidden, names starting with "." are left out.
-    for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    if (files.isEmpty())
+        items.append({ folder, remoteFolder, true });
+    for (const QFileInfo& file : files)
         items.append({ file.filePath(), remoteFolder + QStringList { file.fileName() }, false });
-    for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QStringList remote = remoteFolder + QStringList { sub.fileName() };
-        items.append({ sub.filePath(), remote, true });
-        recursivelyUploadContentsAtPath(sub.filePath(), remote, items);
-    }
+    for (const QFileInfo& sub : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        recursivelyUploadContentsAtPath(sub.filePath(), remoteFolder + QStringList { sub.fileName() }, items);
 }
 
 UploadOutcome ExportManager::uploadFiles(const QString& localRoot)

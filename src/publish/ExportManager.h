@@ -7,7 +7,7 @@
 
 // Uploads the generated site, a local folder tree, to a file server over
 // one connection: the remote root first, then each folder before the
-// files and folders inside it. A file that fails is tried once more; a
+// files and folders inside it (made by its first file's request). A file that fails is tried once more; a
 // connection, login or security failure stops the upload. Names starting
 // with "." stay at home. Blocks; run it off the GUI thread.
 class ExportManager {
