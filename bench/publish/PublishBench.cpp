@@ -227,10 +227,10 @@ void curlStoresEachFile(benchmark::State& state)
             state.SkipWithError("no curl configuration");
         const QString folder = upload.url(++run);
         for (const QString& file : upload.files) {
-            list.write(QStringLiteral("upload-file = \"%1/%2\"\nurl = \"%3/%4\"\n")
-                           .arg(upload.site.path(), file, folder,
-                               QString::fromLatin1(QUrl::toPercentEncoding(file, "/")))
-                           .toUtf8());
+            list.write(
+                QStringLiteral("upload-file = \"%1/%2\"\nurl = \"%3/%4\"\n")
+                    .arg(upload.site.path(), file, folder, QString::fromLatin1(QUrl::toPercentEncoding(file, "/")))
+                    .toUtf8());
         }
         list.close();
         state.ResumeTiming();

@@ -16,8 +16,8 @@ namespace {
 // The first line of standard input when asked for, else the keyring's (or
 // one an older document still holds). An SFTP account may sign in with
 // the user's key and no password.
-Result<QString> passwordFor(const CommandLine& line, SiteUploadController& uploads, const TransferAddress& address,
-    const QString& user)
+Result<QString> passwordFor(
+    const CommandLine& line, SiteUploadController& uploads, const TransferAddress& address, const QString& user)
 {
     // Asked even with --password-stdin: an old password leaves the document.
     const PasswordStore::Lookup lookup = uploads.password(address, user);
@@ -69,7 +69,7 @@ Status upload(const CommandLine& line, CommandContext& context)
         return Status::failure({});
     FileTransferSession::Options options;
     options.encryption = line.has(QStringLiteral("require-tls")) ? FileTransferSession::Encryption::Required
-                                                                  : FileTransferSession::Encryption::WhenOffered;
+                                                                 : FileTransferSession::Encryption::WhenOffered;
     options.certificateAuthorities = line.value(QStringLiteral("cacert"));
     FileTransferSession session(*address, *user, *password, options);
     const UploadOutcome outcome = ExportManager(session).uploadFiles(root);

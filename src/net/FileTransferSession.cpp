@@ -30,9 +30,9 @@ struct CurlCallbacks {
             return CURLKHSTAT_FINE;
         const HostKey key = describe(*session, found);
         if (match == CURLKHMATCH_MISMATCH) {
-            session->m_hostKeyProblem = QStringLiteral(
-                "the server's key (%1) is not the one %2 holds for it: the server may be an impostor")
-                                            .arg(key.fingerprint, QString::fromUtf8(session->m_knownHosts));
+            session->m_hostKeyProblem
+                = QStringLiteral("the server's key (%1) is not the one %2 holds for it: the server may be an impostor")
+                      .arg(key.fingerprint, QString::fromUtf8(session->m_knownHosts));
             return CURLKHSTAT_REJECT;
         }
         if (session->m_hostKeyCheck && session->m_hostKeyCheck(key))
@@ -45,11 +45,10 @@ struct CurlCallbacks {
     static HostKey describe(const FileTransferSession& session, const curl_khkey* found)
     {
         // A length of zero means the key comes as base64 text.
-        const QByteArray key = found->len == 0
-            ? QByteArray::fromBase64(QByteArray(found->key))
-            : QByteArray(found->key, qsizetype(found->len));
-        const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha256)
-                                      .toBase64(QByteArray::OmitTrailingEquals);
+        const QByteArray key = found->len == 0 ? QByteArray::fromBase64(QByteArray(found->key))
+                                               : QByteArray(found->key, qsizetype(found->len));
+        const QByteArray digest
+            = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toBase64(QByteArray::OmitTrailingEquals);
         return { session.m_address.host(), session.m_address.port(), keyTypeName(found->keytype),
             QStringLiteral("SHA256:") + QString::fromLatin1(digest) };
     }
@@ -215,8 +214,8 @@ TransferResult FileTransferSession::describe(int code)
     curl_easy_getinfo(m_curl->handle, CURLINFO_RESPONSE_CODE, &result.replyCode);
     if (result.ok())
         return result;
-    const QString detail = m_curl->error[0] != '\0' ? QString::fromUtf8(m_curl->error)
-                                                   : QString::fromUtf8(curl_easy_strerror(curlCode));
+    const QString detail
+        = m_curl->error[0] != '\0' ? QString::fromUtf8(m_curl->error) : QString::fromUtf8(curl_easy_strerror(curlCode));
     result.message = m_hostKeyProblem.isEmpty() ? detail : m_hostKeyProblem;
     if (result.replyCode != 0 && m_address.scheme() != TransferAddress::Scheme::Sftp)
         result.message += QStringLiteral(" (reply %1)").arg(result.replyCode);

@@ -91,8 +91,8 @@ TransferResult ExportManager::send(const Item& item)
         // A refused file may go through the second time, and a broken
         // connection is opened again; the other failures would only repeat
         // (and ask about a host key twice).
-        const bool worthRetrying = result.kind == TransferResult::Kind::ItemRefused
-            || result.kind == TransferResult::Kind::ConnectionFailed;
+        const bool worthRetrying
+            = result.kind == TransferResult::Kind::ItemRefused || result.kind == TransferResult::Kind::ConnectionFailed;
         if (result.ok() || !worthRetrying)
             return result;
     }
@@ -108,8 +108,7 @@ bool ExportManager::stop(UploadOutcome& outcome, const TransferResult& result, c
                                                                     : UploadOutcome::Result::Stopped;
     outcome.loginRefused = result.kind == TransferResult::Kind::LoginRefused;
     outcome.failure = QStringLiteral("%1: %2").arg(what, result.message);
-    addToLog(outcome.result == UploadOutcome::Result::Cancelled ? QStringLiteral("Upload cancelled")
-                                                                : outcome.failure);
+    addToLog(outcome.result == UploadOutcome::Result::Cancelled ? QStringLiteral("Upload cancelled") : outcome.failure);
     outcome.log = m_log;
     return true;
 }

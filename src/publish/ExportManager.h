@@ -35,7 +35,8 @@ private:
     };
 
     QList<Item> plan(const QString& localRoot) const;
-    void recursivelyUploadContentsAtPath(const QString& folder, const QStringList& remoteFolder, QList<Item>& items) const;
+    void recursivelyUploadContentsAtPath(
+        const QString& folder, const QStringList& remoteFolder, QList<Item>& items) const;
     // Sends one item, a second time after a failure.
     TransferResult send(const Item& item);
     enum class StopWhen { SessionEnds, Always };

@@ -16,7 +16,8 @@ const QString SiteUploadController::loginFailedMessage
 const QString SiteUploadController::stoppedTitle = QStringLiteral("The web site could not be uploaded.");
 const QString SiteUploadController::badServerTitle = QStringLiteral("No Server to Upload To");
 
-SiteUploadController::SiteUploadController(PublishController& publisher, PasswordStore& passwords, AlertPresenter& alerts)
+SiteUploadController::SiteUploadController(
+    PublishController& publisher, PasswordStore& passwords, AlertPresenter& alerts)
     : m_publisher(publisher)
     , m_passwords(passwords)
     , m_alerts(alerts)

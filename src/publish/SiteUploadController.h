@@ -61,8 +61,8 @@ public:
     bool siteGenerated(const PublishOutcome& outcome);
 
     // A session as the "ftp" tab describes it (user, encryption).
-    std::unique_ptr<FileTransferSession> makeSession(const TransferAddress& address, const QString& password,
-        FileTransferSession::Options options = {}) const;
+    std::unique_ptr<FileTransferSession> makeSession(
+        const TransferAddress& address, const QString& password, FileTransferSession::Options options = {}) const;
 
     enum class Next { Done, ShowLog };
     // Tells the teacher how the upload ended; only a complete upload marks

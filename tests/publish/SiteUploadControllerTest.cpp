@@ -1,6 +1,7 @@
+#include "publish/SiteUploadController.h"
+
 #include "SiteFixture.h"
 #include "model/Course.h"
-#include "publish/SiteUploadController.h"
 #include "testlib/MemoryPasswordStore.h"
 
 namespace {

@@ -202,8 +202,8 @@ void PublishActions::jobFinished()
 
 void PublishActions::startUpload()
 {
-    m_upload = std::make_unique<UploadJob>(m_uploads->makeSession(*m_uploadAddress, m_uploadPassword),
-        SiteUploadController::workingFolder());
+    m_upload = std::make_unique<UploadJob>(
+        m_uploads->makeSession(*m_uploadAddress, m_uploadPassword), SiteUploadController::workingFolder());
     m_uploadAddress.reset();
     m_uploadPassword.clear();
     connect(m_upload.get(), &UploadJob::connecting, this, [this](const QString& host, int port) {

@@ -158,8 +158,8 @@ void PublishSheet::choosePressed()
 
 bool PublishSheet::storeServer()
 {
-    m_uploads.setServer({ m_host->text(), m_port->value(), m_user->text(), m_remotePath->text(),
-        m_requireEncryption->isChecked() });
+    m_uploads.setServer(
+        { m_host->text(), m_port->value(), m_user->text(), m_remotePath->text(), m_requireEncryption->isChecked() });
     const std::optional<TransferAddress> address = m_uploads.checkedAddress();
     if (!address)
         return false;

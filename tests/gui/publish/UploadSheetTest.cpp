@@ -97,7 +97,9 @@ TEST_F(UploadSheetTest, FtpTabUploadsTheSiteAndShowsItsProgress)
     EXPECT_TRUE(alerts.shown().isEmpty()) << alerts.last().message.toStdString();
     EXPECT_TRUE(messages.contains(QStringLiteral("Connecting to Host: 127.0.0.1:%1").arg(server.port())));
     EXPECT_TRUE(messages.contains(QStringLiteral("0 files left to send")));
-    EXPECT_EQ(treeDifferences(treeAt(server.root() + QStringLiteral("/class_site")), treeAt(SiteUploadController::workingFolder())), "");
+    EXPECT_EQ(treeDifferences(
+                  treeAt(server.root() + QStringLiteral("/class_site")), treeAt(SiteUploadController::workingFolder())),
+        "");
     EXPECT_EQ(mathPublishedUntil(), info().date(u"calendarExportEndDate"));
     EXPECT_EQ(info().value<int>(u"defaultConnectionType"), int(PublishInfo::Ftp));
     EXPECT_EQ(keyring.kept.value(SiteUploadController::passwordService + QStringLiteral("/teacher@127.0.0.1")),

@@ -22,8 +22,7 @@ protected:
                  { QStringLiteral("Math #1/index.html"), "<html>math</html>" },
                  { QStringLiteral("Math #1/notes 100%.txt"), QByteArray(200000, 'n') },
                  { QStringLiteral("Français/été?.html"), "<html>&eacute;t&eacute;</html>" },
-                 { QStringLiteral(".hidden"), "stays" },
-                 { QStringLiteral("Math #1/.DS_Store"), "stays" } })
+                 { QStringLiteral(".hidden"), "stays" }, { QStringLiteral("Math #1/.DS_Store"), "stays" } })
             ASSERT_TRUE(writeFile(m_local.filePath(path), bytes));
         QDir().mkpath(m_local.filePath(QStringLiteral("empty")));
     }
@@ -141,8 +140,7 @@ TEST_F(FtpUploadTest, ServerThatNeverAnswersTimesOut)
 
 TEST_F(FtpUploadTest, RefusedConnectionStopsTheUpload)
 {
-    FileTransferSession session(
-        addressOf(LoopbackPort::freePort()), FtpServer::user, FtpServer::password, quick());
+    FileTransferSession session(addressOf(LoopbackPort::freePort()), FtpServer::user, FtpServer::password, quick());
     const UploadOutcome outcome = upload(session);
     EXPECT_EQ(outcome.result, UploadOutcome::Result::Stopped);
     EXPECT_TRUE(outcome.failure.contains(QStringLiteral("127.0.0.1"))) << outcome.failure.toStdString();

@@ -62,8 +62,10 @@ TEST_F(UploadCommandTest, DemoSiteArrivesByteForByteAndCountsArePrinted)
     const QMap<QString, QByteArray> local = treeAt(workingFolder());
     ASSERT_GT(local.size(), 20);
     EXPECT_EQ(treeDifferences(treeAt(server.root() + QStringLiteral("/public_html")), local), "");
-    const qsizetype files = std::count_if(local.begin(), local.end(), [](const QByteArray& b) { return b != "<folder>"; });
-    EXPECT_TRUE(run.out.contains(QStringLiteral("%1 files sent, 0 failed, 0 not tried").arg(files))) << run.out.toStdString();
+    const qsizetype files
+        = std::count_if(local.begin(), local.end(), [](const QByteArray& b) { return b != "<folder>"; });
+    EXPECT_TRUE(run.out.contains(QStringLiteral("%1 files sent, 0 failed, 0 not tried").arg(files)))
+        << run.out.toStdString();
 }
 
 TEST_F(UploadCommandTest, WrongPasswordFailsAndLeavesTheFileAlone)

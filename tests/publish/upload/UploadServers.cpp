@@ -63,9 +63,9 @@ FtpServer::FtpServer(Tls tls)
     }
     const QByteArray line = m_process.readLine().trimmed();
     const int port = line.startsWith("PORT ") ? line.mid(5).toInt() : 0;
-    if (port > 0
-        && LoopbackPort::waitUntilListening(
-            port, startTimeoutMs, [this] { return m_process.state() != QProcess::NotRunning; }))
+    if (port > 0 && LoopbackPort::waitUntilListening(port, startTimeoutMs, [this] {
+            return m_process.state() != QProcess::NotRunning;
+        }))
         m_port = port;
     else
         m_problem = QStringLiteral("pyftpdlib did not listen: %1").arg(QString::fromUtf8(line));
