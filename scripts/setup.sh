@@ -8,7 +8,7 @@ SEMESTRA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libicu-dev libsqlite3-dev sqlite3 libcurl4-openssl-dev libical-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  python3-pyftpdlib poppler-utils xvfb xauth
+  python3-pyftpdlib python3-openssl openssl openssh-server openssh-client poppler-utils xvfb xauth
   qtkeychain-qt6-dev radicale python3-icalendar
   fonts-dejavu-core fontconfig
   desktop-file-utils shared-mime-info libxml2-utils

@@ -4,14 +4,18 @@
 #include "model/Course.h"
 #include "model/SemestraRecords.h"
 #include "model/Year.h"
+#include "publish/ExportManager.h"
 #include "publish/PublishController.h"
 #include "publish/SiteGenerator.h"
 #include "publish/SiteSnapshotReader.h"
 #include "publish/SiteWriter.h"
 #include "store/ObjectContext.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +25,9 @@
 // published and the whole year in range, written into an empty folder; and,
 // in the same run, the finished site copied with cp -r, the yardstick the
 // publish is held to. The heap figure is the most memory the publish held
-// beyond the document while it ran.
+// beyond the document while it ran. The upload of that site to pyftpdlib on
+// the loopback address is held to the curl tool storing the same files one
+// by one over one connection.
 namespace {
 
 class DefaultAnswers : public AlertPresenter {
@@ -149,8 +155,97 @@ void readDaysAndCourses(benchmark::State& state)
     }
 }
 
+// The test suite's pyftpdlib server, serving a scratch folder while the
+// benchmark runs.
+struct LoopbackFtpServer {
+    LoopbackFtpServer()
+    {
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(SEMESTRA_FTP_SERVER_SCRIPT), QStringLiteral("--root"), root.path(),
+                QStringLiteral("--user"), QStringLiteral("teacher"), QStringLiteral("--password"),
+                QStringLiteral("chalk"), QStringLiteral("--commands"), QStringLiteral("/dev/null") });
+        if (process.waitForReadyRead(15000))
+            port = process.readLine().trimmed().mid(5).toInt();
+    }
+    ~LoopbackFtpServer()
+    {
+        process.terminate();
+        process.waitForFinished();
+    }
+
+    QTemporaryDir root;
+    QProcess process;
+    int port = 0;
+};
+
+struct UploadRun {
+    explicit UploadRun(int scale)
+        : demo(scale)
+    {
+        published = demo.controller.generate(site.path()).published() && server.port > 0;
+        QDirIterator walk(site.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (walk.hasNext())
+            files.append(walk.next().mid(site.path().size() + 1));
+    }
+    QString url(int run) const { return QStringLiteral("ftp://127.0.0.1:%1/run-%2").arg(server.port).arg(run); }
+
+    PublishedDemoYear demo;
+    QTemporaryDir site;
+    LoopbackFtpServer server;
+    QStringList files;
+    bool published = false;
+};
+
+void uploadSite(benchmark::State& state)
+{
+    UploadRun upload(int(state.range(0)));
+    if (!upload.published)
+        state.SkipWithError("no site or no server");
+    int run = 0;
+    for (auto _ : state) {
+        const TransferAddress address = *TransferAddress::parse(upload.url(++run));
+        FileTransferSession session(address, QStringLiteral("teacher"), QStringLiteral("chalk"), {});
+        if (!ExportManager(session).uploadFiles(upload.site.path()).succeeded())
+            state.SkipWithError("the upload failed");
+    }
+    state.counters["files"] = double(upload.files.size());
+}
+
+void curlStoresEachFile(benchmark::State& state)
+{
+    UploadRun upload(int(state.range(0)));
+    if (!upload.published)
+        state.SkipWithError("no site or no server");
+    int run = 0;
+    QTemporaryDir scratch;
+    const QString config = scratch.filePath(QStringLiteral("curl.conf"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile list(config);
+        if (!list.open(QIODevice::WriteOnly))
+            state.SkipWithError("no curl configuration");
+        const QString folder = upload.url(++run);
+        for (const QString& file : upload.files) {
+            list.write(
+                QStringLiteral("upload-file = \"%1/%2\"\nurl = \"%3/%4\"\n")
+                    .arg(upload.site.path(), file, folder, QString::fromLatin1(QUrl::toPercentEncoding(file, "/")))
+                    .toUtf8());
+        }
+        list.close();
+        state.ResumeTiming();
+        if (QProcess::execute(QStringLiteral("curl"),
+                { QStringLiteral("-sS"), QStringLiteral("--ftp-create-dirs"), QStringLiteral("--user"),
+                    QStringLiteral("teacher:chalk"), QStringLiteral("-K"), config })
+            != 0)
+            state.SkipWithError("curl failed");
+    }
+}
+
 } // namespace
 
+BENCHMARK(uploadSite)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(curlStoresEachFile)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(publishIntoEmptyFolder)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(copyFinishedSite)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(publishAgainUnchanged)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -206,6 +206,11 @@ const QList<Command>& commands()
               {} },
             QStringLiteral("publish FILE --folder DIR [--theme NAME] [--from YYYY-MM-DD --to YYYY-MM-DD]"),
             Commands::publish },
+        { { QStringLiteral("upload"), 1,
+              { QStringLiteral("url"), QStringLiteral("user"), QStringLiteral("cacert"), upgradeOption },
+              { QStringLiteral("password-stdin"), QStringLiteral("require-tls") } },
+            QStringLiteral("upload FILE --url URL --user NAME [--password-stdin] [--require-tls] [--cacert FILE]"),
+            Commands::upload },
         { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes },
         { { QStringLiteral("calendar-sync"), 1,
               { QStringLiteral("folder"), QStringLiteral("caldav"), QStringLiteral("user"), upgradeOption },
@@ -272,6 +277,10 @@ int Cli::run(const QStringList& arguments)
         m_errors << "semestra-cli: unknown command \"" << name << "\" (see --help)" << Qt::endl;
         return UsageError;
     }
+    if (arguments.contains(QLatin1String("--help"))) {
+        m_out << "usage: semestra-cli " << command->usage << Qt::endl;
+        return Success;
+    }
     const Result<CommandLine> line = CommandLine::parse(arguments.mid(1), command->syntax);
     if (!line) {
         m_errors << "semestra-cli: " << line.error() << Qt::endl;
@@ -316,6 +325,13 @@ void Cli::printHelp()
              "builds a new document from an exchange file, leaving out records that cannot be linked.\n"
              "publish writes the class web site into DIR and prints each file it wrote; files that would\n"
              "not change are left alone. --theme (one of those themes lists) and --from/--to (both the\n"
-             "calendar and the lesson range) are stored in FILE; otherwise its stored settings are used.\n";
+             "calendar and the lesson range) are stored in FILE; otherwise its stored settings are used.\n"
+             "upload publishes the site into the working folder (FTPExport in the user's data folder) and\n"
+             "sends it to URL: ftp://HOST[:PORT]/FOLDER (TLS when the server offers it; --require-tls\n"
+             "refuses to send the password in clear), ftps:// (TLS from the start) or sftp:// (the host key\n"
+             "must be in ~/.ssh/known_hosts; signs in with ~/.ssh/id_ed25519, id_ecdsa or id_rsa, or the\n"
+             "password). The password is the first line of standard input with --password-stdin, else the\n"
+             "keyring's. --cacert trusts the certificates in FILE besides the system's. It prints how many\n"
+             "files were sent and failed, and saves FILE only when every file arrived.\n";
     m_out.flush();
 }

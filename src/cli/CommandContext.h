@@ -82,4 +82,5 @@ Status importWindows(const CommandLine& line, CommandContext& context);
 Status publish(const CommandLine& line, CommandContext& context);
 Status themes(const CommandLine& line, CommandContext& context);
 Status calendarSync(const CommandLine& line, CommandContext& context);
+Status upload(const CommandLine& line, CommandContext& context);
 } // namespace Commands

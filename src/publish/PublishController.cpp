@@ -101,6 +101,13 @@ SiteSettings PublishController::settings() const
 
 PublishOutcome PublishController::publishNow(const QString& root, const SiteWriter::Listener& listener)
 {
+    const PublishOutcome outcome = generate(root, listener);
+    publishFinished(outcome);
+    return outcome;
+}
+
+PublishOutcome PublishController::generate(const QString& root, const SiteWriter::Listener& listener)
+{
     SiteSnapshotReader reader(m_year);
     const SiteFrame frame = reader.readFrame(settings());
     SiteWriter writer(root);
@@ -122,13 +129,17 @@ PublishOutcome PublishController::publishNow(const QString& root, const SiteWrit
         outcome.failedPath = writer.failedPath();
         outcome.reason = writer.failureReason();
     }
-    publishFinished(outcome);
     return outcome;
 }
 
 std::unique_ptr<PublishJob> PublishController::makeJob(QObject* parent)
 {
-    return std::make_unique<PublishJob>(m_year, settings(), publishPath(), parent);
+    return makeJob(publishPath(), parent);
+}
+
+std::unique_ptr<PublishJob> PublishController::makeJob(const QString& root, QObject* parent)
+{
+    return std::make_unique<PublishJob>(m_year, settings(), root, parent);
 }
 
 void PublishController::publishFinished(const PublishOutcome& outcome)
@@ -139,11 +150,15 @@ void PublishController::publishFinished(const PublishOutcome& outcome)
                 .arg(outcome.failedPath, outcome.reason));
         return;
     }
-    if (!outcome.published())
-        return;
+    if (outcome.published())
+        markPublished(PublishInfo::Local);
+}
+
+void PublishController::markPublished(PublishInfo::ConnectionType connection)
+{
     PublishInfo& info = publishInfo();
     setPublishDates(info.date(u"calendarExportEndDate").value_or(m_year.startDate()));
-    info.setValue(u"defaultConnectionType", int(PublishInfo::Local));
+    info.setValue(u"defaultConnectionType", int(connection));
 }
 
 void PublishController::setPublishDates(Date date)

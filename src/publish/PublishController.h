@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/dates/Date.h"
+#include "model/PublishInfo.h"
 #include "publish/PublishOutcome.h"
 #include "publish/SiteSnapshot.h"
 #include "publish/SiteWriter.h"
@@ -9,7 +10,6 @@
 
 class AlertPresenter;
 class FileChooser;
-class PublishInfo;
 class PublishJob;
 class QObject;
 class Year;
@@ -47,14 +47,20 @@ public:
     // Writes the site into `root` on this thread, telling `listener` of
     // each file written, and then finishes as publishFinished() does.
     PublishOutcome publishNow(const QString& root, const SiteWriter::Listener& listener = {});
-    // The same in the background, into the chosen folder; the caller
-    // starts the job and calls publishFinished() when it ends.
+    // Only writes the site, for an upload that decides what it means.
+    PublishOutcome generate(const QString& root, const SiteWriter::Listener& listener = {});
+    // The same in the background, into the chosen folder or `root`; the
+    // caller starts the job and calls publishFinished() when it ends.
     std::unique_ptr<PublishJob> makeJob(QObject* parent = nullptr);
+    std::unique_ptr<PublishJob> makeJob(const QString& root, QObject* parent = nullptr);
 
     // After a publish that worked, every published course counts as
     // published up to the calendar's end and the local tab is remembered;
     // a failure is reported, naming the file, and changes nothing.
     void publishFinished(const PublishOutcome& outcome);
+    // Every published course counts as published up to the calendar's end;
+    // the sheet opens on `connection`'s tab next time.
+    void markPublished(PublishInfo::ConnectionType connection);
     void setPublishDates(Date date);
 
     static const QString noFolderTitle;

@@ -7,9 +7,9 @@
 #include "model/Document.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
-#include "net/PasswordStore.h"
 #include "testlib/FixedClock.h"
 #include "testlib/LocalDate.h"
+#include "testlib/MemoryPasswordStore.h"
 #include "testlib/ScriptedAlertPresenter.h"
 #include "testlib/ScriptedFileChooser.h"
 #include "testlib/TemporaryPreferences.h"
@@ -32,31 +32,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A keyring that keeps passwords in memory, or one that is not running.
-class FakeKeyring : public PasswordStore {
-public:
-    bool running = true;
-    QHash<QString, QString> kept;
-
-    Lookup readPassword(const QString& service, const QString& account) override
-    {
-        if (!running)
-            return { Lookup::State::NoKeyring, {}, QStringLiteral("No keyring is running.") };
-        const QString key = service + QLatin1Char('/') + account;
-        return kept.contains(key) ? Lookup { Lookup::State::Found, kept.value(key), {} } : Lookup {};
-    }
-    Status writePassword(const QString& service, const QString& account, const QString& password) override
-    {
-        kept.insert(service + QLatin1Char('/') + account, password);
-        return Status::success();
-    }
-    Status deletePassword(const QString& service, const QString& account) override
-    {
-        kept.remove(service + QLatin1Char('/') + account);
-        return Status::success();
-    }
-};
 
 // The window of the demo year, with calendar files going to a scratch data
 // folder.
@@ -106,7 +81,7 @@ protected:
     QTemporaryDir dataFolder;
     ScriptedAlertPresenter alerts;
     ScriptedFileChooser files;
-    FakeKeyring keyring;
+    MemoryPasswordStore keyring;
     std::unique_ptr<DocumentWindow> window;
 };
 

@@ -1,14 +1,9 @@
 #include "RadicaleServer.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QThread>
+#include "testlib/LoopbackPort.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QDir>
+#include <QFile>
 
 const QString RadicaleServer::user = QStringLiteral("teacher");
 const QString RadicaleServer::password = QStringLiteral("chalk");
@@ -17,44 +12,11 @@ namespace {
 
 constexpr int startTimeoutMs = 15000;
 
-sockaddr_in loopback(int port)
-{
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(uint16_t(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A port the system has just handed out and taken back: free unless another
-// program grabs it in the moment before the server binds it.
-int freePort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-        && ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(probe);
-    return port;
-}
-
-bool listens(int port)
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = loopback(port);
-    const bool connected = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(probe);
-    return connected;
-}
-
 } // namespace
 
 RadicaleServer::RadicaleServer()
 {
-    const int port = freePort();
+    const int port = LoopbackPort::freePort();
     if (port == 0 || !writeConfiguration(port)) {
         m_problem = QStringLiteral("no free port or no configuration");
         return;
@@ -64,14 +26,10 @@ RadicaleServer::RadicaleServer()
     m_process.start(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"),
             m_folder.filePath(QStringLiteral("config")) });
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < startTimeoutMs && m_process.state() != QProcess::NotRunning) {
-        if (listens(port)) {
-            m_port = port;
-            return;
-        }
-        QThread::msleep(50);
+    if (LoopbackPort::waitUntilListening(
+            port, startTimeoutMs, [this] { return m_process.state() != QProcess::NotRunning; })) {
+        m_port = port;
+        return;
     }
     m_problem = QStringLiteral("radicale did not listen on port %1").arg(port);
 }
