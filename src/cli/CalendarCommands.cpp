@@ -79,7 +79,7 @@ Status calendarSync(const CommandLine& line, CommandContext& context)
 {
     if (const Status options = checkOptions(line); !options)
         return options;
-    auto document = context.openDocument(line.positionals().first());
+    auto document = context.openDocumentToChange(line.positionals().first());
     if (!document)
         return Status::failure(document.error());
     Year& year = *document.value()->getCurrentYear();

@@ -22,6 +22,16 @@ Result<std::unique_ptr<Document>> CommandContext::openDocument(const QString& pa
     return document;
 }
 
+Result<std::unique_ptr<Document>> CommandContext::openDocumentToChange(const QString& path)
+{
+    auto document = openDocument(path);
+    if (!document)
+        return document;
+    if (const Status writable = document.value()->checkWritable(); !writable)
+        return Result<std::unique_ptr<Document>>::failure(writable.error());
+    return document;
+}
+
 Result<std::unique_ptr<Document>> CommandContext::newDocument(const QString& path, bool force)
 {
     if (QFileInfo::exists(path) && !force)

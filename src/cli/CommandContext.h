@@ -19,6 +19,9 @@ struct CommandContext {
 
     // Opens an existing document that holds a year.
     Result<std::unique_ptr<Document>> openDocument(const QString& path);
+    // The same, refused at once when the planner holds the file: for commands
+    // that write elsewhere (a site, a server, calendars) before they save it.
+    Result<std::unique_ptr<Document>> openDocumentToChange(const QString& path);
     // A new, empty document, refusing to replace an existing file unless forced.
     Result<std::unique_ptr<Document>> newDocument(const QString& path, bool force);
 };

@@ -44,7 +44,7 @@ Status publish(const CommandLine& line, CommandContext& context)
     const auto range = rangeOf(line);
     if (!range)
         return Status::failure(range.error());
-    auto document = context.openDocument(line.positionals().first());
+    auto document = context.openDocumentToChange(line.positionals().first());
     if (!document)
         return Status::failure(document.error());
     PublishController controller(*document.value()->getCurrentYear(), context.alerts, context.files);

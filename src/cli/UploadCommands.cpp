@@ -55,7 +55,7 @@ Status upload(const CommandLine& line, CommandContext& context)
     const Result<TransferAddress> address = TransferAddress::parse(*url);
     if (!address)
         return Status::failure(address.error());
-    auto document = context.openDocument(line.positionals().first());
+    auto document = context.openDocumentToChange(line.positionals().first());
     if (!document)
         return Status::failure(document.error());
     PublishController publisher(*document.value()->getCurrentYear(), context.alerts, context.files);

@@ -35,7 +35,7 @@ Status exportWindows(const CommandLine& line, CommandContext& context)
     const Result<QString> output = newOutput(line, path);
     if (!output)
         return Status::failure(output.error());
-    auto document = context.openDocument(path);
+    auto document = context.openDocumentToChange(path);
     if (!document)
         return Status::failure(document.error());
     WindowsExport::prepareForExport(*document.value()->getCurrentYear());

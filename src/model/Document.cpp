@@ -138,6 +138,14 @@ bool Document::isReadOnly() const
     return m_lock && m_lock->isHeldElsewhere();
 }
 
+Status Document::checkWritable() const
+{
+    if (!isReadOnly())
+        return Status::success();
+    return Status::failure(QStringLiteral("“%1” is open in another copy of Semestra, so nothing was written to it.")
+                               .arg(QFileInfo(m_filePath).fileName()));
+}
+
 // A read-only document never claims its own file later, even once the other
 // process lets go: that process may have saved since, and writing only this
 // document's changes over its work would mix the two.
@@ -146,9 +154,8 @@ Result<std::unique_ptr<DocumentLock>> Document::claimForSave(const QString& path
     using Claim = Result<std::unique_ptr<DocumentLock>>;
     const QString name = QFileInfo(path).fileName();
     if (m_lock && m_lock->covers(path)) {
-        if (m_lock->isHeldElsewhere())
-            return Claim::failure(
-                QStringLiteral("“%1” is open in another copy of Semestra, so nothing was written to it.").arg(name));
+        if (const Status writable = checkWritable(); !writable)
+            return Claim::failure(writable.error());
         return std::unique_ptr<DocumentLock>();
     }
     auto lock = std::make_unique<DocumentLock>(path);

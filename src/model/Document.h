@@ -32,6 +32,9 @@ public:
     // Nothing is ever written to the file of a read-only document: saving
     // and autosaving in place are refused, Save As to another file is not.
     bool isReadOnly() const;
+    // Fails, saying why, when the document's own file may not be written:
+    // for work that has effects elsewhere before it saves.
+    Status checkWritable() const;
 
     ObjectContext& context() { return *m_context; }
     const QString& filePath() const { return m_filePath; }

@@ -3,6 +3,7 @@
 #include "testlib/OlderDocumentLayout.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 using DemoAndErrorsTest = CliFixture;
@@ -134,6 +135,12 @@ TEST_F(DemoAndErrorsTest, AFileOpenInThePlannerIsReadButNeverChanged)
         QStringLiteral("--end"), QStringLiteral("2025-09-12"), QStringLiteral("--days"), QStringLiteral("mon"),
         QStringLiteral("--course"), QStringLiteral("Art"), QStringLiteral("--force") });
     EXPECT_EQ(replaced.exitCode, 1) << replaced.errors.toStdString();
+    // Publishing would write a site before saving the file: refused first.
+    const QString site = path(QStringLiteral("site"));
+    const CliRun published = run({ QStringLiteral("publish"), file, QStringLiteral("--folder"), site });
+    EXPECT_EQ(published.exitCode, 1) << published.errors.toStdString();
+    EXPECT_TRUE(published.errors.contains(QStringLiteral("open in another copy of Semestra")));
+    EXPECT_FALSE(QFileInfo::exists(site)) << "nothing is published for a file the planner holds";
     EXPECT_EQ(fileHash(file), before);
 
     EXPECT_EQ(info(file).value(u"courses").toArray().size(), 1) << "reading still works";
