@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CourseOrder.h"
+#include "model/DeleteStackEntries.h"
 #include "store/ManagedObject.h"
 
 #include <QHash>
@@ -69,7 +70,7 @@ public:
         Year& m_year;
         const bool m_outermost;
         // The stack's entries, read when the first entry is added.
-        std::optional<QSet<QString>> m_entries;
+        std::optional<DeleteStackEntries> m_entries;
         QString m_added;
     };
 
@@ -250,11 +251,10 @@ private:
     DeleteStackBatch* m_deleteStackBatch = nullptr;
     // The stack as the last batch left it, with its entries.
     QString m_stackLastRead;
-    QSet<QString> m_entriesLastRead;
+    DeleteStackEntries m_entriesLastRead;
     QVariantMap m_calendarSyncDict;
 
-    // The stack's entries, each with its closing comma.
-    QSet<QString> deleteStackEntries();
+    DeleteStackEntries deleteStackEntries();
 
     QList<Day*> schoolDaysInOrder() const;
     Day* insertNewDay(Week& week, Date date, int dayType);

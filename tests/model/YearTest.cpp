@@ -86,6 +86,30 @@ TEST_F(YearTest, DeleteStackBatchWritesItsEntriesOnceWhenItCloses)
     EXPECT_EQ(year->deleteStack(), QStringLiteral("1:course,2:course,1:lesson,"));
 }
 
+// A batch tells entries apart as a single addition does: by the whole entry,
+// through thousands of them, whichever way they were first read.
+TEST_F(YearTest, DeleteStackBatchComparesWholeEntriesThroughThousands)
+{
+    auto* course = insert<MyCourse>("MyCourse");
+    QString held;
+    QString expectedAdded;
+    for (int id = 1; id <= 4000; ++id)
+        (id % 2 ? held : expectedAdded) += QStringLiteral("%1:course,").arg(id);
+    held += QStringLiteral("112:lesson,");
+    year->setValue(u"teacherPhone", held);
+    {
+        const Year::DeleteStackBatch batch(*year);
+        for (int id = 1; id <= 4000; ++id) {
+            course->setValue(u"syncID", QString::number(id));
+            year->addObjectToDeleteStack(*course, QStringLiteral("course"));
+            year->addObjectToDeleteStack(*course, QStringLiteral("course"));
+        }
+        course->setValue(u"syncID", QStringLiteral("12"));
+        year->addObjectToDeleteStack(*course, QStringLiteral("lesson"));
+    }
+    EXPECT_EQ(year->deleteStack(), held + expectedAdded + QStringLiteral("12:lesson,"));
+}
+
 // A sync empties the stack between two batches; a teacher's script may
 // rewrite it. Each batch goes by the stack as it is then.
 TEST_F(YearTest, EachDeleteStackBatchKnowsTheStackAsItIsWhenItStarts)
