@@ -41,10 +41,9 @@ void DaySettingsPanel::setDay(Day* day)
 {
     m_day = day;
     const bool school = day && !day->isNonSchoolDay();
+    // The side panel above already says when no lessons meet.
     if (!school)
         m_title->clear();
-    else if (m_kind == Kind::WithoutLessons)
-        m_title->setText(tr("No lessons meet on this day."));
     else
         m_title->setText(day->isCustomDay() ? day->customDayName() : tr("Day tools"));
     for (QPushButton* button : { m_makeNonSchool, m_makeCustom, m_addCourse })

@@ -5,6 +5,7 @@
 #include "gui/editing/FieldEditor.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/editing/RichTextArea.h"
+#include "gui/panels/DaySettingsPanel.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
 #include "model/Course.h"
@@ -18,6 +19,7 @@
 #include "testlib/LocalDate.h"
 #include "testlib/SchoolYear.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -108,6 +110,18 @@ TEST_F(SidePanelTest, DayStatesDescribeTheirDay)
 
     panel.showNoLessonsSettings(day);
     EXPECT_EQ(panel.bodyText(), QStringLiteral("No lessons meet on this day."));
+}
+
+// The day's tools below the text have a title of their own, which must not say it again.
+TEST_F(SidePanelTest, ADayWithoutLessonsSaysSoOnce)
+{
+    const QString noLessons = QStringLiteral("No lessons meet on this day.");
+    panel.showNoLessonsSettings(day);
+    ASSERT_TRUE(panel.noLessonsTools()->isVisibleTo(&panel));
+    int said = panel.bodyText().count(noLessons);
+    for (const QLabel* label : panel.findChildren<QLabel*>())
+        said += label->isVisibleTo(&panel) ? label->text().count(noLessons) : 0;
+    EXPECT_EQ(said, 1);
 }
 
 } // namespace
