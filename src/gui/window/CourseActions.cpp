@@ -127,6 +127,6 @@ void CourseActions::migrateYear()
         return;
     auto* sheet = new MigrateYearSheet(m_window.document(), m_window.alerts(), &m_window);
     // The migrated document is untitled: the title says so at once.
-    connect(sheet, &QDialog::accepted, this, [this] { m_window.setWindowTitle(m_window.document().displayName()); });
+    connect(sheet, &QDialog::accepted, this, [this] { m_window.updateTitle(); });
     show(sheet);
 }

@@ -15,6 +15,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStatusBar>
+
+namespace {
+
+// Long enough to be read, short enough not to be taken for news.
+constexpr int savedMessageTime = 3000;
+
+} // namespace
 
 DocumentFileCommands::DocumentFileCommands(DocumentWindow& window, DocumentController& documents)
     : QObject(&window)
@@ -141,8 +149,10 @@ bool DocumentFileCommands::saveAs()
 Status DocumentFileCommands::saveTo(const QString& path)
 {
     const Status saved = m_window.document().saveAs(path);
-    if (saved)
-        m_window.setWindowTitle(DocumentWindow::titleForPath(m_window.document().filePath()));
+    if (saved) {
+        m_window.updateTitle();
+        m_window.statusBar()->showMessage(QStringLiteral("Saved “%1”.").arg(documentName()), savedMessageTime);
+    }
     return saved;
 }
 

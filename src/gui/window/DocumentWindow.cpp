@@ -20,6 +20,7 @@
 #include "gui/window/PlanningArea.h"
 #include "gui/window/ShownSelection.h"
 #include "gui/window/StandardsActions.h"
+#include "gui/window/WindowShortcutGuard.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Document.h"
@@ -47,6 +48,9 @@ constexpr double screenShare = 0.85;
 constexpr QSize smallestFirstSize(1280, 720);
 // The wizard slides over a window the teacher has already seen.
 constexpr int wizardDelay = 150;
+// How soon the title's mark follows a change. Records change through many
+// paths and the store tells nobody, so the window looks now and then.
+constexpr int changesWatchInterval = 250;
 
 } // namespace
 
@@ -68,12 +72,18 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     , m_shown(new ShownSelection(this))
     , m_planningActions(new PlanningActions(*m_shown, this))
     , m_dayActions(new DayActions(m_alerts, *m_shown, this))
+    , m_changesWatch(new QTimer(this))
 {
-    setWindowTitle(titleForPath(QString()));
+    updateTitle();
     setAttribute(Qt::WA_DeleteOnClose);
     resize(firstSize(screen()));
     createMenusAndToolBar();
     createStatusLine();
+    new WindowShortcutGuard(*this);
+    m_changesWatch->setInterval(changesWatchInterval);
+    connect(m_changesWatch, &QTimer::timeout, this, &DocumentWindow::showUnsavedChanges);
+    m_changesWatch->start();
+    connect(m_planningActions, &PlanningActions::planningModeRequested, this, &DocumentWindow::showPlanningMode);
     connect(m_planningActions, &PlanningActions::gotoTodayRequested, this, &DocumentWindow::gotoToday);
     connect(m_planningActions, &PlanningActions::selectDateRequested, this, &DocumentWindow::selectDate);
     connect(m_shown, &ShownSelection::changed, this, &DocumentWindow::showMode);
@@ -130,7 +140,7 @@ bool DocumentWindow::openFile(const QString& path)
         m_alerts.inform(QStringLiteral("The document could not be opened."), opened.error());
         return false;
     }
-    setWindowTitle(titleForPath(m_document->filePath()));
+    updateTitle();
     if (m_document->isReadOnly()) {
         m_alerts.inform(QStringLiteral("The document is open in another copy of Semestra."),
             QStringLiteral("“%1” is open elsewhere, perhaps by another user or on another computer, so it opens "
@@ -178,7 +188,7 @@ bool DocumentWindow::importWindowsFile()
         = WindowsImportController(*m_document, m_alerts, m_files).openSemestraForWindows();
     if (outcome == WindowsImportController::Outcome::NothingImported)
         return false;
-    setWindowTitle(titleForPath(m_document->filePath()));
+    updateTitle();
     setupWindow();
     return true;
 }
@@ -229,6 +239,10 @@ void DocumentWindow::setupWindow()
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
+    // Typing into a window that just opened goes to its lessons, not into a search.
+    // (A year without weeks has no view to show.)
+    if (QWidget* view = m_planningArea->currentView())
+        view->setFocus();
 }
 
 void DocumentWindow::connectLessonPanel(LessonSettingsPanel* panel)
@@ -261,6 +275,9 @@ void DocumentWindow::observeDocument()
         if (Day* day = note.objectAs<Day>())
             gotoDay(day);
     });
+    // A day picked in the calendar is shown in the planning views, which come back in front for it.
+    m_observers.observe(
+        PlanningNotifications::calendarDaySelected, scope, [this](const Notification&) { showPlanningMode(); });
     // The picker's own buttons: only this window's picker means this document.
     m_observers.observe(PlanningNotifications::gotoToday, scope, [this](const Notification& note) {
         if (note.object == m_calendarPicker)
@@ -334,6 +351,12 @@ void DocumentWindow::returnToPlanningMode()
     m_shown->setEditingView(nullptr);
 }
 
+void DocumentWindow::showPlanningMode()
+{
+    m_reportActions->closeReport();
+    returnToPlanningMode();
+}
+
 void DocumentWindow::toggleEditingMode()
 {
     switch (m_shown->mode()) {
@@ -373,4 +396,15 @@ QString DocumentWindow::titleForPath(const QString& filePath)
     if (filePath.isEmpty())
         return QStringLiteral("Untitled");
     return QFileInfo(filePath).fileName();
+}
+
+void DocumentWindow::updateTitle()
+{
+    setWindowTitle(titleForPath(m_document->filePath()) + QStringLiteral("[*]"));
+    showUnsavedChanges();
+}
+
+void DocumentWindow::showUnsavedChanges()
+{
+    setWindowModified(m_document->context().hasChanges());
 }

@@ -18,6 +18,7 @@ class PlanningArea;
 class PublishActions;
 class QProgressBar;
 class QScreen;
+class QTimer;
 
 // The window of one open document, titled after it. Until the document has
 // its year the window is empty and offers the new-year wizard; then it shows
@@ -104,6 +105,8 @@ public:
 
     // "Untitled" for a new document, else the file's name without its folder.
     static QString titleForPath(const QString& filePath);
+    // Titles the window after the document's file, marked while it has unsaved changes.
+    void updateTitle();
 
 signals:
     // The teacher chose Quit in the new-year wizard.
@@ -127,6 +130,9 @@ private:
     // A report in front gives way to editing mode.
     void enterEditingMode(Lesson* lesson);
     void returnToPlanningMode();
+    // Closes a report and editing mode, whichever is in front of the planning views.
+    void showPlanningMode();
+    void showUnsavedChanges();
     void toggleEditingMode();
     // Shows the mode the shown selection names.
     void showMode();
@@ -154,6 +160,7 @@ private:
     CourseSourceList* m_courseList = nullptr;
     QAction* m_editingModeAction = nullptr;
     QProgressBar* m_progress = nullptr;
+    QTimer* m_changesWatch = nullptr;
     QList<QAction*> m_applicationCommands;
     ObserverBag m_observers;
 };

@@ -36,6 +36,9 @@ PlanningActions::PlanningActions(const ShownSelection& shown, QObject* parent)
     createModeActions();
     m_back = makeAction(QStringLiteral("Back"), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
     m_forward = makeAction(QStringLiteral("Forward"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
+    // Alt+Left and Alt+Right as in a web browser; the first key stays the one the menu shows.
+    m_back->setShortcuts({ m_back->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Left) });
+    m_forward->setShortcuts({ m_forward->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Right) });
     m_back->setIcon(QIcon::fromTheme(QStringLiteral("go-previous")));
     m_forward->setIcon(QIcon::fromTheme(QStringLiteral("go-next")));
     m_today = makeAction(QStringLiteral("Go to Today"), QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -44,8 +47,8 @@ PlanningActions::PlanningActions(const ShownSelection& shown, QObject* parent)
     m_showAll = makeAction(QStringLiteral("Show All Courses"));
     m_showNone = makeAction(QStringLiteral("Show No Courses"));
 
-    connect(m_back, &QAction::triggered, this, [this] { area()->controller().goBackward(); });
-    connect(m_forward, &QAction::triggered, this, [this] { area()->controller().goForward(); });
+    connect(m_back, &QAction::triggered, this, [this] { shownArea()->controller().goBackward(); });
+    connect(m_forward, &QAction::triggered, this, [this] { shownArea()->controller().goForward(); });
     connect(m_today, &QAction::triggered, this, &PlanningActions::gotoTodayRequested);
     connect(m_selectDate, &QAction::triggered, this, &PlanningActions::selectDateRequested);
     connect(m_showAll, &QAction::triggered, this,
@@ -59,6 +62,13 @@ PlanningActions::PlanningActions(const ShownSelection& shown, QObject* parent)
 PlanningArea* PlanningActions::area() const
 {
     return m_shown.planningArea();
+}
+
+PlanningArea* PlanningActions::shownArea()
+{
+    if (m_shown.mode() != ShownSelection::Mode::Planning)
+        emit planningModeRequested();
+    return area();
 }
 
 QAction* PlanningActions::makeAction(const QString& text, const QKeySequence& shortcut)
@@ -79,7 +89,7 @@ void PlanningActions::createModeActions()
         action->setData(mode);
         m_modes->addAction(action);
         m_modeActions.append(action);
-        connect(action, &QAction::triggered, this, [this, mode] { area()->controller().setToMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { shownArea()->controller().setToMode(mode); });
     }
 }
 
@@ -144,18 +154,17 @@ QAction* PlanningActions::modeAction(int mode) const
 void PlanningActions::updateStates()
 {
     PlanningArea* planningArea = area();
-    const bool planning = m_shown.mode() == ShownSelection::Mode::Planning;
+    const bool hasArea = planningArea != nullptr;
     for (QAction* action : m_modeActions) {
-        action->setEnabled(planning);
-        action->setChecked(planningArea && action->data().toInt() == planningArea->controller().selectedView());
+        action->setEnabled(hasArea);
+        action->setChecked(hasArea && action->data().toInt() == planningArea->controller().selectedView());
     }
-    m_back->setEnabled(planning && planningArea->controller().canGoBackward());
-    m_forward->setEnabled(planning && planningArea->controller().canGoForward());
-    // Going to a date moves the planning views, so only while they are shown.
-    m_today->setEnabled(planning);
-    m_selectDate->setEnabled(planning);
-    m_showAll->setEnabled(planningArea != nullptr);
-    m_showNone->setEnabled(planningArea != nullptr);
+    m_back->setEnabled(hasArea && planningArea->controller().canGoBackward());
+    m_forward->setEnabled(hasArea && planningArea->controller().canGoForward());
+    m_today->setEnabled(hasArea);
+    m_selectDate->setEnabled(hasArea);
+    m_showAll->setEnabled(hasArea);
+    m_showNone->setEnabled(hasArea);
     const Preferences& preferences = Preferences::shared();
     for (auto it = m_toggles.cbegin(); it != m_toggles.cend(); ++it)
         it.value()->setChecked(preferences.boolValue(it.key()));

@@ -15,8 +15,9 @@ class ShownSelection;
 // day/week/month segments, back and forward, going to a date, the display
 // toggles with their check marks, and showing all or no courses. They act on
 // the window's planning area and are disabled while there is none (a new
-// document before its year is built). The modes, back and forward move the
-// planning views, so they are offered only while those views show.
+// document before its year is built). The modes, back and forward and going
+// to a date move the planning views, so under editing mode or a report the
+// planning views come back in front first (the window sees to it for dates).
 class PlanningActions : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +42,9 @@ public:
 signals:
     void gotoTodayRequested();
     void selectDateRequested();
+    // The planning views are about to move and must be in front; whoever
+    // handles this brings them back at once.
+    void planningModeRequested();
 
 private:
     QAction* makeAction(const QString& text, const QKeySequence& shortcut = {});
@@ -48,6 +52,8 @@ private:
     void createToggleActions();
     void setMonthShowsCourseNames(bool courseNames);
     PlanningArea* area() const;
+    // The planning area, brought back in front first when it is hidden.
+    PlanningArea* shownArea();
 
     const ShownSelection& m_shown;
     QActionGroup* m_modes = nullptr;

@@ -20,10 +20,12 @@ StandardsActions::StandardsActions(DocumentWindow& window)
     , m_standards(std::make_unique<StandardsController>(window.alerts()))
     , m_manageStandards(new QAction(QStringLiteral("Learning Standards…"), this))
     , m_library(new QAction(QStringLiteral("Lesson Library"), this))
+    , m_find(new QAction(QStringLiteral("Search Lessons"), this))
     , m_searchField(new QLineEdit(&window))
     , m_libraryPath(LessonLibrary::defaultPath())
 {
     m_library->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    m_find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_searchField->setObjectName(QStringLiteral("searchField"));
     m_searchField->setPlaceholderText(QStringLiteral("Search lessons"));
     m_searchField->setClearButtonEnabled(true);
@@ -34,6 +36,10 @@ StandardsActions::StandardsActions(DocumentWindow& window)
             closeLibrary();
         else
             showLibrary();
+    });
+    connect(m_find, &QAction::triggered, this, [this] {
+        m_searchField->setFocus(Qt::ShortcutFocusReason);
+        m_searchField->selectAll();
     });
     connect(m_searchField, &QLineEdit::textChanged, this, &StandardsActions::searchTextChanged);
     connect(m_searchField, &QLineEdit::returnPressed, this, &StandardsActions::searchEditingEnded);
@@ -51,7 +57,7 @@ StandardsActions::~StandardsActions()
 void StandardsActions::addToMenu(QMenu* menu)
 {
     menu->addSeparator();
-    menu->addActions({ m_manageStandards, m_library });
+    menu->addActions({ m_manageStandards, m_library, m_find });
 }
 
 void StandardsActions::addToToolBar(QToolBar* toolBar)

@@ -30,6 +30,8 @@ public:
 
     QAction* manageStandardsAction() const { return m_manageStandards; }
     QAction* libraryAction() const { return m_library; }
+    // Puts the keyboard in the search field, its text selected for a new search.
+    QAction* findAction() const { return m_find; }
     QLineEdit* searchField() const { return m_searchField; }
     StandardsSheet* standardsSheet() const { return m_standardsSheet; }
     LibraryPanel* libraryPanel() const { return m_libraryPanel; }
@@ -54,6 +56,7 @@ private:
     SearchResultsPanel* m_searchPanel = nullptr;
     QAction* m_manageStandards = nullptr;
     QAction* m_library = nullptr;
+    QAction* m_find = nullptr;
     QLineEdit* m_searchField = nullptr;
     QString m_libraryPath;
     ObserverBag m_observers;

@@ -7,7 +7,6 @@
 #include "gui/window/DayActions.h"
 #include "gui/window/DemoWindowFixture.h"
 #include "gui/window/LessonActions.h"
-#include "gui/window/PlanningActions.h"
 #include "model/Course.h"
 #include "model/Lesson.h"
 #include "planning/PlanningNotifications.h"
@@ -41,17 +40,14 @@ protected:
     QWidget* shown() const { return window->modes()->currentWidget(); }
     ReportActions& reports() const { return window->reportActions(); }
 
-    // The commands that act on the lesson or day on show, or on the
-    // planning views themselves.
+    // The commands that act on the lesson or day on show.
     QList<QAction*> shownThingCommands() const
     {
         const LessonActions& lessons = window->lessonActions();
         const DayActions& days = window->dayActions();
-        const PlanningActions& planningActions = window->planningActions();
         return { lessons.copyAction(), lessons.pasteAction(), lessons.clearAction(), lessons.useAsTemplateAction(),
             days.makeNonSchoolAction(), days.convertMenu()->menuAction(), days.addCourseAction(),
-            days.removeLessonAction(), planningActions.backAction(), planningActions.forwardAction(),
-            planningActions.modeAction(0), planningActions.modeAction(2), planningActions.todayAction() };
+            days.removeLessonAction() };
     }
 
     void expectEnabled(bool enabled) const
@@ -104,11 +100,6 @@ TEST_F(ReportStatesTest, AReportOpenedOverEditingModeGoesBackToIt)
     EditingModeView* editing = window->editingModeView();
     ASSERT_NE(editing, nullptr);
     EXPECT_FALSE(reports().printAction()->isEnabled());
-    // Back, forward and the modes would move the planning views hidden behind.
-    EXPECT_FALSE(window->planningActions().backAction()->isEnabled());
-    EXPECT_FALSE(window->planningActions().modeAction(0)->isEnabled());
-    EXPECT_FALSE(window->planningActions().todayAction()->isEnabled());
-    EXPECT_FALSE(window->planningActions().selectDateAction()->isEnabled());
     EXPECT_TRUE(window->lessonActions().clearAction()->isEnabled());
 
     reports().openStandardsReport();

@@ -193,6 +193,7 @@ TEST_F(CourseSheetsTest, MigratingUntiesTheWindowFromLastYearsFile)
     sheet->migratePressed();
     EXPECT_EQ(alerts.last().title, QStringLiteral("Migration Successful!"));
     EXPECT_TRUE(window->document().filePath().isEmpty());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Demo"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(LocalCalendar::weekday(year().startDate()), 1);
 }

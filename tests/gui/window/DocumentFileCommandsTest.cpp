@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QStatusBar>
+#include <QTest>
 
 namespace {
 
@@ -64,8 +66,27 @@ TEST_F(DocumentFileCommandsTest, SaveOfAnUntitledDocumentSavesAsWithTheExtension
     commandsOf(window).saveAction()->trigger();
     EXPECT_EQ(files.savePanels().last().proposedName, QStringLiteral("Untitled.semestra"));
     EXPECT_EQ(window->document().filePath(), path(QStringLiteral("Grade 8.semestra")));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 8.semestra"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 8.semestra[*]"));
     EXPECT_EQ(lastFile(), path(QStringLiteral("Grade 8.semestra")));
+}
+
+// The mark follows the records on its own, a moment after they change.
+TEST_F(DocumentFileCommandsTest, TheTitleMarksUnsavedChangesAndASaveSaysSoInTheStatusLine)
+{
+    DocumentWindow* window = controller.openDocument(savedYear(QStringLiteral("Grade 7.semestra")));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isWindowModified());
+
+    window->document().getCurrentYear()->setValue(u"repeatInterval", 3);
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->isWindowModified(); }, 2000));
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+
+    commandsOf(window).saveAction()->trigger();
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Saved “Grade 7.semestra”."));
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->statusBar()->currentMessage().isEmpty(); }, 5000))
+        << "the message is only for a moment";
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 TEST_F(DocumentFileCommandsTest, FailedSaveAsIsReportedAndTheDocumentKeepsItsFile)
@@ -85,7 +106,7 @@ TEST_F(DocumentFileCommandsTest, FailedSaveAsIsReportedAndTheDocumentKeepsItsFil
     EXPECT_EQ(alerts.last().title, QStringLiteral("The document could not be saved as “Grade 7.semestra”."));
     EXPECT_FALSE(alerts.last().message.isEmpty());
     EXPECT_EQ(window->document().filePath(), file);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 7.semestra"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Grade 7.semestra[*]"));
     EXPECT_EQ(lastFile(), file);
 }
 

@@ -17,7 +17,7 @@
 TEST(DocumentWindowTest, NewDocumentIsTitledUntitled)
 {
     DocumentWindow window;
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_EQ(window.document().getCurrentYear(), nullptr);
 }
 
@@ -33,7 +33,7 @@ TEST(DocumentWindowTest, OpenedDocumentIsTitledAfterItsFile)
     }
     DocumentWindow window;
     ASSERT_TRUE(window.openFile(path));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Grade 7 2026.semestra"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Grade 7 2026.semestra[*]"));
     EXPECT_NE(window.document().getCurrentYear(), nullptr);
 }
 
@@ -58,6 +58,6 @@ TEST(DocumentWindowTest, FileThatIsNotADocumentIsReportedAndLeftAlone)
     EXPECT_FALSE(window.openFile(path));
     EXPECT_EQ(reported,
         QStringLiteral("The document could not be opened.|The file “notes.semestra” is not a Semestra document."));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Untitled[*]"));
     EXPECT_EQ(fileHash(path), before);
 }

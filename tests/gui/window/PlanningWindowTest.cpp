@@ -376,6 +376,18 @@ TEST_F(PlanningWindowTest, OpeningALessonShowsItsCourseInEditingModeUntilTheRetu
     EXPECT_EQ(editing->text(), QStringLiteral("Enter Editing Mode"));
 }
 
+TEST_F(PlanningWindowTest, AClickInTheCalendarBringsThePlanningViewsBackFromEditingMode)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    window->editingModeAction()->trigger();
+    ASSERT_NE(window->editingModeView(), nullptr);
+
+    clickInPicker(window, 21);
+    EXPECT_EQ(window->editingModeView(), nullptr);
+    EXPECT_TRUE(window->planningArea()->isVisible());
+    EXPECT_EQ(planning(window).currentDay(), dayOn(window, 2026, 10, 21));
+}
+
 TEST_F(PlanningWindowTest, ADoubleClickedCourseOpensItsLessonClosestToToday)
 {
     DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));

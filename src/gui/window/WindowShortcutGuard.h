@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+class QWidget;
+
+// Text fields claim keys that the window's commands use: a line edit takes
+// Ctrl+E for "end of line", which would leave editing mode out of reach while
+// the search field or a title field has the focus. The guard lets a window
+// command's key win over any text field of that window, except for the keys
+// that text editing cannot do without (copy, paste, undo and the like), which
+// stay with the field.
+class WindowShortcutGuard : public QObject {
+    Q_OBJECT
+public:
+    // Watches the application's key events for the window's widgets.
+    explicit WindowShortcutGuard(QWidget& window);
+
+    // Whether a key belongs to the text field that has the focus.
+    static bool isTextEditingKey(const QKeyEvent& event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isEnabledWindowShortcut(const QKeyEvent& event) const;
+
+    QWidget& m_window;
+};
