@@ -332,8 +332,7 @@ void DocumentWindow::enterEditingMode(Lesson* lesson)
 {
     if (!lesson || lesson->isDeleted() || !m_modes)
         return;
-    m_reportActions->closeReport();
-    returnToPlanningMode();
+    showPlanningMode();
     auto* view = new EditingModeView(*m_document->getCurrentYear(), lesson, m_alerts, m_modes);
     m_modes->addWidget(view);
     connectLessonPanel(view->lessonSettings());
