@@ -41,13 +41,26 @@ void LessonStandardsPane::setLesson(Lesson* lesson)
             [this](const Notification& note) { standardChanged(note.objectAs<Standard>()); });
     }
     m_watch.watch(lesson, [this] { showLinks(); });
-    reload();
+    // The tree follows its year's standards while a lesson is shown, so a
+    // lesson of the same year needs only its own ticks: selecting lessons
+    // one after another (a bump selects every lesson it moves) would
+    // otherwise build the whole tree again each time.
+    if (m_treeYear && m_treeYear == shownYear())
+        showLinks();
+    else
+        reload();
+}
+
+Year* LessonStandardsPane::shownYear() const
+{
+    return m_lesson && !m_lesson->isDeleted() ? m_lesson->year() : nullptr;
 }
 
 void LessonStandardsPane::reload()
 {
     const QScopedValueRollback loading(m_loading, true);
-    Year* year = m_lesson && !m_lesson->isDeleted() ? m_lesson->year() : nullptr;
+    Year* year = shownYear();
+    m_treeYear = year;
     m_ticked = year ? linkedStandards() : QSet<const Standard*>();
     m_tree->load(year ? StandardLookup::rootItem(*year) : nullptr, [this](QTreeWidgetItem& item, Standard& standard) {
         item.setFlags(item.flags() | Qt::ItemIsUserCheckable);

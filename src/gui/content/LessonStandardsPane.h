@@ -11,6 +11,7 @@ class QLabel;
 class QTreeWidgetItem;
 class Standard;
 class StandardsTree;
+class Year;
 
 // The standards of the lesson being edited: the year's whole tree with a
 // check box on every standard, on while the lesson links to it, and the
@@ -34,6 +35,8 @@ private:
     // Ticks what the lesson links to now, touching only the rows that change.
     void showLinks();
     QSet<const Standard*> linkedStandards() const;
+    // The year of the lesson, none for no lesson or a deleted one.
+    Year* shownYear() const;
     void standardChanged(const Standard* standard);
 
     Lesson* m_lesson = nullptr;
@@ -41,6 +44,8 @@ private:
     QLabel* m_description = nullptr;
     // The standards whose rows are ticked.
     QSet<const Standard*> m_ticked;
+    // The year whose standards the tree holds.
+    const Year* m_treeYear = nullptr;
     bool m_loading = false;
     ObserverBag m_observers;
     LessonWatch m_watch;

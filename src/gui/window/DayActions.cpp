@@ -121,13 +121,29 @@ void DayActions::updateStates()
     m_convertMenu->setEnabled(school && !m_convertMenu->isEmpty());
 }
 
+namespace {
+
+bool menuShows(const QMenu& menu, const QList<ConvertDayMenu::Item>& items)
+{
+    const QList<QAction*> actions = menu.actions();
+    return std::equal(actions.begin(), actions.end(), items.begin(), items.end(),
+        [](const QAction* action, const ConvertDayMenu::Item& item) {
+            return action->text() == item.title && action->data().toInt() == item.tag;
+        });
+}
+
+} // namespace
+
 void DayActions::rebuildConvertMenu()
 {
-    m_convertMenu->clear();
     const Year* year = m_shown.year();
-    if (!year)
+    const QList<ConvertDayMenu::Item> items = year ? ConvertDayMenu::items(*year) : QList<ConvertDayMenu::Item>();
+    // Every selection change lands here, and a bump selects the lessons it
+    // moves: replacing unchanged actions would churn the menu for nothing.
+    if (menuShows(*m_convertMenu, items))
         return;
-    for (const ConvertDayMenu::Item& item : ConvertDayMenu::items(*year)) {
+    m_convertMenu->clear();
+    for (const ConvertDayMenu::Item& item : items) {
         QAction* action = m_convertMenu->addAction(item.title);
         action->setData(item.tag);
     }

@@ -163,6 +163,32 @@ TEST_F(StandardsWindowsTest, TheLessonPaneTicksTheLinkedStandardsAndTogglesLinks
     save(pane, QStringLiteral("lesson-standards-pane.png"));
 }
 
+// Moving on to another lesson of the year ticks that lesson's links and
+// leaves the reader on the standard they were reading.
+TEST_F(StandardsWindowsTest, TheLessonPaneMovingToAnotherLessonOfTheYearKeepsTheChosenStandard)
+{
+    Lesson* other = year->getAllLessons().last();
+    ASSERT_NE(other, lesson);
+    lesson->addStandard(rl1);
+    other->addStandard(oa6);
+    LessonStandardsPane pane;
+    pane.setLesson(lesson);
+    StandardsTree* tree = pane.tree();
+    tree->setCurrentItem(tree->itemOf(oa6));
+
+    pane.setLesson(other);
+    EXPECT_EQ(tree->itemOf(rl1)->checkState(0), other->hasStandard(rl1) ? Qt::Checked : Qt::Unchecked);
+    EXPECT_EQ(tree->itemOf(oa6)->checkState(0), Qt::Checked);
+    EXPECT_EQ(tree->currentItem(), tree->itemOf(oa6));
+    EXPECT_EQ(pane.description()->text(), oa6->text());
+
+    pane.setLesson(nullptr);
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    pane.setLesson(lesson);
+    ASSERT_NE(tree->itemOf(rl1), nullptr);
+    EXPECT_EQ(tree->itemOf(rl1)->checkState(0), Qt::Checked);
+}
+
 // The lesson pane stays with the standards window: a renamed standard is
 // shown by its new name, a removed one is gone and can no longer be ticked.
 TEST_F(StandardsWindowsTest, TheLessonPaneFollowsStandardsRenamedAndRemovedInTheStandardsWindow)

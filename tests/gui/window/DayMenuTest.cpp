@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,24 @@ TEST_F(DayMenuTest, NonRotatingYearOffersItsWeekdaysAndNoRotationRestart)
     EXPECT_EQ(items.first()->data().toInt(), 500);
     EXPECT_TRUE(actions().makeNonSchoolAction()->isEnabled());
     EXPECT_TRUE(actions().convertMenu()->isEnabled());
+}
+
+TEST_F(DayMenuTest, ConvertMenuKeepsItsItemsUntilTheYearsScheduleChanges)
+{
+    // A guarded pointer, since a rebuilt menu may reuse the freed addresses.
+    const QPointer<QAction> first = actions().convertMenu()->actions().first();
+    actions().updateStates();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(actions().convertMenu()->actions().first(), first.data());
+
+    Year* year = currentDay()->year();
+    year->setValue(u"typeOfSchedule", Year::Rotating);
+    year->setValue(u"repeatInterval", 3);
+    actions().updateStates();
+    const QList<QAction*> after = actions().convertMenu()->actions();
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after.first()->text(), QStringLiteral("A Day Schedule"));
+    EXPECT_EQ(after.last()->data().toInt(), 502);
 }
 
 TEST_F(DayMenuTest, MakingTheCurrentDayNonSchoolShowsItsPanelAndDisablesTheSchoolDayCommands)
