@@ -558,8 +558,12 @@ int Cli::run(const QStringList& arguments)
         return UsageError;
     }
     const QString& name = arguments.first();
-    if (name == QLatin1String("--help") || name == QLatin1String("help"))
-        return arguments.size() == 1 ? (printHelp(), Success) : printCommandHelp(arguments.mid(1));
+    if (name == QLatin1String("--help") || name == QLatin1String("help")) {
+        if (arguments.size() > 1)
+            return printCommandHelp(arguments.mid(1));
+        printHelp();
+        return Success;
+    }
     if (name == QLatin1String("--version")) {
         m_out << "semestra-cli " << QCoreApplication::applicationVersion() << Qt::endl;
         return Success;
@@ -571,10 +575,8 @@ int Cli::run(const QStringList& arguments)
         m_errors << "semestra-cli: unknown command \"" << name << "\" (see --help)" << Qt::endl;
         return UsageError;
     }
-    if (arguments.contains(QLatin1String("--help"))) {
-        writeCommandHelp(m_out, helpOf(*command));
-        return Success;
-    }
+    if (arguments.contains(QLatin1String("--help")))
+        return printCommandHelp({ name });
     const Result<CommandLine> line = CommandLine::parse(arguments.mid(1), command->syntax);
     if (!line) {
         m_errors << "semestra-cli: " << line.error() << Qt::endl;
