@@ -11,7 +11,7 @@ SEMESTRA_PACKAGES=(
   python3-pyftpdlib python3-openssl openssl openssh-server openssh-client poppler-utils xvfb xauth
   qtkeychain-qt6-dev radicale python3-icalendar
   fonts-dejavu-core fontconfig
-  desktop-file-utils shared-mime-info libxml2-utils
+  desktop-file-utils shared-mime-info libxml2-utils groff-base man-db
   tidy chromium
 )
 

@@ -17,6 +17,9 @@ public:
 
 private:
     void printHelp();
+    // The help of the one command named in `names`.
+    int printCommandHelp(const QStringList& names);
+    int writeDocumentation(const QStringList& arguments);
 
     QTextStream& m_out;
     QTextStream& m_errors;

@@ -16,6 +16,8 @@ CliRun CliFixture::run(const QStringList& arguments, const QHash<QString, QStrin
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(m_folder.path());
     process.start(QStringLiteral(SEMESTRA_CLI_PATH), arguments);
+    // A command that reads standard input sees its end at once.
+    process.closeWriteChannel();
     process.waitForFinished(120000);
     CliRun result;
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
