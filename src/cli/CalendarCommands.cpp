@@ -2,6 +2,7 @@
 #include "calsync/CalendarFileStore.h"
 #include "calsync/CalendarSyncSettings.h"
 #include "calsync/ICalSyncController.h"
+#include "cli/CliPassword.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandLine.h"
 #include "model/Document.h"
@@ -9,8 +10,6 @@
 #include "net/KeychainPasswordStore.h"
 
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace {
 
@@ -23,19 +22,11 @@ struct StoreChoice {
 // asked for, else the one the desktop planner kept in the keyring.
 Result<QString> passwordFor(const CommandLine& line, const QUrl& address, const QString& user)
 {
-    if (line.has(QStringLiteral("password-stdin"))) {
-        QTextStream input(stdin);
-        return input.readLine();
-    }
-    const PasswordStore::Lookup lookup = KeychainPasswordStore().readPassword(
-        CalDavStore::passwordService, CalDavStore::passwordAccount(address, user));
-    if (lookup.state == PasswordStore::Lookup::State::Found)
-        return lookup.password;
-    const QString why = lookup.state == PasswordStore::Lookup::State::NoKeyring
-        ? lookup.reason
-        : QStringLiteral("the keyring has none");
-    return Result<QString>::failure(
-        QStringLiteral("no password for %1 at %2 (%3); give --password-stdin").arg(user, address.host(), why));
+    if (CliPassword::isGivenOnStandardInput(line))
+        return CliPassword::readStandardInput();
+    return CliPassword::fromLookup(
+        KeychainPasswordStore().readPassword(CalDavStore::passwordService, CalDavStore::passwordAccount(address, user)),
+        user, address.host());
 }
 
 // The options name the store; without any, the store the teacher chose in

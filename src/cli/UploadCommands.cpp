@@ -1,3 +1,4 @@
+#include "cli/CliPassword.h"
 #include "cli/CommandContext.h"
 #include "cli/CommandLine.h"
 #include "model/Document.h"
@@ -9,8 +10,6 @@
 
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace {
 
 // The first line of standard input when asked for, else the keyring's (or
@@ -21,17 +20,11 @@ Result<QString> passwordFor(
 {
     // Asked even with --password-stdin: an old password leaves the document.
     const PasswordStore::Lookup lookup = uploads.password(address, user);
-    if (line.has(QStringLiteral("password-stdin"))) {
-        QTextStream input(stdin);
-        return input.readLine();
-    }
-    if (lookup.state == PasswordStore::Lookup::State::Found || address.scheme() == TransferAddress::Scheme::Sftp)
+    if (CliPassword::isGivenOnStandardInput(line))
+        return CliPassword::readStandardInput();
+    if (address.scheme() == TransferAddress::Scheme::Sftp)
         return lookup.password;
-    const QString why = lookup.state == PasswordStore::Lookup::State::NoKeyring
-        ? lookup.reason
-        : QStringLiteral("the keyring has none");
-    return Result<QString>::failure(
-        QStringLiteral("no password for %1 at %2 (%3); give --password-stdin").arg(user, address.host(), why));
+    return CliPassword::fromLookup(lookup, user, address.host());
 }
 
 void printCounts(QTextStream& out, const UploadOutcome& outcome)

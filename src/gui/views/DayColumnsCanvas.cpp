@@ -80,7 +80,7 @@ void DayColumnsCanvas::select(Lesson* lesson)
 {
     m_selected = lesson;
     m_revealPending = true;
-    if (!m_passScheduled)
+    if (!m_pass.isScheduled())
         revealSelected();
     update();
 }
@@ -102,25 +102,14 @@ void DayColumnsCanvas::refreshLater()
 
 void DayColumnsCanvas::scheduleLayout()
 {
-    update();
-    if (m_passScheduled)
-        return;
-    m_passScheduled = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (isVisible())
-                bringUpToDate();
-        },
-        Qt::QueuedConnection);
+    m_pass.schedule(this, [this] { bringUpToDate(); });
 }
 
 // A hidden canvas stays stale until it is shown or asked for its layout.
 void DayColumnsCanvas::bringUpToDate()
 {
-    if (!m_passScheduled)
+    if (!m_pass.take())
         return;
-    m_passScheduled = false;
     if (std::exchange(m_daysStale, false))
         refresh();
     else

@@ -2,6 +2,7 @@
 
 #include "foundation/notify/ObserverBag.h"
 #include "gui/views/DayColumnsLayout.h"
+#include "gui/views/DeferredPass.h"
 
 #include <QWidget>
 
@@ -105,7 +106,7 @@ private:
     QSizeF m_placedFor;
     DayColumnsLayout::VerticalRange m_laidOut;
     bool m_daysStale = false;
-    bool m_passScheduled = false;
+    DeferredPass m_pass;
     // The selection was set while the layout was stale: it is scrolled into
     // view once the boxes have their places.
     bool m_revealPending = false;

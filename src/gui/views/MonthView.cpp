@@ -105,26 +105,15 @@ void MonthView::refreshDayLater(const Lesson* lesson)
 
 void MonthView::scheduleUpdate()
 {
-    update();
-    if (m_updateScheduled)
-        return;
-    m_updateScheduled = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (isVisible())
-                bringUpToDate();
-        },
-        Qt::QueuedConnection);
+    m_pass.schedule(this, [this] { bringUpToDate(); });
 }
 
 // A hidden view stays stale until it is shown or asked for its layout. A
 // stale day whose cell is not shown costs nothing.
 void MonthView::bringUpToDate()
 {
-    if (!m_updateScheduled)
+    if (!m_pass.take())
         return;
-    m_updateScheduled = false;
     if (m_monthStale || !m_layout) {
         refresh();
         return;

@@ -2,6 +2,7 @@
 
 #include "foundation/dates/Date.h"
 #include "foundation/notify/ObserverBag.h"
+#include "gui/views/DeferredPass.h"
 #include "gui/views/MonthLayout.h"
 
 #include <QSet>
@@ -73,7 +74,7 @@ private:
     LessonBoxHandler* m_handler = nullptr;
     bool m_monthStale = false;
     QSet<const Day*> m_staleDays;
-    bool m_updateScheduled = false;
+    DeferredPass m_pass;
     int m_monthReads = 0;
     ObserverBag m_observers;
 };
