@@ -13,7 +13,7 @@ const QString SiteUploadController::requireEncryptionKey = QStringLiteral("Semes
 const QString SiteUploadController::loginFailedTitle = QStringLiteral("Error Logging In");
 const QString SiteUploadController::loginFailedMessage
     = QStringLiteral("Please check your account username and password");
-const QString SiteUploadController::stoppedTitle = QStringLiteral("The web site could not be uploaded.");
+const QString SiteUploadController::stoppedTitle = QStringLiteral("The web site could not be uploaded");
 const QString SiteUploadController::badServerTitle = QStringLiteral("No Server to Upload To");
 
 SiteUploadController::SiteUploadController(
