@@ -1,6 +1,7 @@
 #include "RadicaleServer.h"
 
 #include "testlib/LoopbackPort.h"
+#include "testlib/ServerProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,13 +42,7 @@ RadicaleServer::~RadicaleServer()
 
 void RadicaleServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    ServerProcess::stop(m_process);
 }
 
 bool RadicaleServer::writeConfiguration(int port)

@@ -1,6 +1,7 @@
 #include "UploadServers.h"
 
 #include "testlib/LoopbackPort.h"
+#include "testlib/ServerProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,17 +25,6 @@ bool runTool(const QString& program, const QStringList& arguments)
     tool.setProcessChannelMode(QProcess::MergedChannels);
     tool.start(program, arguments);
     return tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
-
-void stopProcess(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-    }
 }
 
 } // namespace
@@ -78,7 +68,7 @@ FtpServer::~FtpServer()
 
 void FtpServer::stop()
 {
-    stopProcess(m_process);
+    ServerProcess::stop(m_process);
 }
 
 bool FtpServer::makeCertificate()
@@ -135,7 +125,7 @@ SftpServer::~SftpServer()
 
 void SftpServer::stop()
 {
-    stopProcess(m_process);
+    ServerProcess::stop(m_process);
 }
 
 QString SftpServer::userName()
