@@ -12,8 +12,11 @@
 #include "model/Year.h"
 #include "store/ObjectContext.h"
 
+#include <QRandomGenerator>
 #include <QTimeZone>
 #include <QUuid>
+
+#include <array>
 
 const QString ICalSyncController::okToSyncKey = QStringLiteral("okToSync");
 
@@ -34,9 +37,24 @@ const QString& uidKey(Kind kind)
     return kind == Kind::Lesson ? lesson : kind == Kind::NonSchoolDay ? nonSchool : notes;
 }
 
+// A first sync names thousands of events: their random UUIDs come from a
+// generator seeded once from the system's source, which is slow to ask for
+// each one.
 QString newUid()
 {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@semestra");
+    static thread_local QRandomGenerator64 generator = [] {
+        std::array<quint32, 8> seed {};
+        QRandomGenerator::system()->fillRange(seed.data(), seed.size());
+        return QRandomGenerator64(seed.data(), qsizetype(seed.size()));
+    }();
+    const quint64 high = generator.generate64();
+    const quint64 low = generator.generate64();
+    // Version 4 (random) in the time-high field, the RFC 4122 variant in the
+    // clock-sequence field.
+    const QUuid uuid(uint(high >> 32), ushort(high >> 16), ushort((high & 0x0fffU) | 0x4000U),
+        uchar(((low >> 56) & 0x3fU) | 0x80U), uchar(low >> 48), uchar(low >> 40), uchar(low >> 32), uchar(low >> 24),
+        uchar(low >> 16), uchar(low >> 8), uchar(low));
+    return uuid.toString(QUuid::WithoutBraces) + QStringLiteral("@semestra");
 }
 
 CalendarEvent allDayEvent(const QString& title, Date day)
@@ -188,7 +206,7 @@ void ICalSyncController::planCalendars(CalendarSyncPlan& plan, const CalendarSyn
 CalendarSyncItem ICalSyncController::lessonItem(Lesson& lesson, const LessonEventSettings& settings) const
 {
     CalendarEvent event = allDayEvent(lesson.strippedTitle(), lesson.dayTaught()->actualDate());
-    event.notes = lesson.stringForICalSync(settings.fieldKeys);
+    event.notes = lesson.stringForICalSync(settings.noteFields);
     bool invalidTimes = false;
     // A lesson without meeting times is still taught that day.
     if (lesson.hasTimes()) {
@@ -215,15 +233,17 @@ void ICalSyncController::syncUpdatedLessons(CalendarSyncPlan& plan, const Calend
     if (!okToSync)
         preferences.setValue(okToSyncKey, true);
     const QSet<const Lesson*> pass(updated.cbegin(), updated.cend());
+    const QList<Lesson*> lessons = m_year.getAllLessons();
+    plan.wantedUids.reserve(plan.wantedUids.size() + lessons.size());
     QHash<QString, QString> calendars;
-    const LessonEventSettings eventSettings { settings.syncedFieldKeys(),
+    const LessonEventSettings eventSettings { Lesson::iCalNoteFields(m_year, settings.syncedFieldKeys()),
         QString::fromUtf8(QTimeZone::systemTimeZoneId()), [&](const QString& courseName) {
             auto known = calendars.find(courseName);
             if (known == calendars.end())
                 known = calendars.insert(courseName, calendarFor(courseName));
             return *known;
         } };
-    for (Lesson* lesson : m_year.getAllLessons()) {
+    for (Lesson* lesson : lessons) {
         const Day* day = lesson->dayTaught();
         const bool wantsEvent = day && !day->isNonSchoolDay() && lesson->hasData();
         const QString uid = lesson->value<QString>(uidKey(Kind::Lesson));

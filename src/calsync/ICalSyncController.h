@@ -2,13 +2,13 @@
 
 #include "calsync/CalendarSyncPlan.h"
 #include "calsync/CalendarSyncRun.h"
+#include "model/Lesson.h"
 
 #include <functional>
 
 class AlertPresenter;
 class CalendarSyncSettings;
 class Day;
-class Lesson;
 class Year;
 
 // Writes the year into the teacher's calendars: every lesson with content
@@ -53,7 +53,7 @@ private:
     void syncDailyNotes(CalendarSyncPlan& plan) const;
     // What every lesson's event takes from the settings, read once per sync.
     struct LessonEventSettings {
-        QStringList fieldKeys;
+        QList<Lesson::ICalNoteField> noteFields;
         QString timeZone;
         std::function<QString(const QString& courseName)> calendarFor;
     };

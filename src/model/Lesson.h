@@ -186,10 +186,19 @@ public:
     std::optional<Date> endTimeForICal() const;
     // The title as typed; the calendar file applies its own escaping.
     QString strippedTitle() const { return lessonTitle(); }
-    // The event notes: for each of the given field keys, in the order of the
-    // fields, whose text is not empty, the year's label for the field, its
-    // plain text and a blank line.
-    QString stringForICalSync(const QStringList& syncedFieldKeys) const;
+    // A field that goes into event notes: where its plain text lives in a
+    // lesson record, and the year's label for it. Looked up once for a
+    // whole sync rather than by key for each of thousands of lessons.
+    struct ICalNoteField {
+        int plainTextSlot;
+        QString title;
+    };
+    // The given field keys, in the order of the fields, as note fields of
+    // the year's lessons.
+    static QList<ICalNoteField> iCalNoteFields(const Year& year, const QStringList& syncedFieldKeys);
+    // The event notes: for each note field whose text is not empty, its
+    // label, its plain text and a blank line.
+    QString stringForICalSync(const QList<ICalNoteField>& fields) const;
 
 protected:
     const QStringList& keysThatUpdateTime() const override;

@@ -4,6 +4,8 @@
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
+#include "store/EntityModel.h"
+#include "store/ObjectContext.h"
 
 const QString Year::localCalendarType = QStringLiteral("Local");
 const QString Year::notesCalendarKey = QStringLiteral("Notes");
@@ -81,15 +83,27 @@ std::optional<Date> Lesson::endTimeForICal() const
     return timeOnLessonDay(endTime(), dayTaught());
 }
 
-QString Lesson::stringForICalSync(const QStringList& syncedFieldKeys) const
+QList<Lesson::ICalNoteField> Lesson::iCalNoteFields(const Year& year, const QStringList& syncedFieldKeys)
 {
-    const Year* owner = year();
-    QString notes;
+    const EntityDescription* entity = year.context().model().entity(QStringLiteral("Lesson"));
+    QList<ICalNoteField> fields;
     for (const QString& key : richFieldKeys()) {
-        const QString text = value<QString>(shadowKey(key));
-        if (!syncedFieldKeys.contains(key) || text.isEmpty())
+        if (syncedFieldKeys.contains(key))
+            fields.append({ entity->attributeIndex(shadowKey(key)), year.fieldTitle(key) });
+    }
+    return fields;
+}
+
+QString Lesson::stringForICalSync(const QList<ICalNoteField>& fields) const
+{
+    QString notes;
+    for (const ICalNoteField& field : fields) {
+        const QVariant& value = valueAtSlot(field.plainTextSlot);
+        if (value.typeId() != QMetaType::QString)
             continue;
-        notes += (owner ? owner->fieldTitle(key) : QString()) + text + QStringLiteral("\n\n");
+        const auto& text = *static_cast<const QString*>(value.constData());
+        if (!text.isEmpty())
+            notes.append(field.title).append(text).append(u"\n\n");
     }
     return notes;
 }
