@@ -1,0 +1,114 @@
+#include "server/RouteContext.h"
+
+#include "server/Multipart.h"
+
+#include <httplib.h>
+
+#include <QUrl>
+
+namespace {
+
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+void Route::text(httplib::Response& res, int status, const QString& body)
+{
+    res.status = status;
+    res.set_content(utf8(body), "text/plain; charset=utf-8");
+}
+
+void Route::html(httplib::Response& res, int status, const QString& body)
+{
+    res.status = status;
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_header("Content-Security-Policy", "default-src 'self'; script-src 'none'; frame-ancestors 'none'");
+    res.set_content(utf8(body), "text/html; charset=utf-8");
+}
+
+void Route::redirect(httplib::Response& res, const QString& location, int status)
+{
+    res.status = status;
+    res.set_header("Location", utf8(location));
+}
+
+QString Route::param(const httplib::Request& req, const char* name)
+{
+    return QString::fromStdString(req.get_param_value(name));
+}
+
+QString Route::cookie(const httplib::Request& req, const char* name)
+{
+    const QByteArray wanted = QByteArray(name) + '=';
+    for (size_t i = 0, n = req.get_header_value_count("Cookie"); i < n; ++i) {
+        const QByteArray header = QByteArray::fromStdString(req.get_header_value("Cookie", i));
+        for (const QByteArray& pair : header.split(';')) {
+            const QByteArray trimmed = pair.trimmed();
+            if (trimmed.startsWith(wanted))
+                return QString::fromUtf8(trimmed.mid(wanted.size()));
+        }
+    }
+    return {};
+}
+
+void Route::setCookie(httplib::Response& res, const char* name, const QString& value, qint64 maxAgeSeconds)
+{
+    // HttpOnly keeps scripts away from it; Lax keeps it off other sites' posts.
+    res.set_header("Set-Cookie",
+        QStringLiteral("%1=%2; Path=/; Max-Age=%3; HttpOnly; SameSite=Lax")
+            .arg(QLatin1String(name), value)
+            .arg(maxAgeSeconds)
+            .toStdString());
+}
+
+QString Route::escape(const QString& text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
+}
+
+QString Route::localPath(const QString& next)
+{
+    const bool local = next.startsWith(QLatin1Char('/')) && !next.startsWith(QLatin1String("//"))
+        && !next.contains(QLatin1Char('\\')) && QUrl(next).isRelative();
+    return local ? next : QStringLiteral("/");
+}
+
+std::optional<Session> Route::session(Services& services, const httplib::Request& req)
+{
+    return services.accounts.session(cookie(req, SessionCookie));
+}
+
+std::function<void(const httplib::Request&, httplib::Response&)> Route::withSession(
+    Services& services, SessionHandler handler)
+{
+    return [&services, handler = std::move(handler)](const httplib::Request& req, httplib::Response& res) {
+        const auto current = session(services, req);
+        if (!current)
+            return text(res, 401, QStringLiteral("not logged in"));
+        handler(req, res, *current);
+    };
+}
+
+std::function<void(const httplib::Request&, httplib::Response&)> Route::withForm(
+    Services& services, SessionHandler handler)
+{
+    return [&services, handler = std::move(handler)](const httplib::Request& req, httplib::Response& res) {
+        const auto current = session(services, req);
+        if (!current)
+            return redirect(res, QStringLiteral("/login"));
+        if (param(req, "csrf_token") != current->csrfToken)
+            return text(res, 403, QStringLiteral("bad or expired form token; reload the page"));
+        handler(req, res, *current);
+    };
+}
+
+std::optional<QByteArray> Route::multipartBoundary(const httplib::Request& req)
+{
+    const QByteArray type = QByteArray::fromStdString(req.get_header_value("Content-Type"));
+    if (!type.startsWith(RawMultipartType))
+        return std::nullopt;
+    return Multipart::boundary(type);
+}
