@@ -153,9 +153,13 @@ void changePassword(Services& services, const Request& req, Response& res, const
 
 QHash<QString, QString> feedbackFields(const QList<MultipartPart>& parts)
 {
+    // The program ends its last field with a line break of its own before the
+    // closing boundary's; it is not part of the value.
     QHash<QString, QString> fields;
-    for (const MultipartPart& part : parts)
-        fields.insert(part.name, QString::fromUtf8(part.data));
+    for (const MultipartPart& part : parts) {
+        const QByteArray value = part.data.endsWith("\r\n") ? part.data.chopped(2) : part.data;
+        fields.insert(part.name, QString::fromUtf8(value));
+    }
     return fields;
 }
 
