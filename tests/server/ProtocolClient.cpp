@@ -52,9 +52,9 @@ Reply ProtocolClient::send(const std::string& method, const std::string& path, c
     }
     const auto result = m_client.send(request);
     if (!result)
-        return {};
+        return { 0, {}, httplib::to_string(result.error()), {} };
     keepCookies(result->headers);
-    return { result->status, result->body, result->headers };
+    return { result->status, result->body, {}, result->headers };
 }
 
 Reply ProtocolClient::get(const std::string& path)

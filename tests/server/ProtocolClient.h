@@ -11,6 +11,7 @@
 struct Reply {
     int status = 0; // 0: no answer
     std::string body;
+    std::string error; // why there was no answer
     httplib::Headers headers;
 
     std::string header(const char* name) const;
@@ -21,6 +22,8 @@ struct Reply {
 class ProtocolClient {
 public:
     explicit ProtocolClient(int port);
+    // Reuses connections, as the desktop program's HTTP library does.
+    void setKeepAlive(bool on) { m_client.set_keep_alive(on); }
 
     Reply get(const std::string& path);
     Reply postXml(const std::string& path, const std::string& xml);

@@ -96,10 +96,14 @@ int main(int argc, char** argv)
 
     std::vector<double> latencies;
     int checked = 0;
+    int retries = 0;
+    QStringList retryReasons;
     QStringList problems;
     for (const auto& teacher : teachers) {
         latencies.insert(latencies.end(), teacher->latencies().begin(), teacher->latencies().end());
         checked += teacher->checked();
+        retries += teacher->retries();
+        retryReasons += teacher->retryReasons();
         problems += teacher->problems();
     }
     std::sort(latencies.begin(), latencies.end());
@@ -108,6 +112,8 @@ int main(int argc, char** argv)
     std::printf("sync: %zu requests in %.1f s = %.0f requests/s; latency p50 %.1f ms, p99 %.1f ms, max %.1f ms\n",
         latencies.size(), seconds, double(latencies.size()) / seconds, percentile(latencies, 0.50),
         percentile(latencies, 0.99), latencies.empty() ? 0 : latencies.back());
+    retryReasons.removeDuplicates();
+    std::printf("sent again after no answer: %d (%s)\n", retries, qPrintable(retryReasons.join(QStringLiteral(", "))));
     std::printf("checked afterwards: %d records and files, %lld problems; servers stopped %s\n", checked,
         static_cast<long long>(problems.size()), stoppedCleanly ? "cleanly" : "with errors");
     for (const QString& problem : problems)

@@ -13,6 +13,7 @@ LoadTeacher::LoadTeacher(int number, int port, const LoadOptions& options)
     , m_options(options)
     , m_client(port)
 {
+    m_client.setKeepAlive(true);
 }
 
 void LoadTeacher::problem(const QString& what)
@@ -28,12 +29,21 @@ std::string LoadTeacher::name(const char* kind, int n) const
     return "T" + std::to_string(m_number) + " " + kind + " " + std::to_string(n) + " &amp; &lt;co&gt;";
 }
 
+// A request that got no answer at all is sent again, as the desktop program
+// does; refusals are not.
 Reply LoadTeacher::timed(const std::function<Reply()>& request)
 {
-    const auto start = std::chrono::steady_clock::now();
-    Reply reply = request();
-    m_latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    return reply;
+    for (int attempt = 1;; ++attempt) {
+        const auto start = std::chrono::steady_clock::now();
+        Reply reply = request();
+        m_latencies.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        if (reply.status != 0 || attempt == MaximumAttempts)
+            return reply;
+        ++m_retries;
+        if (m_retryReasons.size() < 5)
+            m_retryReasons.append(QString::fromStdString(reply.error));
+    }
 }
 
 qint64 LoadTeacher::create(const std::string& resource, const std::string& xml, const std::string& mustHold)
@@ -43,7 +53,7 @@ qint64 LoadTeacher::create(const std::string& resource, const std::string& xml, 
         problem(QStringLiteral("POST %1 answered %2 %3")
                     .arg(QString::fromStdString(resource))
                     .arg(reply.status)
-                    .arg(QString::fromStdString(reply.body)));
+                    .arg(QString::fromStdString(reply.status ? reply.body : reply.error)));
         return 0;
     }
     const qint64 created = std::stoll(reply.body);

@@ -24,8 +24,12 @@ public:
     int requests() const { return int(m_latencies.size()); }
     int checked() const { return m_checked; }
     const QStringList& problems() const { return m_problems; }
+    int retries() const { return m_retries; }
+    const QStringList& retryReasons() const { return m_retryReasons; }
 
 private:
+    static constexpr int MaximumAttempts = 3;
+
     // A record sent, the path it is read back under and a piece its XML must hold.
     struct Sent {
         std::string path;
@@ -49,5 +53,7 @@ private:
     std::vector<std::pair<std::string, std::string>> m_files; // download path, bytes
     std::vector<double> m_latencies; // milliseconds, sync requests only
     int m_checked = 0;
+    int m_retries = 0;
+    QStringList m_retryReasons;
     QStringList m_problems;
 };
