@@ -30,7 +30,7 @@ namespace SafeUrl {
 
 std::optional<QString> linkHref(const QString& address)
 {
-    const QUrl url(asBrowsersReadIt(address), QUrl::StrictMode);
+    const QUrl url(asBrowsersReadIt(address), QUrl::TolerantMode);
     if (!url.isValid())
         return std::nullopt;
     const QString scheme = url.scheme();
