@@ -48,13 +48,19 @@ bool shown(bool published, const LessonContext& context)
     return published || context.audience == Audience::Teacher;
 }
 
+// The teacher sees which attachments the public page leaves out.
+QString privateMark(bool published)
+{
+    return published ? QString() : QStringLiteral(" <span class=\"badge\">Not published</span>");
+}
+
 QString fileItem(const FileView& file, const LessonContext& context)
 {
     const QString route = context.audience == Audience::Public ? WebRoutes::publicFile(context.publicToken, file)
                                                                : WebRoutes::file(file);
-    return QStringLiteral("<li><a href=\"%1\" download>%2</a> <span class=\"muted\">(%3)</span></li>")
+    return QStringLiteral("<li><a href=\"%1\" download>%2</a> <span class=\"muted\">(%3)</span>%4</li>")
         .arg(HtmlEscape::escaped(context.frame.href(route)), HtmlEscape::escaped(file.name),
-            WebFormat::fileSize(file.sizeBytes));
+            WebFormat::fileSize(file.sizeBytes), privateMark(file.published));
 }
 
 // A link whose address is not a web or mail address shows its name and
@@ -68,7 +74,7 @@ QString linkItem(const WebLinkView& link)
                         : QStringLiteral("<li>%1 <span class=\"muted\">%2</span>").arg(name, HtmlEscape::escaped(link.url));
     if (!link.notes.isEmpty())
         html += QStringLiteral(" <span class=\"muted\">\u2013 %1</span>").arg(HtmlEscape::escaped(link.notes));
-    return html + QStringLiteral("</li>");
+    return html + privateMark(link.published) + QStringLiteral("</li>");
 }
 
 QString attachments(const QList<FileView>& files, const QList<WebLinkView>& links, const LessonContext& context)

@@ -44,6 +44,7 @@ ul.courses li:last-child { border-bottom: 0; }
 .badge { display: inline-block; font-size: .75rem; border-radius: 999px; padding: 0 .55rem; background: var(--wash);
   border: 1px solid var(--line); color: var(--muted); white-space: nowrap; }
 .badge.public { background: #e6f4ea; border-color: #a7d7b4; color: #1e6b35; }
+hr { border: 0; border-top: 1px solid var(--line); margin: 1rem 0; }
 table { border-collapse: collapse; }
 table.list { width: 100%; }
 table.list th, table.list td { text-align: left; padding: .45rem .5rem; border-bottom: 1px solid var(--line);
@@ -59,10 +60,12 @@ table.month .date { font-weight: 700; text-decoration: none; }
 table.month .kind { display: block; font-size: .72rem; color: var(--muted); }
 table.month ul { list-style: none; margin: .2rem 0 0; padding: 0; font-size: .78rem; line-height: 1.3; }
 table.month li { white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
-table.month .count { display: none; font-size: .75rem; color: var(--muted); }
+table.month .count { display: none; width: fit-content; font-size: .7rem; line-height: 1.4; padding: 0 .35rem;
+  margin-top: .15rem; border-radius: 999px; background: #dbe8f6; color: var(--accent-dark); }
 .course-name { font-weight: 600; }
 .lesson header { display: flex; flex-wrap: wrap; justify-content: space-between; gap: .2rem 1rem;
   border-bottom: 1px solid var(--line); padding-bottom: .4rem; margin-bottom: .4rem; }
+.lesson header:last-child { border-bottom: 0; padding-bottom: 0; margin-bottom: 0; }
 .lesson .meta { color: var(--muted); font-size: .9rem; }
 .lesson .field { overflow-wrap: anywhere; }
 .lesson .field p { margin: .2rem 0; }
@@ -72,6 +75,7 @@ table.month .count { display: none; font-size: .75rem; color: var(--muted); }
 .assignment { border-left: 3px solid var(--accent); padding-left: .8rem; margin: .5rem 0; }
 ul.attachments { padding-left: 1.2rem; margin: .3rem 0; }
 form.stacked label { display: block; margin: .6rem 0 .2rem; font-weight: 600; }
+form.stacked label:first-of-type { margin-top: 0; }
 form.stacked input[type=text], form.stacked input[type=password] { width: 100%; padding: .5rem .6rem;
   font: inherit; border: 1px solid #bcccdc; border-radius: 6px; }
 form.stacked .check { display: flex; gap: .5rem; align-items: flex-start; font-weight: 400; }
@@ -88,6 +92,10 @@ pre.profile { white-space: pre-wrap; font-size: .8rem; background: var(--wash); 
   body { font-size: 15px; }
   main { padding: .6rem; }
   h1 { font-size: 1.3rem; }
+  header.site .bar { padding: .5rem .6rem; }
+  header.site nav { gap: .2rem .8rem; }
+  header.site nav .who { display: none; }
+  .lesson header { display: block; }
   .card { padding: .8rem; }
   table.month td { height: 3.2rem; padding: .2rem; }
   table.month ul, table.month .kind { display: none; }
