@@ -1,5 +1,9 @@
 #include "server/web/HtmlSanitizer.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,4 +157,65 @@ TEST(HtmlSanitizerTest, RichTextWriterOutputKeepsItsTextOnly)
                           "<p style=\" margin-top:0px;\"><span style=\" font-weight:700;\">Warm-up</span>"
                           " &amp; review</p></body></html>";
     EXPECT_EQ(clean(written), "\n\n<p><span>Warm-up</span> &amp; review</p>");
+}
+
+namespace {
+
+// Pieces that, shuffled, make the inputs tokenizers trip over.
+QString randomMarkup(QRandomGenerator& random)
+{
+    static const QStringList pieces { QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("/"),
+        QStringLiteral("script"), QStringLiteral("a"), QStringLiteral("p"), QStringLiteral("b"), QStringLiteral("svg"),
+        QStringLiteral("img"), QStringLiteral("style"), QStringLiteral(" href="), QStringLiteral(" onerror="),
+        QStringLiteral("\""), QStringLiteral("'"), QStringLiteral("="), QStringLiteral(" "), QStringLiteral("\t"),
+        QStringLiteral("javascript:"), QStringLiteral("https://x.example/"), QStringLiteral("&#"),
+        QStringLiteral("x6A;"), QStringLiteral("&amp;"), QStringLiteral("<!--"), QStringLiteral("-->"),
+        QStringLiteral("<![CDATA["), QStringLiteral("]]>"), QStringLiteral("text"), QStringLiteral("\n") };
+    QString html;
+    const int count = random.bounded(1, 40);
+    for (int i = 0; i < count; ++i)
+        html += pieces.at(random.bounded(int(pieces.size())));
+    return html;
+}
+
+} // namespace
+
+TEST(HtmlSanitizerTest, RandomMarkupGivesOnlyAllowedBalancedTags)
+{
+    static const QRegularExpression tag(QStringLiteral(
+        "<(/?)(p|br|b|strong|i|em|u|ul|ol|li|a|h[1-6]|blockquote|pre|code|table|thead|tbody|tr|td|th|sub|sup|span|div|hr)"
+        "( href=\"[^\"<>]*\" rel=\"noopener noreferrer nofollow\")?>"));
+    QRandomGenerator random(27);
+    for (int round = 0; round < 3000; ++round) {
+        const QString input = randomMarkup(random);
+        const QString out = HtmlSanitizer::sanitized(input);
+        QStringList open;
+        qsizetype at = 0;
+        while ((at = out.indexOf(u'<', at)) >= 0) {
+            const QRegularExpressionMatch match
+                = tag.match(out, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+            ASSERT_TRUE(match.hasMatch()) << input.toStdString() << " gave " << out.toStdString();
+            const QString name = match.captured(2);
+            if (!match.captured(1).isEmpty()) {
+                ASSERT_FALSE(open.isEmpty()) << out.toStdString();
+                ASSERT_EQ(open.takeLast(), name) << out.toStdString();
+            } else if (name != QLatin1String("br") && name != QLatin1String("hr")) {
+                open.append(name);
+            }
+            at += match.capturedLength();
+        }
+        EXPECT_TRUE(open.isEmpty()) << out.toStdString();
+        EXPECT_EQ(out.count(u'>'), out.count(u'<')) << "a \">\" outside a tag is escaped: " << out.toStdString();
+    }
+}
+
+TEST(HtmlSanitizerTest, SanitizingTwiceChangesNothing)
+{
+    QRandomGenerator random(8);
+    for (int round = 0; round < 1000; ++round) {
+        const QString once = HtmlSanitizer::sanitized(randomMarkup(random));
+        EXPECT_EQ(HtmlSanitizer::sanitized(once), once);
+    }
+    const QString link = HtmlSanitizer::sanitized(QStringLiteral("<a href=\"https://x.example/?a=1&b='2'\">&lt;x&gt;</a>"));
+    EXPECT_EQ(HtmlSanitizer::sanitized(link), link);
 }
