@@ -1,5 +1,4 @@
 #include "SampleViews.h"
-
 #include "server/web/DayPage.h"
 #include "server/web/HtmlSanitizer.h"
 #include "server/web/MonthPage.h"

@@ -19,8 +19,8 @@ QString hidden(const QString& name, const QString& value)
         .arg(HtmlEscape::escaped(name), HtmlEscape::escaped(value));
 }
 
-QString input(const QString& label, const QString& name, const QString& type, const QString& value,
-    const QString& autocomplete)
+QString input(
+    const QString& label, const QString& name, const QString& type, const QString& value, const QString& autocomplete)
 {
     const QString id = QStringLiteral("f-") + name;
     QString html = QStringLiteral("<label for=\"%1\">%2</label><input id=\"%1\" type=\"%3\" name=\"%4\"")
@@ -34,7 +34,8 @@ QString input(const QString& label, const QString& name, const QString& type, co
 
 QString confirmation(const QString& label)
 {
-    return QStringLiteral("<label class=\"check\"><input type=\"checkbox\" name=\"%1\" value=\"yes\" required> %2</label>")
+    return QStringLiteral(
+        "<label class=\"check\"><input type=\"checkbox\" name=\"%1\" value=\"yes\" required> %2</label>")
         .arg(QString::fromLatin1(WebRoutes::Field::confirm), HtmlEscape::escaped(label));
 }
 

@@ -114,7 +114,8 @@ private:
         const std::optional<QString> href = SafeUrl::linkHref(hrefOf(token));
         if (!href)
             return {};
-        return QLatin1String(" href=\"") + HtmlEscape::escaped(*href) + QLatin1String("\" rel=\"noopener noreferrer nofollow\"");
+        return QLatin1String(" href=\"") + HtmlEscape::escaped(*href)
+            + QLatin1String("\" rel=\"noopener noreferrer nofollow\"");
     }
 
     // Closes the element and whatever is still open inside it; an end tag

@@ -42,8 +42,7 @@ QString asciiLower(QStringView text)
 
 HtmlTokenizer::HtmlTokenizer(QStringView html)
     : m_html(html)
-{
-}
+{ }
 
 std::optional<HtmlToken> HtmlTokenizer::next()
 {
@@ -63,7 +62,8 @@ std::optional<HtmlToken> HtmlTokenizer::text()
     if (end < 0)
         end = m_html.size();
     HtmlToken token;
-    token.text = HtmlEntities::decoded(m_html.mid(m_pos, end - m_pos)).replace(QChar::Null, QChar::ReplacementCharacter);
+    token.text
+        = HtmlEntities::decoded(m_html.mid(m_pos, end - m_pos)).replace(QChar::Null, QChar::ReplacementCharacter);
     m_pos = end;
     return token;
 }

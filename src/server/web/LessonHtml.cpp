@@ -69,9 +69,10 @@ QString linkItem(const WebLinkView& link)
 {
     const QString name = HtmlEscape::escaped(link.name.isEmpty() ? link.url : link.name);
     const std::optional<QString> href = SafeUrl::linkHref(link.url);
-    QString html = href ? QStringLiteral("<li><a href=\"%1\" rel=\"noopener noreferrer nofollow\">%2</a>")
-                              .arg(HtmlEscape::escaped(*href), name)
-                        : QStringLiteral("<li>%1 <span class=\"muted\">%2</span>").arg(name, HtmlEscape::escaped(link.url));
+    QString html = href
+        ? QStringLiteral("<li><a href=\"%1\" rel=\"noopener noreferrer nofollow\">%2</a>")
+              .arg(HtmlEscape::escaped(*href), name)
+        : QStringLiteral("<li>%1 <span class=\"muted\">%2</span>").arg(name, HtmlEscape::escaped(link.url));
     if (!link.notes.isEmpty())
         html += QStringLiteral(" <span class=\"muted\">\u2013 %1</span>").arg(HtmlEscape::escaped(link.notes));
     return html + privateMark(link.published) + QStringLiteral("</li>");

@@ -33,9 +33,8 @@ QString lessonList(const DayView& day)
 QString dayCell(const DayView& day, const PageFrame& frame)
 {
     const QString kind = DayKind::label(day);
-    const QString count = day.lessons.isEmpty()
-        ? QString()
-        : QStringLiteral("<span class=\"count\">%1</span>").arg(day.lessons.size());
+    const QString count
+        = day.lessons.isEmpty() ? QString() : QStringLiteral("<span class=\"count\">%1</span>").arg(day.lessons.size());
     return QStringLiteral("<td class=\"%1\"><a class=\"date\" href=\"%2\" aria-label=\"%3\">%4</a>%5%6%7</td>")
         .arg(DayKind::cssClass(day), HtmlEscape::escaped(frame.href(WebRoutes::day(day.date))),
             WebFormat::longDate(day.date), QString::number(day.date.day()),

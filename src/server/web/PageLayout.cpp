@@ -8,7 +8,8 @@ namespace {
 
 QString navLink(const PageFrame& frame, const QString& route, const QString& label, NavSection section)
 {
-    const QString current = frame.section == section ? QStringLiteral(" class=\"current\" aria-current=\"page\"") : QString();
+    const QString current
+        = frame.section == section ? QStringLiteral(" class=\"current\" aria-current=\"page\"") : QString();
     return QStringLiteral("<a href=\"%1\"%2>%3</a>").arg(HtmlEscape::escaped(frame.href(route)), current, label);
 }
 
@@ -22,7 +23,8 @@ QString navigation(const PageFrame& frame)
     nav += navLink(frame, QString::fromLatin1(WebRoutes::today), QStringLiteral("Today"), NavSection::Day);
     nav += navLink(frame, QString::fromLatin1(WebRoutes::settings), QStringLiteral("Settings"), NavSection::Settings);
     if (frame.administrator)
-        nav += navLink(frame, QString::fromLatin1(WebRoutes::feedbackList), QStringLiteral("Feedback"), NavSection::Feedback);
+        nav += navLink(
+            frame, QString::fromLatin1(WebRoutes::feedbackList), QStringLiteral("Feedback"), NavSection::Feedback);
     nav += QStringLiteral("<span class=\"who\">%1</span>").arg(HtmlEscape::escaped(*frame.username));
     nav += FormHtml::open(frame.href(QString::fromLatin1(WebRoutes::logout)), frame.csrfToken, FormStyle::Inline)
         + QStringLiteral("<button type=\"submit\">Sign out</button></form>");

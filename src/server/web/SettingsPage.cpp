@@ -20,10 +20,10 @@ QString section(const QString& title, const QString& content)
 
 QString publicSwitch(const CourseView& course, const PageFrame& frame)
 {
-    const QString form = FormHtml::open(frame.href(WebRoutes::coursePublicSwitch(course.id)), frame.csrfToken,
-                             FormStyle::Inline)
-        + FormHtml::hidden(route(WebRoutes::Field::publicLink),
-            course.publicLinkOn ? QStringLiteral("off") : QStringLiteral("on"))
+    const QString form
+        = FormHtml::open(frame.href(WebRoutes::coursePublicSwitch(course.id)), frame.csrfToken, FormStyle::Inline)
+        + FormHtml::hidden(
+            route(WebRoutes::Field::publicLink), course.publicLinkOn ? QStringLiteral("off") : QStringLiteral("on"))
         + FormHtml::button(course.publicLinkOn ? QStringLiteral("Turn off") : QStringLiteral("Turn on"),
             course.publicLinkOn ? ButtonStyle::Secondary : ButtonStyle::Primary)
         + QStringLiteral("</form>");
@@ -57,8 +57,7 @@ QString desktopSession(const DesktopSessionView& session, const PageFrame& frame
     return QStringLiteral("<li><div><span class=\"course-name\">%1</span><div class=\"muted\">allowed %2, %3</div>"
                           "</div>%4</li>")
         .arg(HtmlEscape::escaped(session.computerName), WebFormat::dateTime(session.created), used,
-            FormHtml::open(frame.href(WebRoutes::revokeDesktopSession(session.id)), frame.csrfToken,
-                FormStyle::Inline)
+            FormHtml::open(frame.href(WebRoutes::revokeDesktopSession(session.id)), frame.csrfToken, FormStyle::Inline)
                 + FormHtml::button(QStringLiteral("Revoke"), ButtonStyle::Secondary) + QStringLiteral("</form>"));
 }
 

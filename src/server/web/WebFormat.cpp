@@ -55,11 +55,13 @@ QString dateTime(const QDateTime& when)
 
 QString fileSize(qint64 bytes)
 {
-    if (bytes < 1024)
+    constexpr qint64 kilobyte = 1024;
+    constexpr qint64 megabyte = kilobyte * kilobyte;
+    if (bytes < kilobyte)
         return QStringLiteral("%1 bytes").arg(bytes);
-    if (bytes < 1024 * 1024)
-        return QStringLiteral("%1 KB").arg((bytes + 512) / 1024);
-    return QStringLiteral("%1 MB").arg(english().toString(double(bytes) / (1024.0 * 1024.0), 'f', 1));
+    if (bytes < megabyte)
+        return QStringLiteral("%1 KB").arg((bytes + kilobyte / 2) / kilobyte);
+    return QStringLiteral("%1 MB").arg(english().toString(double(bytes) / double(megabyte), 'f', 1));
 }
 
 } // namespace WebFormat

@@ -27,8 +27,8 @@ void expectInert(const char* html)
 
 TEST(HtmlSanitizerTest, KeepsAllowedFormattingAndEscapesText)
 {
-    EXPECT_EQ(clean("<p>Read <b>ch. 3</b> &amp; <i>take notes</i></p>"),
-        "<p>Read <b>ch. 3</b> &amp; <i>take notes</i></p>");
+    EXPECT_EQ(
+        clean("<p>Read <b>ch. 3</b> &amp; <i>take notes</i></p>"), "<p>Read <b>ch. 3</b> &amp; <i>take notes</i></p>");
     EXPECT_EQ(clean("<ul><li>one<li>two</ul>"), "<ul><li>one<li>two</li></li></ul>");
     EXPECT_EQ(clean("<table><tbody><tr><td>a</td><th>b</th></tr></tbody></table>"),
         "<table><tbody><tr><td>a</td><th>b</th></tr></tbody></table>");
@@ -52,8 +52,8 @@ TEST(HtmlSanitizerTest, RefusesScriptAddressesHoweverTheyAreSpelled)
     for (const char* href : { "javascript:alert(1)", "JaVaScRiPt:alert(1)", " javascript:alert(1)",
              "java\tscript:alert(1)", "java&#x09;script:alert(1)", "&#106;avascript:alert(1)",
              "&#x6A;&#x61;&#x76;&#x61;script:alert(1)", "&#0000106avascript:alert(1)", "javascript&colon;alert(1)",
-             "\x01javascript:alert(1)", "vbscript:msgbox(1)", "data:text/html;base64,PHNjcmlwdD4=",
-             "//evil.example/x", "/relative", "http:alert(1)", "file:///etc/passwd" }) {
+             "\x01javascript:alert(1)", "vbscript:msgbox(1)", "data:text/html;base64,PHNjcmlwdD4=", "//evil.example/x",
+             "/relative", "http:alert(1)", "file:///etc/passwd" }) {
         const std::string html = std::string("<a href=\"") + href + "\">x</a>";
         EXPECT_EQ(clean(html.c_str()), "<a>x</a>") << href;
     }
@@ -183,7 +183,8 @@ QString randomMarkup(QRandomGenerator& random)
 TEST(HtmlSanitizerTest, RandomMarkupGivesOnlyAllowedBalancedTags)
 {
     static const QRegularExpression tag(QStringLiteral(
-        "<(/?)(p|br|b|strong|i|em|u|ul|ol|li|a|h[1-6]|blockquote|pre|code|table|thead|tbody|tr|td|th|sub|sup|span|div|hr)"
+        "<(/"
+        "?)(p|br|b|strong|i|em|u|ul|ol|li|a|h[1-6]|blockquote|pre|code|table|thead|tbody|tr|td|th|sub|sup|span|div|hr)"
         "( href=\"[^\"<>]*\" rel=\"noopener noreferrer nofollow\")?>"));
     QRandomGenerator random(27);
     for (int round = 0; round < 3000; ++round) {
@@ -216,6 +217,7 @@ TEST(HtmlSanitizerTest, SanitizingTwiceChangesNothing)
         const QString once = HtmlSanitizer::sanitized(randomMarkup(random));
         EXPECT_EQ(HtmlSanitizer::sanitized(once), once);
     }
-    const QString link = HtmlSanitizer::sanitized(QStringLiteral("<a href=\"https://x.example/?a=1&b='2'\">&lt;x&gt;</a>"));
+    const QString link
+        = HtmlSanitizer::sanitized(QStringLiteral("<a href=\"https://x.example/?a=1&b='2'\">&lt;x&gt;</a>"));
     EXPECT_EQ(HtmlSanitizer::sanitized(link), link);
 }

@@ -1,6 +1,6 @@
-#include "SampleViews.h"
-
 #include "server/web/MonthPage.h"
+
+#include "SampleViews.h"
 
 #include <QRegularExpression>
 
@@ -50,7 +50,8 @@ TEST(MonthPageTest, MarksHolidaysCancelledAndCustomDays)
     const QString page = MonthPage::render(SampleViews::october(), SampleViews::teacherFrame());
     EXPECT_TRUE(page.contains(QStringLiteral("<td class=\"holiday\"><a class=\"date\" "
                                              "href=\"/connect/plan/day/2025-10-13\"")));
-    EXPECT_TRUE(page.contains(QStringLiteral("<span class=\"kind\">Holiday</span><ul><li>Indigenous Peoples&#39; Day")));
+    EXPECT_TRUE(
+        page.contains(QStringLiteral("<span class=\"kind\">Holiday</span><ul><li>Indigenous Peoples&#39; Day")));
     EXPECT_TRUE(page.contains(QStringLiteral("<td class=\"cancelled\">")));
     EXPECT_TRUE(page.contains(QStringLiteral("<span class=\"kind\">Cancelled</span>")));
     EXPECT_TRUE(page.contains(QStringLiteral("<td class=\"custom\">")));

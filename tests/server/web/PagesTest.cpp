@@ -1,5 +1,4 @@
 #include "SampleViews.h"
-
 #include "server/web/CoursePage.h"
 #include "server/web/CoursesPage.h"
 #include "server/web/DayPage.h"
@@ -24,13 +23,13 @@ const QString hostileEscaped = QStringLiteral("Fish &amp; Chips &lt;2&gt; &lt;sc
 
 LessonView hostileLesson()
 {
-    LessonView lesson
-        = SampleViews::lesson(QStringLiteral("a/b?c"), hostile, QDate(2025, 10, 14), hostile);
+    LessonView lesson = SampleViews::lesson(QStringLiteral("a/b?c"), hostile, QDate(2025, 10, 14), hostile);
     lesson.unit = hostile;
     lesson.homework = hostile;
     lesson.published = true;
     lesson.assignments.append({ hostile, hostile, QDate(2025, 10, 20),
-        { { QStringLiteral("1\"x"), hostile, 10, true, FileOwner::Assignment } }, { { hostile, hostile, hostile, true } } });
+        { { QStringLiteral("1\"x"), hostile, 10, true, FileOwner::Assignment } },
+        { { hostile, hostile, hostile, true } } });
     lesson.files.append({ QStringLiteral("2"), hostile, 10, true, FileOwner::Lesson });
     lesson.links.append({ hostile, QStringLiteral("javascript:alert(1)"), hostile, true });
     return lesson;
@@ -79,8 +78,8 @@ QStringList everyPageWithHostileText()
 QStringList formsOf(const QString& page)
 {
     QStringList forms;
-    static const QRegularExpression form(QStringLiteral("<form[^>]*>.*?</form>"),
-        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression form(
+        QStringLiteral("<form[^>]*>.*?</form>"), QRegularExpression::DotMatchesEverythingOption);
     for (auto it = form.globalMatch(page); it.hasNext();)
         forms << it.next().captured();
     return forms;
@@ -189,9 +188,9 @@ TEST(PagesTest, LoginFormHasTheFieldsScriptsPost)
 {
     PageFrame visitor = SampleViews::teacherFrame();
     visitor.username.reset();
-    const QString page = LoginPage::render({ QStringLiteral("pre-session"), QStringLiteral("mrivera"),
-                                               QStringLiteral("/desktop/confirm?request=r1"),
-                                               QStringLiteral("Wrong user name or password.") },
+    const QString page = LoginPage::render(
+        { QStringLiteral("pre-session"), QStringLiteral("mrivera"), QStringLiteral("/desktop/confirm?request=r1"),
+            QStringLiteral("Wrong user name or password.") },
         visitor);
     const QString form = formPostingTo(page, QStringLiteral("/connect/login"));
     EXPECT_TRUE(has(form, QStringLiteral("name=\"csrf_token\" value=\"pre-session\"")));
@@ -221,7 +220,8 @@ TEST(PagesTest, LayoutIsMobileFriendlyAndKeepsTheBasePath)
 
 TEST(PagesTest, NavigationMarksTheCurrentSectionAndShowsFeedbackToAdministratorsOnly)
 {
-    const QString teacher = SettingsPage::render(SampleViews::settings(), SampleViews::teacherFrame(NavSection::Settings));
+    const QString teacher
+        = SettingsPage::render(SampleViews::settings(), SampleViews::teacherFrame(NavSection::Settings));
     EXPECT_TRUE(has(teacher, QStringLiteral("<a href=\"/connect/settings\" class=\"current\" aria-current=\"page\">")));
     EXPECT_FALSE(has(teacher, QStringLiteral("/connect/admin/feedback")));
     PageFrame admin = SampleViews::teacherFrame();
@@ -244,17 +244,19 @@ TEST(PagesTest, DayPageShowsEveryFieldSanitizedWithItsCaption)
     EXPECT_TRUE(has(page, QStringLiteral("href=\"/connect/plan/assignment_attachfiles/9\" download>")));
     EXPECT_TRUE(has(page, QStringLiteral("(3.4 MB)")));
     EXPECT_TRUE(has(page, QStringLiteral("Teacher forum")));
-    EXPECT_TRUE(has(page, QStringLiteral("<strong>Osmosis lab report</strong> <span class=\"muted\">due Tue, Oct 21</span>")));
+    EXPECT_TRUE(
+        has(page, QStringLiteral("<strong>Osmosis lab report</strong> <span class=\"muted\">due Tue, Oct 21</span>")));
     EXPECT_TRUE(has(page, QStringLiteral("Two pages, with your graph.<br>Use the template.")));
     EXPECT_TRUE(has(page, QStringLiteral("rel=\"prev\">\u2039 Fri, Oct 10</a>")));
 }
 
 TEST(PagesTest, PublicPageShowsOnlyPublishedLessonsAndWhatIsMeantForStudents)
 {
-    CoursePageView view { SampleViews::titles(), SampleViews::course(QStringLiteral("7"), QStringLiteral("Biology"), true) };
+    CoursePageView view { SampleViews::titles(),
+        SampleViews::course(QStringLiteral("7"), QStringLiteral("Biology"), true) };
     view.course.lessons.append(SampleViews::biologyLesson());
-    LessonView draft = SampleViews::lesson(QStringLiteral("7"), QStringLiteral("Biology"), QDate(2025, 10, 15),
-        QStringLiteral("Unannounced quiz"));
+    LessonView draft = SampleViews::lesson(
+        QStringLiteral("7"), QStringLiteral("Biology"), QDate(2025, 10, 15), QStringLiteral("Unannounced quiz"));
     draft.homework = QStringLiteral("<p>Secret</p>");
     view.course.lessons.append(draft);
     PageFrame visitor = SampleViews::teacherFrame();
@@ -280,9 +282,11 @@ TEST(PagesTest, PublicPageShowsOnlyPublishedLessonsAndWhatIsMeantForStudents)
 TEST(PagesTest, CoursePagesListLessonsAndLinkToTheirDays)
 {
     const PageFrame frame = SampleViews::teacherFrame();
-    CoursePageView view { SampleViews::titles(), SampleViews::course(QStringLiteral("a/b"), QStringLiteral("Biology"), false) };
+    CoursePageView view { SampleViews::titles(),
+        SampleViews::course(QStringLiteral("a/b"), QStringLiteral("Biology"), false) };
     view.course.lessons.append(SampleViews::biologyLesson());
-    view.course.lessons.append(SampleViews::lesson(QStringLiteral("a/b"), QStringLiteral("Biology"), QDate(2025, 10, 15), {}));
+    view.course.lessons.append(
+        SampleViews::lesson(QStringLiteral("a/b"), QStringLiteral("Biology"), QDate(2025, 10, 15), {}));
     const QString page = CoursePage::render(view, frame);
     EXPECT_TRUE(has(page, QStringLiteral("<a href=\"/connect/plan/day/2025-10-14\">Tue, Oct 14</a>")));
     EXPECT_TRUE(has(page, QStringLiteral("No title")));
@@ -294,8 +298,8 @@ TEST(PagesTest, CoursePagesListLessonsAndLinkToTheirDays)
 
 TEST(PagesTest, DesktopConfirmationAsksAndPostsTheRequest)
 {
-    const QString page = DesktopLoginPage::render({ QStringLiteral("req-1"), QStringLiteral("classroom-imac") },
-        SampleViews::teacherFrame());
+    const QString page = DesktopLoginPage::render(
+        { QStringLiteral("req-1"), QStringLiteral("classroom-imac") }, SampleViews::teacherFrame());
     EXPECT_TRUE(has(page, QStringLiteral("<h1>Allow Semestra on this computer to sync?</h1>")));
     const QString form = formPostingTo(page, QStringLiteral("/connect/desktop/confirm"));
     EXPECT_TRUE(has(form, QStringLiteral("name=\"request\" value=\"req-1\"")));

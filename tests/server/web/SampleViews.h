@@ -34,9 +34,9 @@ inline LessonView biologyLesson()
     lesson.unit = QStringLiteral("Cells");
     lesson.startTime = QTime(8, 5);
     lesson.endTime = QTime(8, 55);
-    lesson.lessonBody = QStringLiteral(
-        "<p><b>Warm-up:</b> what keeps a cell together?</p><ol><li>Lab: osmosis in potato slices</li>"
-        "<li>Discuss <i>passive</i> and <i>active</i> transport</li></ol><script>alert(1)</script>");
+    lesson.lessonBody
+        = QStringLiteral("<p><b>Warm-up:</b> what keeps a cell together?</p><ol><li>Lab: osmosis in potato slices</li>"
+                         "<li>Discuss <i>passive</i> and <i>active</i> transport</li></ol><script>alert(1)</script>");
     lesson.homework = QStringLiteral("<p>Read pages 112&ndash;118 and answer questions 1&ndash;4.</p>");
     lesson.publicComment = QStringLiteral("<p>Bring a lab coat on Thursday.</p>");
     lesson.custom1 = QStringLiteral("<ul><li>potatoes</li><li>salt solution</li></ul>");
@@ -46,17 +46,17 @@ inline LessonView biologyLesson()
     lab.title = QStringLiteral("Osmosis lab report");
     lab.description = QStringLiteral("Two pages, with your graph.\nUse the template.");
     lab.dueDate = QDate(2025, 10, 21);
-    lab.files.append({ QStringLiteral("9"), QStringLiteral("lab-template.docx"), 24 * 1024, true,
-        FileOwner::Assignment });
+    lab.files.append(
+        { QStringLiteral("9"), QStringLiteral("lab-template.docx"), 24 * 1024, true, FileOwner::Assignment });
     lesson.assignments.append(lab);
     lesson.files.append({ QStringLiteral("12"), QStringLiteral("membranes-slides.pdf"), 3 * 1024 * 1024 + 400 * 1024,
         true, FileOwner::Lesson });
-    lesson.files.append({ QStringLiteral("13"), QStringLiteral("answer-key.pdf"), 90 * 1024, false,
-        FileOwner::Lesson });
+    lesson.files.append(
+        { QStringLiteral("13"), QStringLiteral("answer-key.pdf"), 90 * 1024, false, FileOwner::Lesson });
     lesson.links.append({ QStringLiteral("Membrane animation"), QStringLiteral("https://media.example.org/membrane"),
         QStringLiteral("5 minutes"), true });
-    lesson.links.append({ QStringLiteral("Teacher forum"), QStringLiteral("https://forum.example.org/t/42"), {},
-        false });
+    lesson.links.append(
+        { QStringLiteral("Teacher forum"), QStringLiteral("https://forum.example.org/t/42"), {}, false });
     return lesson;
 }
 
@@ -78,8 +78,8 @@ inline DayPageView dayPage()
     view.day.date = QDate(2025, 10, 14);
     view.day.notes = QStringLiteral("Fire drill during second period.");
     view.day.lessons.append(biologyLesson());
-    LessonView algebra = lesson(QStringLiteral("8"), QStringLiteral("Algebra I"), view.day.date,
-        QStringLiteral("Slope from two points"));
+    LessonView algebra = lesson(
+        QStringLiteral("8"), QStringLiteral("Algebra I"), view.day.date, QStringLiteral("Slope from two points"));
     algebra.startTime = QTime(9, 5);
     algebra.endTime = QTime(9, 55);
     algebra.unit = QStringLiteral("Linear functions");

@@ -1,5 +1,4 @@
 #include "SampleViews.h"
-
 #include "server/web/DayPage.h"
 #include "server/web/LoginPage.h"
 #include "server/web/MonthPage.h"
@@ -70,8 +69,8 @@ TEST(ScreenshotsTest, SamplePagesOnADesktopAndAPhone)
     visitor.username.reset();
     const QList<std::pair<QString, QString>> pages {
         { QStringLiteral("login"),
-            LoginPage::render({ QStringLiteral("t"), QStringLiteral("mrivera"), {},
-                                  QStringLiteral("Wrong user name or password.") },
+            LoginPage::render(
+                { QStringLiteral("t"), QStringLiteral("mrivera"), {}, QStringLiteral("Wrong user name or password.") },
                 visitor) },
         { QStringLiteral("month"), MonthPage::render(SampleViews::october(), frameInFolder(NavSection::Month)) },
         { QStringLiteral("day"), DayPage::render(SampleViews::dayPage(), frameInFolder(NavSection::Day)) },
@@ -88,5 +87,6 @@ TEST(ScreenshotsTest, SamplePagesOnADesktopAndAPhone)
     photograph(
         QStringLiteral("server-settings.html"), QStringLiteral("server-settings.png"), QStringLiteral("1280,2300"));
     photograph(QStringLiteral("server-day.html"), QStringLiteral("server-day-phone.png"), QStringLiteral("390,2400"));
-    photograph(QStringLiteral("server-month.html"), QStringLiteral("server-month-phone.png"), QStringLiteral("390,844"));
+    photograph(
+        QStringLiteral("server-month.html"), QStringLiteral("server-month-phone.png"), QStringLiteral("390,844"));
 }

@@ -23,9 +23,10 @@ TEST(WebPartsTest, RoutesEncodeIdsAsOneSegment)
 TEST(WebPartsTest, LinksKeepTheBasePathOfTheServiceAddress)
 {
     PageFrame frame;
-    for (const auto& [base, expected] : { std::pair("http://127.0.0.1:8080", "/settings"),
-             std::pair("http://127.0.0.1:8080/", "/settings"), std::pair("https://s.example/connect/", "/connect/settings"),
-             std::pair("https://s.example/a%20b", "/a%20b/settings") }) {
+    for (const auto& [base, expected] :
+        { std::pair("http://127.0.0.1:8080", "/settings"), std::pair("http://127.0.0.1:8080/", "/settings"),
+            std::pair("https://s.example/connect/", "/connect/settings"),
+            std::pair("https://s.example/a%20b", "/a%20b/settings") }) {
         frame.baseUrl = QString::fromLatin1(base);
         EXPECT_EQ(frame.href(QStringLiteral("/settings")), QString::fromLatin1(expected)) << base;
     }
@@ -33,7 +34,8 @@ TEST(WebPartsTest, LinksKeepTheBasePathOfTheServiceAddress)
 
 TEST(WebPartsTest, SafeUrlAcceptsWebAndMailAddressesOnly)
 {
-    EXPECT_EQ(SafeUrl::linkHref(QStringLiteral(" https://example.org/a b\n")), QStringLiteral("https://example.org/a%20b"));
+    EXPECT_EQ(
+        SafeUrl::linkHref(QStringLiteral(" https://example.org/a b\n")), QStringLiteral("https://example.org/a%20b"));
     EXPECT_EQ(SafeUrl::linkHref(QStringLiteral("http://example.org/\"><script>")),
         QStringLiteral("http://example.org/%22%3E%3Cscript%3E"));
     EXPECT_EQ(SafeUrl::linkHref(QStringLiteral("mailto:a@b.example")), QStringLiteral("mailto:a@b.example"));
