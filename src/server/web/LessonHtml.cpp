@@ -7,6 +7,7 @@
 #include "server/web/WebRoutes.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -31,12 +32,21 @@ QList<std::pair<QString, const QString*>> shownFields(const LessonView& lesson, 
         { caption(t.custom3, "Custom 3"), &lesson.custom3 } };
 }
 
+// Rich-text writers send an emptied field as a paragraph holding a line
+// break; such a field gets no heading. Only sanitized HTML comes here, in
+// which every "<" opens a tag.
+bool hasVisibleText(const QString& safeHtml)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    return !QString(safeHtml).remove(tags).trimmed().isEmpty();
+}
+
 QString fields(const LessonView& lesson, const LessonContext& context)
 {
     QString html;
     for (const auto& [title, field] : shownFields(lesson, context)) {
         const QString safe = HtmlSanitizer::sanitized(*field);
-        if (safe.trimmed().isEmpty())
+        if (!hasVisibleText(safe))
             continue;
         html += QStringLiteral("<h3>%1</h3><div class=\"field\">%2</div>").arg(HtmlEscape::escaped(title), safe);
     }

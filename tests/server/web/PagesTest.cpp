@@ -234,7 +234,7 @@ TEST(PagesTest, DayPageShowsEveryFieldSanitizedWithItsCaption)
     const QString page = DayPage::render(SampleViews::dayPage(), SampleViews::teacherFrame());
     for (const char* caption : { "Lesson Plan", "Homework", "For Students", "Materials", "Reflection" })
         EXPECT_TRUE(has(page, QStringLiteral("<h3>%1</h3>").arg(QLatin1String(caption)))) << caption;
-    EXPECT_FALSE(has(page, QStringLiteral("<h3>Differentiation</h3>"))) << "an empty field has no heading";
+    EXPECT_FALSE(has(page, QStringLiteral("<h3>Differentiation</h3>"))) << "an emptied field has no heading";
     EXPECT_TRUE(has(page, QStringLiteral("<p><b>Warm-up:</b> what keeps a cell together?</p>")));
     EXPECT_TRUE(has(page, QStringLiteral("8:05 AM \u2013 8:55 AM")));
     EXPECT_TRUE(has(page, QStringLiteral("Unit: Cells")));

@@ -40,6 +40,7 @@ inline LessonView biologyLesson()
     lesson.homework = QStringLiteral("<p>Read pages 112&ndash;118 and answer questions 1&ndash;4.</p>");
     lesson.publicComment = QStringLiteral("<p>Bring a lab coat on Thursday.</p>");
     lesson.custom1 = QStringLiteral("<ul><li>potatoes</li><li>salt solution</li></ul>");
+    lesson.custom2 = QStringLiteral("<p style=\"-qt-paragraph-type:empty;\"><br /></p>\n");
     lesson.custom3 = QStringLiteral("<p>Keep the lab shorter next time.</p>");
     lesson.published = true;
     AssignmentView lab;
