@@ -38,7 +38,7 @@ h3 { font-size: 1rem; margin: 1rem 0 .3rem; color: var(--muted); text-transform:
 .error { background: var(--cancelled); border: 1px solid #f1b5b0; color: var(--danger); }
 .pager { display: flex; justify-content: space-between; gap: 1rem; margin: 0 0 1rem; }
 ul.plain { list-style: none; padding: 0; margin: 0; }
-ul.courses li { display: flex; justify-content: space-between; gap: 1rem; padding: .55rem 0;
+ul.courses li { display: flex; justify-content: space-between; align-items: center; gap: 1rem; padding: .55rem 0;
   border-bottom: 1px solid var(--line); }
 ul.courses li:last-child { border-bottom: 0; }
 .badge { display: inline-block; font-size: .75rem; border-radius: 999px; padding: 0 .55rem; background: var(--wash);
