@@ -26,7 +26,7 @@ QString render(const CoursePageView& view, const PageFrame& frame)
     const CourseView& course = view.course;
     QString body = QStringLiteral("<h1>%1</h1>").arg(HtmlEscape::escaped(course.name));
     if (course.publicLinkOn) {
-        const QString address = frame.baseUrl + WebRoutes::publicCourse(course.publicToken);
+        const QString address = frame.absoluteUrl(WebRoutes::publicCourse(course.publicToken));
         body += QStringLiteral("<p>Public page: <a href=\"%1\">%2</a></p>")
                     .arg(HtmlEscape::escaped(frame.href(WebRoutes::publicCourse(course.publicToken))),
                         HtmlEscape::escaped(address));

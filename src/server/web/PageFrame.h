@@ -19,4 +19,6 @@ struct PageFrame {
 
     // The address of a page of the service, from its route ("/settings").
     QString href(const QString& route) const;
+    // The full address of a page, for showing and sharing ("https://.../public/TOKEN").
+    QString absoluteUrl(const QString& route) const;
 };

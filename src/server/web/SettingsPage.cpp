@@ -30,7 +30,7 @@ QString publicSwitch(const CourseView& course, const PageFrame& frame)
     const QString address = course.publicLinkOn
         ? QStringLiteral("<div><a href=\"%1\">%2</a></div>")
               .arg(HtmlEscape::escaped(frame.href(WebRoutes::publicCourse(course.publicToken))),
-                  HtmlEscape::escaped(frame.baseUrl + WebRoutes::publicCourse(course.publicToken)))
+                  HtmlEscape::escaped(frame.absoluteUrl(WebRoutes::publicCourse(course.publicToken))))
         : QStringLiteral("<div class=\"muted\">Only you can see this course.</div>");
     return QStringLiteral("<li><div><span class=\"course-name\">%1</span>%2</div>%3</li>")
         .arg(HtmlEscape::escaped(course.name), address, form);

@@ -30,6 +30,8 @@ TEST(WebPartsTest, LinksKeepTheBasePathOfTheServiceAddress)
         frame.baseUrl = QString::fromLatin1(base);
         EXPECT_EQ(frame.href(QStringLiteral("/settings")), QString::fromLatin1(expected)) << base;
     }
+    frame.baseUrl = QStringLiteral("https://s.example/connect/");
+    EXPECT_EQ(frame.absoluteUrl(QStringLiteral("/public/t")), QStringLiteral("https://s.example/connect/public/t"));
 }
 
 TEST(WebPartsTest, SafeUrlAcceptsWebAndMailAddressesOnly)
