@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 
 // How a sync ended, for the status line, the alerts and the command line.
@@ -16,3 +17,5 @@ struct SyncOutcome {
 
     bool completed() const { return state == State::Completed; }
 };
+
+Q_DECLARE_METATYPE(SyncOutcome)
