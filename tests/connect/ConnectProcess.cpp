@@ -71,6 +71,15 @@ bool ConnectProcess::addUser(const QString& name, const QString& password, QStri
     return true;
 }
 
+QString ConnectProcess::feedbackList() const
+{
+    QProcess list;
+    list.start(QStringLiteral(SEMESTRA_CONNECT_BINARY),
+        { QStringLiteral("feedback"), QStringLiteral("list"), QStringLiteral("--config"), configPath() });
+    list.waitForFinished(30000);
+    return QString::fromUtf8(list.readAllStandardOutput());
+}
+
 QStringList ConnectProcess::requests() const
 {
     static const QRegularExpression line(QStringLiteral("method=(\\S+) path=\"([^\"]*)\" status=(\\d+)"));

@@ -19,6 +19,8 @@ public:
     bool restart(QString* error);
     void stop();
     bool addUser(const QString& name, const QString& password, QString* error);
+    // What `semestra-connect feedback list` prints.
+    QString feedbackList() const;
 
     QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
     // The access log's lines so far, as "METHOD /path STATUS".
