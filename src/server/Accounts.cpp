@@ -189,7 +189,7 @@ bool Accounts::revokeSession(qint64 accountId, qint64 sessionId)
 
 std::optional<QList<Session>> Accounts::sessions(qint64 accountId)
 {
-    auto rows = m_storage.run(QStringLiteral("SELECT s.id, s.kind, s.label FROM sessions s"
+    auto rows = m_storage.run(QStringLiteral("SELECT s.id, s.kind, s.label, s.created_at FROM sessions s"
                                              " WHERE s.account_id = ? AND s.expires_at > ? ORDER BY s.id"),
         { accountId, now() });
     if (!rows)
@@ -200,6 +200,7 @@ std::optional<QList<Session>> Accounts::sessions(qint64 accountId)
         s.id = rows->value(0).toLongLong();
         s.kind = rows->value(1).toString() == QLatin1String("desktop") ? SessionKind::Desktop : SessionKind::Web;
         s.label = rows->value(2).toString();
+        s.createdAt = rows->value(3).toLongLong();
         all.append(s);
     }
     return all;

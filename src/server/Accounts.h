@@ -24,6 +24,7 @@ struct Session {
     SessionKind kind = SessionKind::Web;
     QString csrfToken; // for the forms of the pages this session sees
     QString label;
+    qint64 createdAt = 0; // seconds since 1970
 };
 
 // Accounts, their sessions and the one-time form tokens, all in the database.

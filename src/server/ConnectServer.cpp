@@ -4,7 +4,8 @@
 #include "server/DesktopLoginRoutes.h"
 #include "server/ProtocolRoutes.h"
 #include "server/Secrets.h"
-#include "server/WebRoutes.h"
+#include "server/AccountRoutes.h"
+#include "server/PageRoutes.h"
 
 #include <httplib.h>
 
@@ -49,7 +50,8 @@ ConnectServer::ConnectServer(ServerConfig config)
     , m_files(m_config.filesFolder)
     , m_accounts(m_storage)
     , m_records(m_storage, m_files)
-    , m_services { m_config, m_storage, m_accounts, m_records, m_files }
+    , m_links(m_storage, m_records)
+    , m_services { m_config, m_storage, m_accounts, m_records, m_files, m_links }
     , m_http(std::make_unique<httplib::Server>())
 {
 }
@@ -99,7 +101,8 @@ void ConnectServer::configure()
     if (m_config.accessLog)
         AccessLog::install(*m_http);
     ProtocolRoutes::install(*m_http, m_services);
-    WebRoutes::install(*m_http, m_services);
+    AccountRoutes::install(*m_http, m_services);
+    PageRoutes::install(*m_http, m_services);
     DesktopLoginRoutes::install(*m_http, m_services);
 }
 

@@ -40,6 +40,13 @@ const std::vector<QStringList>& steps()
                            " bundle_id TEXT NOT NULL, version TEXT NOT NULL, system_profile TEXT NOT NULL,"
                            " email TEXT NOT NULL, name TEXT NOT NULL)"),
         },
+        // 2: the public link of a course, switched on by its teacher.
+        {
+            QStringLiteral("CREATE TABLE course_links (course_id BIGINT PRIMARY KEY"
+                           " REFERENCES records(id) ON DELETE CASCADE,"
+                           " account_id BIGINT NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
+                           " token TEXT NOT NULL UNIQUE, enabled INTEGER NOT NULL DEFAULT 0)"),
+        },
     };
     return all;
 }

@@ -194,14 +194,7 @@ void deleteRecord(Services& services, const Request& req, Response& res, const S
 
 void downloadFile(Services& services, const Request& req, Response& res, const Session& session)
 {
-    const ResourceSpec* spec = resourceOf(req);
-    const auto record = services.records.find(session.account, *spec, idOf(req));
-    const auto bytes = record ? services.files.read(record->fileKey) : std::nullopt;
-    if (!bytes)
-        return Route::text(res, 404, QStringLiteral("no such file"));
-    const QString type = record->fields.value(QStringLiteral("content_type")).toString();
-    res.set_header("Content-Disposition", "attachment");
-    res.set_content(bytes->toStdString(), type.isEmpty() ? "application/octet-stream" : type.toStdString());
+    Route::sendFile(services, res, session.account, QString::fromStdString(req.matches[1]), idOf(req));
 }
 
 } // namespace
