@@ -1,5 +1,6 @@
 #include "server/AccountRoutes.h"
 
+#include "server/FeedbackBox.h"
 #include "server/Multipart.h"
 #include "server/Records.h"
 #include "server/RouteContext.h"
@@ -12,7 +13,6 @@
 
 #include <httplib.h>
 
-#include <QDateTime>
 #include <QHash>
 
 namespace {
@@ -169,14 +169,7 @@ void storeFeedback(Services& services, const Request& req, Response& res)
     static const QStringList types { QStringLiteral("BUG"), QStringLiteral("FEATURE"), QStringLiteral("SUPPORT") };
     if (!types.contains(fields.value(QStringLiteral("feedbackType"))) || !fields.contains(QStringLiteral("feedback")))
         return Route::text(res, 400, QStringLiteral("feedbackType and feedback are required"));
-    QVariantList values { QDateTime::currentSecsSinceEpoch() };
-    for (const char* name :
-        { "feedbackType", "feedback", "appName", "bundleID", "version", "systemProfile", "email", "name" })
-        values.append(fields.value(QString::fromLatin1(name)));
-    if (!services.storage.run(QStringLiteral("INSERT INTO feedback (received_at, feedback_type, feedback, app_name,"
-                                             " bundle_id, version, system_profile, email, name)"
-                                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            values))
+    if (!FeedbackBox(services.storage).store(fields))
         return Route::text(res, 500, QStringLiteral("storage error"));
     Route::text(res, 200, QStringLiteral("Thank you for your feedback."));
 }

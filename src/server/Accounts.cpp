@@ -21,10 +21,10 @@ QString kindName(SessionKind kind)
 Account accountFrom(const QSqlQuery& row, int first)
 {
     return Account { row.value(first).toLongLong(), row.value(first + 1).toString(), row.value(first + 2).toInt() != 0,
-        row.value(first + 3).toLongLong() };
+        row.value(first + 3).toLongLong(), row.value(first + 4).toInt() != 0 };
 }
 
-const QString accountColumns = QStringLiteral("a.id, a.username, a.disabled, a.year_id");
+const QString accountColumns = QStringLiteral("a.id, a.username, a.disabled, a.year_id, a.administrator");
 
 } // namespace
 
@@ -86,6 +86,16 @@ Status Accounts::disable(const QString& username)
     return endSessionsOf(username);
 }
 
+Status Accounts::setAdministrator(const QString& username, bool administrator)
+{
+    if (!find(username))
+        return Status::failure(QStringLiteral("no user %1").arg(username));
+    if (!m_storage.run(QStringLiteral("UPDATE accounts SET administrator = ? WHERE username = ?"),
+            { int(administrator), username }))
+        return Status::failure(QStringLiteral("cannot change user %1").arg(username));
+    return Status::success();
+}
+
 Status Accounts::endSessionsOf(const QString& username)
 {
     const auto account = find(username);
@@ -130,7 +140,7 @@ std::optional<Account> Accounts::authenticate(const QString& username, const QSt
     if (!row || !row->next())
         return std::nullopt;
     const Account account = accountFrom(*row, 0);
-    if (account.disabled || !Secrets::verifyPassword(row->value(4).toString(), password))
+    if (account.disabled || !Secrets::verifyPassword(row->value(5).toString(), password))
         return std::nullopt;
     return account;
 }

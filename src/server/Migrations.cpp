@@ -47,6 +47,10 @@ const std::vector<QStringList>& steps()
                            " account_id BIGINT NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
                            " token TEXT NOT NULL UNIQUE, enabled INTEGER NOT NULL DEFAULT 0)"),
         },
+        // 3: administrators read the feedback.
+        {
+            QStringLiteral("ALTER TABLE accounts ADD COLUMN administrator INTEGER NOT NULL DEFAULT 0"),
+        },
     };
     return all;
 }

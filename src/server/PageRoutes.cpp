@@ -1,11 +1,13 @@
 #include "server/PageRoutes.h"
 
 #include "server/CourseLinks.h"
+#include "server/FeedbackBox.h"
 #include "server/RouteContext.h"
 #include "server/YearSnapshot.h"
 #include "server/web/CoursePage.h"
 #include "server/web/CoursesPage.h"
 #include "server/web/DayPage.h"
+#include "server/web/FeedbackListPage.h"
 #include "server/web/MonthPage.h"
 #include "server/web/PublicCoursePage.h"
 #include "server/web/SettingsPage.h"
@@ -144,6 +146,16 @@ void revokeDesktop(Services& services, const Request& req, Response& res, const 
     Route::redirect(res, QStringLiteral("/settings"));
 }
 
+void feedbackList(Services& services, const Request&, Response& res, const Session& session)
+{
+    if (!session.account.administrator)
+        return Route::errorPage(services, res, 403, QStringLiteral("Only administrators read the feedback."), session);
+    const auto all = FeedbackBox(services.storage).list();
+    if (!all)
+        return Route::errorPage(services, res, 500, QStringLiteral("The feedback could not be read."), session);
+    Route::page(res, 200, FeedbackListPage::render(*all, Route::frame(services, session, NavSection::Feedback)));
+}
+
 // A public course page shows what its lessons publish, and its files only
 // when they are published too.
 std::optional<CoursePageView> publicCourse(Services& services, const QString& token)
@@ -216,6 +228,7 @@ void PageRoutes::install(httplib::Server& http, Services& services)
             Route::sendFile(s, res, session.account, matched(req, 1), matched(req, 2).toLongLong());
         });
     installPage(http, services, WebRoutes::settings, settings);
+    installPage(http, services, WebRoutes::feedbackList, feedbackList);
     http.Post(R"(/settings/courses/(\d{1,18})/public)",
         Route::withForm(services, [&services](const Request& req, Response& res, const Session& session) {
             switchPublicLink(services, req, res, session);

@@ -43,6 +43,7 @@ PageFrame Route::frame(const Services& services, const std::optional<Session>& s
     if (session) {
         frame.csrfToken = session->csrfToken;
         frame.username = session->account.username;
+        frame.administrator = session->account.administrator;
     }
     return frame;
 }

@@ -67,12 +67,16 @@ TEST_F(CommandLineTest, AddsListsDisablesAndResetsAccounts)
         0);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out, QStringLiteral("anna\tenabled\t-1\n"));
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("disable"), QStringLiteral("nobody") }).exitCode, 1);
+    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("admin"), QStringLiteral("anna") }).exitCode, 0);
+    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out,
+        QStringLiteral("anna\tenabled,administrator\t-1\n"));
 }
 
 TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
 {
     for (const QString& command : { QStringLiteral("serve"), QStringLiteral("user add"), QStringLiteral("user list"),
-             QStringLiteral("user disable"), QStringLiteral("user reset"), QStringLiteral("feedback list") }) {
+             QStringLiteral("user disable"), QStringLiteral("user admin"), QStringLiteral("user reset"),
+             QStringLiteral("feedback list") }) {
         const Finished help = run(command.split(QLatin1Char(' ')) << QStringLiteral("--help"), {}, false);
         EXPECT_EQ(help.exitCode, 0) << command.toStdString();
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: semestra-connect ") + command)) << command.toStdString();

@@ -164,6 +164,15 @@ TEST_F(WebRoutesTest, FeedbackFormIsStoredAsTheProgramPostsIt)
     unknownType.replace(unknownType.find("BUG"), 3, "RANT");
     EXPECT_EQ(program.send("POST", "/feedback", unknownType, "multipart/form-data; boundary=" + boundary).status, 400);
     EXPECT_EQ(m_server.count(QStringLiteral("SELECT COUNT(*) FROM feedback")), 1);
+
+    // Only administrators read it, escaped like everything a client sent.
+    ProtocolClient reader = client();
+    ASSERT_TRUE(reader.logIn("anna", "password-anna"));
+    EXPECT_EQ(reader.get("/admin/feedback").status, 403);
+    ASSERT_TRUE(m_server.server().accounts().setAdministrator(QStringLiteral("anna"), true).ok());
+    const Reply list = reader.get("/admin/feedback");
+    EXPECT_EQ(list.status, 200);
+    EXPECT_NE(list.body.find("Crashes on &lt;Save&gt;"), std::string::npos);
 }
 
 TEST_F(WebRoutesTest, LoginFormEscapesThePageToReturnTo)
