@@ -11,9 +11,9 @@
 #include "server/web/PageLayout.h"
 #include "server/web/WebRoutes.h"
 
-#include <httplib.h>
-
 #include <QHash>
+
+#include <httplib.h>
 
 namespace {
 
@@ -75,9 +75,9 @@ void signUpForm(Services& services, Response& res, int status, const QString& me
     const auto token = loginToken(services, res);
     if (!token)
         return Route::text(res, 500, QStringLiteral("storage error"));
-    const QString error = message.isEmpty() ? QString()
-                                            : QStringLiteral("<p class=\"error\" role=\"alert\">%1</p>")
-                                                  .arg(message.toHtmlEscaped());
+    const QString error = message.isEmpty()
+        ? QString()
+        : QStringLiteral("<p class=\"error\" role=\"alert\">%1</p>").arg(message.toHtmlEscaped());
     const QString form = error + FormHtml::open(QStringLiteral("/signup"), *token)
         + FormHtml::input(QStringLiteral("User name"), QStringLiteral("username"), QStringLiteral("text"), {},
             QStringLiteral("username"))
@@ -110,7 +110,8 @@ void backToSettings(Services& services, Response& res, const Session& session, b
 {
     if (!ok)
         return Route::errorPage(services, res, 500, QStringLiteral("The change could not be stored."), session);
-    Route::redirect(res, done ? QStringLiteral("/settings?done=%1").arg(QLatin1String(done)) : QStringLiteral("/settings"));
+    Route::redirect(
+        res, done ? QStringLiteral("/settings?done=%1").arg(QLatin1String(done)) : QStringLiteral("/settings"));
 }
 
 void changePassword(Services& services, const Request& req, Response& res, const Session& session)
@@ -137,8 +138,8 @@ void deleteAccount(Services& services, const Request& req, Response& res, const 
     const QString username = session.account.username;
     if (Route::param(req, WebRoutes::Field::confirmUsername) != username
         || !services.accounts.authenticate(username, Route::param(req, WebRoutes::Field::password)))
-        return Route::errorPage(
-            services, res, 400, QStringLiteral("Type your password and your user name to delete the account."), session);
+        return Route::errorPage(services, res, 400,
+            QStringLiteral("Type your password and your user name to delete the account."), session);
     if (!services.records.purgeYear(session.account) || !services.accounts.remove(session.account.id))
         return Route::errorPage(services, res, 500, QStringLiteral("The account could not be deleted."), session);
     Route::setCookie(res, Route::SessionCookie, QString(), 0);
@@ -178,30 +179,34 @@ using FormHandler = void (*)(Services&, const Request&, Response&, const Session
 
 void installForm(httplib::Server& http, Services& services, const char* path, FormHandler handler)
 {
-    http.Post(path, Route::withForm(services, [&services, handler](const Request& req, Response& res, const Session& s) {
-        handler(services, req, res, s);
-    }));
+    http.Post(
+        path, Route::withForm(services, [&services, handler](const Request& req, Response& res, const Session& s) {
+            handler(services, req, res, s);
+        }));
 }
 
 void installSettings(httplib::Server& http, Services& services)
 {
-    installForm(http, services, WebRoutes::archiveYear, [](Services& s, const Request& req, Response& res, const Session& session) {
-        if (!confirmed(req))
-            return Route::errorPage(s, res, 400, QStringLiteral("Tick the box to archive the year."), session);
-        backToSettings(s, res, session, s.records.archiveYear(session.account), "archived");
-    });
-    installForm(http, services, WebRoutes::purgeYear, [](Services& s, const Request& req, Response& res, const Session& session) {
-        if (!confirmed(req))
-            return Route::errorPage(s, res, 400, QStringLiteral("Tick the box to purge the year."), session);
-        backToSettings(s, res, session, s.records.purgeYear(session.account), "purged");
-    });
+    installForm(http, services, WebRoutes::archiveYear,
+        [](Services& s, const Request& req, Response& res, const Session& session) {
+            if (!confirmed(req))
+                return Route::errorPage(s, res, 400, QStringLiteral("Tick the box to archive the year."), session);
+            backToSettings(s, res, session, s.records.archiveYear(session.account), "archived");
+        });
+    installForm(http, services, WebRoutes::purgeYear,
+        [](Services& s, const Request& req, Response& res, const Session& session) {
+            if (!confirmed(req))
+                return Route::errorPage(s, res, 400, QStringLiteral("Tick the box to purge the year."), session);
+            backToSettings(s, res, session, s.records.purgeYear(session.account), "purged");
+        });
     installForm(http, services, WebRoutes::changePassword, changePassword);
-    installForm(http, services, WebRoutes::signOutEverywhere, [](Services& s, const Request&, Response& res, const Session& session) {
-        if (!s.accounts.endSessions(session.account.id))
-            return Route::errorPage(s, res, 500, QStringLiteral("The sessions could not be ended."), session);
-        Route::setCookie(res, Route::SessionCookie, QString(), 0);
-        Route::redirect(res, QStringLiteral("/login"));
-    });
+    installForm(http, services, WebRoutes::signOutEverywhere,
+        [](Services& s, const Request&, Response& res, const Session& session) {
+            if (!s.accounts.endSessions(session.account.id))
+                return Route::errorPage(s, res, 500, QStringLiteral("The sessions could not be ended."), session);
+            Route::setCookie(res, Route::SessionCookie, QString(), 0);
+            Route::redirect(res, QStringLiteral("/login"));
+        });
     installForm(http, services, WebRoutes::deleteAccount, deleteAccount);
     installForm(http, services, WebRoutes::logout, [](Services& s, const Request& req, Response& res, const Session&) {
         s.accounts.endSession(Route::cookie(req, Route::SessionCookie));

@@ -30,8 +30,7 @@ const QString accountColumns = QStringLiteral("a.id, a.username, a.disabled, a.y
 
 Accounts::Accounts(Storage& storage)
     : m_storage(storage)
-{
-}
+{ }
 
 bool Accounts::isValidUsername(const QString& username)
 {
@@ -125,8 +124,8 @@ std::optional<QList<Account>> Accounts::list()
 
 std::optional<Account> Accounts::find(const QString& username)
 {
-    auto row = m_storage.run(QStringLiteral("SELECT %1 FROM accounts a WHERE a.username = ?").arg(accountColumns),
-        { username });
+    auto row = m_storage.run(
+        QStringLiteral("SELECT %1 FROM accounts a WHERE a.username = ?").arg(accountColumns), { username });
     if (!row || !row->next())
         return std::nullopt;
     return accountFrom(*row, 0);

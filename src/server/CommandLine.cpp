@@ -138,10 +138,11 @@ int serve(ConnectServer& server, const ServerConfig& config, std::FILE* err)
         sigwait(&stopping, &signal);
         server.stop();
     });
-    print(err, QStringLiteral("semestra-connect listening on %1:%2 (%3)\n")
-                   .arg(config.listenHost)
-                   .arg(server.port())
-                   .arg(config.baseUrl));
+    print(err,
+        QStringLiteral("semestra-connect listening on %1:%2 (%3)\n")
+            .arg(config.listenHost)
+            .arg(server.port())
+            .arg(config.baseUrl));
     std::fflush(err);
     const bool ran = server.run();
     kill(getpid(), SIGTERM); // wakes the watcher when the server ended by itself
@@ -157,10 +158,11 @@ int listUsers(Accounts& accounts, std::FILE* out)
     if (!all)
         return Failed;
     for (const Account& account : *all) {
-        print(out, QStringLiteral("%1\t%2%3\t%4\n")
-                       .arg(account.username, account.disabled ? QStringLiteral("disabled") : QStringLiteral("enabled"),
-                           account.administrator ? QStringLiteral(",administrator") : QString())
-                       .arg(account.yearId));
+        print(out,
+            QStringLiteral("%1\t%2%3\t%4\n")
+                .arg(account.username, account.disabled ? QStringLiteral("disabled") : QStringLiteral("enabled"),
+                    account.administrator ? QStringLiteral(",administrator") : QString())
+                .arg(account.yearId));
     }
     return Done;
 }
@@ -171,9 +173,10 @@ int listFeedback(Storage& storage, std::FILE* out)
     if (!all)
         return Failed;
     for (const FeedbackView& feedback : *all) {
-        print(out, QStringLiteral("%1 %2 from %3 <%4> (%5 %6)\n%7\n\n")
-                       .arg(feedback.received.toString(Qt::ISODate), feedback.feedbackType, feedback.name,
-                           feedback.email, feedback.appName, feedback.version, feedback.feedback));
+        print(out,
+            QStringLiteral("%1 %2 from %3 <%4> (%5 %6)\n%7\n\n")
+                .arg(feedback.received.toString(Qt::ISODate), feedback.feedbackType, feedback.name, feedback.email,
+                    feedback.appName, feedback.version, feedback.feedback));
     }
     return Done;
 }
@@ -230,8 +233,9 @@ int CommandLine::run(const QStringList& arguments, std::FILE* in, std::FILE* out
         return Usage;
     }
     if (parsed->help) {
-        print(out, QStringLiteral("usage: %1\n\n%2\n").arg(QLatin1String(parsed->command->usage),
-                       QLatin1String(parsed->command->help)));
+        print(out,
+            QStringLiteral("usage: %1\n\n%2\n")
+                .arg(QLatin1String(parsed->command->usage), QLatin1String(parsed->command->help)));
         return Done;
     }
     const auto config = ServerConfig::load(parsed->configPath, &error);

@@ -1,11 +1,11 @@
 #include "server/ConnectServer.h"
 
 #include "server/AccessLog.h"
+#include "server/AccountRoutes.h"
 #include "server/DesktopLoginRoutes.h"
+#include "server/PageRoutes.h"
 #include "server/ProtocolRoutes.h"
 #include "server/Secrets.h"
-#include "server/AccountRoutes.h"
-#include "server/PageRoutes.h"
 
 #include <httplib.h>
 
@@ -53,8 +53,7 @@ ConnectServer::ConnectServer(ServerConfig config)
     , m_links(m_storage, m_records)
     , m_services { m_config, m_storage, m_accounts, m_records, m_files, m_links }
     , m_http(std::make_unique<httplib::Server>())
-{
-}
+{ }
 
 ConnectServer::~ConnectServer()
 {

@@ -8,8 +8,7 @@
 CourseLinks::CourseLinks(Storage& storage, Records& records)
     : m_storage(storage)
     , m_records(records)
-{
-}
+{ }
 
 QHash<qint64, YearSnapshot::CourseLink> CourseLinks::ofAccount(qint64 accountId)
 {
@@ -26,8 +25,9 @@ bool CourseLinks::set(const Account& account, qint64 courseId, bool on)
     if (!m_records.find(account, *ResourceSpecs::byName(QStringLiteral("courses")), courseId))
         return false;
     if (m_storage.scalar(QStringLiteral("SELECT 1 FROM course_links WHERE course_id = ?"), { courseId }))
-        return m_storage.run(QStringLiteral("UPDATE course_links SET enabled = ? WHERE course_id = ? AND account_id = ?"),
-            { int(on), courseId, account.id })
+        return m_storage
+            .run(QStringLiteral("UPDATE course_links SET enabled = ? WHERE course_id = ? AND account_id = ?"),
+                { int(on), courseId, account.id })
             .has_value();
     return m_storage
         .run(QStringLiteral("INSERT INTO course_links (course_id, account_id, token, enabled) VALUES (?, ?, ?, ?)"),

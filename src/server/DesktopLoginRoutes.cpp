@@ -7,12 +7,12 @@
 #include "server/web/DesktopLoginPage.h"
 #include "server/web/WebRoutes.h"
 
-#include <httplib.h>
-
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
+
+#include <httplib.h>
 
 namespace {
 
@@ -39,8 +39,7 @@ void start(Services& services, const Request& req, Response& res)
                                              " VALUES (?, ?, ?, ?)"),
             { code, Secrets::tokenDigest(poll), label, now() + DesktopLoginRoutes::PendingSeconds }))
         return Route::text(res, 500, QStringLiteral("storage error"));
-    const QJsonObject answer { { QStringLiteral("login_url"),
-                                   services.config.baseUrl + confirmPath(code) },
+    const QJsonObject answer { { QStringLiteral("login_url"), services.config.baseUrl + confirmPath(code) },
         { QStringLiteral("poll_token"), poll }, { QStringLiteral("expires_in"), DesktopLoginRoutes::PendingSeconds } };
     res.set_content(QJsonDocument(answer).toJson(QJsonDocument::Compact).toStdString(), "application/json");
 }
@@ -104,8 +103,8 @@ void poll(Services& services, const Request& req, Response& res)
         return Route::text(res, 202, QStringLiteral("pending"));
     // Whoever deletes the row hands out the session, so two polls racing
     // each other cannot both get one.
-    const auto taken = services.storage.run(QStringLiteral("DELETE FROM desktop_logins WHERE id = ?"),
-        { row->value(0) });
+    const auto taken
+        = services.storage.run(QStringLiteral("DELETE FROM desktop_logins WHERE id = ?"), { row->value(0) });
     if (!taken || taken->numRowsAffected() != 1)
         return Route::text(res, 410, QStringLiteral("unknown or expired login"));
     const auto cookie
@@ -123,9 +122,9 @@ void DesktopLoginRoutes::install(httplib::Server& http, Services& services)
     http.Post("/desktop/login/start", [&services](const Request& req, Response& res) { start(services, req, res); });
     http.Get(WebRoutes::desktopConfirmation,
         [&services](const Request& req, Response& res) { confirmPage(services, req, res); });
-    http.Post(WebRoutes::desktopConfirmation, Route::withForm(services, [&services](const Request& req, Response& res,
-                                                              const Session& session) {
-        confirm(services, req, res, session);
-    }));
+    http.Post(WebRoutes::desktopConfirmation,
+        Route::withForm(services, [&services](const Request& req, Response& res, const Session& session) {
+            confirm(services, req, res, session);
+        }));
     http.Post("/desktop/login/poll", [&services](const Request& req, Response& res) { poll(services, req, res); });
 }

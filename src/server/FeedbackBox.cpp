@@ -6,8 +6,7 @@
 
 FeedbackBox::FeedbackBox(Storage& storage)
     : m_storage(storage)
-{
-}
+{ }
 
 bool FeedbackBox::store(const QHash<QString, QString>& fields)
 {

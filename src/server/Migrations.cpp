@@ -84,8 +84,8 @@ Status Migrations::apply(Storage& storage)
     if (!current)
         return failed();
     if (current->toInt() > latestVersion())
-        return Status::failure(QStringLiteral("the database was written by a newer semestra-connect (schema %1)")
-                .arg(current->toInt()));
+        return Status::failure(
+            QStringLiteral("the database was written by a newer semestra-connect (schema %1)").arg(current->toInt()));
     for (int version = current->toInt() + 1; version <= latestVersion(); ++version) {
         for (const QString& statement : steps()[size_t(version - 1)]) {
             if (!storage.run(dialect(statement, storage)))

@@ -14,10 +14,10 @@
 #include "server/web/StyleSheet.h"
 #include "server/web/WebRoutes.h"
 
-#include <httplib.h>
-
 #include <QDateTime>
 #include <QUrl>
+
+#include <httplib.h>
 
 namespace {
 
@@ -64,8 +64,8 @@ void courses(Services& services, const Request&, Response& res, const Session& s
 {
     const auto snapshot = snapshotOf(services, session.account);
     Route::page(res, 200,
-        CoursesPage::render(snapshot ? snapshot->year() : YearView {},
-            Route::frame(services, session, NavSection::Courses)));
+        CoursesPage::render(
+            snapshot ? snapshot->year() : YearView {}, Route::frame(services, session, NavSection::Courses)));
 }
 
 void course(Services& services, const Request& req, Response& res, const Session& session)
@@ -91,7 +91,8 @@ void month(Services& services, const Request& req, Response& res, const Session&
     const auto snapshot = snapshotOf(services, session.account);
     if (!first.isValid() || !snapshot)
         return notFound(services, res, session, QStringLiteral("There is no such month in your year."));
-    Route::page(res, 200, MonthPage::render(snapshot->month(first), Route::frame(services, session, NavSection::Month)));
+    Route::page(
+        res, 200, MonthPage::render(snapshot->month(first), Route::frame(services, session, NavSection::Month)));
 }
 
 void day(Services& services, const Request& req, Response& res, const Session& session)
@@ -171,7 +172,7 @@ bool publishes(const CoursePageView& view, const QString& resource, const QStrin
 {
     const auto matches = [&](const FileView& file) {
         const QString kind = file.owner == FileOwner::Lesson ? QStringLiteral("attachfiles")
-                                                              : QStringLiteral("assignment_attachfiles");
+                                                             : QStringLiteral("assignment_attachfiles");
         return file.id == fileId && kind == resource && file.published;
     };
     for (const LessonView& lesson : view.course.lessons) {
@@ -215,13 +216,15 @@ void PageRoutes::install(httplib::Server& http, Services& services)
     });
     installPage(http, services, WebRoutes::home, courses);
     installPage(http, services, R"(/plan/courses/(\d{1,18}))", course);
-    installPage(http, services, WebRoutes::currentMonth, [](Services& s, const Request&, Response& res, const Session& session) {
-        Route::redirect(res, WebRoutes::month(nearestDay(s, session)));
-    });
+    installPage(http, services, WebRoutes::currentMonth,
+        [](Services& s, const Request&, Response& res, const Session& session) {
+            Route::redirect(res, WebRoutes::month(nearestDay(s, session)));
+        });
     installPage(http, services, R"(/plan/month/(\d{4}-\d{2}))", month);
-    installPage(http, services, WebRoutes::today, [](Services& s, const Request&, Response& res, const Session& session) {
-        Route::redirect(res, WebRoutes::day(nearestDay(s, session)));
-    });
+    installPage(
+        http, services, WebRoutes::today, [](Services& s, const Request&, Response& res, const Session& session) {
+            Route::redirect(res, WebRoutes::day(nearestDay(s, session)));
+        });
     installPage(http, services, R"(/plan/day/(\d{4}-\d{2}-\d{2}))", day);
     installPage(http, services, R"(/plan/(attachfiles|assignment_attachfiles)/(\d{1,18}))",
         [](Services& s, const Request& req, Response& res, const Session& session) {

@@ -7,9 +7,9 @@
 #include "server/ResourceSpec.h"
 #include "server/RouteContext.h"
 
-#include <httplib.h>
-
 #include <QMimeDatabase>
+
+#include <httplib.h>
 
 namespace {
 
@@ -132,8 +132,9 @@ Outcome<FileForm> fileForm(Services& services, const ResourceSpec& spec, const R
             form.data = part.data;
             const QString type = QString::fromLatin1(part.contentType);
             form.fields.insert(QStringLiteral("content_type"),
-                type.isEmpty() ? QMimeDatabase().mimeTypeForFile(part.fileName.value_or(QString()),
-                                      QMimeDatabase::MatchExtension).name()
+                type.isEmpty() ? QMimeDatabase()
+                                     .mimeTypeForFile(part.fileName.value_or(QString()), QMimeDatabase::MatchExtension)
+                                     .name()
                                : type);
         } else if (part.name == spec.fileNamePart) {
             form.fields.insert(QStringLiteral("name"), QString::fromUtf8(part.data));
@@ -202,16 +203,17 @@ void downloadFile(Services& services, const Request& req, Response& res, const S
 void ProtocolRoutes::install(httplib::Server& http, Services& services)
 {
     const auto bind = [&services](auto function) {
-        return Route::withSession(services, [&services, function](const Request& req, Response& res,
-                                                const Session& session) { function(services, req, res, session); });
+        return Route::withSession(
+            services, [&services, function](const Request& req, Response& res, const Session& session) {
+                function(services, req, res, session);
+            });
     };
     const std::string resource = "([a-z_]+)";
     const std::string files = "(attachfiles|assignment_attachfiles)";
 
     http.Get("/loginremote", [&services](const Request& req, Response& res) { loginRemote(services, req, res); });
-    http.Get("/" + files + "/new", bind([](Services& s, const Request&, Response& res, const Session& session) {
-        formToken(s, res, session);
-    }));
+    http.Get("/" + files + "/new",
+        bind([](Services& s, const Request&, Response& res, const Session& session) { formToken(s, res, session); }));
     http.Get("/syncdone", bind([](Services&, const Request&, Response& res, const Session&) {
         Route::text(res, 200, QStringLiteral("ok"));
     }));

@@ -8,9 +8,9 @@
 #include "server/web/ErrorPage.h"
 #include "server/web/PageLayout.h"
 
-#include <httplib.h>
-
 #include <QUrl>
+
+#include <httplib.h>
 
 namespace {
 
@@ -120,13 +120,14 @@ std::function<void(const httplib::Request&, httplib::Response&)> Route::withForm
         if (!current)
             return redirect(res, QStringLiteral("/login"));
         if (param(req, "csrf_token") != current->csrfToken)
-            return errorPage(services, res, 403, QStringLiteral("The form had expired. Reload the page and try again."),
-                current);
+            return errorPage(
+                services, res, 403, QStringLiteral("The form had expired. Reload the page and try again."), current);
         handler(req, res, *current);
     };
 }
 
-void Route::sendFile(Services& services, httplib::Response& res, const Account& account, const QString& resource, qint64 id)
+void Route::sendFile(
+    Services& services, httplib::Response& res, const Account& account, const QString& resource, qint64 id)
 {
     const ResourceSpec* spec = ResourceSpecs::byName(resource);
     const auto record = spec && spec->isFile ? services.records.find(account, *spec, id) : std::nullopt;

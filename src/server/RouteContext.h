@@ -57,7 +57,8 @@ QString localPath(const QString& next);
 
 std::optional<Session> session(Services& services, const httplib::Request& req);
 // Answers 401 without a live session instead of calling the handler.
-std::function<void(const httplib::Request&, httplib::Response&)> withSession(Services& services, SessionHandler handler);
+std::function<void(const httplib::Request&, httplib::Response&)> withSession(
+    Services& services, SessionHandler handler);
 // For the pages' forms: also wants the session's form token in csrf_token,
 // and sends a browser without a session to the login page.
 std::function<void(const httplib::Request&, httplib::Response&)> withForm(Services& services, SessionHandler handler);

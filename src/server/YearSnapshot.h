@@ -38,7 +38,8 @@ public:
 private:
     LessonView lessonView(const StoredRecord& lesson) const;
     AssignmentView assignmentView(const StoredRecord& assignment) const;
-    QList<FileView> filesOf(const QList<StoredRecord>& files, const QString& ownerKey, qint64 owner, FileOwner kind) const;
+    QList<FileView> filesOf(
+        const QList<StoredRecord>& files, const QString& ownerKey, qint64 owner, FileOwner kind) const;
     QList<WebLinkView> linksOf(const QList<StoredRecord>& links, const QString& ownerKey, qint64 owner) const;
     QList<StoredRecord> lessonsWhere(const QString& key, qint64 id) const;
     DayView dayView(const StoredRecord& day, bool withLessons) const;

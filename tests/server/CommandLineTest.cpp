@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <httplib.h>
-
 #include <csignal>
+#include <httplib.h>
 
 namespace {
 
@@ -53,9 +52,10 @@ protected:
 
 TEST_F(CommandLineTest, AddsListsDisablesAndResetsAccounts)
 {
-    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "password-anna\n").exitCode,
-        0);
-    const Finished duplicate = run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "other-pass\n");
+    EXPECT_EQ(
+        run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "password-anna\n").exitCode, 0);
+    const Finished duplicate
+        = run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "other-pass\n");
     EXPECT_EQ(duplicate.exitCode, 1);
     EXPECT_EQ(duplicate.err, QStringLiteral("semestra-connect: user anna exists already\n"));
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("ben") }, "short\n").exitCode, 1);
@@ -63,8 +63,8 @@ TEST_F(CommandLineTest, AddsListsDisablesAndResetsAccounts)
 
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("disable"), QStringLiteral("anna") }).exitCode, 0);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out, QStringLiteral("anna\tdisabled\t-1\n"));
-    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("reset"), QStringLiteral("anna") }, "new-password\n").exitCode,
-        0);
+    EXPECT_EQ(
+        run({ QStringLiteral("user"), QStringLiteral("reset"), QStringLiteral("anna") }, "new-password\n").exitCode, 0);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out, QStringLiteral("anna\tenabled\t-1\n"));
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("disable"), QStringLiteral("nobody") }).exitCode, 1);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("admin"), QStringLiteral("anna") }).exitCode, 0);
@@ -88,7 +88,7 @@ TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
         EXPECT_EQ(failed.err.count(QLatin1Char('\n')), 1) << failed.err.toStdString();
     }
     const Finished missing = run({ QStringLiteral("user"), QStringLiteral("list"), QStringLiteral("--config"),
-                                QStringLiteral("/nonexistent.ini") },
+                                     QStringLiteral("/nonexistent.ini") },
         {}, false);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, QStringLiteral("semestra-connect: cannot read config file /nonexistent.ini\n"));
@@ -97,9 +97,10 @@ TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
 TEST_F(CommandLineTest, ServeCreatesItsDatabaseLogsRequestsAndStopsOnSigterm)
 {
     QProcess server;
-    server.start(QStringLiteral(SEMESTRA_CONNECT_BINARY),
-        { QStringLiteral("serve"), QStringLiteral("--config"), configPath() });
-    ASSERT_TRUE(LoopbackPort::waitUntilListening(m_port, 10000, [&] { return server.state() != QProcess::NotRunning; }));
+    server.start(
+        QStringLiteral(SEMESTRA_CONNECT_BINARY), { QStringLiteral("serve"), QStringLiteral("--config"), configPath() });
+    ASSERT_TRUE(
+        LoopbackPort::waitUntilListening(m_port, 10000, [&] { return server.state() != QProcess::NotRunning; }));
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("connect.db"))));
     httplib::Client client("127.0.0.1", m_port);
     const auto answer = client.Get("/loginremote?version=1");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "PostgresCluster.h"
-
 #include "server/ConnectServer.h"
 
 #include <QTemporaryDir>

@@ -58,8 +58,9 @@ TEST_F(DesktopLoginTest, ProgramGetsASessionOfItsOwnOnceTheTeacherAllowsIt)
     EXPECT_NE(page.body.find("Allow Semestra on this computer to sync?"), std::string::npos);
     EXPECT_NE(page.body.find("&lt;b&gt;Anna"), std::string::npos);
     EXPECT_EQ(page.body.find("<b>Anna"), std::string::npos);
-    EXPECT_EQ(browser->postForm("/desktop/confirm",
-                         { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", "x" } })
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", "x" } })
                   .status,
         403);
     EXPECT_EQ(poll().status, 202);
@@ -73,8 +74,9 @@ TEST_F(DesktopLoginTest, ProgramGetsASessionOfItsOwnOnceTheTeacherAllowsIt)
     // The poll token is spent.
     EXPECT_EQ(poll().status, 410);
     EXPECT_EQ(browser->get(loginPath).status, 410);
-    EXPECT_EQ(browser->postForm("/desktop/confirm",
-                         { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", browserToken } })
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", browserToken } })
                   .status,
         410);
 }
@@ -86,8 +88,8 @@ TEST_F(DesktopLoginTest, TeacherRevokesTheProgramsSessionFromTheSettings)
     ASSERT_EQ(poll().status, 200);
     const std::string settings = browser->get("/settings").body;
     EXPECT_NE(settings.find("&lt;b&gt;Anna"), std::string::npos);
-    const auto desktop = m_server.server().storage().scalar(
-        QStringLiteral("SELECT id FROM sessions WHERE kind = 'desktop'"));
+    const auto desktop
+        = m_server.server().storage().scalar(QStringLiteral("SELECT id FROM sessions WHERE kind = 'desktop'"));
     ASSERT_TRUE(desktop);
     ProtocolClient stranger(m_server.port());
     ASSERT_TRUE(m_server.server().accounts().add(QStringLiteral("ben"), QStringLiteral("password-ben")).ok());
@@ -106,8 +108,9 @@ TEST_F(DesktopLoginTest, DenyingThrowsThePendingLoginAway)
 {
     ASSERT_TRUE(browser->logIn("anna", "password-anna"));
     const std::string token = ProtocolClient::csrfToken(browser->get(loginPath).body);
-    EXPECT_EQ(browser->postForm("/desktop/confirm",
-                         { { "request", loginPath.substr(25) }, { "decision", "deny" }, { "csrf_token", token } })
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "deny" }, { "csrf_token", token } })
                   .status,
         200);
     EXPECT_EQ(poll().status, 410);

@@ -31,8 +31,9 @@ protected:
                 + id(day) + "</day_id><course_id>" + id(course)
                 + "</course_id><start_time>2026-09-01 24:30:00-0400</start_time></lesson>");
         const auto upload = [&](const std::string& name, const std::string& publish) {
-            return anna->sendFileForm("POST", "/attachfiles",
-                fileFormBody(anna->formToken(), name, "lesson_id", id(lesson), publish, "bytes of " + name))
+            return anna
+                ->sendFileForm("POST", "/attachfiles",
+                    fileFormBody(anna->formToken(), name, "lesson_id", id(lesson), publish, "bytes of " + name))
                 .body;
         };
         publishedFile = upload("shared.txt", "1");
@@ -101,8 +102,9 @@ TEST_F(PageRoutesTest, PagesNeedTheTeachersOwnSession)
 
 TEST_F(PageRoutesTest, PublicLinkSharesTheCourseAndItsPublishedFilesUntilSwitchedOff)
 {
-    EXPECT_EQ(anna->postForm("/settings/courses/" + id(course) + "/public", { { "csrf_token", "x" }, { "public", "on" } })
-                  .status,
+    EXPECT_EQ(
+        anna->postForm("/settings/courses/" + id(course) + "/public", { { "csrf_token", "x" }, { "public", "on" } })
+            .status,
         403);
     const std::string address = switchPublic("on");
     ASSERT_FALSE(address.empty());

@@ -140,8 +140,7 @@ std::string fileFormBody(const std::string& token, const std::string& name, cons
     const std::string namePart = assignmentFile ? "assignment_attach_file_name" : "attach_file_name";
     const std::string filePart = assignmentFile ? "assignmentattachfile[assignment_attach]" : "attachfile[attach]";
     const auto field = [](const std::string& part, const std::string& value) {
-        return "Content-Disposition: form-data; name=\"" + part + "\"\r\n\r\n" + value + "\r\n--" + Boundary
-            + "\r\n";
+        return "Content-Disposition: form-data; name=\"" + part + "\"\r\n\r\n" + value + "\r\n--" + Boundary + "\r\n";
     };
     std::string body = "--" + Boundary + "\r\n" + field(namePart, name) + field("authenticity_token", token)
         + field(namePart, name) + field(ownerPart, ownerId);

@@ -28,7 +28,8 @@ TEST_F(WebRoutesTest, LoginFormWantsItsOwnTokenAndTheRightPassword)
     const std::string token = ProtocolClient::csrfToken(form.body);
     ASSERT_FALSE(token.empty());
 
-    const httplib::Params wrongPassword { { "username", "anna" }, { "password", "nope-nope" }, { "csrf_token", token } };
+    const httplib::Params wrongPassword { { "username", "anna" }, { "password", "nope-nope" },
+        { "csrf_token", token } };
     const Reply refused = browser.postForm("/login", wrongPassword);
     EXPECT_EQ(refused.status, 401);
     EXPECT_NE(refused.body.find("Wrong user name or password."), std::string::npos);
@@ -46,8 +47,7 @@ TEST_F(WebRoutesTest, LoginFormWantsItsOwnTokenAndTheRightPassword)
     // Each answer hands out a fresh form, whose token goes with the cookie it sets.
     const Reply done = browser.postForm("/login",
         { { "username", "anna" }, { "password", "password-anna" },
-            { "csrf_token", ProtocolClient::csrfToken(borrowedReply.body) },
-            { "next", "https://evil.example/" } });
+            { "csrf_token", ProtocolClient::csrfToken(borrowedReply.body) }, { "next", "https://evil.example/" } });
     EXPECT_EQ(done.status, 303);
     EXPECT_EQ(done.header("Location"), "/");
     const std::string cookie = done.header("Set-Cookie");
@@ -124,8 +124,8 @@ TEST_F(WebRoutesTest, DeletingTheAccountTakesItsRecordsAndFiles)
     ProtocolClient browser = client();
     ASSERT_TRUE(browser.logIn("anna", "password-anna"));
     const qint64 year = browser.createYear();
-    browser.create("courses", "<course><course_name>x</course_name><year_id>" + std::to_string(year)
-            + "</year_id></course>");
+    browser.create(
+        "courses", "<course><course_name>x</course_name><year_id>" + std::to_string(year) + "</year_id></course>");
     const std::string token = ProtocolClient::csrfToken(browser.get("/settings").body);
     EXPECT_EQ(browser.postForm("/settings/delete-account", { { "csrf_token", token } }).status, 400);
     EXPECT_EQ(browser
@@ -148,10 +148,9 @@ TEST_F(WebRoutesTest, FeedbackFormIsStoredAsTheProgramPostsIt)
 {
     const std::string boundary = "x-mime-boundary://0F6C2B8E-1111-2222-3333-444455556666";
     std::string body;
-    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>> {
-             { "feedbackType", "BUG" }, { "feedback", "Crashes on <Save>" }, { "appName", "Semestra" },
-             { "bundleID", "org.semestra" }, { "version", "1" }, { "systemProfile", "<systemProfile suppressed>" },
-             { "email", "anna@example.org" } })
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>> { { "feedbackType", "BUG" },
+             { "feedback", "Crashes on <Save>" }, { "appName", "Semestra" }, { "bundleID", "org.semestra" },
+             { "version", "1" }, { "systemProfile", "<systemProfile suppressed>" }, { "email", "anna@example.org" } })
         body += "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value + "\r\n";
     body += "\r\n--" + boundary + "--\r\n";
     ProtocolClient program = client();
