@@ -20,8 +20,7 @@ using httplib::Response;
 constexpr size_t MaximumXmlBody = 4 * 1024 * 1024;
 const QString FileFormPurpose = QStringLiteral("file form");
 
-// The resource named in the URL, when it is a kind of record (and, for
-// `files`, an attached-file kind or not).
+// The kind of record the URL names, or none.
 const ResourceSpec* resourceOf(const Request& req)
 {
     return ResourceSpecs::byName(QString::fromStdString(req.matches[1]));
