@@ -12,6 +12,7 @@ ProtocolClient::ProtocolClient(int port)
     : m_client("127.0.0.1", port)
 {
     m_client.set_connection_timeout(10);
+    m_client.set_tcp_nodelay(true);
     m_client.set_read_timeout(60);
 }
 
