@@ -1,11 +1,10 @@
 #include "server/AccessLog.h"
 
-#include <httplib.h>
-
 #include <QDateTime>
 
 #include <chrono>
 #include <cstdio>
+#include <httplib.h>
 
 namespace {
 

@@ -21,17 +21,16 @@ QString kindName(SessionKind kind)
 Account accountFrom(const QSqlQuery& row, int first)
 {
     return Account { row.value(first).toLongLong(), row.value(first + 1).toString(), row.value(first + 2).toInt() != 0,
-        row.value(first + 3).toLongLong() };
+        row.value(first + 3).toLongLong(), row.value(first + 4).toInt() != 0 };
 }
 
-const QString accountColumns = QStringLiteral("a.id, a.username, a.disabled, a.year_id");
+const QString accountColumns = QStringLiteral("a.id, a.username, a.disabled, a.year_id, a.administrator");
 
 } // namespace
 
 Accounts::Accounts(Storage& storage)
     : m_storage(storage)
-{
-}
+{ }
 
 bool Accounts::isValidUsername(const QString& username)
 {
@@ -86,6 +85,16 @@ Status Accounts::disable(const QString& username)
     return endSessionsOf(username);
 }
 
+Status Accounts::setAdministrator(const QString& username, bool administrator)
+{
+    if (!find(username))
+        return Status::failure(QStringLiteral("no user %1").arg(username));
+    if (!m_storage.run(QStringLiteral("UPDATE accounts SET administrator = ? WHERE username = ?"),
+            { int(administrator), username }))
+        return Status::failure(QStringLiteral("cannot change user %1").arg(username));
+    return Status::success();
+}
+
 Status Accounts::endSessionsOf(const QString& username)
 {
     const auto account = find(username);
@@ -115,8 +124,8 @@ std::optional<QList<Account>> Accounts::list()
 
 std::optional<Account> Accounts::find(const QString& username)
 {
-    auto row = m_storage.run(QStringLiteral("SELECT %1 FROM accounts a WHERE a.username = ?").arg(accountColumns),
-        { username });
+    auto row = m_storage.run(
+        QStringLiteral("SELECT %1 FROM accounts a WHERE a.username = ?").arg(accountColumns), { username });
     if (!row || !row->next())
         return std::nullopt;
     return accountFrom(*row, 0);
@@ -130,7 +139,7 @@ std::optional<Account> Accounts::authenticate(const QString& username, const QSt
     if (!row || !row->next())
         return std::nullopt;
     const Account account = accountFrom(*row, 0);
-    if (account.disabled || !Secrets::verifyPassword(row->value(4).toString(), password))
+    if (account.disabled || !Secrets::verifyPassword(row->value(5).toString(), password))
         return std::nullopt;
     return account;
 }
@@ -189,7 +198,7 @@ bool Accounts::revokeSession(qint64 accountId, qint64 sessionId)
 
 std::optional<QList<Session>> Accounts::sessions(qint64 accountId)
 {
-    auto rows = m_storage.run(QStringLiteral("SELECT s.id, s.kind, s.label FROM sessions s"
+    auto rows = m_storage.run(QStringLiteral("SELECT s.id, s.kind, s.label, s.created_at FROM sessions s"
                                              " WHERE s.account_id = ? AND s.expires_at > ? ORDER BY s.id"),
         { accountId, now() });
     if (!rows)
@@ -200,6 +209,7 @@ std::optional<QList<Session>> Accounts::sessions(qint64 accountId)
         s.id = rows->value(0).toLongLong();
         s.kind = rows->value(1).toString() == QLatin1String("desktop") ? SessionKind::Desktop : SessionKind::Web;
         s.label = rows->value(2).toString();
+        s.createdAt = rows->value(3).toLongLong();
         all.append(s);
     }
     return all;

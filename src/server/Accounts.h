@@ -14,6 +14,7 @@ struct Account {
     QString username;
     bool disabled = false;
     qint64 yearId = -1; // -1: the account holds no year
+    bool administrator = false; // reads the feedback
 };
 
 enum class SessionKind { Web, Desktop };
@@ -24,6 +25,7 @@ struct Session {
     SessionKind kind = SessionKind::Web;
     QString csrfToken; // for the forms of the pages this session sees
     QString label;
+    qint64 createdAt = 0; // seconds since 1970
 };
 
 // Accounts, their sessions and the one-time form tokens, all in the database.
@@ -41,6 +43,7 @@ public:
     Status add(const QString& username, const QString& password);
     Status resetPassword(const QString& username, const QString& password);
     Status disable(const QString& username);
+    Status setAdministrator(const QString& username, bool administrator);
     Status remove(qint64 accountId);
     std::optional<QList<Account>> list();
     std::optional<Account> find(const QString& username);

@@ -1,6 +1,7 @@
 #include "server/CommandLine.h"
 
 #include "server/ConnectServer.h"
+#include "server/FeedbackBox.h"
 #include "server/Secrets.h"
 
 #include <QDateTime>
@@ -33,6 +34,8 @@ const Command commands[] = {
         "Lists the accounts: name, state and the id of the year each holds (-1: none)." },
     { "user disable", "semestra-connect user disable NAME --config FILE",
         "Disables an account and ends its sessions; `user reset` enables it again." },
+    { "user admin", "semestra-connect user admin NAME --config FILE",
+        "Lets an account read the feedback from the desktop program at /admin/feedback." },
     { "user reset", "semestra-connect user reset NAME --config FILE",
         "Sets a new password, read from the first line of standard input, enables the account\n"
         "and ends its sessions." },
@@ -135,10 +138,11 @@ int serve(ConnectServer& server, const ServerConfig& config, std::FILE* err)
         sigwait(&stopping, &signal);
         server.stop();
     });
-    print(err, QStringLiteral("semestra-connect listening on %1:%2 (%3)\n")
-                   .arg(config.listenHost)
-                   .arg(server.port())
-                   .arg(config.baseUrl));
+    print(err,
+        QStringLiteral("semestra-connect listening on %1:%2 (%3)\n")
+            .arg(config.listenHost)
+            .arg(server.port())
+            .arg(config.baseUrl));
     std::fflush(err);
     const bool ran = server.run();
     kill(getpid(), SIGTERM); // wakes the watcher when the server ended by itself
@@ -154,24 +158,25 @@ int listUsers(Accounts& accounts, std::FILE* out)
     if (!all)
         return Failed;
     for (const Account& account : *all) {
-        print(out, QStringLiteral("%1\t%2\t%3\n")
-                       .arg(account.username, account.disabled ? QStringLiteral("disabled") : QStringLiteral("enabled"))
-                       .arg(account.yearId));
+        print(out,
+            QStringLiteral("%1\t%2%3\t%4\n")
+                .arg(account.username, account.disabled ? QStringLiteral("disabled") : QStringLiteral("enabled"),
+                    account.administrator ? QStringLiteral(",administrator") : QString())
+                .arg(account.yearId));
     }
     return Done;
 }
 
 int listFeedback(Storage& storage, std::FILE* out)
 {
-    auto rows = storage.run(QStringLiteral("SELECT received_at, feedback_type, name, email, app_name, version,"
-                                           " feedback FROM feedback ORDER BY id DESC"));
-    if (!rows)
+    const auto all = FeedbackBox(storage).list();
+    if (!all)
         return Failed;
-    while (rows->next()) {
-        print(out, QStringLiteral("%1 %2 from %3 <%4> (%5 %6)\n%7\n\n")
-                       .arg(QDateTime::fromSecsSinceEpoch(rows->value(0).toLongLong(), Qt::UTC).toString(Qt::ISODate),
-                           rows->value(1).toString(), rows->value(2).toString(), rows->value(3).toString(),
-                           rows->value(4).toString(), rows->value(5).toString(), rows->value(6).toString()));
+    for (const FeedbackView& feedback : *all) {
+        print(out,
+            QStringLiteral("%1 %2 from %3 <%4> (%5 %6)\n%7\n\n")
+                .arg(feedback.received.toString(Qt::ISODate), feedback.feedbackType, feedback.name, feedback.email,
+                    feedback.appName, feedback.version, feedback.feedback));
     }
     return Done;
 }
@@ -205,6 +210,8 @@ int runCommand(const Parsed& parsed, const ServerConfig& config, std::FILE* in, 
         return report(accounts.resetPassword(parsed.name, readPassword(in)), err);
     if (command == QLatin1String("user disable"))
         return report(accounts.disable(parsed.name), err);
+    if (command == QLatin1String("user admin"))
+        return report(accounts.setAdministrator(parsed.name, true), err);
     if (command == QLatin1String("user list"))
         return listUsers(accounts, out);
     return listFeedback(server.storage(), out);
@@ -226,8 +233,9 @@ int CommandLine::run(const QStringList& arguments, std::FILE* in, std::FILE* out
         return Usage;
     }
     if (parsed->help) {
-        print(out, QStringLiteral("usage: %1\n\n%2\n").arg(QLatin1String(parsed->command->usage),
-                       QLatin1String(parsed->command->help)));
+        print(out,
+            QStringLiteral("usage: %1\n\n%2\n")
+                .arg(QLatin1String(parsed->command->usage), QLatin1String(parsed->command->help)));
         return Done;
     }
     const auto config = ServerConfig::load(parsed->configPath, &error);

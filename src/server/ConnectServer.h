@@ -2,6 +2,7 @@
 
 #include "foundation/core/Result.h"
 #include "server/Accounts.h"
+#include "server/CourseLinks.h"
 #include "server/FileStore.h"
 #include "server/Records.h"
 #include "server/RouteContext.h"
@@ -46,6 +47,7 @@ private:
     FileStore m_files;
     Accounts m_accounts;
     Records m_records;
+    CourseLinks m_links;
     Services m_services;
     std::unique_ptr<httplib::Server> m_http;
     int m_port = 0;

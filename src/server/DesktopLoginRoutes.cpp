@@ -4,14 +4,15 @@
 #include "server/Secrets.h"
 #include "server/ServerConfig.h"
 #include "server/Storage.h"
-#include "server/WebRoutes.h"
-
-#include <httplib.h>
+#include "server/web/DesktopLoginPage.h"
+#include "server/web/WebRoutes.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
+
+#include <httplib.h>
 
 namespace {
 
@@ -21,6 +22,11 @@ using httplib::Response;
 qint64 now()
 {
     return QDateTime::currentSecsSinceEpoch();
+}
+
+QString confirmPath(const QString& code)
+{
+    return QLatin1String(WebRoutes::desktopConfirmation) + QStringLiteral("?request=") + code;
 }
 
 void start(Services& services, const Request& req, Response& res)
@@ -33,8 +39,7 @@ void start(Services& services, const Request& req, Response& res)
                                              " VALUES (?, ?, ?, ?)"),
             { code, Secrets::tokenDigest(poll), label, now() + DesktopLoginRoutes::PendingSeconds }))
         return Route::text(res, 500, QStringLiteral("storage error"));
-    const QJsonObject answer { { QStringLiteral("login_url"),
-                                   services.config.baseUrl + QStringLiteral("/desktop/login?code=") + code },
+    const QJsonObject answer { { QStringLiteral("login_url"), services.config.baseUrl + confirmPath(code) },
         { QStringLiteral("poll_token"), poll }, { QStringLiteral("expires_in"), DesktopLoginRoutes::PendingSeconds } };
     res.set_content(QJsonDocument(answer).toJson(QJsonDocument::Compact).toStdString(), "application/json");
 }
@@ -50,41 +55,38 @@ std::optional<QString> pendingLabel(Services& services, const QString& code)
 
 void confirmPage(Services& services, const Request& req, Response& res)
 {
-    const QString code = Route::param(req, "code");
+    const QString code = Route::param(req, WebRoutes::Field::request);
     const auto session = Route::session(services, req);
-    if (!session) {
-        const QString here = QStringLiteral("/desktop/login?code=") + code;
-        return Route::redirect(res,
-            QStringLiteral("/login?next=") + QString::fromLatin1(QUrl::toPercentEncoding(here)));
-    }
+    if (!session)
+        return Route::redirect(
+            res, QStringLiteral("/login?next=") + QString::fromLatin1(QUrl::toPercentEncoding(confirmPath(code))));
     const auto label = pendingLabel(services, code);
     if (!label)
-        return Route::html(res, 410,
-            WebRoutes::page(QStringLiteral("Link expired"),
-                QStringLiteral("<p>This login link has expired. Start again from Semestra.</p>")));
-    Route::html(res, 200,
-        WebRoutes::page(QStringLiteral("Allow Semestra on this computer to sync?"),
-            QStringLiteral("<p>Semestra %1 asks to sync with the account %2.</p>"
-                           "<form method=\"post\" action=\"/desktop/login\">"
-                           "<input type=\"hidden\" name=\"csrf_token\" value=\"%3\">"
-                           "<input type=\"hidden\" name=\"code\" value=\"%4\">"
-                           "<button type=\"submit\">Allow</button></form>")
-                .arg(Route::escape(*label), Route::escape(session->account.username), Route::escape(session->csrfToken),
-                    Route::escape(code))));
+        return Route::errorPage(
+            services, res, 410, QStringLiteral("This sign-in link has expired. Start again from Semestra."), session);
+    Route::page(res, 200, DesktopLoginPage::render({ code, *label }, Route::frame(services, session)));
 }
 
+// "Allow" hands the pending login to the account; "Deny" throws it away.
 void confirm(Services& services, const Request& req, Response& res, const Session& session)
 {
-    const auto claimed = services.storage.run(QStringLiteral("UPDATE desktop_logins SET account_id = ? WHERE code = ?"
-                                                             " AND account_id IS NULL AND expires_at > ?"),
-        { session.account.id, Route::param(req, "code"), now() });
-    if (!claimed)
+    const bool allow = Route::param(req, WebRoutes::Field::decision) == QLatin1String("allow");
+    const QVariantList pending { Route::param(req, WebRoutes::Field::request), now() };
+    const auto answered = allow
+        ? services.storage.run(QStringLiteral("UPDATE desktop_logins SET account_id = ? WHERE code = ?"
+                                              " AND account_id IS NULL AND expires_at > ?"),
+            QVariantList { session.account.id } + pending)
+        : services.storage.run(
+            QStringLiteral("DELETE FROM desktop_logins WHERE code = ? AND account_id IS NULL AND expires_at > ?"),
+            pending);
+    if (!answered)
         return Route::text(res, 500, QStringLiteral("storage error"));
-    if (claimed->numRowsAffected() != 1)
-        return Route::text(res, 410, QStringLiteral("this login link has expired"));
-    Route::html(res, 200,
-        WebRoutes::page(QStringLiteral("Semestra is signed in"),
-            QStringLiteral("<p>You can close this page and return to Semestra.</p>")));
+    if (answered->numRowsAffected() != 1)
+        return Route::errorPage(
+            services, res, 410, QStringLiteral("This sign-in link has expired. Start again from Semestra."), session);
+    Route::page(res, 200,
+        DesktopLoginPage::renderDecided(
+            allow ? DesktopDecision::Allowed : DesktopDecision::Denied, Route::frame(services, session)));
 }
 
 void poll(Services& services, const Request& req, Response& res)
@@ -101,8 +103,8 @@ void poll(Services& services, const Request& req, Response& res)
         return Route::text(res, 202, QStringLiteral("pending"));
     // Whoever deletes the row hands out the session, so two polls racing
     // each other cannot both get one.
-    const auto taken = services.storage.run(QStringLiteral("DELETE FROM desktop_logins WHERE id = ?"),
-        { row->value(0) });
+    const auto taken
+        = services.storage.run(QStringLiteral("DELETE FROM desktop_logins WHERE id = ?"), { row->value(0) });
     if (!taken || taken->numRowsAffected() != 1)
         return Route::text(res, 410, QStringLiteral("unknown or expired login"));
     const auto cookie
@@ -118,10 +120,11 @@ void poll(Services& services, const Request& req, Response& res)
 void DesktopLoginRoutes::install(httplib::Server& http, Services& services)
 {
     http.Post("/desktop/login/start", [&services](const Request& req, Response& res) { start(services, req, res); });
-    http.Get("/desktop/login", [&services](const Request& req, Response& res) { confirmPage(services, req, res); });
-    http.Post("/desktop/login", Route::withForm(services, [&services](const Request& req, Response& res,
-                                                              const Session& session) {
-        confirm(services, req, res, session);
-    }));
+    http.Get(WebRoutes::desktopConfirmation,
+        [&services](const Request& req, Response& res) { confirmPage(services, req, res); });
+    http.Post(WebRoutes::desktopConfirmation,
+        Route::withForm(services, [&services](const Request& req, Response& res, const Session& session) {
+            confirm(services, req, res, session);
+        }));
     http.Post("/desktop/login/poll", [&services](const Request& req, Response& res) { poll(services, req, res); });
 }

@@ -11,8 +11,9 @@ struct Services;
 //
 //   POST /desktop/login/start   label=NAME (optional, shown in the settings)
 //       -> 200 application/json {"login_url": "...", "poll_token": "...", "expires_in": 600}
-//   The program opens login_url in the browser. The teacher logs in there
-//   (GET /login if needed) and confirms with POST /desktop/login.
+//   The program opens login_url (GET /desktop/confirm?request=CODE) in the
+//   browser. The teacher logs in there if needed and answers with
+//   POST /desktop/confirm (request=CODE, decision=allow|deny, csrf_token).
 //   POST /desktop/login/poll    poll_token=TOKEN
 //       -> 202 "pending" until confirmed;
 //       -> 200 "loggedin", with Set-Cookie: semestra_session=... (a session of

@@ -9,8 +9,7 @@
 
 FileStore::FileStore(QString folder)
     : m_folder(std::move(folder))
-{
-}
+{ }
 
 Status FileStore::prepare()
 {

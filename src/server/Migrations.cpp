@@ -40,6 +40,17 @@ const std::vector<QStringList>& steps()
                            " bundle_id TEXT NOT NULL, version TEXT NOT NULL, system_profile TEXT NOT NULL,"
                            " email TEXT NOT NULL, name TEXT NOT NULL)"),
         },
+        // 2: the public link of a course, switched on by its teacher.
+        {
+            QStringLiteral("CREATE TABLE course_links (course_id BIGINT PRIMARY KEY"
+                           " REFERENCES records(id) ON DELETE CASCADE,"
+                           " account_id BIGINT NOT NULL REFERENCES accounts(id) ON DELETE CASCADE,"
+                           " token TEXT NOT NULL UNIQUE, enabled INTEGER NOT NULL DEFAULT 0)"),
+        },
+        // 3: administrators read the feedback.
+        {
+            QStringLiteral("ALTER TABLE accounts ADD COLUMN administrator INTEGER NOT NULL DEFAULT 0"),
+        },
     };
     return all;
 }
@@ -73,8 +84,8 @@ Status Migrations::apply(Storage& storage)
     if (!current)
         return failed();
     if (current->toInt() > latestVersion())
-        return Status::failure(QStringLiteral("the database was written by a newer semestra-connect (schema %1)")
-                .arg(current->toInt()));
+        return Status::failure(
+            QStringLiteral("the database was written by a newer semestra-connect (schema %1)").arg(current->toInt()));
     for (int version = current->toInt() + 1; version <= latestVersion(); ++version) {
         for (const QString& statement : steps()[size_t(version - 1)]) {
             if (!storage.run(dialect(statement, storage)))

@@ -7,9 +7,9 @@
 #include "server/ResourceSpec.h"
 #include "server/RouteContext.h"
 
-#include <httplib.h>
-
 #include <QMimeDatabase>
+
+#include <httplib.h>
 
 namespace {
 
@@ -20,8 +20,7 @@ using httplib::Response;
 constexpr size_t MaximumXmlBody = 4 * 1024 * 1024;
 const QString FileFormPurpose = QStringLiteral("file form");
 
-// The resource named in the URL, when it is a kind of record (and, for
-// `files`, an attached-file kind or not).
+// The kind of record the URL names, or none.
 const ResourceSpec* resourceOf(const Request& req)
 {
     return ResourceSpecs::byName(QString::fromStdString(req.matches[1]));
@@ -132,8 +131,9 @@ Outcome<FileForm> fileForm(Services& services, const ResourceSpec& spec, const R
             form.data = part.data;
             const QString type = QString::fromLatin1(part.contentType);
             form.fields.insert(QStringLiteral("content_type"),
-                type.isEmpty() ? QMimeDatabase().mimeTypeForFile(part.fileName.value_or(QString()),
-                                      QMimeDatabase::MatchExtension).name()
+                type.isEmpty() ? QMimeDatabase()
+                                     .mimeTypeForFile(part.fileName.value_or(QString()), QMimeDatabase::MatchExtension)
+                                     .name()
                                : type);
         } else if (part.name == spec.fileNamePart) {
             form.fields.insert(QStringLiteral("name"), QString::fromUtf8(part.data));
@@ -194,14 +194,7 @@ void deleteRecord(Services& services, const Request& req, Response& res, const S
 
 void downloadFile(Services& services, const Request& req, Response& res, const Session& session)
 {
-    const ResourceSpec* spec = resourceOf(req);
-    const auto record = services.records.find(session.account, *spec, idOf(req));
-    const auto bytes = record ? services.files.read(record->fileKey) : std::nullopt;
-    if (!bytes)
-        return Route::text(res, 404, QStringLiteral("no such file"));
-    const QString type = record->fields.value(QStringLiteral("content_type")).toString();
-    res.set_header("Content-Disposition", "attachment");
-    res.set_content(bytes->toStdString(), type.isEmpty() ? "application/octet-stream" : type.toStdString());
+    Route::sendFile(services, res, session.account, QString::fromStdString(req.matches[1]), idOf(req));
 }
 
 } // namespace
@@ -209,16 +202,17 @@ void downloadFile(Services& services, const Request& req, Response& res, const S
 void ProtocolRoutes::install(httplib::Server& http, Services& services)
 {
     const auto bind = [&services](auto function) {
-        return Route::withSession(services, [&services, function](const Request& req, Response& res,
-                                                const Session& session) { function(services, req, res, session); });
+        return Route::withSession(
+            services, [&services, function](const Request& req, Response& res, const Session& session) {
+                function(services, req, res, session);
+            });
     };
     const std::string resource = "([a-z_]+)";
     const std::string files = "(attachfiles|assignment_attachfiles)";
 
     http.Get("/loginremote", [&services](const Request& req, Response& res) { loginRemote(services, req, res); });
-    http.Get("/" + files + "/new", bind([](Services& s, const Request&, Response& res, const Session& session) {
-        formToken(s, res, session);
-    }));
+    http.Get("/" + files + "/new",
+        bind([](Services& s, const Request&, Response& res, const Session& session) { formToken(s, res, session); }));
     http.Get("/syncdone", bind([](Services&, const Request&, Response& res, const Session&) {
         Route::text(res, 200, QStringLiteral("ok"));
     }));

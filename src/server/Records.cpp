@@ -32,8 +32,7 @@ const QString recordColumns = QStringLiteral("id, fields, file_key, file_size");
 Records::Records(Storage& storage, FileStore& files)
     : m_storage(storage)
     , m_files(files)
-{
-}
+{ }
 
 bool Records::exists(const Account& account, const QString& kind, qint64 id)
 {
@@ -75,9 +74,10 @@ Outcome<qint64> Records::createYear(const Account& account, const QJsonObject& f
         return storageFailed<qint64>();
     if (held->toLongLong() >= 0)
         return Outcome<qint64>::refused(409, QStringLiteral("the account holds a year already; purge it first"));
-    const auto id = m_storage.scalar(QStringLiteral("INSERT INTO records (account_id, year_id, kind, fields, updated_at)"
-                                                    " VALUES (?, 0, 'years', ?, ?) RETURNING id"),
-        { account.id, json(fields), now() });
+    const auto id
+        = m_storage.scalar(QStringLiteral("INSERT INTO records (account_id, year_id, kind, fields, updated_at)"
+                                          " VALUES (?, 0, 'years', ?, ?) RETURNING id"),
+            { account.id, json(fields), now() });
     if (!id || !m_storage.run(QStringLiteral("UPDATE records SET year_id = id WHERE id = ?"), { *id })
         || !m_storage.run(QStringLiteral("UPDATE accounts SET year_id = ? WHERE id = ?"), { *id, account.id })
         || !transaction.commit())
@@ -90,9 +90,10 @@ Outcome<qint64> Records::create(const Account& account, const ResourceSpec& spec
     const auto resolved = resolve(account, spec, fields);
     if (!resolved)
         return Outcome<qint64>::refusedAs(resolved);
-    const auto id = m_storage.scalar(QStringLiteral("INSERT INTO records (account_id, year_id, kind, fields, updated_at)"
-                                                    " VALUES (?, ?, ?, ?, ?) RETURNING id"),
-        { account.id, account.yearId, spec.name, json(*resolved), now() });
+    const auto id
+        = m_storage.scalar(QStringLiteral("INSERT INTO records (account_id, year_id, kind, fields, updated_at)"
+                                          " VALUES (?, ?, ?, ?, ?) RETURNING id"),
+            { account.id, account.yearId, spec.name, json(*resolved), now() });
     if (!id)
         return storageFailed<qint64>();
     return id->toLongLong();
@@ -161,15 +162,15 @@ Outcome<qint64> Records::updateFile(const Account& account, const ResourceSpec& 
 
 std::optional<QList<StoredRecord>> Records::select(const QString& where, const QVariantList& values)
 {
-    auto rows = m_storage.run(QStringLiteral("SELECT %1 FROM records WHERE %2 ORDER BY id").arg(recordColumns, where),
-        values);
+    auto rows = m_storage.run(
+        QStringLiteral("SELECT %1 FROM records WHERE %2 ORDER BY id").arg(recordColumns, where), values);
     if (!rows)
         return std::nullopt;
     QList<StoredRecord> records;
     while (rows->next()) {
-        records.append({ rows->value(0).toLongLong(),
-            QJsonDocument::fromJson(rows->value(1).toString().toUtf8()).object(), rows->value(2).toString(),
-            rows->value(3).toLongLong() });
+        records.append(
+            { rows->value(0).toLongLong(), QJsonDocument::fromJson(rows->value(1).toString().toUtf8()).object(),
+                rows->value(2).toString(), rows->value(3).toLongLong() });
     }
     return records;
 }
@@ -187,8 +188,8 @@ std::optional<StoredRecord> Records::find(const Account& account, const Resource
 
 std::optional<QList<StoredRecord>> Records::list(const Account& account, const ResourceSpec& spec)
 {
-    return select(QStringLiteral("account_id = ? AND year_id = ? AND kind = ?"),
-        { account.id, account.yearId, spec.name });
+    return select(
+        QStringLiteral("account_id = ? AND year_id = ? AND kind = ?"), { account.id, account.yearId, spec.name });
 }
 
 bool Records::removeFiles(const QString& where, const QVariantList& values)
@@ -212,8 +213,8 @@ bool Records::remove(const Account& account, const ResourceSpec& spec, qint64 id
     if (!m_storage.scalar(QStringLiteral("SELECT 1 FROM records WHERE id = ? AND account_id = ? AND kind = 'years'"),
             { id, account.id }))
         return true;
-    if (account.yearId == id && !m_storage.run(QStringLiteral("UPDATE accounts SET year_id = -1 WHERE id = ?"),
-            { account.id }))
+    if (account.yearId == id
+        && !m_storage.run(QStringLiteral("UPDATE accounts SET year_id = -1 WHERE id = ?"), { account.id }))
         return false;
     return removeFiles(QStringLiteral("account_id = ? AND year_id = ?"), { account.id, id });
 }
@@ -233,8 +234,8 @@ bool Records::relinkStandards(const Account& account)
         if (standard.fields.value(QStringLiteral("parent_id")) == linked)
             continue;
         standard.fields.insert(QStringLiteral("parent_id"), linked);
-        if (!m_storage.run(QStringLiteral("UPDATE records SET fields = ? WHERE id = ?"),
-                { json(standard.fields), standard.id }))
+        if (!m_storage.run(
+                QStringLiteral("UPDATE records SET fields = ? WHERE id = ?"), { json(standard.fields), standard.id }))
             return false;
     }
     return true;

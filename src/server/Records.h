@@ -35,8 +35,8 @@ public:
     // An update without data keeps the bytes stored before.
     Outcome<qint64> createFile(
         const Account& account, const ResourceSpec& spec, const QJsonObject& fields, const QByteArray& data);
-    Outcome<qint64> updateFile(const Account& account, const ResourceSpec& spec, qint64 id,
-        const QJsonObject& fields, const std::optional<QByteArray>& data);
+    Outcome<qint64> updateFile(const Account& account, const ResourceSpec& spec, qint64 id, const QJsonObject& fields,
+        const std::optional<QByteArray>& data);
 
     // A record of the account's current year.
     std::optional<StoredRecord> find(const Account& account, const ResourceSpec& spec, qint64 id);

@@ -25,8 +25,8 @@ ResourceSpec record(const char* name, const char* root, QList<FieldSpec> fields)
     return { QString::fromLatin1(name), QString::fromLatin1(root), std::move(fields), false, {}, {} };
 }
 
-ResourceSpec file(const char* name, const char* root, QList<FieldSpec> fields, const char* namePart,
-    const char* filePart)
+ResourceSpec file(
+    const char* name, const char* root, QList<FieldSpec> fields, const char* namePart, const char* filePart)
 {
     return { QString::fromLatin1(name), QString::fromLatin1(root), std::move(fields), true,
         QString::fromLatin1(namePart), QString::fromLatin1(filePart) };
@@ -57,8 +57,8 @@ QList<ResourceSpec> makeAll()
                 ref("week_id", "weeks") }),
         record("lessons", "lesson",
             { text("title"), text("tags"), text("lesson_body"), text("homework"), text("public_comment"),
-                text("custom1"), text("custom2"), text("custom3"), ref("day_id", "days"),
-                ref("course_id", "courses"), text("unit_name"), typed("start_time", FieldType::LessonTime),
+                text("custom1"), text("custom2"), text("custom3"), ref("day_id", "days"), ref("course_id", "courses"),
+                text("unit_name"), typed("start_time", FieldType::LessonTime),
                 typed("end_time", FieldType::LessonTime) }),
         record("lesson_standards", "lessonstandard",
             { text("description"), ref("standard_id", "standards"), ref("lesson_id", "lessons") }),

@@ -1,10 +1,16 @@
 #include "server/RouteContext.h"
 
+#include "server/FileStore.h"
 #include "server/Multipart.h"
-
-#include <httplib.h>
+#include "server/Records.h"
+#include "server/ResourceSpec.h"
+#include "server/ServerConfig.h"
+#include "server/web/ErrorPage.h"
+#include "server/web/PageLayout.h"
 
 #include <QUrl>
+
+#include <httplib.h>
 
 namespace {
 
@@ -21,12 +27,31 @@ void Route::text(httplib::Response& res, int status, const QString& body)
     res.set_content(utf8(body), "text/plain; charset=utf-8");
 }
 
-void Route::html(httplib::Response& res, int status, const QString& body)
+void Route::page(httplib::Response& res, int status, const QString& html)
 {
     res.status = status;
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_header("Content-Security-Policy", "default-src 'self'; script-src 'none'; frame-ancestors 'none'");
-    res.set_content(utf8(body), "text/html; charset=utf-8");
+    for (const auto& [name, value] : PageLayout::securityHeaders())
+        res.set_header(name.toStdString(), value.toStdString());
+    res.set_content(utf8(html), "text/html; charset=utf-8");
+}
+
+PageFrame Route::frame(const Services& services, const std::optional<Session>& session, NavSection section)
+{
+    PageFrame frame;
+    frame.baseUrl = services.config.baseUrl;
+    frame.section = section;
+    if (session) {
+        frame.csrfToken = session->csrfToken;
+        frame.username = session->account.username;
+        frame.administrator = session->account.administrator;
+    }
+    return frame;
+}
+
+void Route::errorPage(const Services& services, httplib::Response& res, int status, const QString& reason,
+    const std::optional<Session>& session)
+{
+    page(res, status, ErrorPage::render(status, reason, frame(services, session)));
 }
 
 void Route::redirect(httplib::Response& res, const QString& location, int status)
@@ -64,11 +89,6 @@ void Route::setCookie(httplib::Response& res, const char* name, const QString& v
             .toStdString());
 }
 
-QString Route::escape(const QString& text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
-}
-
 QString Route::localPath(const QString& next)
 {
     const bool local = next.startsWith(QLatin1Char('/')) && !next.startsWith(QLatin1String("//"))
@@ -100,9 +120,25 @@ std::function<void(const httplib::Request&, httplib::Response&)> Route::withForm
         if (!current)
             return redirect(res, QStringLiteral("/login"));
         if (param(req, "csrf_token") != current->csrfToken)
-            return text(res, 403, QStringLiteral("bad or expired form token; reload the page"));
+            return errorPage(
+                services, res, 403, QStringLiteral("The form had expired. Reload the page and try again."), current);
         handler(req, res, *current);
     };
+}
+
+void Route::sendFile(
+    Services& services, httplib::Response& res, const Account& account, const QString& resource, qint64 id)
+{
+    const ResourceSpec* spec = ResourceSpecs::byName(resource);
+    const auto record = spec && spec->isFile ? services.records.find(account, *spec, id) : std::nullopt;
+    const auto bytes = record ? services.files.read(record->fileKey) : std::nullopt;
+    if (!bytes)
+        return text(res, 404, QStringLiteral("no such file"));
+    const QString type = record->fields.value(QStringLiteral("content_type")).toString();
+    // Never shown inline: an uploaded HTML file must not run as a page of this site.
+    res.set_header("Content-Disposition", "attachment");
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_content(bytes->toStdString(), type.isEmpty() ? "application/octet-stream" : type.toStdString());
 }
 
 std::optional<QByteArray> Route::multipartBoundary(const httplib::Request& req)

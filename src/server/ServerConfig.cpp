@@ -89,7 +89,8 @@ std::optional<ServerConfig> ServerConfig::load(const QString& path, QString* err
     const QString databaseText = ini.value(QStringLiteral("storage/database")).toString();
     const auto database = DatabaseUrl::parse(databaseText);
     if (!database)
-        return fail(QStringLiteral("[storage] database must be sqlite:///ABSOLUTE/PATH or postgresql://USER@HOST[:PORT]/DB"));
+        return fail(
+            QStringLiteral("[storage] database must be sqlite:///ABSOLUTE/PATH or postgresql://USER@HOST[:PORT]/DB"));
     config.database = *database;
     config.filesFolder = ini.value(QStringLiteral("storage/files")).toString();
     if (!QFileInfo(config.filesFolder).isAbsolute())

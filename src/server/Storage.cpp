@@ -56,8 +56,7 @@ bool execPrepared(QSqlQuery& query, const QString& sql, const QVariantList& valu
 Storage::Storage(DatabaseUrl url)
     : m_url(std::move(url))
     , m_serial(s_nextSerial++)
-{
-}
+{ }
 
 Storage::~Storage()
 {

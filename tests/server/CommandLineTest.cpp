@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <httplib.h>
-
 #include <csignal>
+#include <httplib.h>
 
 namespace {
 
@@ -53,9 +52,10 @@ protected:
 
 TEST_F(CommandLineTest, AddsListsDisablesAndResetsAccounts)
 {
-    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "password-anna\n").exitCode,
-        0);
-    const Finished duplicate = run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "other-pass\n");
+    EXPECT_EQ(
+        run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "password-anna\n").exitCode, 0);
+    const Finished duplicate
+        = run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("anna") }, "other-pass\n");
     EXPECT_EQ(duplicate.exitCode, 1);
     EXPECT_EQ(duplicate.err, QStringLiteral("semestra-connect: user anna exists already\n"));
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("add"), QStringLiteral("ben") }, "short\n").exitCode, 1);
@@ -63,16 +63,20 @@ TEST_F(CommandLineTest, AddsListsDisablesAndResetsAccounts)
 
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("disable"), QStringLiteral("anna") }).exitCode, 0);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out, QStringLiteral("anna\tdisabled\t-1\n"));
-    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("reset"), QStringLiteral("anna") }, "new-password\n").exitCode,
-        0);
+    EXPECT_EQ(
+        run({ QStringLiteral("user"), QStringLiteral("reset"), QStringLiteral("anna") }, "new-password\n").exitCode, 0);
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out, QStringLiteral("anna\tenabled\t-1\n"));
     EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("disable"), QStringLiteral("nobody") }).exitCode, 1);
+    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("admin"), QStringLiteral("anna") }).exitCode, 0);
+    EXPECT_EQ(run({ QStringLiteral("user"), QStringLiteral("list") }).out,
+        QStringLiteral("anna\tenabled,administrator\t-1\n"));
 }
 
 TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
 {
     for (const QString& command : { QStringLiteral("serve"), QStringLiteral("user add"), QStringLiteral("user list"),
-             QStringLiteral("user disable"), QStringLiteral("user reset"), QStringLiteral("feedback list") }) {
+             QStringLiteral("user disable"), QStringLiteral("user admin"), QStringLiteral("user reset"),
+             QStringLiteral("feedback list") }) {
         const Finished help = run(command.split(QLatin1Char(' ')) << QStringLiteral("--help"), {}, false);
         EXPECT_EQ(help.exitCode, 0) << command.toStdString();
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: semestra-connect ") + command)) << command.toStdString();
@@ -84,7 +88,7 @@ TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
         EXPECT_EQ(failed.err.count(QLatin1Char('\n')), 1) << failed.err.toStdString();
     }
     const Finished missing = run({ QStringLiteral("user"), QStringLiteral("list"), QStringLiteral("--config"),
-                                QStringLiteral("/nonexistent.ini") },
+                                     QStringLiteral("/nonexistent.ini") },
         {}, false);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, QStringLiteral("semestra-connect: cannot read config file /nonexistent.ini\n"));
@@ -93,9 +97,10 @@ TEST_F(CommandLineTest, EveryCommandExplainsItselfAndWrongUsageFailsWithOneLine)
 TEST_F(CommandLineTest, ServeCreatesItsDatabaseLogsRequestsAndStopsOnSigterm)
 {
     QProcess server;
-    server.start(QStringLiteral(SEMESTRA_CONNECT_BINARY),
-        { QStringLiteral("serve"), QStringLiteral("--config"), configPath() });
-    ASSERT_TRUE(LoopbackPort::waitUntilListening(m_port, 10000, [&] { return server.state() != QProcess::NotRunning; }));
+    server.start(
+        QStringLiteral(SEMESTRA_CONNECT_BINARY), { QStringLiteral("serve"), QStringLiteral("--config"), configPath() });
+    ASSERT_TRUE(
+        LoopbackPort::waitUntilListening(m_port, 10000, [&] { return server.state() != QProcess::NotRunning; }));
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("connect.db"))));
     httplib::Client client("127.0.0.1", m_port);
     const auto answer = client.Get("/loginremote?version=1");

@@ -4,8 +4,7 @@
 
 ConnectTestServer::ConnectTestServer(Backend backend)
     : m_backend(backend)
-{
-}
+{ }
 
 ConnectTestServer::~ConnectTestServer()
 {
@@ -36,7 +35,8 @@ bool ConnectTestServer::start(QString* error)
             return false;
         m_config.database = m_cluster.url();
     } else {
-        m_config.database = *DatabaseUrl::parse(QStringLiteral("sqlite://") + m_dir.filePath(QStringLiteral("connect.db")));
+        m_config.database
+            = *DatabaseUrl::parse(QStringLiteral("sqlite://") + m_dir.filePath(QStringLiteral("connect.db")));
     }
     m_config.listenHost = QStringLiteral("127.0.0.1");
     m_config.listenPort = 0;

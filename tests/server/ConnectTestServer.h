@@ -1,15 +1,21 @@
 #pragma once
 
 #include "PostgresCluster.h"
-
 #include "server/ConnectServer.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
 #include <thread>
 
 enum class Backend { Sqlite, Postgres };
+
+// How test names show the backend.
+inline void PrintTo(Backend backend, std::ostream* out)
+{
+    *out << (backend == Backend::Sqlite ? "SQLite" : "PostgreSQL");
+}
 
 // A semestra-connect answering on 127.0.0.1 and a free port in this process,
 // with a fresh database of its own (a SQLite file or a throw-away cluster).

@@ -24,7 +24,7 @@ protected:
         const QUrl login(answer.value(QStringLiteral("login_url")).toString());
         loginPath = (login.path() + QLatin1Char('?') + login.query(QUrl::FullyEncoded)).toStdString();
         pollToken = answer.value(QStringLiteral("poll_token")).toString().toStdString();
-        ASSERT_EQ(loginPath.rfind("/desktop/login?code=", 0), 0u);
+        ASSERT_EQ(loginPath.rfind("/desktop/confirm?request=", 0), 0u);
         ASSERT_EQ(pollToken.size(), 64u);
     }
 
@@ -34,7 +34,8 @@ protected:
     Reply allow()
     {
         const std::string token = ProtocolClient::csrfToken(browser->get(loginPath).body);
-        return browser->postForm("/desktop/login", { { "code", loginPath.substr(20) }, { "csrf_token", token } });
+        return browser->postForm("/desktop/confirm",
+            { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", token } });
     }
 
     ConnectTestServer m_server { Backend::Sqlite };
@@ -55,8 +56,12 @@ TEST_F(DesktopLoginTest, ProgramGetsASessionOfItsOwnOnceTheTeacherAllowsIt)
     ASSERT_TRUE(browser->logIn("anna", "password-anna"));
     const Reply page = browser->get(loginPath);
     EXPECT_NE(page.body.find("Allow Semestra on this computer to sync?"), std::string::npos);
-    EXPECT_NE(page.body.find("&lt;b&gt;Anna&#39;s Mac&lt;/b&gt;"), std::string::npos);
-    EXPECT_EQ(browser->postForm("/desktop/login", { { "code", loginPath.substr(20) }, { "csrf_token", "x" } }).status,
+    EXPECT_NE(page.body.find("&lt;b&gt;Anna"), std::string::npos);
+    EXPECT_EQ(page.body.find("<b>Anna"), std::string::npos);
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", "x" } })
+                  .status,
         403);
     EXPECT_EQ(poll().status, 202);
 
@@ -69,7 +74,9 @@ TEST_F(DesktopLoginTest, ProgramGetsASessionOfItsOwnOnceTheTeacherAllowsIt)
     // The poll token is spent.
     EXPECT_EQ(poll().status, 410);
     EXPECT_EQ(browser->get(loginPath).status, 410);
-    EXPECT_EQ(browser->postForm("/desktop/login", { { "code", loginPath.substr(20) }, { "csrf_token", browserToken } })
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "allow" }, { "csrf_token", browserToken } })
                   .status,
         410);
 }
@@ -79,28 +86,35 @@ TEST_F(DesktopLoginTest, TeacherRevokesTheProgramsSessionFromTheSettings)
     ASSERT_TRUE(browser->logIn("anna", "password-anna"));
     ASSERT_EQ(allow().status, 200);
     ASSERT_EQ(poll().status, 200);
-    const std::string settings = browser->get("/").body;
-    EXPECT_NE(settings.find("Semestra on a computer &lt;b&gt;Anna&#39;s Mac&lt;/b&gt;"), std::string::npos);
-    const auto desktop = m_server.server().storage().scalar(
-        QStringLiteral("SELECT id FROM sessions WHERE kind = 'desktop'"));
+    const std::string settings = browser->get("/settings").body;
+    EXPECT_NE(settings.find("&lt;b&gt;Anna"), std::string::npos);
+    const auto desktop
+        = m_server.server().storage().scalar(QStringLiteral("SELECT id FROM sessions WHERE kind = 'desktop'"));
     ASSERT_TRUE(desktop);
     ProtocolClient stranger(m_server.port());
     ASSERT_TRUE(m_server.server().accounts().add(QStringLiteral("ben"), QStringLiteral("password-ben")).ok());
     ASSERT_TRUE(stranger.logIn("ben", "password-ben"));
-    const std::string strangerToken = ProtocolClient::csrfToken(stranger.get("/").body);
-    EXPECT_EQ(stranger.postForm("/settings/sessions/revoke",
-                          { { "csrf_token", strangerToken }, { "session_id", desktop->toString().toStdString() } })
-                  .status,
-        404);
+    const std::string strangerToken = ProtocolClient::csrfToken(stranger.get("/settings").body);
+    const std::string revoke = "/settings/desktop-sessions/" + desktop->toString().toStdString() + "/revoke";
+    EXPECT_EQ(stranger.postForm(revoke, { { "csrf_token", strangerToken } }).status, 404);
     EXPECT_EQ(program->get("/loginremote?version=1").status, 200);
 
-    EXPECT_EQ(browser->postForm("/settings/sessions/revoke",
-                         { { "csrf_token", ProtocolClient::csrfToken(settings) },
-                             { "session_id", desktop->toString().toStdString() } })
-                  .status,
-        303);
+    EXPECT_EQ(browser->postForm(revoke, { { "csrf_token", ProtocolClient::csrfToken(settings) } }).status, 303);
     EXPECT_EQ(program->get("/loginremote?version=1").status, 401);
     EXPECT_EQ(browser->get("/loginremote?version=1").status, 200);
+}
+
+TEST_F(DesktopLoginTest, DenyingThrowsThePendingLoginAway)
+{
+    ASSERT_TRUE(browser->logIn("anna", "password-anna"));
+    const std::string token = ProtocolClient::csrfToken(browser->get(loginPath).body);
+    EXPECT_EQ(browser
+                  ->postForm("/desktop/confirm",
+                      { { "request", loginPath.substr(25) }, { "decision", "deny" }, { "csrf_token", token } })
+                  .status,
+        200);
+    EXPECT_EQ(poll().status, 410);
+    EXPECT_TRUE(program->cookie("semestra_session").empty());
 }
 
 TEST_F(DesktopLoginTest, ExpiredOrUnknownLoginsHandOutNothing)

@@ -1,6 +1,6 @@
-#include "ProtocolClient.h"
-
 #include "server/Multipart.h"
+
+#include "ProtocolClient.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,8 @@ TEST(MultipartTest, ReadsAReuploadThatEndsOnAnOpeningBoundary)
 
 TEST(MultipartTest, ReadsStandardBodiesWithEpilogue)
 {
-    const auto parts = parse("--" + Boundary + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--" + Boundary
-        + "--\r\nepilogue");
+    const auto parts = parse("--" + Boundary + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--"
+        + Boundary + "--\r\nepilogue");
     ASSERT_TRUE(parts);
     ASSERT_EQ(parts->size(), 1);
     EXPECT_EQ(parts->first().data, "1");
@@ -49,8 +49,8 @@ TEST(MultipartTest, RefusesBodiesThatAreNotForms)
     EXPECT_FALSE(parse("hello"));
     EXPECT_FALSE(parse("--" + Boundary + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\nno end"));
     EXPECT_FALSE(parse("--" + Boundary + "\r\nContent-Type: text/plain\r\n\r\nnameless\r\n--" + Boundary + "--"));
-    EXPECT_FALSE(parse("--" + Boundary + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--" + Boundary
-        + "garbage"));
+    EXPECT_FALSE(parse(
+        "--" + Boundary + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--" + Boundary + "garbage"));
 }
 
 TEST(MultipartTest, FindsTheBoundaryInTheContentType)

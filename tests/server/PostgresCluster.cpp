@@ -72,9 +72,8 @@ bool PostgresCluster::start(QString* error)
                                 .arg(m_port)
                                 .arg(m_dir.path());
     m_running = runTool(QStringLiteral("pg_ctl"),
-        { QStringLiteral("-D"), data, QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
-            QStringLiteral("-o"), options, QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"),
-            QStringLiteral("start") },
+        { QStringLiteral("-D"), data, QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+            options, QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("start") },
         error);
     return m_running;
 }

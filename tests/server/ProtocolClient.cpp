@@ -12,6 +12,7 @@ ProtocolClient::ProtocolClient(int port)
     : m_client("127.0.0.1", port)
 {
     m_client.set_connection_timeout(10);
+    m_client.set_tcp_nodelay(true);
     m_client.set_read_timeout(60);
 }
 
@@ -140,8 +141,7 @@ std::string fileFormBody(const std::string& token, const std::string& name, cons
     const std::string namePart = assignmentFile ? "assignment_attach_file_name" : "attach_file_name";
     const std::string filePart = assignmentFile ? "assignmentattachfile[assignment_attach]" : "attachfile[attach]";
     const auto field = [](const std::string& part, const std::string& value) {
-        return "Content-Disposition: form-data; name=\"" + part + "\"\r\n\r\n" + value + "\r\n--" + Boundary
-            + "\r\n";
+        return "Content-Disposition: form-data; name=\"" + part + "\"\r\n\r\n" + value + "\r\n--" + Boundary + "\r\n";
     };
     std::string body = "--" + Boundary + "\r\n" + field(namePart, name) + field("authenticity_token", token)
         + field(namePart, name) + field(ownerPart, ownerId);

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <httplib.h>
-
 #include <map>
 #include <optional>
 #include <string>

@@ -89,8 +89,9 @@ TEST_P(ProtocolTest, NeverSyncedYearIsCreatedAndItsIdReportedByLoginRemote)
     EXPECT_EQ(xml.body.rfind("<?xml", 0), 0u);
     EXPECT_NE(xml.body.find("<end_date>2027-06-18 24:00:00</end_date>"), std::string::npos);
     // A second year would orphan the first: the account must purge it first.
-    EXPECT_EQ(anna->postXml("/years/create", "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
-                                             "</start_date><start_date>2027-06-18 24:00:00</start_date></year>")
+    EXPECT_EQ(anna->postXml("/years/create",
+                      "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
+                      "</start_date><start_date>2027-06-18 24:00:00</start_date></year>")
                   .status,
         409);
     EXPECT_EQ(anna->get("/loginremote?version=1").body, "loggedin:" + id(year));
@@ -109,8 +110,9 @@ TEST_P(ProtocolTest, EveryKindIsCreatedReadBackAndUpdatedUnderItsOwnId)
     EXPECT_EQ(updated.status, 200);
     EXPECT_EQ(updated.body, id(s.lesson));
     EXPECT_NE(anna->get("/lessons/" + id(s.lesson) + ".xml").body.find("<title>Mitosis</title>"), std::string::npos);
-    EXPECT_EQ(anna->putXml("/years/" + id(s.year), "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
-                                                   "</start_date><start_date>2027-06-25 24:00:00</start_date></year>")
+    EXPECT_EQ(anna->putXml("/years/" + id(s.year),
+                      "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
+                      "</start_date><start_date>2027-06-25 24:00:00</start_date></year>")
                   .body,
         id(s.year));
     EXPECT_EQ(anna->putXml("/lessons/999999", lessonXml("Nowhere", s.day, s.course)).status, 404);
@@ -120,13 +122,14 @@ TEST_P(ProtocolTest, EveryKindIsCreatedReadBackAndUpdatedUnderItsOwnId)
 TEST_P(ProtocolTest, RelinkAttachesStandardsToTheirParentsByObjectUri)
 {
     const qint64 year = anna->createYear();
-    const qint64 child = anna->create("standards", standardXml("x-core://1/Standard/p2", "x-core://1/Standard/p1", year));
+    const qint64 child
+        = anna->create("standards", standardXml("x-core://1/Standard/p2", "x-core://1/Standard/p1", year));
     const qint64 parent = anna->create("standards", standardXml("x-core://1/Standard/p1", "", year));
     ASSERT_GT(child, 0);
     ASSERT_GT(parent, 0);
     EXPECT_EQ(anna->get("/standards/relink").status, 200);
-    const auto standards = m_server->server().storage().scalar(
-        QStringLiteral("SELECT fields FROM records WHERE id = ?"), { child });
+    const auto standards
+        = m_server->server().storage().scalar(QStringLiteral("SELECT fields FROM records WHERE id = ?"), { child });
     ASSERT_TRUE(standards);
     EXPECT_TRUE(standards->toString().contains(QStringLiteral("\"parent_id\":\"%1\"").arg(parent)));
 }
@@ -205,8 +208,9 @@ TEST_P(ProtocolTest, AnotherAccountCanNeitherReadNorChangeNorDeleteRecords)
     EXPECT_EQ(ben->get("/attachfiles/" + id(a.file) + "/download").status, 404);
     EXPECT_EQ(ben->del("/years/" + id(a.year)).body, "success");
     EXPECT_EQ(ben->putXml("/courses/" + id(a.course), courseXml("Mine", b.year)).status, 404);
-    EXPECT_EQ(ben->putXml("/years/" + id(a.year), "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
-                                                  "</start_date><start_date>2027-06-18 24:00:00</start_date></year>")
+    EXPECT_EQ(ben->putXml("/years/" + id(a.year),
+                     "<year><year_number>1</year_number><start_date>2026-08-31 24:00:00"
+                     "</start_date><start_date>2027-06-18 24:00:00</start_date></year>")
                   .status,
         404);
     EXPECT_EQ(ben->sendFileForm("PUT", "/attachfiles/" + id(a.file),
@@ -226,8 +230,8 @@ TEST_P(ProtocolTest, AnotherAccountCanNeitherReadNorChangeNorDeleteRecords)
                   .status,
         400);
     EXPECT_EQ(ben->sendFileForm("POST", "/assignment_attachfiles",
-                     fileFormBody(ben->formToken("assignment_attachfiles"), "x.txt", "assignment_id",
-                         id(a.assignment), std::nullopt, "x", true))
+                     fileFormBody(ben->formToken("assignment_attachfiles"), "x.txt", "assignment_id", id(a.assignment),
+                         std::nullopt, "x", true))
                   .status,
         400);
     EXPECT_EQ(recordCount(), before);
@@ -249,13 +253,16 @@ TEST_P(ProtocolTest, MalformedBodiesAreRefusedWithAReasonAndChangeNothing)
             "<!DOCTYPE course [<!ENTITY e \"boom\">]><course><course_name>&e;</course_name><year_id>" + id(s.year)
                 + "</year_id></course>" },
         { "weeks", "<week><week_number>three</week_number><year_id>" + id(s.year) + "</year_id></week>" },
-        { "weeks", "<week><week_number>1</week_number><week_number>2</week_number><year_id>" + id(s.year)
+        { "weeks",
+            "<week><week_number>1</week_number><week_number>2</week_number><year_id>" + id(s.year)
                 + "</year_id></week>" },
-        { "days", "<day><actual_date>2026-02-30 24:00:00-0500</actual_date><is_holiday>0</is_holiday>"
-                  "<is_cancelled>0</is_cancelled><is_custom>0</is_custom><week_id>"
+        { "days",
+            "<day><actual_date>2026-02-30 24:00:00-0500</actual_date><is_holiday>0</is_holiday>"
+            "<is_cancelled>0</is_cancelled><is_custom>0</is_custom><week_id>"
                 + id(s.week) + "</week_id></day>" },
-        { "days", "<day><actual_date>2026-09-01 24:00:00-0400</actual_date><is_holiday>2</is_holiday>"
-                  "<is_cancelled>0</is_cancelled><is_custom>0</is_custom><week_id>"
+        { "days",
+            "<day><actual_date>2026-09-01 24:00:00-0400</actual_date><is_holiday>2</is_holiday>"
+            "<is_cancelled>0</is_cancelled><is_custom>0</is_custom><week_id>"
                 + id(s.week) + "</week_id></day>" },
         { "lessons", lessonXml("x", s.day, s.course, "tomorrow") },
         { "lessons", lessonXml("x", s.course, s.course) }, // a course is not a day
@@ -268,8 +275,8 @@ TEST_P(ProtocolTest, MalformedBodiesAreRefusedWithAReasonAndChangeNothing)
         EXPECT_FALSE(reply.body.empty()) << body;
         EXPECT_EQ(anna->putXml("/" + resource + "/" + id(s.lesson), body).status / 100, 4) << body;
     }
-    EXPECT_EQ(anna->send("POST", "/courses/create", courseXml("Form", s.year), "application/x-www-form-urlencoded")
-                  .status,
+    EXPECT_EQ(
+        anna->send("POST", "/courses/create", courseXml("Form", s.year), "application/x-www-form-urlencoded").status,
         415);
     EXPECT_EQ(recordCount(), before);
     EXPECT_EQ(anna->get("/lessons/" + id(s.lesson) + ".xml").body, lessonBefore);
@@ -287,11 +294,10 @@ TEST_P(ProtocolTest, FileFormsNeedAValidTokenAndStayWithin20MiB)
     auto ben = loggedIn("ben", "password-ben");
     EXPECT_EQ(upload(ben->formToken(), "x").status, 403);
     EXPECT_EQ(upload(anna->formToken(), std::string(20971521, 'x')).status, 413);
-    EXPECT_EQ(anna->send("POST", "/attachfiles", std::string(25 * 1024 * 1024, 'x'), "application/octet-stream")
-                  .status,
-        413);
-    EXPECT_EQ(anna->send("POST", "/attachfiles", "not a form", "multipart/form-data; boundary=" + Boundary).status,
-        400);
+    EXPECT_EQ(
+        anna->send("POST", "/attachfiles", std::string(25 * 1024 * 1024, 'x'), "application/octet-stream").status, 413);
+    EXPECT_EQ(
+        anna->send("POST", "/attachfiles", "not a form", "multipart/form-data; boundary=" + Boundary).status, 400);
     EXPECT_EQ(recordCount(), before);
     EXPECT_EQ(upload(anna->formToken(), std::string(20971520, 'x')).status, 200);
 }
@@ -335,8 +341,8 @@ TEST_P(ProtocolTest, TwoServersOnOneDatabaseServeTheSameSessionsAndRecords)
     const Reply file = other.sendFileForm("POST", "/attachfiles",
         fileFormBody(anna->formToken(), "a.txt", "lesson_id",
             id(anna->create("lessons",
-                lessonXml("x", anna->create("days", dayXml("2026-09-01 24:00:00-0400",
-                                                        anna->create("weeks", weekXml(1, year)))),
+                lessonXml("x",
+                    anna->create("days", dayXml("2026-09-01 24:00:00-0400", anna->create("weeks", weekXml(1, year)))),
                     course))),
             "1", "shared"));
     EXPECT_EQ(file.status, 200);

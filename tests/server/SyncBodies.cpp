@@ -17,17 +17,19 @@ std::string SyncBodies::weekXml(int number, qint64 year)
 
 std::string SyncBodies::dayXml(const std::string& date, qint64 week)
 {
-    return "<day><actual_date>" + date + "</actual_date><is_holiday>0</is_holiday><is_cancelled>0</is_cancelled>"
-           "<is_custom>0</is_custom><notes>Fire drill &amp; assembly</notes><week_id>"
+    return "<day><actual_date>" + date
+        + "</actual_date><is_holiday>0</is_holiday><is_cancelled>0</is_cancelled>"
+          "<is_custom>0</is_custom><notes>Fire drill &amp; assembly</notes><week_id>"
         + id(week) + "</week_id></day>";
 }
 
-std::string SyncBodies::lessonXml(const std::string& title, qint64 day, qint64 course, const std::string& start,
-    const std::string& end)
+std::string SyncBodies::lessonXml(
+    const std::string& title, qint64 day, qint64 course, const std::string& start, const std::string& end)
 {
-    return "<lesson><title>" + title + "</title><tags>lab,</tags><lesson_body>&lt;p&gt;Cells&lt;/p&gt;</lesson_body>"
-           "<homework></homework><public_comment></public_comment><custom1></custom1><custom2></custom2>"
-           "<custom3></custom3><day_id>"
+    return "<lesson><title>" + title
+        + "</title><tags>lab,</tags><lesson_body>&lt;p&gt;Cells&lt;/p&gt;</lesson_body>"
+          "<homework></homework><public_comment></public_comment><custom1></custom1><custom2></custom2>"
+          "<custom3></custom3><day_id>"
         + id(day) + "</day_id><course_id>" + id(course) + "</course_id><unit_name>Biology</unit_name><start_time>"
         + start + "</start_time><end_time>" + end + "</end_time></lesson>";
 }
@@ -41,8 +43,8 @@ std::string SyncBodies::standardXml(const std::string& moid, const std::string& 
 
 std::string SyncBodies::lessonStandardXml(qint64 standard, qint64 lesson)
 {
-    return "<lessonstandard><description>Notes</description><standard_id>" + id(standard)
-        + "</standard_id><lesson_id>" + id(lesson) + "</lesson_id></lessonstandard>";
+    return "<lessonstandard><description>Notes</description><standard_id>" + id(standard) + "</standard_id><lesson_id>"
+        + id(lesson) + "</lesson_id></lessonstandard>";
 }
 
 std::string SyncBodies::assignmentXml(qint64 assigned, qint64 due)

@@ -25,7 +25,8 @@ std::optional<LoadOptions> parseOptions(const QStringList& arguments)
         const QString key = arguments[i];
         const QString value = arguments.value(i + 1);
         bool ok = true;
-        if (key == QLatin1String("--backend") && (value == QLatin1String("postgres") || value == QLatin1String("sqlite")))
+        if (key == QLatin1String("--backend")
+            && (value == QLatin1String("postgres") || value == QLatin1String("sqlite")))
             options.backend = value;
         else if (key == QLatin1String("--servers"))
             options.servers = value.toInt(&ok);
@@ -47,7 +48,8 @@ std::optional<LoadOptions> parseOptions(const QStringList& arguments)
     const bool positive = options.servers > 0 && options.teachers > 0 && options.weeks > 0 && options.courses > 0
         && options.threads > 0 && options.files >= 0;
     // Bounded: this is a load test on one machine, not a flood.
-    const bool bounded = options.servers <= 4 && options.teachers <= 200 && options.weeks <= 60 && options.courses <= 12;
+    const bool bounded
+        = options.servers <= 4 && options.teachers <= 200 && options.weeks <= 60 && options.courses <= 12;
     return positive && bounded ? std::optional<LoadOptions>(options) : std::nullopt;
 }
 
@@ -72,8 +74,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const auto options = parseOptions(QCoreApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "usage: semestra-connect-load [--backend postgres|sqlite] [--servers 1-4] "
-                             "[--teachers 1-200] [--weeks 1-60] [--courses 1-12] [--threads N] [--files N]\n");
+        std::fprintf(stderr,
+            "usage: semestra-connect-load [--backend postgres|sqlite] [--servers 1-4] "
+            "[--teachers 1-200] [--weeks 1-60] [--courses 1-12] [--threads N] [--files N]\n");
         return 2;
     }
     LoadServers servers(*options);
@@ -89,9 +92,8 @@ int main(int argc, char** argv)
     const auto start = std::chrono::steady_clock::now();
     onEveryTeacher(teachers, [](size_t, LoadTeacher& teacher) { teacher.sync(); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    onEveryTeacher(teachers, [&teachers](size_t i, LoadTeacher& teacher) {
-        teacher.verify(*teachers[(i + 1) % teachers.size()]);
-    });
+    onEveryTeacher(teachers,
+        [&teachers](size_t i, LoadTeacher& teacher) { teacher.verify(*teachers[(i + 1) % teachers.size()]); });
     const bool stoppedCleanly = servers.stop();
 
     std::vector<double> latencies;

@@ -9,8 +9,7 @@
 
 LoadServers::LoadServers(LoadOptions options)
     : m_options(std::move(options))
-{
-}
+{ }
 
 LoadServers::~LoadServers()
 {
@@ -52,8 +51,8 @@ bool LoadServers::start(QString* error)
             return false;
         auto process = std::make_unique<QProcess>();
         process->setStandardErrorFile(m_dir.filePath(QStringLiteral("access-%1.log").arg(i)));
-        process->start(QStringLiteral(SEMESTRA_CONNECT_BINARY),
-            { QStringLiteral("serve"), QStringLiteral("--config"), config });
+        process->start(
+            QStringLiteral(SEMESTRA_CONNECT_BINARY), { QStringLiteral("serve"), QStringLiteral("--config"), config });
         QProcess* raw = process.get();
         m_processes.push_back(std::move(process));
         if (!LoopbackPort::waitUntilListening(port, 30000, [raw] { return raw->state() != QProcess::NotRunning; })) {

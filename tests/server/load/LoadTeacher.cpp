@@ -81,10 +81,12 @@ void LoadTeacher::sendFiles(const std::vector<qint64>& lessons, const std::vecto
         const std::string token = timed([&] { return m_client.get("/" + resource + "/new"); }).body;
         const std::string bytes = std::string(16 * 1024 - 40, char('a' + f % 26)) + name("file", f).substr(0, 40);
         const std::string fileName = "notes-" + std::to_string(f) + ".txt";
-        const qint64 owner = forAssignment ? assignments[size_t(f) % assignments.size()] : lessons[size_t(f) * 7 % lessons.size()];
+        const qint64 owner
+            = forAssignment ? assignments[size_t(f) % assignments.size()] : lessons[size_t(f) * 7 % lessons.size()];
         const std::string body = fileFormBody(token, fileName, forAssignment ? "assignment_id" : "lesson_id", id(owner),
             forAssignment ? std::nullopt : std::optional<std::string>("1"), bytes, forAssignment);
-        const qint64 file = upload(resource, body, "<name>" + fileName + "</name><size>" + std::to_string(bytes.size()) + "</size>");
+        const qint64 file
+            = upload(resource, body, "<name>" + fileName + "</name><size>" + std::to_string(bytes.size()) + "</size>");
         if (file)
             m_files.emplace_back("/" + resource + "/" + id(file) + "/download", bytes);
     }
@@ -97,7 +99,8 @@ void LoadTeacher::updateSync(const std::vector<qint64>& lessons, qint64 day, qin
     timed([&] { return m_client.get("/loginremote?version=1"); });
     for (size_t i = 0; i < lessons.size(); i += 20) {
         const std::string title = name("edited lesson", int(i));
-        const Reply reply = timed([&] { return m_client.putXml("/lessons/" + id(lessons[i]), lessonXml(title, day, course)); });
+        const Reply reply
+            = timed([&] { return m_client.putXml("/lessons/" + id(lessons[i]), lessonXml(title, day, course)); });
         if (reply.status != 200 || reply.body != id(lessons[i]))
             problem(QStringLiteral("PUT lesson answered %1").arg(reply.status));
         for (Sent& sent : m_sent) {
@@ -113,7 +116,8 @@ void LoadTeacher::updateSync(const std::vector<qint64>& lessons, qint64 day, qin
             problem(QStringLiteral("DELETE did not succeed"));
         m_deleted.push_back(sent.path);
     }
-    std::erase_if(m_sent, [this](const Sent& s) { return std::find(m_deleted.begin(), m_deleted.end(), s.path) != m_deleted.end(); });
+    std::erase_if(m_sent,
+        [this](const Sent& s) { return std::find(m_deleted.begin(), m_deleted.end(), s.path) != m_deleted.end(); });
     timed([&] { return m_client.get("/syncdone"); });
 }
 
@@ -131,8 +135,9 @@ void LoadTeacher::sync()
     std::vector<qint64> standards;
     for (int s = 0; s < 30; ++s) {
         const std::string parent = s < 5 ? "" : "x-core://" + user + "/Standard/p" + std::to_string(s % 5);
-        standards.push_back(create("standards", standardXml("x-core://" + user + "/Standard/p" + std::to_string(s), parent, m_year),
-            "<year_id>" + id(m_year) + "</year_id>"));
+        standards.push_back(
+            create("standards", standardXml("x-core://" + user + "/Standard/p" + std::to_string(s), parent, m_year),
+                "<year_id>" + id(m_year) + "</year_id>"));
     }
     timed([&] { return m_client.get("/standards/relink"); });
     std::vector<qint64> courses;
@@ -144,15 +149,16 @@ void LoadTeacher::sync()
     std::vector<qint64> days;
     const QDate first(2026, 8, 31);
     for (int d = 0; d < m_options.weeks * 5; ++d) {
-        const std::string date = first.addDays(d / 5 * 7 + d % 5).toString(QStringLiteral("yyyy-MM-dd")).toStdString() + " 24:00:00-0400";
+        const std::string date
+            = first.addDays(d / 5 * 7 + d % 5).toString(QStringLiteral("yyyy-MM-dd")).toStdString() + " 24:00:00-0400";
         days.push_back(create("days", dayXml(date, weeks[size_t(d / 5)]), "<actual_date>" + date + "</actual_date>"));
     }
     std::vector<qint64> lessons;
     for (size_t d = 0; d < days.size(); ++d) {
         for (size_t c = 0; c < courses.size(); ++c) {
             const std::string title = name("lesson", int(d * courses.size() + c));
-            lessons.push_back(create("lessons", lessonXml(title, days[d], courses[c], "", ""),
-                "<title>" + title + "</title>"));
+            lessons.push_back(
+                create("lessons", lessonXml(title, days[d], courses[c], "", ""), "<title>" + title + "</title>"));
         }
     }
     for (size_t i = 0; i < lessons.size(); i += 10)
@@ -198,6 +204,8 @@ void LoadTeacher::verify(const LoadTeacher& neighbour)
     for (size_t i = 0; i < neighbour.m_sent.size(); i += 25) {
         ++m_checked;
         if (m_client.get(neighbour.m_sent[i].path).status != 404)
-            problem(QStringLiteral("sees %1 of teacher%2").arg(QString::fromStdString(neighbour.m_sent[i].path)).arg(neighbour.m_number));
+            problem(QStringLiteral("sees %1 of teacher%2")
+                        .arg(QString::fromStdString(neighbour.m_sent[i].path))
+                        .arg(neighbour.m_number));
     }
 }
