@@ -13,6 +13,7 @@ SEMESTRA_PACKAGES=(
   fonts-dejavu-core fontconfig
   desktop-file-utils shared-mime-info libxml2-utils groff-base man-db
   tidy chromium
+  libcpp-httplib-dev libsodium-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
 )
 
 semestra_missing_packages() {

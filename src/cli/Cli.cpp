@@ -412,6 +412,27 @@ const QList<Command>& commands()
                 { QStringLiteral("require-tls"), QStringLiteral("refuse to send the password in clear") },
                 { QStringLiteral("cacert"),
                     QStringLiteral("trust the certificates in this file besides the system's") } } },
+        { { QStringLiteral("sync"), 1, { QStringLiteral("server"), QStringLiteral("user"), upgradeOption },
+              { QStringLiteral("all"), QStringLiteral("password-stdin") } },
+            QStringLiteral("sync FILE --server URL [--all] [--user NAME --password-stdin]"), Commands::sync,
+            QStringLiteral("Sends the year's changes, or all of it, to SemestraConnect."),
+            QStringLiteral("sync year.semestra --server https://connect.example.org"),
+            { { QStringLiteral("server"),
+                  QStringLiteral("the SemestraConnect address: https://HOST[:PORT] (http:// only for 127.0.0.1)") },
+                { QStringLiteral("all"), QStringLiteral("send everything, not only what changed since the last sync") },
+                { QStringLiteral("user"), QStringLiteral("log in as this SemestraConnect user for this sync only") },
+                { QStringLiteral("password-stdin"),
+                    QStringLiteral("read the password from the first line of standard input") } } },
+        { { QStringLiteral("sync-reset"), 1, { upgradeOption }, { QStringLiteral("yes") } },
+            QStringLiteral("sync-reset FILE --yes"), Commands::syncReset,
+            QStringLiteral("Forgets what was sent to SemestraConnect, so the next sync sends the whole year anew."),
+            QStringLiteral("sync-reset year.semestra --yes"),
+            { { QStringLiteral("yes"), QStringLiteral("confirm that the sync information is forgotten") } } },
+        { { QStringLiteral("sync-logout"), 0, { QStringLiteral("server") }, {} },
+            QStringLiteral("sync-logout --server URL"), Commands::syncLogout,
+            QStringLiteral("Ends the planner's SemestraConnect session and forgets it."),
+            QStringLiteral("sync-logout --server https://connect.example.org"),
+            { { QStringLiteral("server"), QStringLiteral("the SemestraConnect address") } } },
         { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes,
             QStringLiteral("Lists the web site themes."), QStringLiteral("themes") },
         { { QStringLiteral("calendar-sync"), 1,
@@ -516,7 +537,10 @@ const QString& notes()
         "must be in ~/.ssh/known_hosts; signs in with ~/.ssh/id_ed25519, id_ecdsa or id_rsa, or the\n"
         "password). The password is the first line of standard input with --password-stdin, else the\n"
         "keyring's. --cacert trusts the certificates in FILE besides the system's. It prints how many\n"
-        "files were sent and failed, and saves FILE only when every file arrived.\n");
+        "files were sent and failed, and saves FILE only when every file arrived.\n"
+        "sync prints each request it sent to SemestraConnect with the service's status, then the counts.\n"
+        "Without --user it uses the session the planner keeps in the keyring. Identifiers the service\n"
+        "gave are saved even when the sync stops, so the next sync does not create records twice.\n");
     return text;
 }
 

@@ -86,4 +86,7 @@ Status publish(const CommandLine& line, CommandContext& context);
 Status themes(const CommandLine& line, CommandContext& context);
 Status calendarSync(const CommandLine& line, CommandContext& context);
 Status upload(const CommandLine& line, CommandContext& context);
+Status sync(const CommandLine& line, CommandContext& context);
+Status syncReset(const CommandLine& line, CommandContext& context);
+Status syncLogout(const CommandLine& line, CommandContext& context);
 } // namespace Commands

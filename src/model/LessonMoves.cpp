@@ -101,6 +101,9 @@ void Lesson::wipe()
     removeGivenAssignments();
     setObject(u"unit", nullptr);
     removeAllTags();
+    // Emptying is a change the online copy must hear of: without a time of
+    // change the next sync of changes would pass the emptied slot over.
+    updateTime();
 }
 
 void Lesson::replaceAllDataWithLesson(const Lesson* source)

@@ -30,8 +30,16 @@ size_t collectHeader(char* data, size_t size, size_t count, void* target)
     if (line.startsWith("HTTP/"))
         response->headers.clear();
     const qsizetype colon = line.indexOf(':');
-    if (colon > 0)
-        response->headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+    if (colon <= 0)
+        return size * count;
+    const QByteArray name = line.left(colon).trimmed().toLower();
+    const QByteArray value = line.mid(colon + 1).trimmed();
+    // Cookies cannot be folded into one line with commas: each keeps a line.
+    const auto existing = response->headers.find(name);
+    if (name == "set-cookie" && existing != response->headers.end())
+        existing.value() += '\n' + value;
+    else
+        response->headers.insert(name, value);
     return size * count;
 }
 

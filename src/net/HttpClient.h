@@ -22,7 +22,8 @@ struct HttpRequest {
 struct HttpResponse {
     // Zero when no answer came (see transportError).
     long status = 0;
-    // Header names in lower case.
+    // Header names in lower case; several Set-Cookie lines are kept apart
+    // by line feeds.
     QHash<QByteArray, QByteArray> headers;
     QByteArray body;
     QString transportError;

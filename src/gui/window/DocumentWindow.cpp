@@ -3,6 +3,7 @@
 #include "exchange/windows/WindowsImportController.h"
 #include "foundation/dates/Clock.h"
 #include "gui/calsync/CalendarSyncActions.h"
+#include "gui/connect/SemestraConnectActions.h"
 #include "gui/dialogs/SelectDateDialog.h"
 #include "gui/editing/EditingModeView.h"
 #include "gui/navigation/CalendarPicker.h"
@@ -117,6 +118,9 @@ void DocumentWindow::createMenusAndToolBar()
     m_publishActions = new PublishActions(*this);
     m_calendarSyncActions = new CalendarSyncActions(*this);
     m_calendarSyncActions->addToMenu(menuBar()->addMenu(QStringLiteral("C&alendar")));
+    m_connectActions = new SemestraConnectActions(*this);
+    m_connectActions->addToMenuBar(menuBar());
+    m_connectActions->addFeedbackTo(menuBar()->addMenu(QStringLiteral("&Help")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -217,6 +221,7 @@ void DocumentWindow::setupWindow()
     if (!year || m_planningArea)
         return;
     m_document->setUpForWindow();
+    m_connectActions->updateStates();
     // The calendar's column keeps its width; the rest is the planning area's.
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);

@@ -25,6 +25,7 @@ class QTimer;
 // the planning area, or editing mode for one lesson's course.
 class CalendarPicker;
 class CalendarSyncActions;
+class SemestraConnectActions;
 class CourseActions;
 class CourseExchangeActions;
 class LessonActions;
@@ -96,6 +97,7 @@ public:
     ReportActions& reportActions() const { return *m_reportActions; }
     PublishActions& publishActions() const { return *m_publishActions; }
     CalendarSyncActions& calendarSyncActions() const { return *m_calendarSyncActions; }
+    SemestraConnectActions& connectActions() const { return *m_connectActions; }
     // The planning area, editing mode and reports take turns in it, as the
     // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -154,6 +156,7 @@ private:
     ReportActions* m_reportActions = nullptr;
     PublishActions* m_publishActions = nullptr;
     CalendarSyncActions* m_calendarSyncActions = nullptr;
+    SemestraConnectActions* m_connectActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Every string a page shows that came from a teacher, a client or a URL goes
+// through here, so that "<script>" in a course name is shown and never run.
+namespace HtmlEscape {
+// "&", "<", ">", '"' and "'" as character references: safe as text and as a
+// quoted attribute value.
+QString escaped(const QString& text);
+// Plain text with its line breaks kept as "<br>".
+QString escapedLines(const QString& text);
+} // namespace HtmlEscape

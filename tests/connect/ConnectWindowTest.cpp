@@ -1,0 +1,209 @@
+#include "SyncFixture.h"
+#include "connect/ConnectSession.h"
+#include "connect/FeedbackController.h"
+#include "connect/SyncConnection.h"
+#include "foundation/prefs/Preferences.h"
+#include "gui/connect/FeedbackWindow.h"
+#include "gui/connect/SemestraConnectActions.h"
+#include "gui/window/DocumentWindow.h"
+#include "model/Document.h"
+#include "model/Year.h"
+#include "testlib/MemoryPasswordStore.h"
+#include "testlib/ScriptedAlertPresenter.h"
+#include "testlib/ScriptedFileChooser.h"
+#include "testlib/TemporaryPreferences.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QUrlQuery>
+
+namespace {
+
+void saveShot(QWidget& widget, const QString& name)
+{
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
+    EXPECT_TRUE(widget.grab().save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/") + name));
+}
+
+QString formToken(const QByteArray& page)
+{
+    return QRegularExpression(QStringLiteral("name=\"csrf_token\" value=\"([^\"]*)\""))
+        .match(QString::fromUtf8(page))
+        .captured(1);
+}
+
+} // namespace
+
+// The document window's SemestraConnect menu, status line and feedback
+// window, against the service.
+class ConnectWindowTest : public SyncFixture {
+protected:
+    void SetUp() override
+    {
+        SyncFixture::SetUp();
+        preferences.preferences().setValue(SemestraConnectActions::addressKey, m_server.address());
+        window = std::make_unique<DocumentWindow>(windowAlerts, windowFiles);
+        ASSERT_TRUE(window->openFile(smallYear()));
+        actions().setPasswordStore(keyring);
+        actions().setRetries(2, std::chrono::milliseconds(10));
+        actions().setBrowser([this](const QUrl& url) { allowInBrowser(url); });
+    }
+
+    SemestraConnectActions& actions() { return window->connectActions(); }
+
+    // What the teacher does in the browser: log in, then allow the planner.
+    void allowInBrowser(const QUrl& url)
+    {
+        ++browserVisits;
+        const QString code = QUrlQuery(url).queryItemValue(QStringLiteral("code"));
+        HttpRequest confirm;
+        confirm.method = "POST";
+        confirm.url = QStringLiteral("/desktop/login");
+        confirm.headers = { { "Content-Type", "application/x-www-form-urlencoded" } };
+        HttpRequest page;
+        page.url = QStringLiteral("/desktop/login?code=") + code;
+        confirm.body = "code=" + QUrl::toPercentEncoding(code)
+            + "&csrf_token=" + QUrl::toPercentEncoding(formToken(service().sendAndWait(page).body));
+        EXPECT_EQ(service().sendAndWait(confirm).status, 200);
+    }
+
+    SyncOutcome syncFromMenu(QAction* action)
+    {
+        QSignalSpy finished(&actions(), &SemestraConnectActions::syncFinished);
+        action->trigger();
+        EXPECT_TRUE(finished.wait(60000));
+        return finished.isEmpty() ? SyncOutcome {} : finished.first().first().value<SyncOutcome>();
+    }
+
+    TemporaryPreferences preferences;
+    MemoryPasswordStore keyring;
+    ScriptedAlertPresenter windowAlerts;
+    ScriptedFileChooser windowFiles;
+    std::unique_ptr<DocumentWindow> window;
+    int browserVisits = 0;
+};
+
+TEST_F(ConnectWindowTest, WithoutAnAddressOnlyTheAddressItemShows)
+{
+    preferences.preferences().setValue(SemestraConnectActions::addressKey, QString());
+    actions().updateStates();
+    EXPECT_FALSE(actions().syncChangesAction()->isVisible());
+    EXPECT_FALSE(actions().logOutAction()->isVisible());
+    EXPECT_FALSE(actions().feedbackAction()->isVisible());
+    preferences.preferences().setValue(SemestraConnectActions::addressKey, m_server.address());
+    actions().updateStates();
+    EXPECT_TRUE(actions().syncChangesAction()->isVisible());
+    EXPECT_TRUE(actions().feedbackAction()->isVisible());
+}
+
+TEST_F(ConnectWindowTest, AFirstSyncLogsInThroughTheBrowserAndKeepsTheSessionInTheKeyring)
+{
+    window->show();
+    windowAlerts.answerNext(AlertAlternateReturn); // "Close": no reminder next time
+    bool sawBusyMenu = false;
+    QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(), [&](const QString& text) {
+        if (text.startsWith(QLatin1String("sending day 3 of")) && !sawBusyMenu) {
+            sawBusyMenu = true;
+            EXPECT_FALSE(actions().syncChangesAction()->isEnabled());
+            EXPECT_FALSE(actions().syncEverythingAction()->isEnabled());
+            EXPECT_TRUE(actions().cancelButton()->isVisible());
+            saveShot(*window, QStringLiteral("connect-status-line.png"));
+        }
+    });
+    const SyncOutcome outcome = syncFromMenu(actions().syncEverythingAction());
+    EXPECT_TRUE(outcome.completed()) << outcome.reason.toStdString();
+    EXPECT_TRUE(sawBusyMenu);
+    EXPECT_EQ(browserVisits, 1);
+    EXPECT_FALSE(preferences.preferences().boolValue(QStringLiteral("remindAboutSyncProgress")));
+    EXPECT_EQ(keyring.kept.size(), 1);
+    EXPECT_FALSE(window->document().getCurrentYear()->value<QString>(u"teacherSchool").isEmpty());
+    EXPECT_TRUE(actions().syncChangesAction()->isEnabled());
+    EXPECT_FALSE(actions().cancelButton()->isVisible());
+
+    // The kept session serves the next sync: no browser this time.
+    EXPECT_TRUE(syncFromMenu(actions().syncChangesAction()).completed());
+    EXPECT_EQ(browserVisits, 1);
+
+    actions().menu()->popup(window->mapToGlobal(QPoint(0, 0)));
+    saveShot(*actions().menu(), QStringLiteral("connect-menu.png"));
+    actions().menu()->hide();
+}
+
+TEST_F(ConnectWindowTest, CancelStopsTheSyncAndKeepsTheReferenceTime)
+{
+    windowAlerts.answerNext(AlertDefaultReturn);
+    QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(), [&](const QString& text) {
+        if (text.startsWith(QLatin1String("sending day 2 of")))
+            actions().cancelButton()->click();
+    });
+    const SyncOutcome outcome = syncFromMenu(actions().syncEverythingAction());
+    EXPECT_EQ(outcome.state, SyncOutcome::State::Cancelled);
+    EXPECT_TRUE(window->document().getCurrentYear()->value<QString>(u"teacherAddress").isEmpty());
+    EXPECT_TRUE(actions().syncEverythingAction()->isEnabled());
+}
+
+TEST_F(ConnectWindowTest, LogOutEndsTheSessionOnTheServiceAndForgetsIt)
+{
+    SyncConnection connection(*ServiceAddress::parse(m_server.address()));
+    ConnectSession session(connection, keyring);
+    ASSERT_TRUE(session.logIn(QStringLiteral("teacher"), password));
+    ASSERT_TRUE(session.remember());
+    const QString cookie = connection.sessionCookie();
+    actions().logOutAction()->trigger();
+    EXPECT_TRUE(keyring.kept.isEmpty());
+    SyncConnection old(*ServiceAddress::parse(m_server.address()));
+    old.setSessionCookie(cookie);
+    HttpRequest check;
+    check.url = QStringLiteral("/loginremote?version=1");
+    EXPECT_EQ(old.sendAndWait(check).status, 401);
+}
+
+TEST_F(ConnectWindowTest, FeedbackIsPostedAndThanked)
+{
+    actions().feedbackAction()->trigger();
+    FeedbackWindow* feedback = actions().feedbackWindow();
+    ASSERT_NE(feedback, nullptr);
+    feedback->sections()->setCurrentIndex(FeedbackController::Feature);
+    feedback->text()->setPlainText(QStringLiteral("Please add a term calendar."));
+    feedback->name()->setText(QStringLiteral("Ada Teacher"));
+    feedback->email()->setEditText(QStringLiteral("ada@example.org"));
+    saveShot(*feedback, QStringLiteral("feedback-window.png"));
+    feedback->includeProfile()->setChecked(false);
+    windowAlerts.answerNext(AlertDefaultReturn);
+    QSignalSpy done(&feedback->controller(), &FeedbackController::finished);
+    feedback->sendButton()->click();
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_TRUE(done.first().first().toBool());
+    EXPECT_EQ(windowAlerts.last().title, FeedbackController::sentTitle);
+    const QString listed = m_server.feedbackList();
+    EXPECT_TRUE(listed.contains(QLatin1String("FEATURE"))) << listed.toStdString();
+    EXPECT_TRUE(listed.contains(QLatin1String("ada@example.org")));
+    EXPECT_TRUE(listed.contains(QLatin1String("Please add a term calendar.")));
+}
+
+TEST_F(ConnectWindowTest, FeedbackToAServiceThatIsDownSaysSo)
+{
+    actions().feedbackAction()->trigger();
+    FeedbackWindow* feedback = actions().feedbackWindow();
+    ASSERT_NE(feedback, nullptr);
+    m_server.stop();
+    feedback->includeContact()->setChecked(false);
+    windowAlerts.answerNext(AlertDefaultReturn); // "Send Anyway" without an address
+    windowAlerts.answerNext(AlertDefaultReturn);
+    QSignalSpy done(&feedback->controller(), &FeedbackController::finished);
+    feedback->sendButton()->click();
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_FALSE(done.first().first().toBool());
+    EXPECT_EQ(windowAlerts.shown().first().title, FeedbackController::noEmailTitle);
+    EXPECT_EQ(windowAlerts.last().title, FeedbackController::failedTitle);
+    EXPECT_TRUE(feedback->sendButton()->isEnabled());
+}
