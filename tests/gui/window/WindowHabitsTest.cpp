@@ -5,10 +5,10 @@
 #include "gui/editing/RichTextArea.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/SidePanel.h"
-#include "gui/window/LessonActions.h"
 #include "gui/report/ReportActions.h"
 #include "gui/views/WeekView.h"
 #include "gui/window/DemoWindowFixture.h"
+#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/StandardsActions.h"
 #include "gui/window/WindowShortcutGuard.h"
@@ -19,13 +19,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -162,8 +162,12 @@ TEST_F(WindowHabitsTest, CtrlShiftVPastesPlainTextInATextFieldAndTheLessonElsewh
     planning().lessonSelected(target);
     ASSERT_TRUE(window->lessonActions().pasteAction()->isEnabled());
 
-    RichTextArea* area = window->planningArea()->sidePanel()->editor()->standardFields()->editor(
-        QStringLiteral("homework"))->textArea();
+    RichTextArea* area = window->planningArea()
+                             ->sidePanel()
+                             ->editor()
+                             ->standardFields()
+                             ->editor(QStringLiteral("homework"))
+                             ->textArea();
     area->show();
     pressIn(area, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(area->toPlainText().contains(QStringLiteral("Long division")));
