@@ -14,6 +14,7 @@
 #include "gui/window/CourseActions.h"
 #include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/HelpActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
@@ -117,6 +118,8 @@ void DocumentWindow::createMenusAndToolBar()
     m_publishActions = new PublishActions(*this);
     m_calendarSyncActions = new CalendarSyncActions(*this);
     m_calendarSyncActions->addToMenu(menuBar()->addMenu(QStringLiteral("C&alendar")));
+    m_helpActions = new HelpActions(*this);
+    m_helpActions->addToMenu(menuBar()->addMenu(QStringLiteral("&Help")));
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);

@@ -10,6 +10,7 @@
 
 class Day;
 class DayActions;
+class HelpActions;
 class Year;
 class Document;
 class NewYearSheet;
@@ -96,6 +97,7 @@ public:
     ReportActions& reportActions() const { return *m_reportActions; }
     PublishActions& publishActions() const { return *m_publishActions; }
     CalendarSyncActions& calendarSyncActions() const { return *m_calendarSyncActions; }
+    HelpActions& helpActions() const { return *m_helpActions; }
     // The planning area, editing mode and reports take turns in it, as the
     // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -154,6 +156,7 @@ private:
     ReportActions* m_reportActions = nullptr;
     PublishActions* m_publishActions = nullptr;
     CalendarSyncActions* m_calendarSyncActions = nullptr;
+    HelpActions* m_helpActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;
