@@ -239,6 +239,7 @@ void DocumentWindow::setupWindow()
     m_shown->setPlanningArea(m_planningArea);
     m_dayActions->observeYear();
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
+    connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::placeViewInTabOrder);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
@@ -301,6 +302,13 @@ void DocumentWindow::observeDocument()
             NotificationCenter::defaultCenter().post(
                 PlanningNotifications::lessonDoubleClicked, course->getLessonClosestToToday());
     });
+}
+
+// Views are made when first shown, after the side panel: left alone, Tab
+// would reach them last. The keyboard goes left to right, as the eye does.
+void DocumentWindow::placeViewInTabOrder()
+{
+    QWidget::setTabOrder(m_courseList, m_planningArea->currentView());
 }
 
 void DocumentWindow::showCurrentDayInPicker()

@@ -126,6 +126,7 @@ private:
     void observeDocument();
     // The calendar picker follows the planning views' current day.
     void showCurrentDayInPicker();
+    void placeViewInTabOrder();
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
