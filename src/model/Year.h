@@ -176,6 +176,15 @@ public:
     QList<Unit*> allUnits() const;
     QList<Standard*> allStandards() const;
     Standard* getStandardWithShortName(const QString& shortName, const QString& text) const;
+    // A lesson text field and the year's keys for it: whether the planning
+    // views show the field and whether its editor is expanded.
+    struct FieldFlagKeys {
+        QString field;
+        QString showKey;
+        QString expandedKey;
+    };
+    // The six fields, in display order.
+    static const QList<FieldFlagKeys>& lessonFieldFlagKeys();
     // Keys of the lesson text fields the teacher shows, in display order.
     QStringList visibleFields() const;
     // The teacher's label for a lesson text field, kept under the field's key

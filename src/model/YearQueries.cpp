@@ -412,16 +412,25 @@ Standard* Year::getStandardWithShortName(const QString& shortName, const QString
     return nullptr;
 }
 
+const QList<Year::FieldFlagKeys>& Year::lessonFieldFlagKeys()
+{
+    static const QList<FieldFlagKeys> keys {
+        { QStringLiteral("lessonBody"), QStringLiteral("showTeacher"), QStringLiteral("teacherEnlarged") },
+        { QStringLiteral("homework"), QStringLiteral("showHomework"), QStringLiteral("homeworkEnlarged") },
+        { QStringLiteral("publicComment"), QStringLiteral("showPublic"), QStringLiteral("publicEnlarged") },
+        { QStringLiteral("custom1"), QStringLiteral("showCustom1"), QStringLiteral("custom1Enlarged") },
+        { QStringLiteral("custom2"), QStringLiteral("showCustom2"), QStringLiteral("custom2Enlarged") },
+        { QStringLiteral("custom3"), QStringLiteral("showCustom3"), QStringLiteral("custom3Enlarged") },
+    };
+    return keys;
+}
+
 QStringList Year::visibleFields() const
 {
-    static const QList<std::pair<const char16_t*, QString>> flags { { u"showTeacher", QStringLiteral("lessonBody") },
-        { u"showHomework", QStringLiteral("homework") }, { u"showPublic", QStringLiteral("publicComment") },
-        { u"showCustom1", QStringLiteral("custom1") }, { u"showCustom2", QStringLiteral("custom2") },
-        { u"showCustom3", QStringLiteral("custom3") } };
     QStringList result;
-    for (const auto& [flag, field] : flags) {
-        if (value<bool>(flag))
-            result.append(field);
+    for (const FieldFlagKeys& keys : lessonFieldFlagKeys()) {
+        if (value<bool>(keys.showKey))
+            result.append(keys.field);
     }
     return result;
 }

@@ -36,4 +36,10 @@ void setFlag(const QString& key, bool on)
     redrawPlanningViews();
 }
 
+void setFixedFontSize(double pointSize)
+{
+    Preferences::shared().setValue(fixedFontSize, pointSize);
+    redrawPlanningViews();
+}
+
 } // namespace DisplayPreferences

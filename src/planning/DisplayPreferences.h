@@ -21,4 +21,6 @@ const QStringList& toggles();
 // Flip or set a Boolean preference and have every planning view redraw.
 void toggle(const QString& key);
 void setFlag(const QString& key, bool on);
+// The size lesson text is drawn at while "useFixedFontSize" is on.
+void setFixedFontSize(double pointSize);
 } // namespace DisplayPreferences

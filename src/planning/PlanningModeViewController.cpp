@@ -8,6 +8,7 @@
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -91,6 +92,55 @@ void PlanningModeViewController::selectFirstLessonOfCurrentDay()
         post(PlanningNotifications::lessonClicked, drawn.first());
     else if (m_currentDay->lessonsInOrder().isEmpty())
         post(PlanningNotifications::noLessonsClicked, m_currentDay);
+}
+
+Lesson* PlanningModeViewController::neighbouringLesson(Step step) const
+{
+    if (!m_currentDay)
+        return nullptr;
+    Lesson* lesson = currentLesson();
+    if (!lesson || !lesson->dayTaught()) {
+        const QList<Lesson*> drawn = m_currentDay->lessonsToDrawInOrder();
+        return drawn.isEmpty() ? nullptr : drawn.first();
+    }
+    const QList<Lesson*> drawn = lesson->dayTaught()->lessonsToDrawInOrder();
+    const qsizetype place = std::max<qsizetype>(0, drawn.indexOf(lesson));
+    switch (step) {
+    case Step::PreviousCourse:
+        return drawn.value(place - 1);
+    case Step::NextCourse:
+        return drawn.value(place + 1);
+    case Step::PreviousDay:
+        return lessonOnNeighbouringDay(*lesson, place, -1);
+    case Step::NextDay:
+        return lessonOnNeighbouringDay(*lesson, place, +1);
+    }
+    return nullptr;
+}
+
+// Days without lessons to show (weekends of a rotating year, holidays) are
+// stepped over, so that one key press always reaches a lesson.
+Lesson* PlanningModeViewController::lessonOnNeighbouringDay(const Lesson& lesson, qsizetype place, int direction) const
+{
+    const Day* day = lesson.dayTaught();
+    for (;;) {
+        Day* next = direction > 0 ? m_year.getDayAfter(day) : m_year.getDayBefore(day);
+        if (!next || next == day)
+            return nullptr;
+        day = next;
+        const QList<Lesson*> drawn = day->lessonsToDrawInOrder();
+        if (drawn.isEmpty())
+            continue;
+        const auto sameCourse = std::find_if(
+            drawn.begin(), drawn.end(), [&lesson](const Lesson* other) { return other->course() == lesson.course(); });
+        return sameCourse != drawn.end() ? *sameCourse : drawn.at(std::min(place, drawn.size() - 1));
+    }
+}
+
+void PlanningModeViewController::selectNeighbouringLesson(Step step)
+{
+    if (Lesson* lesson = neighbouringLesson(step))
+        post(PlanningNotifications::lessonClicked, lesson);
 }
 
 void PlanningModeViewController::setToMode(int mode)

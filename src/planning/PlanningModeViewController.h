@@ -23,6 +23,10 @@ public:
     // The segment tags of the day/week/month control.
     enum Mode { DayMode = 0, WeekMode = 1, MonthMode = 2 };
     enum class SidePanel { LessonEditor, LessonSettings, NonSchoolSettings, NoLessonsSettings };
+    // Where the arrow keys move the selection: to the same course's lesson on
+    // the nearest day before or after that has lessons to show, or to the
+    // lesson above or below on the same day.
+    enum class Step { PreviousDay, NextDay, PreviousCourse, NextCourse };
 
     explicit PlanningModeViewController(Year& year);
     PlanningModeViewController(const PlanningModeViewController&) = delete;
@@ -62,6 +66,13 @@ public:
     // Moves every view to the day (a calendar pick or a go-to).
     void calendarDaySelected(Day* day);
 
+    // The lesson one step away from the current one (from the current day's
+    // first lesson when none is current); none at either end. On a day where
+    // the course does not meet, the lesson at the same place is taken.
+    Lesson* neighbouringLesson(Step step) const;
+    // Selects it as a click on it would, so that every view follows.
+    void selectNeighbouringLesson(Step step);
+
     // The selection handlers.
     void lessonSelected(Lesson* lesson);
     void lessonSettingsSelected(Lesson* lesson);
@@ -73,6 +84,7 @@ public:
 private:
     void observeDocument();
     void selectFirstLessonOfCurrentDay();
+    Lesson* lessonOnNeighbouringDay(const Lesson& lesson, qsizetype place, int direction) const;
     // A current lesson deleted under the views gives way to the nearest
     // lesson of its course, selected as if clicked; with the course gone no
     // lesson is current.

@@ -39,6 +39,23 @@ void CreateNewSemestraController::setTeachingDay(int weekday, bool teaches)
         m_plan.teachingDays.at(std::size_t(weekday)) = teaches;
 }
 
+void CreateNewSemestraController::setFieldTitle(int field, const QString& title)
+{
+    if (field >= 0 && field < m_plan.fieldTitles.size())
+        m_plan.fieldTitles[field] = title;
+}
+
+bool CreateNewSemestraController::isFieldShown(int field) const
+{
+    return field >= 0 && std::size_t(field) < m_plan.shownFields.size() && m_plan.shownFields.at(std::size_t(field));
+}
+
+void CreateNewSemestraController::setFieldShown(int field, bool shown)
+{
+    if (field >= 0 && std::size_t(field) < m_plan.shownFields.size())
+        m_plan.shownFields.at(std::size_t(field)) = shown;
+}
+
 CreateNewSemestraController::AddCourseResult CreateNewSemestraController::addCourse(const QString& name)
 {
     if (name.isEmpty())

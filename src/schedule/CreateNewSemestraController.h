@@ -33,6 +33,14 @@ public:
     int rotationLength() const { return m_plan.rotationLength; }
     void setRotationLength(int length) { m_plan.rotationLength = length; }
 
+    // The lesson fields, by their place in field order (0 to 5): the names
+    // proposed for them, which the teacher may change, and whether the
+    // planning views show them.
+    QString fieldTitle(int field) const { return m_plan.fieldTitles.value(field); }
+    void setFieldTitle(int field, const QString& title);
+    bool isFieldShown(int field) const;
+    void setFieldShown(int field, bool shown);
+
     const QStringList& courseNames() const { return m_plan.courseNames; }
     // Empty names are ignored; a name already in the list (exact comparison)
     // is refused with an alert. The name field is cleared only when added.

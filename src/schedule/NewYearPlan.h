@@ -24,6 +24,12 @@ struct NewYearPlan {
     int rotationLength = 0;
     // Filled in on the second page for every schedule but the traditional one.
     CourseSelectionTable selection;
+    // The names the year gives its six lesson fields, in field order, and
+    // which of them the planning views show, so that what a new teacher
+    // types first shows in the week at once.
+    QStringList fieldTitles { QStringLiteral("Plan"), QStringLiteral("Homework"), QStringLiteral("Notes for Families"),
+        QStringLiteral("Materials"), QStringLiteral("Differentiation"), QStringLiteral("Reflection") };
+    std::array<bool, 6> shownFields { true, true, false, false, false, false };
 
     bool isRotating() const { return schedule == Schedule::AlternatingAB || schedule == Schedule::Rotating; }
     // Day types of a rotating year. A length below 1 cannot rotate and is

@@ -43,8 +43,21 @@ void YearBuilder::insertYear()
     m_year->setValue(u"allSameColor", true);
     m_year->setValue(u"typeOfSchedule", 0);
     m_year->setValue(u"repeatInterval", 0);
+    nameFields();
 
     insertSettings(*m_year);
+}
+
+void YearBuilder::nameFields()
+{
+    const QList<Year::FieldFlagKeys>& fields = Year::lessonFieldFlagKeys();
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const bool shown = m_plan.shownFields.at(std::size_t(i));
+        m_year->setValue(fields[i].field + QStringLiteral("Title"), m_plan.fieldTitles.value(i).trimmed());
+        m_year->setValue(fields[i].showKey, shown);
+        // A shown field opens ready to be typed into.
+        m_year->setValue(fields[i].expandedKey, shown);
+    }
 }
 
 void YearBuilder::insertSettings(Year& year)

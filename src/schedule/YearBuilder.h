@@ -26,6 +26,8 @@ public:
 
 private:
     void insertYear();
+    // The lesson fields' names and which of them show, as the plan says.
+    void nameFields();
     void insertCourses();
     void insertRootStandard();
     void setScheduleType();

@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 
 #include <QFile>
+#include <QJsonDocument>
 
 namespace {
 
@@ -181,4 +182,24 @@ TEST_F(NewCommandTest, ReplacesAnExistingFileOnlyWhenForced)
     ASSERT_EQ(year[u"courses"].toArray().size(), 1);
     EXPECT_EQ(year[u"courses"][0][u"name"].toString(), u"Art");
     EXPECT_EQ(year[u"courses"][0][u"lessons"].toInt(), 3);
+}
+
+TEST_F(NewCommandTest, ANewYearHasNamedLessonFieldsOfWhichTheFirstTwoShow)
+{
+    const QString year = newTraditionalYear({ QStringLiteral("Math") });
+    const QJsonObject lesson = QJsonDocument::fromJson(
+        runOk({ QStringLiteral("lesson"), year, QStringLiteral("--course"), QStringLiteral("Math"),
+                  QStringLiteral("--date"), QStringLiteral("2025-09-08"), QStringLiteral("--json") })
+            .out.toUtf8())
+                                   .object();
+    const QJsonObject fields = lesson[u"fields"].toObject();
+    EXPECT_EQ(fields[u"lessonBody"][u"label"].toString(), u"Plan");
+    EXPECT_TRUE(fields[u"lessonBody"][u"shown"].toBool());
+    EXPECT_EQ(fields[u"homework"][u"label"].toString(), u"Homework");
+    EXPECT_TRUE(fields[u"homework"][u"shown"].toBool());
+    EXPECT_EQ(fields[u"publicComment"][u"label"].toString(), u"Notes for Families");
+    for (const char16_t* hidden : { u"publicComment", u"custom1", u"custom2", u"custom3" }) {
+        EXPECT_FALSE(fields[hidden][u"shown"].toBool());
+        EXPECT_FALSE(fields[hidden][u"label"].toString().isEmpty());
+    }
 }

@@ -308,3 +308,69 @@ TEST_F(PlanningModeViewControllerTest, ASearchResultMovesTheViewsToItsLessonAndS
 }
 
 } // namespace
+
+namespace {
+
+using Step = PlanningModeViewController::Step;
+
+class ArrowStepTest : public PlanningModeViewControllerTest {
+protected:
+    void SetUp() override { planning.start(); }
+
+    Lesson* lessonOf(Day* day, const QString& course) const
+    {
+        for (Lesson* lesson : day->lessonsInOrder()) {
+            if (lesson->courseName() == course)
+                return lesson;
+        }
+        return nullptr;
+    }
+
+    void select(Lesson* lesson) const { post(Names::lessonClicked, lesson); }
+};
+
+} // namespace
+
+TEST_F(ArrowStepTest, UpAndDownMoveBetweenTheCoursesOfADayAndStopAtItsEnds)
+{
+    const QList<Lesson*> drawn = dayOn(2026, 10, 14)->lessonsToDrawInOrder();
+    ASSERT_EQ(drawn.size(), 2);
+    ASSERT_EQ(planning.currentLesson(), drawn.first());
+    EXPECT_EQ(planning.neighbouringLesson(Step::PreviousCourse), nullptr);
+    planning.selectNeighbouringLesson(Step::NextCourse);
+    EXPECT_EQ(planning.currentLesson(), drawn.last());
+    EXPECT_EQ(planning.neighbouringLesson(Step::NextCourse), nullptr);
+    planning.selectNeighbouringLesson(Step::NextCourse);
+    EXPECT_EQ(planning.currentLesson(), drawn.last()) << "the last course stays selected";
+    planning.selectNeighbouringLesson(Step::PreviousCourse);
+    EXPECT_EQ(planning.currentLesson(), drawn.first());
+}
+
+TEST_F(ArrowStepTest, LeftAndRightKeepTheCourseAndStepOverDaysWithoutLessons)
+{
+    select(lessonOf(dayOn(2026, 10, 16), QStringLiteral("Art")));
+    dayOn(2026, 10, 20)->removeAllLessons();
+    planning.selectNeighbouringLesson(Step::NextDay);
+    EXPECT_EQ(planning.currentLesson(), lessonOf(dayOn(2026, 10, 19), QStringLiteral("Art"))) << "past the weekend";
+    EXPECT_EQ(planning.shownWeek(), dayOn(2026, 10, 19)->week()) << "the week view follows";
+    planning.selectNeighbouringLesson(Step::NextDay);
+    EXPECT_EQ(planning.currentLesson(), lessonOf(dayOn(2026, 10, 21), QStringLiteral("Art")));
+    planning.selectNeighbouringLesson(Step::PreviousDay);
+    EXPECT_EQ(planning.currentLesson(), lessonOf(dayOn(2026, 10, 19), QStringLiteral("Art")));
+}
+
+TEST_F(ArrowStepTest, TheFirstAndLastDaysOfTheYearEndTheSteps)
+{
+    select(year->getFirstDay()->lessonsToDrawInOrder().first());
+    EXPECT_EQ(planning.neighbouringLesson(Step::PreviousDay), nullptr);
+    select(year->getLastDay()->lessonsToDrawInOrder().last());
+    EXPECT_EQ(planning.neighbouringLesson(Step::NextDay), nullptr);
+}
+
+TEST_F(ArrowStepTest, ADayWithoutTheCourseGivesTheLessonAtTheSamePlace)
+{
+    select(lessonOf(dayOn(2026, 10, 14), QStringLiteral("Art")));
+    Day* next = dayOn(2026, 10, 15);
+    next->removeLesson(lessonOf(next, QStringLiteral("Art")));
+    EXPECT_EQ(planning.neighbouringLesson(Step::NextDay), lessonOf(next, QStringLiteral("Math")));
+}

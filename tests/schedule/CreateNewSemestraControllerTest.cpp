@@ -328,3 +328,41 @@ TEST_F(CreateNewSemestraControllerTest, BuildsTheYearOnlyOnce)
     wizard.continuePressed();
     EXPECT_EQ(count("Year"), 1);
 }
+
+// What a new teacher types first shows in the week: the first two fields are
+// named and shown, the others named and waiting.
+TEST_F(CreateNewSemestraControllerTest, ANewYearNamesItsLessonFieldsAndShowsTheFirstTwo)
+{
+    fillIn(wednesday, friday, { math }, Schedule::Traditional);
+    ASSERT_EQ(wizard.continuePressed(), Outcome::YearBuilt);
+    const Year* year = wizard.year();
+    EXPECT_EQ(year->visibleFields(), QStringList({ "lessonBody", "homework" }));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("lessonBody")), QStringLiteral("Plan"));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("homework")), QStringLiteral("Homework"));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("publicComment")), QStringLiteral("Notes for Families"));
+    QStringList titles;
+    for (const Year::FieldFlagKeys& keys : Year::lessonFieldFlagKeys()) {
+        titles.append(year->fieldTitle(keys.field));
+        EXPECT_EQ(year->value<bool>(keys.expandedKey), year->value<bool>(keys.showKey)) << "shown fields open expanded";
+    }
+    titles.removeDuplicates();
+    EXPECT_EQ(titles.size(), 6) << "every field has a name of its own";
+}
+
+TEST_F(CreateNewSemestraControllerTest, TheTeachersFieldNamesAndChoicesAreTheOnesBuilt)
+{
+    fillIn(wednesday, friday, { math }, Schedule::Traditional);
+    wizard.setFieldTitle(0, QStringLiteral(" Lesson Plan "));
+    wizard.setFieldShown(1, false);
+    wizard.setFieldTitle(5, QStringLiteral("Exit Ticket"));
+    wizard.setFieldShown(5, true);
+    wizard.setFieldShown(6, true);
+    wizard.setFieldTitle(-1, QStringLiteral("nowhere"));
+    EXPECT_FALSE(wizard.isFieldShown(6));
+    ASSERT_EQ(wizard.continuePressed(), Outcome::YearBuilt);
+    const Year* year = wizard.year();
+    EXPECT_EQ(year->visibleFields(), QStringList({ "lessonBody", "custom3" }));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("lessonBody")), QStringLiteral("Lesson Plan"));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("custom3")), QStringLiteral("Exit Ticket"));
+    EXPECT_EQ(year->fieldTitle(QStringLiteral("homework")), QStringLiteral("Homework")) << "hidden, still named";
+}

@@ -109,6 +109,14 @@ QString formatWith(const icu::DateFormat* format, Date date)
     return fromIcu(text);
 }
 
+icu::DateFormat* styleFormat(DateFormatting::DateStyle style)
+{
+    return cachedFormat("date-style:" + std::to_string(int(style)), [style] {
+        return std::unique_ptr<icu::DateFormat>(
+            icu::DateFormat::createDateInstance(icuStyle(style), icu::Locale::getDefault()));
+    });
+}
+
 icu::DateTimePatternGenerator* patternGenerator()
 {
     thread_local FormatterCache<icu::DateTimePatternGenerator> cache;
@@ -146,11 +154,16 @@ QString formatTemplate(Date date, const QString& dateTemplate)
 
 QString formatDateStyle(Date date, DateStyle style)
 {
-    const icu::DateFormat* format = cachedFormat("date-style:" + std::to_string(int(style)), [style] {
-        return std::unique_ptr<icu::DateFormat>(
-            icu::DateFormat::createDateInstance(icuStyle(style), icu::Locale::getDefault()));
-    });
-    return formatWith(format, date);
+    return formatWith(styleFormat(style), date);
+}
+
+QString patternForDateStyle(DateStyle style)
+{
+    const auto* format = dynamic_cast<const icu::SimpleDateFormat*>(styleFormat(style));
+    if (!format)
+        return {};
+    icu::UnicodeString pattern;
+    return fromIcu(format->toPattern(pattern));
 }
 
 QString formatShortTime(Date date)
@@ -173,6 +186,18 @@ std::optional<Date> parse(const QString& text, const QString& pattern)
     if (position.getErrorIndex() >= 0 || position.getIndex() != icuText.length())
         return std::nullopt;
     return Date::fromUDate(parsed);
+}
+
+std::optional<Date> parseTypedDate(const QString& text)
+{
+    const QStringList patterns { patternForTemplate(QStringLiteral("yMd")), patternForDateStyle(DateStyle::Short),
+        patternForDateStyle(DateStyle::Medium), patternForDateStyle(DateStyle::Long), QStringLiteral("yyyy-MM-dd") };
+    const QString trimmed = text.trimmed();
+    for (const QString& pattern : patterns) {
+        if (const std::optional<Date> date = parse(trimmed, pattern))
+            return date;
+    }
+    return std::nullopt;
 }
 
 QStringList weekdaySymbols(SymbolWidth width)

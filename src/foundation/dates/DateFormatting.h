@@ -27,12 +27,19 @@ QString formatTemplate(Date date, const QString& dateTemplate);
 
 // The locale's date form of the given style, without a time.
 QString formatDateStyle(Date date, DateStyle style);
+// The pattern behind a style ("M/d/yy" for the short style in English).
+QString patternForDateStyle(DateStyle style);
 // The locale's short time form ("9:45 AM", "09:45").
 QString formatShortTime(Date date);
 
 // Reads a date written with `pattern`; the whole text must match and every
 // field must be in range. None when it does not.
 std::optional<Date> parse(const QString& text, const QString& pattern);
+// Reads a date as a person of the current locale types it: the locale's
+// numeric form ("2/10/2027", "10/02/2027", "10.2.2027"), its short, medium
+// and long styles, or ISO "2027-02-10". Leading and trailing spaces do not
+// matter; a date that does not exist ("2/30/2027") is none.
+std::optional<Date> parseTypedDate(const QString& text);
 
 // The locale's weekday names, Sunday first whatever day the locale starts its
 // week on.

@@ -16,8 +16,10 @@
 
 namespace {
 
-// Typed dates are read in this fixed form, so what is shown can be edited.
-const QString fieldPattern = QStringLiteral("MM/dd/yyyy");
+// The locale's numeric date with the full year ("2/10/2027", "10/02/2027",
+// "10.2.2027"), one of the forms a typed date is read in, so that what the
+// field shows can be edited.
+const QString fieldTemplate = QStringLiteral("yMd");
 
 } // namespace
 
@@ -36,7 +38,11 @@ SelectDateDialog::SelectDateDialog(Year& year, QWidget* window)
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &SelectDateDialog::mirrorCalendar);
     connect(m_field, &QLineEdit::editingFinished, this, &SelectDateDialog::readField);
     m_calendar->setGridVisible(false);
-    m_field->setPlaceholderText(fieldPattern.toUpper());
+    m_field->setPlaceholderText(DateFormatting::patternForTemplate(fieldTemplate).toUpper());
+    m_field->setToolTip(tr("Type a date as you write it, or as %1")
+                            .arg(DateFormatting::formatPattern(Clock::now(), QStringLiteral("yyyy-MM-dd"))));
+    m_field->setAccessibleName(tr("Date"));
+    m_calendar->setAccessibleName(tr("Calendar"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
@@ -59,13 +65,13 @@ Date SelectDateDialog::pickedDate() const
 
 void SelectDateDialog::mirrorCalendar()
 {
-    m_field->setText(DateFormatting::formatPattern(pickedDate(), fieldPattern));
+    m_field->setText(DateFormatting::formatTemplate(pickedDate(), fieldTemplate));
 }
 
 void SelectDateDialog::readField()
 {
     // An unreadable entry puts the field back to the calendar's date.
-    if (const std::optional<Date> typed = DateFormatting::parse(m_field->text().trimmed(), fieldPattern))
+    if (const std::optional<Date> typed = DateFormatting::parseTypedDate(m_field->text()))
         setPickedDate(*typed);
     else
         mirrorCalendar();

@@ -1,16 +1,21 @@
 #include "gui/panels/LessonEditorPanel.h"
 
 #include "gui/content/LessonStandardsPane.h"
+#include "gui/editing/FieldEditor.h"
 #include "gui/editing/FieldEditorColumn.h"
+#include "gui/editing/RichTextArea.h"
 #include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     : QWidget(parent)
@@ -74,6 +79,19 @@ void LessonEditorPanel::setLesson(Lesson* lesson)
 void LessonEditorPanel::showSegment(Segment segment)
 {
     m_segments->setCurrentIndex(segment);
+}
+
+void LessonEditorPanel::focusFirstField()
+{
+    showSegment(StandardFields);
+    const QList<FieldEditor*>& editors = m_standard->editors();
+    const auto open = std::find_if(
+        editors.begin(), editors.end(), [](const FieldEditor* editor) { return editor->shouldBeVisible(); });
+    // With every field collapsed, the first one's title is where typing can start.
+    if (open != editors.end())
+        (*open)->textArea()->setFocus(Qt::OtherFocusReason);
+    else if (!editors.isEmpty())
+        editors.first()->titleEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 LessonEditorPanel::Segment LessonEditorPanel::segment() const

@@ -27,6 +27,8 @@ public:
     Lesson* lesson() const { return m_lesson; }
     void showSegment(Segment segment);
     Segment segment() const;
+    // Shows the standard fields and puts the keyboard in the first open one.
+    void focusFirstField();
     QString heading() const;
 
     FieldEditorColumn* standardFields() const { return m_standard; }

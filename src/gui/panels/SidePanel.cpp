@@ -108,6 +108,12 @@ void SidePanel::showLessonEditor(Lesson* lesson)
     showState(State::LessonEditor, lesson, lesson ? lesson->dayTaught() : nullptr);
 }
 
+void SidePanel::focusLessonEditor()
+{
+    if (m_state == State::LessonEditor && m_lesson)
+        m_editor->focusFirstField();
+}
+
 void SidePanel::showLessonSettings(Lesson* lesson)
 {
     showState(State::LessonSettings, lesson, lesson ? lesson->dayTaught() : nullptr);

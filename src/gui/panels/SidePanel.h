@@ -30,6 +30,8 @@ public:
     void setYear(Year* year);
     void showLessonEditor(Lesson* lesson);
     void showLessonSettings(Lesson* lesson);
+    // Puts the keyboard in the shown lesson's first open field.
+    void focusLessonEditor();
     void showNonSchoolSettings(Day* day);
     void showNoLessonsSettings(Day* day);
 

@@ -54,6 +54,7 @@ NewYearSetupPage::NewYearSetupPage(CreateNewSemestraController& controller, QWid
     left->addWidget(createDatesBox());
     left->addWidget(createWeekdaysBox());
     left->addWidget(createScheduleBox());
+    left->addWidget(createFieldsBox());
     left->addStretch();
 
     auto* columns = new QHBoxLayout;
@@ -153,6 +154,35 @@ QWidget* NewYearSetupPage::createCoursesBox()
     layout->addLayout(entry);
     layout->addWidget(m_courseList, 1);
     layout->addLayout(removeRow);
+    return box;
+}
+
+// Names for the lesson fields, proposed so that the year is ready to write
+// in; ticked fields show in the planning views. Both can change later in
+// the lesson editor.
+QWidget* NewYearSetupPage::createFieldsBox()
+{
+    auto* box = new QGroupBox(tr("Lesson fields"), this);
+    auto* grid = new QGridLayout(box);
+    constexpr int fieldCount = 6;
+    for (int field = 0; field < fieldCount; ++field) {
+        auto* shown = new QCheckBox(box);
+        shown->setObjectName(QStringLiteral("fieldShown%1").arg(field));
+        shown->setChecked(m_controller.isFieldShown(field));
+        shown->setToolTip(tr("Show this field in the day, week and month views"));
+        auto* title = new QLineEdit(m_controller.fieldTitle(field), box);
+        title->setObjectName(QStringLiteral("fieldTitle%1").arg(field));
+        title->setAccessibleName(tr("Name of lesson field %1").arg(field + 1));
+        shown->setAccessibleName(tr("Show lesson field %1").arg(field + 1));
+        connect(shown, &QCheckBox::toggled, this, [this, field](bool on) { m_controller.setFieldShown(field, on); });
+        connect(title, &QLineEdit::textEdited, this,
+            [this, field](const QString& text) { m_controller.setFieldTitle(field, text); });
+        // Two columns of three keep the page as tall as it was.
+        const int row = field % 3;
+        const int column = (field / 3) * 2;
+        grid->addWidget(shown, row, column);
+        grid->addWidget(title, row, column + 1);
+    }
     return box;
 }
 

@@ -24,6 +24,7 @@ private:
     QWidget* createWeekdaysBox();
     QWidget* createCoursesBox();
     QWidget* createScheduleBox();
+    QWidget* createFieldsBox();
     QDateEdit* createDateEdit(const QString& objectName);
     void addCourse();
     void deleteCourse();

@@ -33,6 +33,8 @@ DayColumnsCanvas* DayColumnsCanvas::createIn(QWidget* view, ContentSource source
     auto* scrollArea = new QScrollArea(view);
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidgetResizable(true);
+    // The view takes the keyboard: its arrows choose lessons, not scroll.
+    scrollArea->setFocusPolicy(Qt::NoFocus);
     auto* canvas = new DayColumnsCanvas(scrollArea, std::move(source));
     scrollArea->setWidget(canvas);
     auto* layout = new QVBoxLayout(view);

@@ -15,6 +15,7 @@
 #include "gui/window/CourseActions.h"
 #include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/HelpActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
@@ -120,7 +121,10 @@ void DocumentWindow::createMenusAndToolBar()
     m_calendarSyncActions->addToMenu(menuBar()->addMenu(QStringLiteral("C&alendar")));
     m_connectActions = new SemestraConnectActions(*this);
     m_connectActions->addToMenuBar(menuBar());
-    m_connectActions->addFeedbackTo(menuBar()->addMenu(QStringLiteral("&Help")));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpActions = new HelpActions(*this);
+    m_helpActions->addToMenu(help);
+    m_connectActions->addFeedbackTo(help);
     QToolBar* toolBar = addToolBar(QStringLiteral("Planning"));
     toolBar->setObjectName(QStringLiteral("planningToolBar"));
     toolBar->setMovable(false);
@@ -241,6 +245,7 @@ void DocumentWindow::setupWindow()
     m_shown->setPlanningArea(m_planningArea);
     m_dayActions->observeYear();
     connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::showCurrentDayInPicker);
+    connect(m_planningArea, &PlanningArea::viewChanged, this, &DocumentWindow::placeViewInTabOrder);
     connect(m_planningArea, &PlanningArea::selectionChanged, this, &DocumentWindow::showCurrentDayInPicker);
     observeDocument();
     m_planningArea->start();
@@ -303,6 +308,13 @@ void DocumentWindow::observeDocument()
             NotificationCenter::defaultCenter().post(
                 PlanningNotifications::lessonDoubleClicked, course->getLessonClosestToToday());
     });
+}
+
+// Views are made when first shown, after the side panel: left alone, Tab
+// would reach them last. The keyboard goes left to right, as the eye does.
+void DocumentWindow::placeViewInTabOrder()
+{
+    QWidget::setTabOrder(m_courseList, m_planningArea->currentView());
 }
 
 void DocumentWindow::showCurrentDayInPicker()

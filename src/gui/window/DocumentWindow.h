@@ -10,6 +10,7 @@
 
 class Day;
 class DayActions;
+class HelpActions;
 class Year;
 class Document;
 class NewYearSheet;
@@ -98,6 +99,7 @@ public:
     PublishActions& publishActions() const { return *m_publishActions; }
     CalendarSyncActions& calendarSyncActions() const { return *m_calendarSyncActions; }
     SemestraConnectActions& connectActions() const { return *m_connectActions; }
+    HelpActions& helpActions() const { return *m_helpActions; }
     // The planning area, editing mode and reports take turns in it, as the
     // shown selection says; none until the document has its year.
     QStackedWidget* modes() const { return m_modes; }
@@ -126,6 +128,7 @@ private:
     void observeDocument();
     // The calendar picker follows the planning views' current day.
     void showCurrentDayInPicker();
+    void placeViewInTabOrder();
     void gotoDay(Day* day);
     void gotoToday();
     void selectDate();
@@ -157,6 +160,7 @@ private:
     PublishActions* m_publishActions = nullptr;
     CalendarSyncActions* m_calendarSyncActions = nullptr;
     SemestraConnectActions* m_connectActions = nullptr;
+    HelpActions* m_helpActions = nullptr;
     QStackedWidget* m_modes = nullptr;
     PlanningArea* m_planningArea = nullptr;
     CalendarPicker* m_calendarPicker = nullptr;

@@ -32,6 +32,8 @@ LessonActions::LessonActions(AlertPresenter& alerts, FileChooser& files, const S
     m_paste = makeAction(QStringLiteral("Paste Lesson"), &LessonActions::pasteLesson);
     // Shift keeps the plain Ctrl+C and Ctrl+V for the focused text field:
     // copying a word out of a lesson's title must not copy the whole lesson.
+    // Inside a text field Ctrl+Shift+V still pastes plain text: the window's
+    // shortcut guard leaves the key to the field.
     m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     m_clear = makeAction(QStringLiteral("Clear Lesson"), &LessonActions::clearLesson);

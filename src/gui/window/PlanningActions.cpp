@@ -1,6 +1,7 @@
 #include "gui/window/PlanningActions.h"
 
 #include "foundation/prefs/Preferences.h"
+#include "gui/window/FontSizeSlider.h"
 #include "gui/window/PlanningArea.h"
 #include "gui/window/ShownSelection.h"
 #include "planning/CourseVisibility.h"
@@ -136,7 +137,7 @@ void PlanningActions::addToMenu(QMenu* menu)
     connect(menu, &QMenu::aboutToShow, this, &PlanningActions::updateStates);
 }
 
-void PlanningActions::addToToolBar(QToolBar* toolBar) const
+void PlanningActions::addToToolBar(QToolBar* toolBar)
 {
     toolBar->addAction(m_back);
     toolBar->addAction(m_forward);
@@ -144,6 +145,10 @@ void PlanningActions::addToToolBar(QToolBar* toolBar) const
     toolBar->addActions(m_modeActions);
     toolBar->addSeparator();
     toolBar->addAction(m_today);
+    toolBar->addSeparator();
+    m_fontSize = new FontSizeSlider(toolBar);
+    toolBar->addWidget(m_fontSize);
+    updateStates();
 }
 
 QAction* PlanningActions::modeAction(int mode) const
@@ -171,4 +176,6 @@ void PlanningActions::updateStates()
     const bool courseNames = preferences.boolValue(DisplayPreferences::showCourseNamesInMonthView);
     m_monthCourseNames->setChecked(courseNames);
     m_monthTitles->setChecked(!courseNames);
+    if (m_fontSize)
+        m_fontSize->updateFromPreferences(hasArea);
 }

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QObject>
 
+class FontSizeSlider;
 class PlanningArea;
 class QAction;
 class QActionGroup;
@@ -24,7 +25,8 @@ public:
     explicit PlanningActions(const ShownSelection& shown, QObject* parent = nullptr);
 
     void addToMenu(QMenu* menu);
-    void addToToolBar(QToolBar* toolBar) const;
+    // The toolbar also gets the font-size slider.
+    void addToToolBar(QToolBar* toolBar);
     // Enables and checks every action from the planning state and preferences.
     void updateStates();
 
@@ -38,6 +40,8 @@ public:
     QAction* monthShowsCourseNamesAction() const { return m_monthCourseNames; }
     QAction* showAllCoursesAction() const { return m_showAll; }
     QAction* showNoCoursesAction() const { return m_showNone; }
+    // Once the toolbar has it.
+    FontSizeSlider* fontSizeSlider() const { return m_fontSize; }
 
 signals:
     void gotoTodayRequested();
@@ -67,4 +71,5 @@ private:
     QAction* m_monthCourseNames = nullptr;
     QAction* m_showAll = nullptr;
     QAction* m_showNone = nullptr;
+    FontSizeSlider* m_fontSize = nullptr;
 };

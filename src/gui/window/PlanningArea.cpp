@@ -5,6 +5,7 @@
 #include "gui/views/DayView.h"
 #include "gui/views/MonthView.h"
 #include "gui/views/WeekView.h"
+#include "gui/window/LessonKeys.h"
 #include "model/Day.h"
 #include "model/Year.h"
 
@@ -32,6 +33,7 @@ PlanningArea::PlanningArea(Year& year, AlertPresenter& alerts, QWidget* parent)
     , m_splitter(new QSplitter(Qt::Horizontal, this))
     , m_views(new QStackedWidget(m_splitter))
     , m_sidePanel(new SidePanel(alerts, m_splitter))
+    , m_keys(new LessonKeys(m_controller, *m_sidePanel, this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -101,22 +103,23 @@ void PlanningArea::setLessonBoxHandler(LessonBoxHandler* handler)
 
 QWidget* PlanningArea::viewForMode(PlanningModeViewController::Mode mode)
 {
-    auto created = [this](auto*& view) {
+    auto created = [this](auto*& view, const QString& name) {
         using View = std::remove_reference_t<decltype(*view)>;
         if (!view) {
             view = new View(m_views);
             view->setLessonBoxHandler(m_boxHandler);
+            m_keys->watch(view, name);
             m_views->addWidget(view);
         }
         return view;
     };
     switch (mode) {
     case PlanningModeViewController::DayMode:
-        return created(m_dayView);
+        return created(m_dayView, tr("Day view"));
     case PlanningModeViewController::WeekMode:
-        return created(m_weekView);
+        return created(m_weekView, tr("Week view"));
     case PlanningModeViewController::MonthMode:
-        return created(m_monthView);
+        return created(m_monthView, tr("Month view"));
     }
     return nullptr;
 }

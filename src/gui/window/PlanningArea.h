@@ -8,6 +8,7 @@
 class AlertPresenter;
 class DayView;
 class LessonBoxHandler;
+class LessonKeys;
 class MonthView;
 class QSplitter;
 class QStackedWidget;
@@ -65,6 +66,7 @@ private:
     WeekView* m_weekView = nullptr;
     MonthView* m_monthView = nullptr;
     SidePanel* m_sidePanel = nullptr;
+    LessonKeys* m_keys = nullptr;
     LessonBoxHandler* m_boxHandler = nullptr;
     bool m_sidePanelPlaced = false;
 };

@@ -1,5 +1,7 @@
 #include "gui/window/WindowShortcutGuard.h"
 
+#include "gui/editing/PlainTextPaste.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -36,11 +38,26 @@ bool WindowShortcutGuard::isEnabledWindowShortcut(const QKeyEvent& event) const
 
 bool WindowShortcutGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (widget == &m_window || widget->window() != &m_window)
+        return false;
+    auto& key = static_cast<QKeyEvent&>(*event);
+    if (PlainTextPaste::isPlainTextPasteKey(key) && PlainTextPaste::isEditableTextField(widget))
+        return pastePlainText(widget, key);
     // Swallowing the question without accepting it leaves the key to the shortcut.
-    return widget != &m_window && widget->window() == &m_window && !isTextEditingKey(key)
-        && isEnabledWindowShortcut(key);
+    return type == QEvent::ShortcutOverride && !isTextEditingKey(key) && isEnabledWindowShortcut(key);
+}
+
+// Accepting the question keeps the key from Paste Lesson; the key itself
+// then comes to the field, which no text field of Qt's would understand.
+bool WindowShortcutGuard::pastePlainText(QWidget* field, QKeyEvent& key)
+{
+    if (key.type() == QEvent::ShortcutOverride) {
+        key.accept();
+        return true;
+    }
+    return PlainTextPaste::pasteInto(field);
 }

@@ -10,7 +10,8 @@ class QWidget;
 // the search field or a title field has the focus. The guard lets a window
 // command's key win over any text field of that window, except for the keys
 // that text editing cannot do without (copy, paste, undo and the like), which
-// stay with the field.
+// stay with the field. Ctrl+Shift+V is shared: in a text field it pastes
+// plain text, elsewhere it is the window's Paste Lesson.
 class WindowShortcutGuard : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +26,7 @@ protected:
 
 private:
     bool isEnabledWindowShortcut(const QKeyEvent& event) const;
+    static bool pastePlainText(QWidget* field, QKeyEvent& key);
 
     QWidget& m_window;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using DateFormatting::DateStyle;
 using DateFormatting::SymbolWidth;
 
@@ -71,6 +73,33 @@ TEST(DateFormattingTest, ParsingNeedsTheWholeTextAndFieldsInRange)
     EXPECT_EQ(DateFormatting::parse("2026-02-30", "yyyy-MM-dd"), std::nullopt);
     EXPECT_EQ(DateFormatting::parse("2026-02-03 and more", "yyyy-MM-dd"), std::nullopt);
     EXPECT_EQ(DateFormatting::parse("February", "yyyy-MM-dd"), std::nullopt);
+}
+
+// Typed dates are read in the reader's own order: 10/02 is 10 February in
+// Britain and 2 October in the United States.
+TEST(DateFormattingTest, TypedDatesAreReadInTheLocalesFormsAndInIso)
+{
+    const Date tenthOfFebruary = at("2027-02-10T00:00:00-05:00");
+    const std::map<const char*, QStringList> typed {
+        { "en_US", { "2/10/2027", "02/10/2027", "2/10/27", "Feb 10, 2027", "February 10, 2027", " 2027-02-10 " } },
+        { "en_GB", { "10/02/2027", "10/2/2027", "10 Feb 2027", "10 February 2027", "2027-02-10" } },
+        { "de_DE", { "10.02.2027", "10.2.2027", "10.02.27", "10. Februar 2027", "2027-02-10" } },
+    };
+    for (const auto& [locale, texts] : typed) {
+        ZoneAndLocale zone("America/New_York", locale);
+        for (const QString& text : texts)
+            EXPECT_EQ(DateFormatting::parseTypedDate(text), tenthOfFebruary) << locale << " " << text.toStdString();
+    }
+    ZoneAndLocale british("America/New_York", "en_GB");
+    EXPECT_EQ(DateFormatting::parseTypedDate("02/10/2027"), at("2027-10-02T00:00:00-04:00"));
+}
+
+TEST(DateFormattingTest, TypedDatesThatDoNotExistAreRefused)
+{
+    for (const char* text : { "2/30/2027", "13/10/2027", "2027-13-01", "next Tuesday", "", "2/10/2027 and more" })
+        EXPECT_EQ(DateFormatting::parseTypedDate(text), std::nullopt) << text;
+    ZoneAndLocale german("America/New_York", "de_DE");
+    EXPECT_EQ(DateFormatting::parseTypedDate("2/10/2027"), std::nullopt) << "not a German form";
 }
 
 TEST(DateFormattingTest, WeekdaySymbolsStartOnSunday)

@@ -202,6 +202,24 @@ TEST_F(NewYearSheetTest, TraditionalYearIsBuiltStraightFromTheFirstPage)
     EXPECT_NE(window->planningArea(), nullptr);
 }
 
+TEST_F(NewYearSheetTest, TheProposedFieldNamesCanBeChangedBeforeTheYearIsBuilt)
+{
+    fillFirstPage(0);
+    auto* plan = child<QLineEdit>(QStringLiteral("fieldTitle0"));
+    EXPECT_EQ(plan->text(), QStringLiteral("Plan"));
+    EXPECT_EQ(child<QLineEdit>(QStringLiteral("fieldTitle1"))->text(), QStringLiteral("Homework"));
+    EXPECT_TRUE(child<QCheckBox>(QStringLiteral("fieldShown1"))->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(QStringLiteral("fieldShown2"))->isChecked());
+    plan->selectAll();
+    QTest::keyClicks(plan, QStringLiteral("Objectives"));
+    QTest::mouseClick(child<QCheckBox>(QStringLiteral("fieldShown2")), Qt::LeftButton);
+    click(QStringLiteral("continue"));
+
+    ASSERT_NE(year(), nullptr);
+    EXPECT_EQ(year()->fieldTitle(QStringLiteral("lessonBody")), QStringLiteral("Objectives"));
+    EXPECT_EQ(year()->visibleFields(), QStringList({ "lessonBody", "homework", "publicComment" }));
+}
+
 TEST_F(NewYearSheetTest, ValidationAlertsKeepTheSheetAndItsInputs)
 {
     teach({ Monday });

@@ -23,6 +23,7 @@
 #include "testlib/LocalDate.h"
 #include "testlib/SchoolYear.h"
 #include "testlib/TemporaryPreferences.h"
+#include "testlib/ZoneAndLocale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -315,6 +316,35 @@ TEST_F(PlanningWindowTest, ADateIsPickedAndTheViewsMoveToTheYearsDayForIt)
 
     window->planningActions().todayAction()->trigger();
     EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2026, 10, 14));
+}
+
+TEST_F(PlanningWindowTest, TheDateFieldShowsAndReadsDatesTheTeachersWay)
+{
+    DocumentWindow* window = openWindow(QStringLiteral("a.semestra"));
+    window->planningActions().modeAction(Mode::DayMode)->trigger();
+    Year& year = *window->document().getCurrentYear();
+    {
+        ZoneAndLocale british("America/New_York", "en_GB");
+        SelectDateDialog sheet(year, window);
+        EXPECT_EQ(sheet.dateField()->text(), QStringLiteral("14/10/2026")) << "today, day first";
+        sheet.dateField()->setText(QStringLiteral("10/02/2027"));
+        sheet.accept();
+        EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2027, 2, 10));
+    }
+    ZoneAndLocale german("America/New_York", "de_DE");
+    SelectDateDialog iso(year, window);
+    EXPECT_EQ(iso.dateField()->text(), QStringLiteral("14.10.2026"));
+    iso.dateField()->setText(QStringLiteral("2027-03-03"));
+    iso.accept();
+    EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2027, 3, 3));
+
+    // A date that does not exist puts the field back to the calendar's date.
+    SelectDateDialog wrong(year, window);
+    wrong.setPickedDate(local(2027, 1, 12, 12));
+    wrong.dateField()->setText(QStringLiteral("31.02.2027"));
+    wrong.accept();
+    EXPECT_EQ(wrong.dateField()->text(), QStringLiteral("12.1.2027"));
+    EXPECT_EQ(window->planningArea()->dayView()->day(), dayOn(window, 2027, 1, 12));
 }
 
 TEST_F(PlanningWindowTest, TwoDocumentsSideBySideDoNotDisturbEachOther)

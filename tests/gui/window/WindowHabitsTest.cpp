@@ -1,18 +1,31 @@
 #include "gui/editing/EditingModeView.h"
+#include "gui/editing/FieldEditor.h"
+#include "gui/editing/FieldEditorColumn.h"
+#include "gui/editing/PlainTextPaste.h"
+#include "gui/editing/RichTextArea.h"
+#include "gui/panels/LessonEditorPanel.h"
+#include "gui/panels/SidePanel.h"
 #include "gui/report/ReportActions.h"
 #include "gui/views/WeekView.h"
 #include "gui/window/DemoWindowFixture.h"
+#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/StandardsActions.h"
 #include "gui/window/WindowShortcutGuard.h"
+#include "model/Day.h"
+#include "model/Lesson.h"
 #include "model/Week.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +111,9 @@ TEST_F(WindowHabitsTest, NoWindowCommandIsSwallowedByATextField)
         for (const QKeySequence& keys : action->shortcuts()) {
             QKeyEvent question(QEvent::ShortcutOverride, keys[0].key(), keys[0].keyboardModifiers());
             question.ignore();
+            // Shared on purpose: in a text field it pastes plain text (tested below).
+            if (PlainTextPaste::isPlainTextPasteKey(question))
+                continue;
             ASSERT_FALSE(WindowShortcutGuard::isTextEditingKey(question))
                 << action->text().toStdString() << " takes a key that text editing needs";
             QCoreApplication::sendEvent(field, &question);
@@ -123,6 +139,49 @@ TEST_F(WindowHabitsTest, TextEditingKeysStayWithTheFieldEvenWhenACommandHasThem)
     EXPECT_EQ(triggered, 0);
     pressIn(window->planningArea()->currentView(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(triggered, 1) << "elsewhere the command has its key";
+}
+
+// Ctrl+Shift+V is "paste as plain text" in a text field and Paste Lesson
+// anywhere else in the window.
+TEST_F(WindowHabitsTest, CtrlShiftVPastesPlainTextInATextFieldAndTheLessonElsewhere)
+{
+    Lesson* source = planning().currentLesson();
+    source->setValue(u"lessonTitle", QStringLiteral("Long division"));
+    window->lessonActions().copyAction()->trigger();
+    // The copied lesson, with a styled form besides, as a word processor would leave it.
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    auto* styled = new QMimeData;
+    for (const QString& format : copied->formats())
+        styled->setData(format, copied->data(format));
+    styled->setHtml(QStringLiteral("<b>Long division</b>"));
+    QGuiApplication::clipboard()->setMimeData(styled);
+    Lesson* target = planning().currentDay()->lessonsToDrawInOrder().value(1);
+    ASSERT_NE(target, nullptr);
+    const QString targetTitle = target->lessonTitle();
+    ASSERT_NE(targetTitle, source->lessonTitle());
+    planning().lessonSelected(target);
+    ASSERT_TRUE(window->lessonActions().pasteAction()->isEnabled());
+
+    RichTextArea* area = window->planningArea()
+                             ->sidePanel()
+                             ->editor()
+                             ->standardFields()
+                             ->editor(QStringLiteral("homework"))
+                             ->textArea();
+    area->show();
+    pressIn(area, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(area->toPlainText().contains(QStringLiteral("Long division")));
+    QTextCursor pasted = area->document()->find(QStringLiteral("Long division"));
+    EXPECT_FALSE(pasted.charFormat().font().bold()) << "the styling stays behind";
+    EXPECT_EQ(target->lessonTitle(), targetTitle) << "in a field the key is not Paste Lesson";
+
+    searchField()->clear();
+    pressIn(searchField(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(searchField()->text().contains(QStringLiteral("Long division")));
+    EXPECT_EQ(target->lessonTitle(), targetTitle);
+
+    pressIn(window->planningArea()->currentView(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(target->lessonTitle(), QStringLiteral("Long division")) << "on the planning view it pastes the lesson";
 }
 
 TEST_F(WindowHabitsTest, AltArrowsGoBackAndForwardAndCtrlFGoesToTheSearchField)
