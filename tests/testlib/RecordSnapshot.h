@@ -10,6 +10,11 @@
 // snapshots are equal exactly when the records are.
 namespace RecordSnapshot {
 
+// A file read back lists a record's to-many targets by key, while the
+// records in memory keep the order they were linked in: to compare the two,
+// compare the lists as sets.
+enum class ListOrder { AsHeld, Sorted };
+
 inline QString describe(const ManagedObject* record)
 {
     return record ? record->entity().name() + QStringLiteral("/p") + QString::number(record->primaryKey())
@@ -25,7 +30,7 @@ inline QString describe(const QVariant& value)
     return QString::fromLatin1(value.typeName()) + QLatin1Char(':') + value.toString();
 }
 
-inline QStringList take(const ObjectContext& context)
+inline QStringList take(const ObjectContext& context, ListOrder order = ListOrder::AsHeld)
 {
     QStringList lines;
     for (const EntityDescription* entity : context.model().entities()) {
@@ -43,6 +48,8 @@ inline QStringList take(const ObjectContext& context)
                 if (relationship.toMany) {
                     for (const ManagedObject* target : record->objects(relationship.name))
                         targets << describe(target);
+                    if (order == ListOrder::Sorted)
+                        targets.sort();
                 } else {
                     targets << describe(record->object(relationship.name));
                 }
