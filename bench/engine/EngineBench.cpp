@@ -1,5 +1,6 @@
 #include "cli/DemoYearFiller.h"
 #include "foundation/alerts/AlertPresenter.h"
+#include "foundation/richtext/RichText.h"
 #include "model/Course.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -9,11 +10,14 @@
 #include "store/EntityModel.h"
 #include "store/ObjectContext.h"
 #include "store/SqliteStore.h"
+#include "store/UndoGroup.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 #include <map>
 
@@ -244,6 +248,90 @@ void CancelFirstSchoolDayWithBump(benchmark::State& state, Synced synced)
 }
 BENCHMARK_CAPTURE(CancelFirstSchoolDayWithBump, unsynced, Synced::No)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CancelFirstSchoolDayWithBump, synced, Synced::Yes)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// Undoing and redoing a cancelled day with bump plays back every change the
+// command made (content moved along each course, the day's lessons deleted,
+// the delete stack grown), in one frame's time. Each benchmark leaves the
+// year as it found it and its history off again.
+class CancelledDayInHistory {
+public:
+    explicit CancelledDayInHistory(DemoYear& demo)
+        : m_history(demo.context->undoHistory())
+    {
+        m_history.setEnabled(true);
+        Day* first = firstSchoolDay(*demo.year);
+        UndoGroup group(*demo.context, QStringLiteral("Cancel Day"));
+        demo.year->bumpAllLessonsOnDay(first);
+        first->turnIntoCancelledDay();
+    }
+    ~CancelledDayInHistory()
+    {
+        if (m_history.canUndo())
+            m_history.undo();
+        m_history.setEnabled(false);
+    }
+    CancelledDayInHistory(const CancelledDayInHistory&) = delete;
+    CancelledDayInHistory& operator=(const CancelledDayInHistory&) = delete;
+
+    UndoHistory& history() { return m_history; }
+
+private:
+    UndoHistory& m_history;
+};
+
+void UndoCancelledDayWithBump(benchmark::State& state)
+{
+    CancelledDayInHistory cancelled(demoYear(int(state.range(0)), Synced::Yes));
+    for (auto _ : state) {
+        cancelled.history().undo();
+        state.PauseTiming();
+        cancelled.history().redo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(UndoCancelledDayWithBump)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+void RedoCancelledDayWithBump(benchmark::State& state)
+{
+    CancelledDayInHistory cancelled(demoYear(int(state.range(0)), Synced::Yes));
+    for (auto _ : state) {
+        state.PauseTiming();
+        cancelled.history().undo();
+        state.ResumeTiming();
+        cancelled.history().redo();
+    }
+}
+BENCHMARK(RedoCancelledDayWithBump)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// What the history holds after 1,000 ordinary edits, one step each: a
+// lesson's title and one of its fields retyped, as a pause in typing leaves
+// them. Measured as the heap the history alone keeps: the bytes in use
+// before and after forgetting it (glibc's count of allocated bytes).
+void HistoryOfThousandEdits(benchmark::State& state)
+{
+    DemoYear& demo = demoYear(int(state.range(0)));
+    const QList<Lesson*> lessons = demo.year->getAllLessons();
+    UndoHistory& history = demo.context->undoHistory();
+    constexpr int edits = 1000;
+    for (auto _ : state) {
+        history.setEnabled(true);
+        for (int edit = 0; edit < edits; ++edit) {
+            Lesson* lesson = lessons[qsizetype(edit * 7919) % lessons.size()];
+            const QString field = Lesson::richFieldKeys()[edit % 6];
+            lesson->setValue(u"lessonTitle", QStringLiteral("Edited title %1").arg(edit));
+            lesson->setValue(field, RichText::fromPlainText(QStringLiteral("Edited text %1 of a lesson plan").arg(edit)));
+            history.closeOpenStep(QStringLiteral("Typing"));
+        }
+        state.PauseTiming();
+        const size_t withHistory = mallinfo2().uordblks;
+        history.setEnabled(false);
+        const size_t without = mallinfo2().uordblks;
+        state.counters["historyMiB"] = double(withHistory - without) / (1024.0 * 1024.0);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(HistoryOfThousandEdits)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Moving the whole plan to the next school year and back again in turn, so
 // that every run moves every day, meeting time and identifier of the year.
 void MigrateYear(benchmark::State& state)

@@ -64,9 +64,11 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
 {
     const AttributeDescription& attribute = m_entity->attributes()[slot];
     const QVariant stored = ObjectContext::normalizedValue(attribute.type, newValue);
-    if (isDeleted() || m_attributes[slot] == stored)
+    if (isDeleted() || m_attributes[slot] == stored || m_context->undoHistory().isRestoring())
         return;
     willChangeValue(attribute.name);
+    if (UndoHistory* history = recorder())
+        history->recordAttribute(*this, slot, m_attributes[slot], stored);
     m_attributes[slot] = stored;
     markUpdated();
     didChangeValue(attribute.name);
@@ -104,6 +106,7 @@ std::vector<bool> ManagedObject::shiftAttributesAlong(
     for (const int slot : positions)
         compared.push_back(std::find(watched.begin(), watched.end(), slot) != watched.end());
     std::vector<bool> changed(size_t(records.size()), false);
+    UndoHistory* history = records.isEmpty() ? nullptr : records.constFirst()->recorder();
     // Each record hands its own values on as it takes those of the one
     // before, so both values are still the original ones when compared.
     std::vector<QVariant> carried(positions.size());
@@ -113,6 +116,8 @@ std::vector<bool> ManagedObject::shiftAttributesAlong(
             QVariant& value = values[size_t(positions[p])];
             if (compared[p] && !sameValue(value, carried[p]))
                 changed[size_t(i)] = true;
+            if (history)
+                history->recordAttribute(*records[i], positions[p], value, carried[p]);
             value.swap(carried[p]);
         }
         records[i]->markUpdated();
@@ -155,7 +160,8 @@ const QList<ManagedObject*>& ManagedObject::objects(QStringView key) const
 void ManagedObject::setObject(QStringView key, ManagedObject* target)
 {
     const int slot = relationshipSlot(key, false);
-    if (m_toOne[slot] == target || isDeleted() || (target && target->isDeleted()))
+    if (m_toOne[slot] == target || isDeleted() || (target && target->isDeleted())
+        || m_context->undoHistory().isRestoring())
         return;
     const RelationshipDescription& relationship = m_entity->relationships()[slot];
     willChangeValue(relationship.name);
@@ -169,6 +175,8 @@ void ManagedObject::setObject(QStringView key, ManagedObject* target)
 
 void ManagedObject::linkToOne(int slot, ManagedObject* target)
 {
+    if (UndoHistory* history = recorder())
+        history->recordToOne(*this, slot, m_toOne[slot], target);
     m_toOne[slot] = target;
     markUpdated();
 }
@@ -206,20 +214,27 @@ void ManagedObject::linkInverse(const RelationshipDescription& relationship, Man
 
 void ManagedObject::removeFromToMany(const QString& key, ManagedObject* target)
 {
-    QList<ManagedObject*>& list = m_toMany[relationshipSlot(key, true)];
-    if (!list.contains(target))
+    const int slot = relationshipSlot(key, true);
+    QList<ManagedObject*>& list = m_toMany[slot];
+    const qsizetype index = list.indexOf(target);
+    if (index < 0)
         return;
     willChangeValue(key);
-    list.removeOne(target);
+    if (UndoHistory* history = recorder())
+        history->recordToMany(*this, slot, *target, index, false);
+    list.removeAt(index);
     didChangeValue(key);
 }
 
 void ManagedObject::appendToToMany(const QString& key, ManagedObject* target)
 {
-    QList<ManagedObject*>& list = m_toMany[relationshipSlot(key, true)];
+    const int slot = relationshipSlot(key, true);
+    QList<ManagedObject*>& list = m_toMany[slot];
     if (list.contains(target))
         return;
     willChangeValue(key);
+    if (UndoHistory* history = recorder())
+        history->recordToMany(*this, slot, *target, list.size(), true);
     list.append(target);
     didChangeValue(key);
 }
@@ -228,7 +243,8 @@ void ManagedObject::addObject(QStringView key, ManagedObject* target)
 {
     const int slot = relationshipSlot(key, true);
     const RelationshipDescription& relationship = m_entity->relationships()[slot];
-    if (!target || isDeleted() || target->isDeleted() || m_toMany[slot].contains(target))
+    if (!target || isDeleted() || target->isDeleted() || m_toMany[slot].contains(target)
+        || m_context->undoHistory().isRestoring())
         return;
     if (!relationship.isManyToMany()) {
         // The to-one side holds the link; setting it updates this list too.
@@ -245,7 +261,7 @@ void ManagedObject::removeObject(QStringView key, ManagedObject* target)
 {
     const int slot = relationshipSlot(key, true);
     const RelationshipDescription& relationship = m_entity->relationships()[slot];
-    if (!target || !m_toMany[slot].contains(target))
+    if (!target || !m_toMany[slot].contains(target) || m_context->undoHistory().isRestoring())
         return;
     if (!relationship.isManyToMany()) {
         target->setObject(relationship.inverseName, nullptr);
@@ -269,6 +285,46 @@ void ManagedObject::markJoinsChanged()
 {
     m_joinsChanged = true;
     markUpdated();
+}
+
+UndoHistory* ManagedObject::recorder() const
+{
+    UndoHistory& history = m_context->undoHistory();
+    return history.isRecording() ? &history : nullptr;
+}
+
+void ManagedObject::restoreAttribute(int slot, const QVariant& value)
+{
+    const QString& key = m_entity->attributes()[slot].name;
+    willChangeValue(key);
+    m_attributes[size_t(slot)] = value;
+    markUpdated();
+    didChangeValue(key);
+}
+
+void ManagedObject::restoreToOne(int slot, ManagedObject* target)
+{
+    const QString& key = m_entity->relationships()[slot].name;
+    willChangeValue(key);
+    m_toOne[size_t(slot)] = target;
+    markUpdated();
+    didChangeValue(key);
+}
+
+void ManagedObject::restoreToManyEntry(int slot, qsizetype index, ManagedObject* target)
+{
+    const RelationshipDescription& relationship = m_entity->relationships()[slot];
+    willChangeValue(relationship.name);
+    QList<ManagedObject*>& list = m_toMany[size_t(slot)];
+    if (target)
+        list.insert(index, target);
+    else
+        list.removeAt(index);
+    if (relationship.isManyToMany())
+        markJoinsChanged();
+    else
+        markUpdated();
+    didChangeValue(relationship.name);
 }
 
 void ManagedObject::willChangeValue(const QString&)

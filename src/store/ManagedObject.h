@@ -11,6 +11,7 @@
 #include <vector>
 
 class ObjectContext;
+class UndoHistory;
 
 // One record of a document: a generic key/value object whose keys are the
 // entity's attributes and relationships. Record classes (Lesson, Day, …)
@@ -93,6 +94,7 @@ private:
     friend class SqliteStore;
     friend class SqliteStoreReader;
     friend class SqliteStoreWriter;
+    friend class UndoStep;
 
     enum class State { Clean, Inserted, Updated, Deleted };
 
@@ -105,6 +107,15 @@ private:
     void appendToToMany(const QString& key, ManagedObject* target);
     void markUpdated();
     void markJoinsChanged();
+    // Undo and redo put back one recorded value as it was, without the rules
+    // of record classes adding changes of their own (their hooks still run,
+    // so caches and notifications follow). A to-many entry is put back at
+    // `index`, or taken from there when `target` is none.
+    void restoreAttribute(int slot, const QVariant& value);
+    void restoreToOne(int slot, ManagedObject* target);
+    void restoreToManyEntry(int slot, qsizetype index, ManagedObject* target);
+    // The history to report a change to, or none while nothing is recorded.
+    UndoHistory* recorder() const;
 
     const EntityDescription* m_entity;
     ObjectContext* m_context;
@@ -112,8 +123,9 @@ private:
     int m_version = 0;
     State m_state = State::Clean;
     bool m_joinsChanged = false;
-    // Position in the context's list of this entity's records.
-    qsizetype m_registryIndex = -1;
+    // Whether the document file holds a row for the record (read from it, or
+    // saved since), so that undoing its insert or delete knows what to write.
+    bool m_inStore = false;
     std::vector<QVariant> m_attributes;
     std::vector<ManagedObject*> m_toOne;
     std::vector<QList<ManagedObject*>> m_toMany;

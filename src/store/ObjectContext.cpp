@@ -50,9 +50,13 @@ ManagedObject* ObjectContext::insertObject(const QString& entityName)
     const EntityDescription* entity = m_model.entity(entityName);
     if (!entity || entity->isAbstract())
         qFatal("Cannot insert a record of %s", qPrintable(entityName));
+    if (m_history.isRestoring())
+        qFatal("No record may be inserted while a step is undone");
     ManagedObject* object = createObject(*entity, nextPrimaryKey(*entity));
     object->m_state = ManagedObject::State::Inserted;
     m_inserted.insert(object);
+    if (m_history.isRecording())
+        m_history.recordInsert(*object, m_byEntity[entity].size() - 1);
     return object;
 }
 
@@ -70,25 +74,51 @@ void ObjectContext::registerObject(ManagedObject* object)
     max = std::max(max, object->primaryKey());
 }
 
-void ObjectContext::unregisterObject(ManagedObject* object)
+qsizetype ObjectContext::unregisterObject(ManagedObject* object)
 {
-    m_byEntity[&object->entity()].removeOne(object);
+    QList<ManagedObject*>& records = m_byEntity[&object->entity()];
+    const qsizetype index = records.indexOf(object);
+    records.removeAt(index);
     m_byKey[&object->entity().rootEntity()].remove(object->primaryKey());
+    return index;
 }
 
 void ObjectContext::deleteObject(ManagedObject* object)
 {
-    if (!object || object->isDeleted())
+    if (!object || object->isDeleted() || m_history.isRestoring())
         return;
     nullifyRelationships(object);
-    unregisterObject(object);
-    const bool wasInserted = object->isInserted();
-    m_inserted.remove(object);
-    m_updated.remove(object);
-    object->m_state = ManagedObject::State::Deleted;
+    const qsizetype index = m_byEntity[&object->entity()].indexOf(object);
+    forget(*object);
+    if (m_history.isRecording())
+        m_history.recordDelete(*object, index);
+}
+
+void ObjectContext::forget(ManagedObject& object)
+{
+    unregisterObject(&object);
+    m_inserted.remove(&object);
+    m_updated.remove(&object);
+    object.m_state = ManagedObject::State::Deleted;
     // A record inserted and deleted between two saves never reaches the file.
-    if (!wasInserted)
-        m_deleted.append(object);
+    if (object.m_inStore)
+        m_deleted.append(&object);
+}
+
+void ObjectContext::revive(ManagedObject& object, qsizetype index)
+{
+    m_byEntity[&object.entity()].insert(index, &object);
+    m_byKey[&object.entity().rootEntity()].insert(object.primaryKey(), &object);
+    // Its row may have lost its join rows; writing them again is harmless.
+    object.m_joinsChanged = true;
+    if (object.m_inStore) {
+        m_deleted.removeOne(&object);
+        object.m_state = ManagedObject::State::Updated;
+        m_updated.insert(&object);
+    } else {
+        object.m_state = ManagedObject::State::Inserted;
+        m_inserted.insert(&object);
+    }
 }
 
 void ObjectContext::nullifyRelationships(ManagedObject* object)
@@ -189,9 +219,12 @@ void ObjectContext::markSaved()
         for (ManagedObject* object : *written) {
             object->m_state = ManagedObject::State::Clean;
             object->m_joinsChanged = false;
+            object->m_inStore = true;
             ++object->m_version;
         }
     }
+    for (ManagedObject* object : std::as_const(m_deleted))
+        object->m_inStore = false;
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();

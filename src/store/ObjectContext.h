@@ -3,6 +3,7 @@
 #include "store/EntityModel.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObject.h"
+#include "store/UndoHistory.h"
 
 #include <QHash>
 #include <QSet>
@@ -45,6 +46,10 @@ public:
     // is the very context that made it.
     ManagedObject* objectWithSessionReference(const QString& reference) const;
 
+    // Every change to the records is reported here (while it is enabled).
+    UndoHistory& undoHistory() { return m_history; }
+    const UndoHistory& undoHistory() const { return m_history; }
+
     bool hasChanges() const;
     const QSet<ManagedObject*>& insertedObjects() const { return m_inserted; }
     const QSet<ManagedObject*>& updatedObjects() const { return m_updated; }
@@ -70,10 +75,17 @@ private:
     friend class SqliteStore;
     friend class SqliteStoreReader;
     friend class SqliteStoreWriter;
+    friend class UndoStep;
 
     ManagedObject* createObject(const EntityDescription& entity, qint64 primaryKey);
     void registerObject(ManagedObject* object);
-    void unregisterObject(ManagedObject* object);
+    // Takes the record out of the registry; answers where it stood.
+    qsizetype unregisterObject(ManagedObject* object);
+    // Undo and redo of inserts and deletes: the record leaves, or comes back
+    // with its key to its old place among its entity's records, and the
+    // next save writes (or removes) its row.
+    void forget(ManagedObject& object);
+    void revive(ManagedObject& object, qsizetype index);
     void nullifyRelationships(ManagedObject* object);
     void noteUpdated(ManagedObject& object);
     // After a save: what is in the file now matches what is in memory.
@@ -94,6 +106,7 @@ private:
     QSet<ManagedObject*> m_inserted;
     QSet<ManagedObject*> m_updated;
     QList<ManagedObject*> m_deleted;
+    UndoHistory m_history { *this };
 };
 
 template <typename T> QList<T*> ObjectContext::fetch(const FetchRequest& request) const

@@ -102,6 +102,7 @@ Status SqliteStoreReader::readTable(const EntityDescription& root)
         if (plan == plans.end())
             plan = plans.insert(entity, planFor(*entity, *rows));
         ManagedObject* object = m_context.createObject(*entity, rows->longLongIntForColumnIndex(keyColumn));
+        object->m_inStore = true;
         object->m_version = versionColumn < 0 ? 0 : rows->intForColumnIndex(versionColumn);
         readRow(*object, *plan, *rows);
     }

@@ -1,0 +1,87 @@
+#include "store/UndoStep.h"
+
+#include "store/ManagedObject.h"
+#include "store/ObjectContext.h"
+
+UndoStep::UndoStep(QString name)
+    : m_name(std::move(name))
+{ }
+
+void UndoStep::recordAttribute(ManagedObject& object, int slot, const QVariant& before, const QVariant& after)
+{
+    const QPair<const ManagedObject*, int> key { &object, slot };
+    if (const auto entry = m_attributeChanges.constFind(key); entry != m_attributeChanges.cend()) {
+        m_changes[*entry].after = after;
+        return;
+    }
+    m_attributeChanges.insert(key, m_changes.size());
+    m_changes.push_back({ Kind::Attribute, slot, 0, &object, nullptr, nullptr, before, after });
+}
+
+void UndoStep::recordToOne(ManagedObject& object, int slot, ManagedObject* before, ManagedObject* after)
+{
+    m_changes.push_back({ Kind::ToOne, slot, 0, &object, before, after, {}, {} });
+}
+
+void UndoStep::recordToMany(ManagedObject& object, int slot, ManagedObject& target, qsizetype index, bool added)
+{
+    m_changes.push_back(
+        { added ? Kind::ToManyAdd : Kind::ToManyRemove, slot, index, &object, &target, nullptr, {}, {} });
+}
+
+void UndoStep::recordInsert(ManagedObject& object, qsizetype index)
+{
+    m_changes.push_back({ Kind::Insert, -1, index, &object, nullptr, nullptr, {}, {} });
+}
+
+void UndoStep::recordDelete(ManagedObject& object, qsizetype index)
+{
+    m_changes.push_back({ Kind::Delete, -1, index, &object, nullptr, nullptr, {}, {} });
+}
+
+void UndoStep::seal()
+{
+    m_attributeChanges = {};
+    m_changes.shrink_to_fit();
+}
+
+void UndoStep::undo(ObjectContext& context) const
+{
+    for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
+        apply(context, *change, false);
+}
+
+void UndoStep::redo(ObjectContext& context) const
+{
+    for (const Change& change : m_changes)
+        apply(context, change, true);
+}
+
+// Each change is its own inverse played the other way: an insert undone is a
+// delete, a list entry added is one removed from the same place.
+void UndoStep::apply(ObjectContext& context, const Change& change, bool forward) const
+{
+    ManagedObject& object = *change.object;
+    switch (change.kind) {
+    case Kind::Attribute:
+        object.restoreAttribute(change.slot, forward ? change.after : change.before);
+        break;
+    case Kind::ToOne:
+        object.restoreToOne(change.slot, forward ? change.second : change.first);
+        break;
+    case Kind::ToManyAdd:
+    case Kind::ToManyRemove:
+        if ((change.kind == Kind::ToManyAdd) == forward)
+            object.restoreToManyEntry(change.slot, change.index, change.first);
+        else
+            object.restoreToManyEntry(change.slot, change.index, nullptr);
+        break;
+    case Kind::Insert:
+    case Kind::Delete:
+        if ((change.kind == Kind::Insert) == forward)
+            context.revive(object, change.index);
+        else
+            context.forget(object);
+        break;
+    }
+}

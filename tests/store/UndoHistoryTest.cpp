@@ -1,0 +1,357 @@
+#include "store/UndoGroup.h"
+
+#include "store/SemestraEntityModel.h"
+#include "store/SqliteStore.h"
+#include "testlib/FixedClock.h"
+#include "testlib/RecordSnapshot.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A record with a rule of the kind record classes have: changing the title
+// also writes the plain-text shadow, and every change is logged.
+class RuledLesson : public ManagedObject {
+public:
+    RuledLesson(const EntityDescription& entity, ObjectContext& context, QStringList& log)
+        : ManagedObject(entity, context)
+        , m_log(log)
+    { }
+
+protected:
+    void didChangeValue(const QString& key) override
+    {
+        m_log << key;
+        if (key == u"lessonTitle")
+            setValue(u"lessonBodyString", value<QString>(u"lessonTitle").toUpper());
+    }
+
+private:
+    QStringList& m_log;
+};
+
+class UndoHistoryTest : public testing::Test {
+protected:
+    UndoHistoryTest() { history().setEnabled(true); }
+
+    std::unique_ptr<ObjectContext> newContext()
+    {
+        return std::make_unique<ObjectContext>(
+            SemestraEntityModel::shared(), [this](const EntityDescription& entity, ObjectContext& owner) {
+                if (entity.name() == u"Lesson")
+                    return std::unique_ptr<ManagedObject>(std::make_unique<RuledLesson>(entity, owner, log));
+                return std::make_unique<ManagedObject>(entity, owner);
+            });
+    }
+
+    UndoHistory& history() { return context->undoHistory(); }
+    QStringList snapshot() const { return RecordSnapshot::take(*context); }
+
+    ManagedObject* insert(const QString& entity, const QString& name = {})
+    {
+        ManagedObject* record = context->insertObject(entity);
+        if (!name.isEmpty())
+            record->setValue(entity == u"Lesson" ? u"lessonTitle" : u"holidayName", name);
+        return record;
+    }
+
+    // A day holding three lessons, the middle one tagged, outside the history.
+    void buildDay()
+    {
+        history().setEnabled(false);
+        day = insert(QStringLiteral("Day"), QStringLiteral("Monday"));
+        tag = insert(QStringLiteral("Tag"));
+        for (const char* title : { "first", "middle", "last" }) {
+            ManagedObject* lesson = insert(QStringLiteral("Lesson"), QString::fromLatin1(title));
+            day->addObject(u"lessons", lesson);
+            lessons << lesson;
+        }
+        lessons[1]->addObject(u"tags", tag);
+        history().setEnabled(true);
+    }
+
+    ::testing::AssertionResult matches(const QStringList& expected) const
+    {
+        const QString differences = RecordSnapshot::differences(expected, snapshot());
+        if (differences.isEmpty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << qPrintable(differences);
+    }
+
+    QStringList log;
+    std::unique_ptr<ObjectContext> context = newContext();
+    ManagedObject* day = nullptr;
+    ManagedObject* tag = nullptr;
+    QList<ManagedObject*> lessons;
+};
+
+} // namespace
+
+TEST_F(UndoHistoryTest, AGroupIsOneStepNamedByItsOutermostGroup)
+{
+    buildDay();
+    const QStringList before = snapshot();
+    {
+        UndoGroup bump(*context, QStringLiteral("Bump"));
+        lessons[0]->setValue(u"lessonTitle", QStringLiteral("one"));
+        UndoGroup inner(*context, QStringLiteral("Paste Lesson"));
+        lessons[0]->setValue(u"lessonTitle", QStringLiteral("two"));
+        lessons[2]->setObject(u"dayTaught", nullptr);
+    }
+    const QStringList after = snapshot();
+    EXPECT_EQ(history().undoCount(), 1u);
+    EXPECT_EQ(history().undoName(), QStringLiteral("Bump"));
+
+    ASSERT_TRUE(history().undo());
+    EXPECT_TRUE(matches(before));
+    EXPECT_EQ(history().redoName(), QStringLiteral("Bump"));
+    EXPECT_FALSE(history().canUndo());
+
+    ASSERT_TRUE(history().redo());
+    EXPECT_TRUE(matches(after));
+    EXPECT_FALSE(history().canRedo());
+}
+
+TEST_F(UndoHistoryTest, PlaybackRunsTheHooksButNotTheRulesWrites)
+{
+    buildDay();
+    lessons[0]->setValue(u"lessonBodyString", QStringLiteral("kept apart"));
+    history().closeOpenStep();
+    {
+        UndoGroup group(*context, QStringLiteral("Rename"));
+        lessons[0]->setValue(u"lessonTitle", QStringLiteral("renamed"));
+    }
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonBodyString"), QStringLiteral("RENAMED"));
+    log.clear();
+
+    history().undo();
+
+    // The shadow had a value of its own, which the rule would not give back.
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonBodyString"), QStringLiteral("kept apart"));
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonTitle"), QStringLiteral("first"));
+    EXPECT_TRUE(log.contains(QStringLiteral("lessonTitle")));
+    EXPECT_EQ(history().undoName(), QStringLiteral("Change"));
+}
+
+TEST_F(UndoHistoryTest, UndoingADeleteBringsTheRecordBackWithItsKeyLinksAndPlace)
+{
+    buildDay();
+    const QStringList before = snapshot();
+    const QString uri = lessons[1]->objectURI();
+    {
+        UndoGroup group(*context, QStringLiteral("Clear Lesson"));
+        context->deleteObject(lessons[1]);
+    }
+    EXPECT_EQ(day->objects(u"lessons").size(), 2);
+    EXPECT_TRUE(tag->objects(u"lessons").isEmpty());
+
+    history().undo();
+
+    EXPECT_TRUE(matches(before));
+    EXPECT_EQ(context->objectWithURI(uri), lessons[1]);
+    EXPECT_FALSE(lessons[1]->isDeleted());
+    EXPECT_EQ(day->objects(u"lessons"), lessons);
+    EXPECT_EQ(tag->objects(u"lessons"), QList<ManagedObject*> { lessons[1] });
+}
+
+TEST_F(UndoHistoryTest, InsertAndDeleteInOneStepUndoAndRedoToTheSameRecords)
+{
+    buildDay();
+    const QStringList before = snapshot();
+    {
+        UndoGroup group(*context, QStringLiteral("Add Course"));
+        ManagedObject* added = insert(QStringLiteral("Lesson"), QStringLiteral("added"));
+        day->addObject(u"lessons", added);
+        added->addObject(u"tags", tag);
+        context->deleteObject(lessons[0]);
+        context->deleteObject(added);
+        insert(QStringLiteral("Lesson"), QStringLiteral("stays"))->setObject(u"dayTaught", day);
+    }
+    const QStringList after = snapshot();
+
+    history().undo();
+    EXPECT_TRUE(matches(before));
+    history().redo();
+    EXPECT_TRUE(matches(after));
+    history().undo();
+    EXPECT_TRUE(matches(before));
+}
+
+TEST_F(UndoHistoryTest, ANewChangeClearsTheRedoStack)
+{
+    buildDay();
+    for (const char* title : { "a", "b" }) {
+        UndoGroup group(*context, QString::fromLatin1(title));
+        lessons[0]->setValue(u"lessonTitle", QString::fromLatin1(title));
+    }
+    history().undo();
+    ASSERT_TRUE(history().canRedo());
+
+    lessons[2]->setValue(u"lessonTitle", QStringLiteral("typed"));
+
+    EXPECT_FALSE(history().canRedo());
+    EXPECT_FALSE(history().redo());
+    EXPECT_EQ(history().undoCount(), 2u);
+}
+
+TEST_F(UndoHistoryTest, LooseChangesMakeOneStepUntilClosedUnderTheGivenName)
+{
+    buildDay();
+    lessons[0]->setValue(u"lessonTitle", QStringLiteral("x"));
+    lessons[1]->setValue(u"lessonTitle", QStringLiteral("y"));
+    EXPECT_TRUE(history().hasOpenLooseStep());
+    history().closeOpenStep(QStringLiteral("Lock"));
+    lessons[2]->setValue(u"lessonTitle", QStringLiteral("z"));
+    {
+        // A group ends the loose step before it, which keeps its default name.
+        UndoGroup group(*context, QStringLiteral("Bump"));
+    }
+    EXPECT_EQ(history().undoCount(), 2u);
+    history().undo();
+    EXPECT_EQ(history().undoName(), QStringLiteral("Lock"));
+    EXPECT_EQ(lessons[1]->value<QString>(u"lessonTitle"), QStringLiteral("y"));
+    history().undo();
+    EXPECT_EQ(lessons[1]->value<QString>(u"lessonTitle"), QStringLiteral("middle"));
+    EXPECT_FALSE(history().canUndo());
+}
+
+TEST_F(UndoHistoryTest, TypingMakesOneStepPerPauseWithOneEntryPerField)
+{
+    buildDay();
+    FixedClock clock(Date::fromSecondsSinceReferenceDate(1000));
+    auto type = [&](const QString& text, double at) {
+        clock.set(Date::fromSecondsSinceReferenceDate(at));
+        UndoGroup group(*context, QStringLiteral("Typing"), UndoHistory::Coalescing::WithinPause);
+        lessons[0]->setValue(u"lessonTitle", text);
+    };
+    type(QStringLiteral("f"), 1000);
+    type(QStringLiteral("fi"), 1000.5);
+    type(QStringLiteral("fir"), 1001.2);
+    // A pause longer than the typing pause starts another step.
+    type(QStringLiteral("fire"), 1003);
+    EXPECT_EQ(history().undoCount(), 2u);
+
+    history().undo();
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonTitle"), QStringLiteral("fir"));
+    history().undo();
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonTitle"), QStringLiteral("first"));
+    EXPECT_EQ(lessons[0]->value<QString>(u"lessonBodyString"), QStringLiteral("FIRST"));
+}
+
+TEST_F(UndoHistoryTest, TypingStopsCoalescingAfterAnotherStepOrWhenClosed)
+{
+    buildDay();
+    FixedClock clock(Date::fromSecondsSinceReferenceDate(1000));
+    auto type = [&](const QString& text) {
+        UndoGroup group(*context, QStringLiteral("Typing"), UndoHistory::Coalescing::WithinPause);
+        lessons[0]->setValue(u"lessonTitle", text);
+    };
+    type(QStringLiteral("a"));
+    {
+        UndoGroup lock(*context, QStringLiteral("Lock"));
+        lessons[1]->setValue(u"anchored", true);
+    }
+    type(QStringLiteral("ab"));
+    history().closeOpenStep();
+    type(QStringLiteral("abc"));
+    EXPECT_EQ(history().undoCount(), 4u);
+}
+
+TEST_F(UndoHistoryTest, ClearingInsideAGroupDropsTheRestOfThatGroup)
+{
+    buildDay();
+    {
+        UndoGroup group(*context, QStringLiteral("Migrate Year"));
+        lessons[0]->setValue(u"lessonTitle", QStringLiteral("moved"));
+        history().clear();
+        lessons[1]->setValue(u"lessonTitle", QStringLiteral("moved too"));
+    }
+    EXPECT_FALSE(history().canUndo());
+    lessons[2]->setValue(u"lessonTitle", QStringLiteral("later"));
+    EXPECT_TRUE(history().canUndo());
+}
+
+TEST_F(UndoHistoryTest, NothingIsRecordedWhileDisabledAndUndoWaitsForTheGroupToEnd)
+{
+    history().setEnabled(false);
+    insert(QStringLiteral("Lesson"), QStringLiteral("unrecorded"));
+    EXPECT_FALSE(history().canUndo());
+
+    history().setEnabled(true);
+    UndoGroup group(*context, QStringLiteral("Bump"));
+    insert(QStringLiteral("Lesson"), QStringLiteral("recorded"));
+    EXPECT_FALSE(history().undo());
+    EXPECT_EQ(context->countOfEntity(QStringLiteral("Lesson")), 2);
+}
+
+namespace {
+
+class UndoAndSaveTest : public UndoHistoryTest {
+protected:
+    QString path() const { return folder.filePath(QStringLiteral("year.semestra")); }
+
+    void save() { ASSERT_TRUE(SqliteStore::save(*context, path()).ok()); }
+
+    ::testing::AssertionResult fileMatches(const QStringList& expected) const
+    {
+        const auto reopened = SqliteStore::open(path(), SemestraEntityModel::shared());
+        if (!reopened)
+            return ::testing::AssertionFailure() << qPrintable(reopened.error());
+        const QString differences = RecordSnapshot::differences(expected, RecordSnapshot::take(**reopened));
+        if (differences.isEmpty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << qPrintable(differences);
+    }
+
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(UndoAndSaveTest, ASaveKeepsTheHistoryAndTheNextSaveWritesWhatUndoRestored)
+{
+    buildDay();
+    save();
+    const QStringList saved = snapshot();
+    {
+        UndoGroup group(*context, QStringLiteral("Remove Course"));
+        lessons[0]->setValue(u"lessonTitle", QStringLiteral("renamed"));
+        context->deleteObject(lessons[1]);
+        insert(QStringLiteral("Lesson"), QStringLiteral("new"))->setObject(u"dayTaught", day);
+    }
+    const QStringList changed = snapshot();
+    save();
+    EXPECT_TRUE(history().canUndo());
+
+    history().undo();
+    save();
+    EXPECT_TRUE(fileMatches(saved));
+
+    history().redo();
+    save();
+    EXPECT_TRUE(fileMatches(changed));
+}
+
+TEST_F(UndoAndSaveTest, UndoBeforeAnySaveOfTheChangeLeavesTheFileAsItWas)
+{
+    buildDay();
+    save();
+    const QStringList saved = snapshot();
+    {
+        UndoGroup group(*context, QStringLiteral("Clear All"));
+        for (ManagedObject* lesson : std::as_const(lessons))
+            context->deleteObject(lesson);
+        insert(QStringLiteral("Lesson"), QStringLiteral("never saved"));
+    }
+    history().undo();
+    save();
+    EXPECT_TRUE(fileMatches(saved));
+    // Undone again after redo, across a save in between.
+    history().redo();
+    save();
+    history().undo();
+    save();
+    EXPECT_TRUE(fileMatches(saved));
+}
