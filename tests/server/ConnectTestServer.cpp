@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-ConnectTestServer::ConnectTestServer(Backend backend)
+ConnectTestServer::ConnectTestServer(Backend backend, Signup signup)
     : m_backend(backend)
-{ }
+{
+    m_config.signup = signup == Signup::Open;
+}
 
 ConnectTestServer::~ConnectTestServer()
 {

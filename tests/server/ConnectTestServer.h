@@ -21,7 +21,8 @@ inline void PrintTo(Backend backend, std::ostream* out)
 // with a fresh database of its own (a SQLite file or a throw-away cluster).
 class ConnectTestServer {
 public:
-    explicit ConnectTestServer(Backend backend);
+    enum class Signup { Closed, Open };
+    explicit ConnectTestServer(Backend backend, Signup signup = Signup::Closed);
     ~ConnectTestServer();
     ConnectTestServer(const ConnectTestServer&) = delete;
     ConnectTestServer& operator=(const ConnectTestServer&) = delete;

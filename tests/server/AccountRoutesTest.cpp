@@ -5,7 +5,7 @@
 
 namespace {
 
-class WebRoutesTest : public testing::Test {
+class AccountRoutesTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -18,7 +18,7 @@ protected:
     ProtocolClient client() { return ProtocolClient(m_server.port()); }
 };
 
-TEST_F(WebRoutesTest, LoginFormWantsItsOwnTokenAndTheRightPassword)
+TEST_F(AccountRoutesTest, LoginFormWantsItsOwnTokenAndTheRightPassword)
 {
     ProtocolClient browser = client();
     const Reply form = browser.get("/login");
@@ -57,7 +57,7 @@ TEST_F(WebRoutesTest, LoginFormWantsItsOwnTokenAndTheRightPassword)
     EXPECT_EQ(browser.get("/loginremote?version=1").body, "loggedin:-1");
 }
 
-TEST_F(WebRoutesTest, LogoutNeedsTheSessionsFormTokenAndEndsOnlyThatSession)
+TEST_F(AccountRoutesTest, LogoutNeedsTheSessionsFormTokenAndEndsOnlyThatSession)
 {
     ProtocolClient browser = client();
     ProtocolClient phone = client();
@@ -70,7 +70,7 @@ TEST_F(WebRoutesTest, LogoutNeedsTheSessionsFormTokenAndEndsOnlyThatSession)
     EXPECT_EQ(phone.get("/loginremote?version=1").status, 200);
 }
 
-TEST_F(WebRoutesTest, PurgeAndArchiveLeaveTheAccountWithoutAYear)
+TEST_F(AccountRoutesTest, PurgeAndArchiveLeaveTheAccountWithoutAYear)
 {
     ProtocolClient browser = client();
     ASSERT_TRUE(browser.logIn("anna", "password-anna"));
@@ -92,7 +92,7 @@ TEST_F(WebRoutesTest, PurgeAndArchiveLeaveTheAccountWithoutAYear)
     EXPECT_EQ(m_server.count(QStringLiteral("SELECT COUNT(*) FROM records")), 1);
 }
 
-TEST_F(WebRoutesTest, SignOutEverywhereAndPasswordChangeEndOtherSessions)
+TEST_F(AccountRoutesTest, SignOutEverywhereAndPasswordChangeEndOtherSessions)
 {
     ProtocolClient browser = client();
     ProtocolClient laptop = client();
@@ -119,7 +119,7 @@ TEST_F(WebRoutesTest, SignOutEverywhereAndPasswordChangeEndOtherSessions)
     EXPECT_EQ(browser.get("/loginremote?version=1").status, 401);
 }
 
-TEST_F(WebRoutesTest, DeletingTheAccountTakesItsRecordsAndFiles)
+TEST_F(AccountRoutesTest, DeletingTheAccountTakesItsRecordsAndFiles)
 {
     ProtocolClient browser = client();
     ASSERT_TRUE(browser.logIn("anna", "password-anna"));
@@ -144,7 +144,7 @@ TEST_F(WebRoutesTest, DeletingTheAccountTakesItsRecordsAndFiles)
     EXPECT_FALSE(client().logIn("anna", "password-anna"));
 }
 
-TEST_F(WebRoutesTest, FeedbackFormIsStoredAsTheProgramPostsIt)
+TEST_F(AccountRoutesTest, FeedbackFormIsStoredAsTheProgramPostsIt)
 {
     const std::string boundary = "x-mime-boundary://0F6C2B8E-1111-2222-3333-444455556666";
     std::string body;
@@ -174,7 +174,26 @@ TEST_F(WebRoutesTest, FeedbackFormIsStoredAsTheProgramPostsIt)
     EXPECT_NE(list.body.find("Crashes on &lt;Save&gt;"), std::string::npos);
 }
 
-TEST_F(WebRoutesTest, LoginFormEscapesThePageToReturnTo)
+TEST_F(AccountRoutesTest, SignupIsClosedUnlessSwitchedOn)
+{
+    EXPECT_EQ(client().get("/signup").status, 404);
+    ConnectTestServer open(Backend::Sqlite, ConnectTestServer::Signup::Open);
+    QString error;
+    ASSERT_TRUE(open.start(&error)) << error.toStdString();
+    ProtocolClient newcomer(open.port());
+    const std::string token = ProtocolClient::csrfToken(newcomer.get("/signup").body);
+    EXPECT_EQ(newcomer.postForm("/signup", { { "username", "cleo" }, { "password", "short" }, { "csrf_token", token } })
+                  .status,
+        400);
+    const Reply joined = newcomer.postForm("/signup",
+        { { "username", "cleo" }, { "password", "password-cleo" },
+            { "csrf_token", ProtocolClient::csrfToken(newcomer.get("/signup").body) } });
+    EXPECT_EQ(joined.status, 303);
+    EXPECT_EQ(newcomer.get("/loginremote?version=1").body, "loggedin:-1");
+    EXPECT_EQ(open.count(QStringLiteral("SELECT COUNT(*) FROM accounts")), 1);
+}
+
+TEST_F(AccountRoutesTest, LoginFormEscapesThePageToReturnTo)
 {
     const Reply form = client().get("/login?next=%2Fx%22%3E%3Cscript%3Ealert(1)%3C%2Fscript%3E");
     EXPECT_EQ(form.body.find("<script>"), std::string::npos);
