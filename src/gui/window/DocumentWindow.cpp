@@ -14,6 +14,7 @@
 #include "gui/window/CourseActions.h"
 #include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/EditActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
 #include "gui/window/PlanningActions.h"
@@ -70,6 +71,7 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     , m_files(files ? *files : m_fileDialogs)
     , m_document(std::make_unique<Document>(m_alerts, m_files))
     , m_shown(new ShownSelection(this))
+    , m_editActions(new EditActions(*this))
     , m_planningActions(new PlanningActions(*m_shown, this))
     , m_dayActions(new DayActions(m_alerts, *m_shown, this))
     , m_changesWatch(new QTimer(this))
@@ -93,6 +95,7 @@ DocumentWindow::~DocumentWindow() = default;
 
 void DocumentWindow::createMenusAndToolBar()
 {
+    menuBar()->addMenu(m_editActions->createMenu(this));
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_planningActions->addToMenu(view);
     view->addSeparator();
@@ -217,6 +220,7 @@ void DocumentWindow::setupWindow()
     if (!year || m_planningArea)
         return;
     m_document->setUpForWindow();
+    m_editActions->bind(m_document->context());
     // The calendar's column keeps its width; the rest is the planning area's.
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
