@@ -91,7 +91,13 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     connect(m_shown, &ShownSelection::changed, this, &DocumentWindow::showMode);
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow()
+{
+    // The edit actions follow the document's history and the application's
+    // focus, which still moves while the window closes: they go before the
+    // document does.
+    delete m_editActions;
+}
 
 void DocumentWindow::createMenusAndToolBar()
 {

@@ -81,7 +81,11 @@ EditActions::EditActions(QWidget& window)
     updateStates();
 }
 
-EditActions::~EditActions() = default;
+EditActions::~EditActions()
+{
+    if (m_history)
+        m_history->setObserver({});
+}
 
 QMenu* EditActions::createMenu(QWidget* parent)
 {

@@ -121,8 +121,19 @@ TEST_F(EditMenuTest, UndoAndRedoAreNamedAfterTheCommandAndDisabledWhenThereIsNon
 
 TEST_F(EditMenuTest, TypingIsOneStepPerPauseAndCtrlZInTheFieldUndoesIt)
 {
+    // The field shows only while it is expanded, which is the year's setting.
+    lesson->year()->setValue(u"teacherEnlarged", true);
+    window->planningArea()
+        ->sidePanel()
+        ->editor()
+        ->standardFields()
+        ->editor(QStringLiteral("lessonBody"))
+        ->setLesson(lesson);
+    settle();
+    history().clear();
     RichTextArea* area = lessonBodyArea();
     area->setFocus();
+    ASSERT_TRUE(area->hasFocus());
     area->moveCursor(QTextCursor::End);
     const QString body = lessonBody();
 
