@@ -18,7 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-
 #include <map>
 
 // The schedule engine's interactive operations on the command line's demo
@@ -249,6 +248,32 @@ void CancelFirstSchoolDayWithBump(benchmark::State& state, Synced synced)
 BENCHMARK_CAPTURE(CancelFirstSchoolDayWithBump, unsynced, Synced::No)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CancelFirstSchoolDayWithBump, synced, Synced::Yes)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
+// The command as the window runs it: one undo step.
+void cancelFirstSchoolDayWithBump(DemoYear& demo)
+{
+    Day* first = firstSchoolDay(*demo.year);
+    UndoGroup group(*demo.context, QStringLiteral("Cancel Day"));
+    demo.year->bumpAllLessonsOnDay(first);
+    first->turnIntoCancelledDay();
+}
+
+// What recording the history adds to the command; undoing the run
+// (untimed) puts the year back exactly.
+void CancelFirstSchoolDayWithBumpRecorded(benchmark::State& state)
+{
+    DemoYear& demo = demoYear(int(state.range(0)), Synced::Yes);
+    UndoHistory& history = demo.context->undoHistory();
+    history.setEnabled(true);
+    for (auto _ : state) {
+        cancelFirstSchoolDayWithBump(demo);
+        state.PauseTiming();
+        history.undo();
+        state.ResumeTiming();
+    }
+    history.setEnabled(false);
+}
+BENCHMARK(CancelFirstSchoolDayWithBumpRecorded)->Arg(4)->Unit(benchmark::kMillisecond);
+
 // Undoing and redoing a cancelled day with bump plays back every change the
 // command made (content moved along each course, the day's lessons deleted,
 // the delete stack grown), in one frame's time. Each benchmark leaves the
@@ -259,10 +284,7 @@ public:
         : m_history(demo.context->undoHistory())
     {
         m_history.setEnabled(true);
-        Day* first = firstSchoolDay(*demo.year);
-        UndoGroup group(*demo.context, QStringLiteral("Cancel Day"));
-        demo.year->bumpAllLessonsOnDay(first);
-        first->turnIntoCancelledDay();
+        cancelFirstSchoolDayWithBump(demo);
     }
     ~CancelledDayInHistory()
     {
@@ -319,7 +341,8 @@ void HistoryOfThousandEdits(benchmark::State& state)
             Lesson* lesson = lessons[qsizetype(edit * 7919) % lessons.size()];
             const QString field = Lesson::richFieldKeys()[edit % 6];
             lesson->setValue(u"lessonTitle", QStringLiteral("Edited title %1").arg(edit));
-            lesson->setValue(field, RichText::fromPlainText(QStringLiteral("Edited text %1 of a lesson plan").arg(edit)));
+            lesson->setValue(
+                field, RichText::fromPlainText(QStringLiteral("Edited text %1 of a lesson plan").arg(edit)));
             history.closeOpenStep(QStringLiteral("Typing"));
         }
         state.PauseTiming();

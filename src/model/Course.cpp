@@ -23,6 +23,13 @@ void Course::didChangeValue(const QString& key)
         NotificationCenter::defaultCenter().post(ModelNotifications::courseNameChanged, this);
 }
 
+void Course::valuesRestored()
+{
+    m_cachedColor.reset();
+    NotificationCenter::defaultCenter().post(ModelNotifications::courseColorChanged, this);
+    NotificationCenter::defaultCenter().post(ModelNotifications::courseNameChanged, this);
+}
+
 QColor Course::colorFromAttributes() const
 {
     if (const std::optional<QColor> archived = ColorArchive::unarchive(value<QByteArray>(u"colorData")))

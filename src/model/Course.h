@@ -73,6 +73,7 @@ public:
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;
+    void valuesRestored() override;
 
 private:
     QColor colorFromAttributes() const;

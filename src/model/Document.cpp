@@ -195,6 +195,8 @@ bool Document::autosave()
 
 void Document::detachFromFile()
 {
+    // The year moved on to a new school year; there is no way back into the old one.
+    m_context->undoHistory().clear();
     if (m_filePath.isEmpty())
         return;
     m_untitledName = QFileInfo(m_filePath).completeBaseName();
@@ -214,6 +216,10 @@ void Document::setUpForWindow()
     fixTextFields();
     if (Year* year = getCurrentYear())
         year->fixDaylightSavings();
+    // The repairs are not the teacher's changes: the history starts after them.
+    UndoHistory& history = m_context->undoHistory();
+    history.clear();
+    history.setEnabled(true);
 }
 
 void Document::fixTextFields()

@@ -57,13 +57,15 @@ public:
     // Cuts the tie to the file (after the year moved to a new school year):
     // the document is untitled again, named after the old file, so that the
     // next save asks for a new name and autosaving leaves the old file alone.
+    // Its undo history goes with the old year.
     void detachFromFile();
     // The file's name without extension, or the name an untitled document goes by.
     QString displayName() const;
 
     // Repairs run each time a window is set up for the year: rich fields made
     // to agree with their plain-text shadows, lesson times put back on their
-    // days, day dates put back on their weekdays.
+    // days, day dates put back on their weekdays. From then on every change
+    // is kept for undo, until the document closes.
     void setUpForWindow();
 
 private:

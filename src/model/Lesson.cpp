@@ -41,6 +41,11 @@ void Lesson::didChangeValue(const QString& key)
         NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
 }
 
+void Lesson::valuesRestored()
+{
+    NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
+}
+
 void Lesson::changeFieldsTogether(const std::function<void()>& change)
 {
     if (m_fieldsChanging) {

@@ -203,6 +203,7 @@ public:
 protected:
     const QStringList& keysThatUpdateTime() const override;
     void didChangeValue(const QString& key) override;
+    void valuesRestored() override;
 
 private:
     void removeStandardLinks();

@@ -295,40 +295,34 @@ UndoHistory* ManagedObject::recorder() const
 
 void ManagedObject::restoreAttribute(int slot, const QVariant& value)
 {
-    const QString& key = m_entity->attributes()[slot].name;
-    willChangeValue(key);
     m_attributes[size_t(slot)] = value;
     markUpdated();
-    didChangeValue(key);
 }
 
 void ManagedObject::restoreToOne(int slot, ManagedObject* target)
 {
-    const QString& key = m_entity->relationships()[slot].name;
-    willChangeValue(key);
     m_toOne[size_t(slot)] = target;
     markUpdated();
-    didChangeValue(key);
 }
 
 void ManagedObject::restoreToManyEntry(int slot, qsizetype index, ManagedObject* target)
 {
-    const RelationshipDescription& relationship = m_entity->relationships()[slot];
-    willChangeValue(relationship.name);
     QList<ManagedObject*>& list = m_toMany[size_t(slot)];
     if (target)
         list.insert(index, target);
     else
         list.removeAt(index);
-    if (relationship.isManyToMany())
+    if (m_entity->relationships()[slot].isManyToMany())
         markJoinsChanged();
     else
         markUpdated();
-    didChangeValue(relationship.name);
 }
 
 void ManagedObject::willChangeValue(const QString&)
 { }
 
 void ManagedObject::didChangeValue(const QString&)
+{ }
+
+void ManagedObject::valuesRestored()
 { }

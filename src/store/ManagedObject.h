@@ -78,6 +78,10 @@ protected:
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);
     virtual void didChangeValue(const QString& key);
+    // Called once per record after undo or redo changed its values back or
+    // forth (instead of the hooks above, once per value): a record class
+    // drops what it worked out from the old values and tells the views.
+    virtual void valuesRestored();
     // Moves the values of the attributes at `positions` one record along
     // `records`, all of one entity: each takes the values of the one before
     // it, the first is left without any and the values of the last are
@@ -107,10 +111,10 @@ private:
     void appendToToMany(const QString& key, ManagedObject* target);
     void markUpdated();
     void markJoinsChanged();
-    // Undo and redo put back one recorded value as it was, without the rules
-    // of record classes adding changes of their own (their hooks still run,
-    // so caches and notifications follow). A to-many entry is put back at
-    // `index`, or taken from there when `target` is none.
+    // Undo and redo put back one recorded value as it was, without the change
+    // hooks: the rules of record classes must not add changes of their own,
+    // since the step holds every change they made. A to-many entry is put
+    // back at `index`, or taken from there when `target` is none.
     void restoreAttribute(int slot, const QVariant& value);
     void restoreToOne(int slot, ManagedObject* target);
     void restoreToManyEntry(int slot, qsizetype index, ManagedObject* target);

@@ -7,11 +7,10 @@
 // another, a group adds its changes to the outer step.
 class UndoGroup {
 public:
-    UndoGroup(ObjectContext& context, const QString& name,
-        UndoHistory::Coalescing coalescing = UndoHistory::Coalescing::No)
+    UndoGroup(ObjectContext& context, const QString& name)
         : m_history(context.undoHistory())
     {
-        m_history.beginGroup(name, coalescing);
+        m_history.beginGroup(name);
     }
     ~UndoGroup() { m_history.endGroup(); }
     UndoGroup(const UndoGroup&) = delete;

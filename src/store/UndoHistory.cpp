@@ -1,7 +1,5 @@
 #include "store/UndoHistory.h"
 
-#include "foundation/dates/Clock.h"
-
 namespace {
 
 // Changes made outside any group; a front end names them when it closes the step.
@@ -22,14 +20,11 @@ void UndoHistory::setEnabled(bool enabled)
         clear();
 }
 
-void UndoHistory::beginGroup(const QString& name, Coalescing coalescing)
+void UndoHistory::beginGroup(const QString& name)
 {
     if (m_depth == 0 && m_enabled) {
-        const bool typing = coalescing == Coalescing::WithinPause;
-        if (!typing || !continuesTyping(name)) {
-            closeOpenStep();
-            openStep(name, typing ? OpenKind::Typing : OpenKind::Group);
-        }
+        closeOpenStep();
+        openStep(name, OpenKind::Group);
     }
     ++m_depth;
 }
@@ -39,16 +34,7 @@ void UndoHistory::endGroup()
     if (m_depth == 0 || --m_depth > 0)
         return;
     m_discarding = false;
-    if (m_openKind == OpenKind::Typing)
-        m_lastTyping = Clock::now();
-    else if (m_openKind == OpenKind::Group)
-        closeOpenStep();
-}
-
-bool UndoHistory::continuesTyping(const QString& name) const
-{
-    return m_openKind == OpenKind::Typing && m_open->name() == name && m_lastTyping
-        && Clock::now().timeIntervalSince(*m_lastTyping) < typingPause;
+    closeOpenStep();
 }
 
 void UndoHistory::openStep(const QString& name, OpenKind kind)
@@ -66,7 +52,6 @@ void UndoHistory::closeOpenStep(const QString& name)
     if (!name.isEmpty() && m_openKind == OpenKind::Loose)
         step->setName(name);
     m_openKind = OpenKind::None;
-    m_lastTyping.reset();
     if (!step->isEmpty())
         pushStep(std::move(step));
 }
@@ -146,7 +131,6 @@ void UndoHistory::clear()
     m_redo.clear();
     m_open.reset();
     m_openKind = OpenKind::None;
-    m_lastTyping.reset();
     m_discarding = m_depth > 0;
     notify();
 }

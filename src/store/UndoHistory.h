@@ -1,11 +1,9 @@
 #pragma once
 
-#include "foundation/dates/Date.h"
 #include "store/UndoStep.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class ManagedObject;
@@ -18,18 +16,14 @@ class ObjectContext;
 // command needs an inverse of its own.
 //
 // Changes made outside any group still count: they collect in a loose step
-// that stays open until closeOpenStep(), so that a front end can end it at
-// the close of the event that made them. Typing is a group that coalesces:
-// a group of the same name begun within a pause of the last one's changes
-// continues its step, as text editors make one step of a burst of typing.
+// that stays open until closeOpenStep(), so that a front end can end it where
+// the user's action ends: at the close of the event that made the changes,
+// or, for typing, at a pause or when the focus moves on.
 //
 // Recording is off until enabled: the command line and bulk work such as
 // building a year keep no history.
 class UndoHistory {
 public:
-    enum class Coalescing { No, WithinPause };
-    // Longer between keystrokes and typing starts a new step.
-    static constexpr double typingPause = 1.0;
     // Far more than a day's work; older steps are forgotten beyond it.
     static constexpr size_t maximumSteps = 10000;
 
@@ -43,10 +37,10 @@ public:
 
     // Groups nest; the outermost names the step. Use UndoGroup rather than
     // calling these in pairs.
-    void beginGroup(const QString& name, Coalescing coalescing = Coalescing::No);
+    void beginGroup(const QString& name);
     void endGroup();
-    // Ends the step of loose changes or of typing, which then takes no more;
-    // `name` (when given) names a loose step.
+    // Ends the step of loose changes, which then takes no more, under
+    // `name` when one is given. Does nothing inside a group.
     void closeOpenStep(const QString& name = {});
     bool hasOpenLooseStep() const;
 
@@ -78,12 +72,11 @@ public:
     void recordDelete(ManagedObject& object, qsizetype index);
 
 private:
-    enum class OpenKind { None, Group, Loose, Typing };
+    enum class OpenKind { None, Group, Loose };
 
     // The step the next change goes into, opening a loose one when no group is open.
     UndoStep& recordingStep();
     void openStep(const QString& name, OpenKind kind);
-    bool continuesTyping(const QString& name) const;
     void pushStep(std::unique_ptr<UndoStep> step);
     void play(std::vector<std::unique_ptr<UndoStep>>& from, std::vector<std::unique_ptr<UndoStep>>& to, bool forward);
     void notify() const;
@@ -95,7 +88,6 @@ private:
     int m_depth = 0;
     OpenKind m_openKind = OpenKind::None;
     std::unique_ptr<UndoStep> m_open;
-    std::optional<Date> m_lastTyping;
     std::vector<std::unique_ptr<UndoStep>> m_undo;
     std::vector<std::unique_ptr<UndoStep>> m_redo;
     std::function<void()> m_observer;

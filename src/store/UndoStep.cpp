@@ -3,18 +3,24 @@
 #include "store/ManagedObject.h"
 #include "store/ObjectContext.h"
 
+#include <QSet>
+
 UndoStep::UndoStep(QString name)
     : m_name(std::move(name))
 { }
 
 void UndoStep::recordAttribute(ManagedObject& object, int slot, const QVariant& before, const QVariant& after)
 {
-    const QPair<const ManagedObject*, int> key { &object, slot };
-    if (const auto entry = m_attributeChanges.constFind(key); entry != m_attributeChanges.cend()) {
-        m_changes[*entry].after = after;
-        return;
+    // Changes of attributes depend on nothing else the step does, so a later
+    // value may join an earlier entry across changes of other kinds.
+    const size_t oldest = m_changes.size() > joinWindow ? m_changes.size() - joinWindow : 0;
+    for (size_t index = m_changes.size(); index-- > oldest;) {
+        Change& earlier = m_changes[index];
+        if (earlier.kind == Kind::Attribute && earlier.object == &object && earlier.slot == slot) {
+            earlier.after = after;
+            return;
+        }
     }
-    m_attributeChanges.insert(key, m_changes.size());
     m_changes.push_back({ Kind::Attribute, slot, 0, &object, nullptr, nullptr, before, after });
 }
 
@@ -41,7 +47,6 @@ void UndoStep::recordDelete(ManagedObject& object, qsizetype index)
 
 void UndoStep::seal()
 {
-    m_attributeChanges = {};
     m_changes.shrink_to_fit();
 }
 
@@ -49,12 +54,31 @@ void UndoStep::undo(ObjectContext& context) const
 {
     for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
         apply(context, *change, false);
+    tellRestored();
 }
 
 void UndoStep::redo(ObjectContext& context) const
 {
     for (const Change& change : m_changes)
         apply(context, change, true);
+    tellRestored();
+}
+
+// A record's changes mostly follow one another, so a record is looked up
+// in the set only where the record changes.
+void UndoStep::tellRestored() const
+{
+    QSet<ManagedObject*> told;
+    const ManagedObject* last = nullptr;
+    for (const Change& change : m_changes) {
+        if (change.object == last)
+            continue;
+        last = change.object;
+        if (!told.contains(change.object)) {
+            told.insert(change.object);
+            change.object->valuesRestored();
+        }
+    }
 }
 
 // Each change is its own inverse played the other way: an insert undone is a

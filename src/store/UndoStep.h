@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QVariant>
 
-#include <vector>
+#include <deque>
 
 class ManagedObject;
 class ObjectContext;
@@ -28,7 +27,7 @@ public:
     // `index` is the record's place among its entity's records.
     void recordInsert(ManagedObject& object, qsizetype index);
     void recordDelete(ManagedObject& object, qsizetype index);
-    // A step that takes no more changes needs no index into them.
+    // A step takes no more changes; it gives back the room kept for them.
     void seal();
 
     void undo(ObjectContext& context) const;
@@ -49,11 +48,17 @@ private:
     };
 
     void apply(ObjectContext& context, const Change& change, bool forward) const;
+    // Tells each record the step changed, once, after all of them changed.
+    void tellRestored() const;
+
+    // How many of the latest changes a new value of an attribute looks back
+    // over for an earlier change of the same attribute to join: a value
+    // written a hundred times while typing keeps one entry (its first value
+    // and its last), and a keystroke writes a field, its shadow and the time.
+    static constexpr size_t joinWindow = 8;
 
     QString m_name;
-    std::vector<Change> m_changes;
-    // While the step records: where each attribute's change sits, so that a
-    // value written a hundred times while typing keeps one entry (its first
-    // value and its last) and the step stays as small as the edit.
-    QHash<QPair<const ManagedObject*, int>, size_t> m_attributeChanges;
+    // A deque grows by blocks: a step of a hundred thousand changes is never
+    // moved as a whole while it records.
+    std::deque<Change> m_changes;
 };

@@ -128,6 +128,25 @@ TEST_F(DocumentTest, WindowSetUpRepairsFieldsAndTimes)
     EXPECT_EQ(lesson->startTime(), local(2026, 9, 8, 9, 45));
 }
 
+TEST_F(DocumentTest, HistoryStartsAfterTheWindowsRepairsLastsThroughSavesAndEndsWithTheOldYear)
+{
+    Document document(alerts, files);
+    buildYear(document.context());
+    UndoHistory& history = document.context().undoHistory();
+    EXPECT_FALSE(history.isEnabled()) << "building a year keeps no history";
+    onlyLesson(document)->setValue(u"homework", RichText::fromPlainText(QStringLiteral("old text")));
+    onlyLesson(document)->setValue(u"homeworkString", QStringLiteral("repaired"));
+
+    document.setUpForWindow();
+    EXPECT_FALSE(history.canUndo()) << "the repairs are no step of the teacher's";
+    onlyLesson(document)->setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    ASSERT_TRUE(document.saveAs(path("kept.semestra")).ok());
+    EXPECT_TRUE(history.canUndo());
+
+    document.detachFromFile();
+    EXPECT_FALSE(history.canUndo());
+}
+
 class DocumentUpgradeTest : public DocumentTest {
 protected:
     // A version-20 file: no tags, no holiday type.

@@ -71,8 +71,14 @@ protected:
         }
     }
 
-    std::uint32_t pick(std::uint32_t count) { return std::uniform_int_distribution<std::uint32_t>(0, count - 1)(random); }
-    template <typename T> T* pickFrom(const QList<T*>& list) { return list.isEmpty() ? nullptr : list[pick(list.size())]; }
+    std::uint32_t pick(std::uint32_t count)
+    {
+        return std::uniform_int_distribution<std::uint32_t>(0, count - 1)(random);
+    }
+    template <typename T> T* pickFrom(const QList<T*>& list)
+    {
+        return list.isEmpty() ? nullptr : list[pick(list.size())];
+    }
 
     Lesson* anyLesson() { return pickFrom(year->getAllLessons()); }
     Course* anyCourse() { return pickFrom(year->courses()); }
@@ -89,7 +95,10 @@ protected:
     {
         return pickFrom(days([](const Day& day) { return !day.isNonSchoolDay() && !day.lessonsInOrder().isEmpty(); }));
     }
-    Day* anyNonSchoolDay() { return pickFrom(days([](const Day& day) { return day.isNonSchoolDay(); })); }
+    Day* anyNonSchoolDay()
+    {
+        return pickFrom(days([](const Day& day) { return day.isNonSchoolDay(); }));
+    }
 
     QByteArray text(const QString& what) { return RichText::fromPlainText(what + QString::number(pick(1000))); }
 
@@ -329,9 +338,8 @@ QList<UndoWalkTest::Command> UndoWalkTest::commands()
             } },
         { QStringLiteral("Import Standards"),
             [this] {
-                const QByteArray csv = QStringLiteral("Measurement,MD,Measure lengths %1,MD.%1\n")
-                                           .arg(pick(50))
-                                           .toUtf8();
+                const QByteArray csv
+                    = QStringLiteral("Measurement,MD,Measure lengths %1,MD.%1\n").arg(pick(50)).toUtf8();
                 return StandardsImporter::importData(QStringLiteral("list.csv"), csv, *year).has_value();
             } },
         { QStringLiteral("Import Course"),

@@ -15,6 +15,7 @@
 #include "gui/window/CourseActions.h"
 #include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/EditActions.h"
 #include "gui/window/HelpActions.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/LessonBoxCommands.h"
@@ -72,6 +73,7 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     , m_files(files ? *files : m_fileDialogs)
     , m_document(std::make_unique<Document>(m_alerts, m_files))
     , m_shown(new ShownSelection(this))
+    , m_editActions(new EditActions(*this))
     , m_planningActions(new PlanningActions(*m_shown, this))
     , m_dayActions(new DayActions(m_alerts, *m_shown, this))
     , m_changesWatch(new QTimer(this))
@@ -91,10 +93,17 @@ DocumentWindow::DocumentWindow(AlertPresenter* alerts, FileChooser* files, QWidg
     connect(m_shown, &ShownSelection::changed, this, &DocumentWindow::showMode);
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow()
+{
+    // The edit actions follow the document's history and the application's
+    // focus, which still moves while the window closes: they go before the
+    // document does.
+    delete m_editActions;
+}
 
 void DocumentWindow::createMenusAndToolBar()
 {
+    menuBar()->addMenu(m_editActions->createMenu(this));
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_planningActions->addToMenu(view);
     view->addSeparator();
@@ -226,6 +235,7 @@ void DocumentWindow::setupWindow()
         return;
     m_document->setUpForWindow();
     m_connectActions->updateStates();
+    m_editActions->bind(m_document->context());
     // The calendar's column keeps its width; the rest is the planning area's.
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);

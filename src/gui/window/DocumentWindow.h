@@ -10,6 +10,7 @@
 
 class Day;
 class DayActions;
+class EditActions;
 class HelpActions;
 class Year;
 class Document;
@@ -88,6 +89,7 @@ public:
     QAction* editingModeAction() const { return m_editingModeAction; }
     CalendarPicker* calendarPicker() const { return m_calendarPicker; }
     CourseSourceList* courseList() const { return m_courseList; }
+    EditActions& editActions() const { return *m_editActions; }
     PlanningActions& planningActions() const { return *m_planningActions; }
     DayActions& dayActions() const { return *m_dayActions; }
     CourseActions& courseActions() const { return *m_courseActions; }
@@ -149,6 +151,7 @@ private:
     FileChooser& m_files;
     std::unique_ptr<Document> m_document;
     ShownSelection* m_shown = nullptr;
+    EditActions* m_editActions = nullptr;
     PlanningActions* m_planningActions = nullptr;
     DayActions* m_dayActions = nullptr;
     CourseActions* m_courseActions = nullptr;

@@ -21,8 +21,10 @@ WindowShortcutGuard::WindowShortcutGuard(QWidget& window)
 
 bool WindowShortcutGuard::isTextEditingKey(const QKeyEvent& event)
 {
-    static constexpr std::array keys { QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
-        QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Backspace, QKeySequence::Bold,
+    // Undo and redo are not among them: the document's history holds the
+    // field's typing too, and the window's Undo reaches every other step.
+    static constexpr std::array keys { QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+        QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Backspace, QKeySequence::Bold,
         QKeySequence::Italic, QKeySequence::Underline };
     return std::any_of(
         keys.begin(), keys.end(), [&event](QKeySequence::StandardKey key) { return event.matches(key); });

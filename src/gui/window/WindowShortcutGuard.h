@@ -9,9 +9,10 @@ class QWidget;
 // Ctrl+E for "end of line", which would leave editing mode out of reach while
 // the search field or a title field has the focus. The guard lets a window
 // command's key win over any text field of that window, except for the keys
-// that text editing cannot do without (copy, paste, undo and the like), which
-// stay with the field. Ctrl+Shift+V is shared: in a text field it pastes
-// plain text, elsewhere it is the window's Paste Lesson.
+// that text editing cannot do without (copy, paste and the like), which stay
+// with the field. Undo and redo are the window's: its history holds the
+// field's typing as well as every other change. Ctrl+Shift+V is shared: in a
+// text field it pastes plain text, elsewhere it is the window's Paste Lesson.
 class WindowShortcutGuard : public QObject {
     Q_OBJECT
 public:
