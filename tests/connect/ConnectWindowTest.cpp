@@ -24,7 +24,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextEdit>
-#include <QUrlQuery>
 
 namespace {
 
@@ -33,14 +32,6 @@ void saveShot(QWidget& widget, const QString& name)
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
     EXPECT_TRUE(widget.grab().save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/") + name));
 }
-
-QString formToken(const QByteArray& page)
-{
-    return QRegularExpression(QStringLiteral("name=\"csrf_token\" value=\"([^\"]*)\""))
-        .match(QString::fromUtf8(page))
-        .captured(1);
-}
-
 } // namespace
 
 // The document window's SemestraConnect menu, status line and feedback
@@ -60,19 +51,29 @@ protected:
 
     SemestraConnectActions& actions() { return window->connectActions(); }
 
-    // What the teacher does in the browser: log in, then allow the planner.
+    // What the teacher does in the browser: log in, then press "Allow" on
+    // the page the planner opened, sending that form as a browser would.
     void allowInBrowser(const QUrl& url)
     {
         ++browserVisits;
-        const QString code = QUrlQuery(url).queryItemValue(QStringLiteral("code"));
+        HttpRequest page;
+        page.url = url.path() + QLatin1Char('?') + url.query(QUrl::FullyEncoded);
+        const QString html = QString::fromUtf8(service().sendAndWait(page).body);
+        static const QRegularExpression allow(QStringLiteral("<button[^>]*name=\"([^\"]+)\" value=\"allow\""));
+        const auto button = allow.match(html);
+        ASSERT_TRUE(button.hasMatch()) << html.toStdString();
+        const QString form = html.left(button.capturedStart()).section(QStringLiteral("<form"), -1);
+        static const QRegularExpression action(QStringLiteral("action=\"([^\"]+)\""));
+        static const QRegularExpression hidden(QStringLiteral("type=\"hidden\" name=\"([^\"]+)\" value=\"([^\"]*)\""));
         HttpRequest confirm;
         confirm.method = "POST";
-        confirm.url = QStringLiteral("/desktop/login");
+        confirm.url = QUrl(action.match(form).captured(1)).path();
         confirm.headers = { { "Content-Type", "application/x-www-form-urlencoded" } };
-        HttpRequest page;
-        page.url = QStringLiteral("/desktop/login?code=") + code;
-        confirm.body = "code=" + QUrl::toPercentEncoding(code)
-            + "&csrf_token=" + QUrl::toPercentEncoding(formToken(service().sendAndWait(page).body));
+        confirm.body = button.captured(1).toUtf8() + "=allow";
+        for (auto field = hidden.globalMatch(form); field.hasNext();) {
+            const auto match = field.next();
+            confirm.body += '&' + match.captured(1).toUtf8() + '=' + QUrl::toPercentEncoding(match.captured(2));
+        }
         EXPECT_EQ(service().sendAndWait(confirm).status, 200);
     }
 

@@ -219,6 +219,7 @@ TEST_F(LessonMovesTest, WipeEmptiesContentAndRecordsWhatTheServiceKnows)
     lesson->setValue(u"anchored", true);
     lesson->setObject(u"unit", math->addUnitWithName(QStringLiteral("Fractions")));
     const std::optional<Date> start = lesson->startTime();
+    const Date beforeWipe = Date::now();
 
     lesson->wipe();
     const QString stack = year()->deleteStack();
@@ -232,7 +233,9 @@ TEST_F(LessonMovesTest, WipeEmptiesContentAndRecordsWhatTheServiceKnows)
     EXPECT_TRUE(lesson->lessonTitle().isEmpty());
     EXPECT_FALSE(lesson->isAnchored());
     EXPECT_EQ(lesson->unit(), nullptr);
-    EXPECT_EQ(lesson->lastUpdated(), std::nullopt);
+    // Marked as changed, so that the next sync of changes empties the online copy.
+    ASSERT_TRUE(lesson->lastUpdated().has_value());
+    EXPECT_GE(lesson->lastUpdated()->secondsSinceReferenceDate(), beforeWipe.secondsSinceReferenceDate());
     EXPECT_EQ(lesson->syncID(), QStringLiteral("L3"));
     EXPECT_EQ(lesson->startTime(), start);
     EXPECT_TRUE(lesson->assignments().isEmpty());
