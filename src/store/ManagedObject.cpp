@@ -116,12 +116,12 @@ std::vector<bool> ManagedObject::shiftAttributesAlong(
             QVariant& value = values[size_t(positions[p])];
             if (compared[p] && !sameValue(value, carried[p]))
                 changed[size_t(i)] = true;
-            if (history)
-                history->recordAttribute(*records[i], positions[p], value, carried[p]);
             value.swap(carried[p]);
         }
         records[i]->markUpdated();
     }
+    if (history)
+        history->recordShift(records, positions, std::move(carried));
     return changed;
 }
 

@@ -177,6 +177,11 @@ void UndoHistory::recordDelete(ManagedObject& object, qsizetype index)
     recordingStep().recordDelete(object, index);
 }
 
+void UndoHistory::recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover)
+{
+    recordingStep().recordShift(records, positions, std::move(leftover));
+}
+
 void UndoHistory::notify() const
 {
     if (m_observer)

@@ -70,6 +70,7 @@ public:
     void recordToMany(ManagedObject& object, int slot, ManagedObject& target, qsizetype index, bool added);
     void recordInsert(ManagedObject& object, qsizetype index);
     void recordDelete(ManagedObject& object, qsizetype index);
+    void recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover);
 
 private:
     enum class OpenKind { None, Group, Loose };

@@ -16,6 +16,10 @@ void UndoStep::recordAttribute(ManagedObject& object, int slot, const QVariant& 
     const size_t oldest = m_changes.size() > joinWindow ? m_changes.size() - joinWindow : 0;
     for (size_t index = m_changes.size(); index-- > oldest;) {
         Change& earlier = m_changes[index];
+        // A shift may have moved this value on: a later value joins no
+        // entry from before it.
+        if (earlier.kind == Kind::Shift)
+            break;
         if (earlier.kind == Kind::Attribute && earlier.object == &object && earlier.slot == slot) {
             earlier.after = after;
             return;
@@ -45,9 +49,16 @@ void UndoStep::recordDelete(ManagedObject& object, qsizetype index)
     m_changes.push_back({ Kind::Delete, -1, index, &object, nullptr, nullptr, {}, {} });
 }
 
+void UndoStep::recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover)
+{
+    m_shifts.push_back({ records, positions, std::move(leftover) });
+    m_changes.push_back({ Kind::Shift, -1, qsizetype(m_shifts.size() - 1), records.constFirst(), nullptr, nullptr, {}, {} });
+}
+
 void UndoStep::seal()
 {
     m_changes.shrink_to_fit();
+    m_shifts.shrink_to_fit();
 }
 
 void UndoStep::undo(ObjectContext& context) const
@@ -70,14 +81,22 @@ void UndoStep::tellRestored() const
 {
     QSet<ManagedObject*> told;
     const ManagedObject* last = nullptr;
-    for (const Change& change : m_changes) {
-        if (change.object == last)
-            continue;
-        last = change.object;
-        if (!told.contains(change.object)) {
-            told.insert(change.object);
-            change.object->valuesRestored();
+    const auto tell = [&](ManagedObject* object) {
+        if (object == last)
+            return;
+        last = object;
+        if (!told.contains(object)) {
+            told.insert(object);
+            object->valuesRestored();
         }
+    };
+    for (const Change& change : m_changes) {
+        if (change.kind != Kind::Shift) {
+            tell(change.object);
+            continue;
+        }
+        for (ManagedObject* record : m_shifts[size_t(change.index)].records)
+            tell(record);
     }
 }
 
@@ -100,6 +119,9 @@ void UndoStep::apply(ObjectContext& context, const Change& change, bool forward)
         else
             object.restoreToManyEntry(change.slot, change.index, nullptr);
         break;
+    case Kind::Shift:
+        applyShift(m_shifts[size_t(change.index)], forward);
+        break;
     case Kind::Insert:
     case Kind::Delete:
         if ((change.kind == Kind::Insert) == forward)
@@ -107,5 +129,22 @@ void UndoStep::apply(ObjectContext& context, const Change& change, bool forward)
         else
             context.forget(object);
         break;
+    }
+}
+
+// Played forward, each record takes the values of the one before it and the
+// first takes empty ones; played back, each takes those of the one after it
+// and the last gets back what it gave up.
+void UndoStep::applyShift(const Shift& shift, bool forward) const
+{
+    std::vector<QVariant> carried = forward ? std::vector<QVariant>(shift.positions.size()) : shift.leftover;
+    const qsizetype count = shift.records.size();
+    for (qsizetype n = 0; n < count; ++n) {
+        ManagedObject& record = *shift.records[forward ? n : count - 1 - n];
+        for (size_t p = 0; p < shift.positions.size(); ++p) {
+            QVariant value = record.valueAtSlot(shift.positions[p]);
+            record.restoreAttribute(shift.positions[p], carried[p]);
+            carried[p] = std::move(value);
+        }
     }
 }

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <deque>
+#include <vector>
 
 class ManagedObject;
 class ObjectContext;
@@ -27,6 +28,12 @@ public:
     // `index` is the record's place among its entity's records.
     void recordInsert(ManagedObject& object, qsizetype index);
     void recordDelete(ManagedObject& object, qsizetype index);
+    // A run of records of which each took the given attributes of the one
+    // before it, the first taking empty values; `leftover` holds what the
+    // last one gave up. A bump moves thousands of values this way: keeping
+    // the run and its leftover, not a change per value, keeps the step small
+    // and quick to record.
+    void recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover);
     // A step takes no more changes; it gives back the room kept for them.
     void seal();
 
@@ -34,13 +41,19 @@ public:
     void redo(ObjectContext& context) const;
 
 private:
-    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete };
+    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete, Shift };
+    struct Shift {
+        QList<ManagedObject*> records;
+        std::vector<int> positions;
+        std::vector<QVariant> leftover;
+    };
+    // To-one: the targets before and after; to-many: the target (first);
+    // a shift: its place among the step's shifts (index).
     struct Change {
         Kind kind;
         int slot;
         qsizetype index;
         ManagedObject* object;
-        // To-one: the targets before and after; to-many: the target (first).
         ManagedObject* first;
         ManagedObject* second;
         QVariant before;
@@ -48,6 +61,7 @@ private:
     };
 
     void apply(ObjectContext& context, const Change& change, bool forward) const;
+    void applyShift(const Shift& shift, bool forward) const;
     // Tells each record the step changed, once, after all of them changed.
     void tellRestored() const;
 
@@ -61,4 +75,5 @@ private:
     // A deque grows by blocks: a step of a hundred thousand changes is never
     // moved as a whole while it records.
     std::deque<Change> m_changes;
+    std::deque<Shift> m_shifts;
 };
