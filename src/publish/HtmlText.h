@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/richtext/HtmlEscape.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +12,7 @@
 // title such as "<script>…" shows as text and never runs in a student's
 // browser.
 namespace HtmlText {
-// "&", "<", ">", '"' and "'" as character references.
-QString escaped(const QString& text);
+using HtmlEscape::escaped;
 // A plain-text field as page text: one line per line of the field, leading
 // spaces and tabs dropped, empty lines left out, each line ending in "<br>".
 QString escapedLines(const QString& text);

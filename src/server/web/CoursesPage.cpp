@@ -1,6 +1,6 @@
 #include "server/web/CoursesPage.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/PageLayout.h"
 #include "server/web/WebFormat.h"
 #include "server/web/WebRoutes.h"

@@ -1,7 +1,7 @@
 #include "server/web/DayPage.h"
 
 #include "server/web/DayKind.h"
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/LessonHtml.h"
 #include "server/web/PageLayout.h"
 #include "server/web/WebFormat.h"

@@ -1,6 +1,6 @@
 #include "server/web/ErrorPage.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/PageLayout.h"
 #include "server/web/WebRoutes.h"
 

@@ -1,6 +1,6 @@
 #include "server/web/FeedbackListPage.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/PageLayout.h"
 #include "server/web/WebFormat.h"
 

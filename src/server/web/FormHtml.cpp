@@ -1,6 +1,6 @@
 #include "server/web/FormHtml.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/WebRoutes.h"
 
 namespace FormHtml {

@@ -1,6 +1,6 @@
 #include "server/web/LessonHtml.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/HtmlSanitizer.h"
 #include "server/web/SafeUrl.h"
 #include "server/web/WebFormat.h"

@@ -1,7 +1,7 @@
 #include "server/web/PageLayout.h"
 
 #include "server/web/FormHtml.h"
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/WebRoutes.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "server/web/PublicCoursePage.h"
 
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 #include "server/web/LessonHtml.h"
 #include "server/web/PageLayout.h"
 

@@ -1,4 +1,4 @@
-#include "server/web/HtmlEscape.h"
+#include "foundation/richtext/HtmlEscape.h"
 
 namespace HtmlEscape {
 
