@@ -5,20 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
-
-HttpRequest formPost(const QString& path, const QByteArray& body)
-{
-    HttpRequest request;
-    request.method = "POST";
-    request.url = path;
-    request.headers = { { "Content-Type", "application/x-www-form-urlencoded" } };
-    request.body = body;
-    return request;
-}
-
-} // namespace
-
 BrowserLogin::BrowserLogin(SyncConnection& connection, QObject* parent)
     : QObject(parent)
     , m_connection(connection)
@@ -31,7 +17,7 @@ BrowserLogin::BrowserLogin(SyncConnection& connection, QObject* parent)
 void BrowserLogin::start(const QString& label)
 {
     cancel();
-    m_connection.send(formPost(QStringLiteral("/desktop/login/start"), "label=" + QUrl::toPercentEncoding(label)),
+    m_connection.send(SyncConnection::formPost(QStringLiteral("/desktop/login/start"), { { QStringLiteral("label"), label } }),
         [this](const HttpResponse& r) { started(int(r.status), r.body); });
 }
 
@@ -51,8 +37,8 @@ void BrowserLogin::started(int status, const QByteArray& body)
 
 void BrowserLogin::poll()
 {
-    m_connection.send(formPost(QStringLiteral("/desktop/login/poll"),
-                          "poll_token=" + QUrl::toPercentEncoding(QString::fromUtf8(m_pollToken))),
+    m_connection.send(SyncConnection::formPost(
+                          QStringLiteral("/desktop/login/poll"), { { QStringLiteral("poll_token"), QString::fromUtf8(m_pollToken) } }),
         [this](const HttpResponse& r) {
             if (r.status == 202 || !r.answered())
                 return m_timer.start();

@@ -10,19 +10,6 @@ const QString ConnectSession::keyringService = QStringLiteral("SemestraConnect")
 
 namespace {
 
-HttpRequest formPost(const QString& path, const QList<QPair<QString, QString>>& fields)
-{
-    QByteArray body;
-    for (const auto& [name, value] : fields)
-        body += (body.isEmpty() ? "" : "&") + name.toUtf8() + '=' + QUrl::toPercentEncoding(value);
-    HttpRequest request;
-    request.method = "POST";
-    request.url = path;
-    request.headers = { { "Content-Type", "application/x-www-form-urlencoded" } };
-    request.body = body;
-    return request;
-}
-
 HttpRequest get(const QString& path)
 {
     HttpRequest request;
@@ -62,7 +49,7 @@ Status ConnectSession::logIn(const QString& user, const QString& password)
     if (token.isEmpty())
         return Status::failure(QStringLiteral("%1 does not offer a SemestraConnect login").arg(account()));
     m_connection.setSessionCookie({});
-    const HttpResponse done = m_connection.sendAndWait(formPost(QStringLiteral("/login"),
+    const HttpResponse done = m_connection.sendAndWait(SyncConnection::formPost(QStringLiteral("/login"),
         { { QStringLiteral("username"), user }, { QStringLiteral("password"), password },
             { QStringLiteral("csrf_token"), token } }));
     if (!done.answered())
@@ -98,7 +85,7 @@ Status ConnectSession::logOut()
         const QString token = formToken(page.body);
         if (!token.isEmpty()) {
             const HttpResponse done = m_connection.sendAndWait(
-                formPost(QStringLiteral("/logout"), { { QStringLiteral("csrf_token"), token } }));
+                SyncConnection::formPost(QStringLiteral("/logout"), { { QStringLiteral("csrf_token"), token } }));
             if (!done.answered())
                 return Status::failure(unreachable(done));
             if (done.status >= 400)

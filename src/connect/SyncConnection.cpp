@@ -1,5 +1,7 @@
 #include "connect/SyncConnection.h"
 
+#include <QUrl>
+
 const QByteArray SyncConnection::sessionCookieName = QByteArrayLiteral("semestra_session");
 
 SyncConnection::SyncConnection(ServiceAddress address, QObject* parent)
@@ -19,6 +21,19 @@ void SyncConnection::setSessionCookie(const QString& value)
         m_cookies.remove(sessionCookieName);
     else
         m_cookies.insert(sessionCookieName, value);
+}
+
+HttpRequest SyncConnection::formPost(const QString& path, const QList<QPair<QString, QString>>& fields)
+{
+    QByteArray body;
+    for (const auto& [name, value] : fields)
+        body += (body.isEmpty() ? "" : "&") + name.toUtf8() + '=' + QUrl::toPercentEncoding(value);
+    HttpRequest request;
+    request.method = "POST";
+    request.url = path;
+    request.headers = { { "Content-Type", "application/x-www-form-urlencoded" } };
+    request.body = body;
+    return request;
 }
 
 HttpRequest SyncConnection::prepared(HttpRequest request) const

@@ -25,6 +25,10 @@ public:
     QString sessionCookie() const { return m_cookies.value(sessionCookieName); }
     void setSessionCookie(const QString& value);
 
+    // A POST of an HTML form's fields, percent-encoded, to a path on the
+    // service: how the service's login pages take what they are sent.
+    static HttpRequest formPost(const QString& path, const QList<QPair<QString, QString>>& fields);
+
     using ReplyHandler = std::function<void(const HttpResponse&)>;
     // `request.url` is a path on the service ("/years/create"). The handler
     // runs later on this object's thread, unless abandon() came first.
