@@ -17,7 +17,8 @@ BrowserLogin::BrowserLogin(SyncConnection& connection, QObject* parent)
 void BrowserLogin::start(const QString& label)
 {
     cancel();
-    m_connection.send(SyncConnection::formPost(QStringLiteral("/desktop/login/start"), { { QStringLiteral("label"), label } }),
+    m_connection.send(
+        SyncConnection::formPost(QStringLiteral("/desktop/login/start"), { { QStringLiteral("label"), label } }),
         [this](const HttpResponse& r) { started(int(r.status), r.body); });
 }
 
@@ -37,8 +38,8 @@ void BrowserLogin::started(int status, const QByteArray& body)
 
 void BrowserLogin::poll()
 {
-    m_connection.send(SyncConnection::formPost(
-                          QStringLiteral("/desktop/login/poll"), { { QStringLiteral("poll_token"), QString::fromUtf8(m_pollToken) } }),
+    m_connection.send(SyncConnection::formPost(QStringLiteral("/desktop/login/poll"),
+                          { { QStringLiteral("poll_token"), QString::fromUtf8(m_pollToken) } }),
         [this](const HttpResponse& r) {
             if (r.status == 202 || !r.answered())
                 return m_timer.start();
