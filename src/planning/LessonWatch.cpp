@@ -29,13 +29,15 @@ void LessonWatch::watch(Lesson* lesson, std::function<void()> changed)
     m_observers.clear();
     if (!lesson)
         return;
-    const void* scope = &lesson->context();
+    // A bump posts for every lesson it moves: only this lesson's posts
+    // reach the handler.
     for (const QString& name : namesOfTheLesson()) {
-        m_observers.observe(name, scope, [lesson, changed](const Notification& note) {
-            if (note.object == static_cast<NotificationSource*>(lesson) && !lesson->isDeleted())
+        m_observers.observeSource(name, lesson, [lesson, changed](const Notification&) {
+            if (!lesson->isDeleted())
                 changed();
         });
     }
+    const void* scope = &lesson->context();
     for (const QString& name : namesOfTheYear()) {
         m_observers.observe(name, scope, [lesson, changed](const Notification&) {
             if (!lesson->isDeleted())

@@ -1,5 +1,7 @@
 #include "foundation/notify/NotificationCenter.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 NotificationCenter& NotificationCenter::defaultCenter()
@@ -10,19 +12,19 @@ NotificationCenter& NotificationCenter::defaultCenter()
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(const QString& name, Handler handler)
 {
-    return add({ 0, name, nullptr, nullptr, std::move(handler) });
+    return add({ 0, name, nullptr, nullptr, std::make_shared<const Handler>(std::move(handler)) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(
     const QString& name, const NotificationSource* object, Handler handler)
 {
-    return add({ 0, name, object, nullptr, std::move(handler) });
+    return add({ 0, name, object, nullptr, std::make_shared<const Handler>(std::move(handler)) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::addScopedObserver(
     const QString& name, const void* scope, Handler handler)
 {
-    return add({ 0, name, nullptr, scope, std::move(handler) });
+    return add({ 0, name, nullptr, scope, std::make_shared<const Handler>(std::move(handler)) });
 }
 
 NotificationCenter::ObserverId NotificationCenter::add(Observer observer)
@@ -92,17 +94,18 @@ void NotificationCenter::post(const QString& name, NotificationSource* object, c
     const Notification notification { name, object, userInfo };
     // Handlers may change the observer list, so walk a snapshot of the ids
     // and skip any observer removed along the way.
+    // A bump posts once for every lesson it moves: the matching ids stay on
+    // the stack.
     const QList<ObserverId> candidates = candidatesFor(name);
-    QList<ObserverId> ids;
-    ids.reserve(candidates.size());
+    QVarLengthArray<ObserverId, 64> ids;
     for (ObserverId id : candidates) {
         if (find(id)->matches(notification))
             ids.append(id);
     }
     for (ObserverId id : ids) {
         if (const Observer* observer = find(id)) {
-            const Handler handler = observer->handler; // survives its own removal
-            handler(notification);
+            const std::shared_ptr<const Handler> handler = observer->handler; // survives its own removal
+            (*handler)(notification);
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 // The application-wide notification centre: named notifications with an
 // object, delivered synchronously to every matching observer in the order
@@ -41,7 +42,9 @@ private:
         QString name;
         const NotificationSource* object;
         const void* scope;
-        Handler handler;
+        // Shared so that a post keeps a handler alive through its own
+        // removal without copying what it captured.
+        std::shared_ptr<const Handler> handler;
 
         bool matches(const Notification& notification) const;
     };

@@ -22,6 +22,12 @@ public:
         m_ids.push_back(m_center.addScopedObserver(name, scope, std::move(handler)));
     }
 
+    // Observers that see only notifications about `source`.
+    void observeSource(const QString& name, const NotificationSource* source, NotificationCenter::Handler handler)
+    {
+        m_ids.push_back(m_center.addObserver(name, source, std::move(handler)));
+    }
+
     void clear()
     {
         for (NotificationCenter::ObserverId id : m_ids)
