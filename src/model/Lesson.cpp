@@ -31,9 +31,9 @@ const QStringList& Lesson::keysThatUpdateTime() const
 void Lesson::didChangeValue(const QString& key)
 {
     SyncedRecord::didChangeValue(key);
-    if (!isCopyingAttributes() && richFieldKeys().contains(key))
+    if (!isCopyingAttributes() && listsKey(richFieldKeys(), key))
         setValue(shadowKey(key), RichText::plainText(value<QByteArray>(key)));
-    if (!keysThatUpdateTime().contains(key))
+    if (!listsKey(keysThatUpdateTime(), key))
         return;
     if (m_fieldsChanging)
         m_displayTextChanged = true;

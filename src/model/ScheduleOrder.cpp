@@ -28,7 +28,8 @@ template <typename T, typename Key> void sortByKey(QList<T*>& records, Key key)
 
 Date dayDate(const Lesson* lesson)
 {
-    return lesson->dayTaught() ? lesson->dayTaught()->actualDate() : Date();
+    const Day* day = lesson->dayTaught();
+    return day ? day->actualDate() : Date();
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 void SyncedRecord::willChangeValue(const QString& key)
 {
     ManagedObject::willChangeValue(key);
-    if (keysThatUpdateTime().contains(key))
+    if (listsKey(keysThatUpdateTime(), key))
         updateTime();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 // A record that is exchanged with the online service: it carries the
 // service's identifier (syncID) and the time of its last visible change.
 class SyncedRecord : public ManagedObject {
@@ -29,6 +31,14 @@ protected:
     // change" list those keys here.
     virtual const QStringList& keysThatUpdateTime() const;
     void willChangeValue(const QString& key) override;
+    // Whether a short list of keys holds the key. Every change of a value
+    // asks this a few times, and most keys differ from most listed ones in
+    // length, which is compared first without a call.
+    static bool listsKey(const QStringList& keys, const QString& key)
+    {
+        return std::any_of(keys.begin(), keys.end(),
+            [&key](const QString& listed) { return listed.size() == key.size() && listed == key; });
+    }
 
 private:
     bool m_copyingAttributes = false;

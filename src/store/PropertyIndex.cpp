@@ -1,5 +1,7 @@
 #include "store/PropertyIndex.h"
 
+#include <algorithm>
+
 void PropertyIndex::add(QStringView name)
 {
     m_tags.push_back(tagOf(name));
@@ -10,7 +12,9 @@ int PropertyIndex::find(QStringView name) const
 {
     const quint32 tag = tagOf(name);
     for (size_t i = 0; i < m_tags.size(); ++i) {
-        if (m_tags[i] == tag && m_names[i] == name)
+        // Compared in place: the library's comparison is a call, and
+        // every read and write of a record comes here.
+        if (m_tags[i] == tag && std::equal(name.begin(), name.end(), m_names[i].begin()))
             return int(i);
     }
     return -1;
