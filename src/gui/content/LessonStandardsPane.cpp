@@ -22,6 +22,9 @@ LessonStandardsPane::LessonStandardsPane(QWidget* parent)
     m_description->setMinimumHeight(48);
     m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_description->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_tree->setAccessibleName(tr("Lesson standards"));
+    m_tree->setAccessibleDescription(tr("Tick the standards this lesson teaches"));
+    m_description->setAccessibleName(tr("Standard description"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree, 1);

@@ -26,6 +26,8 @@ CourseSourceList::CourseSourceList(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDropIndicatorShown(true);
     setFrameShape(QFrame::NoFrame);
+    setAccessibleName(tr("Courses"));
+    setAccessibleDescription(tr("Your courses and their units; a ticked course shows in the planning views"));
 
     m_renameTimer.setSingleShot(true);
     connect(&m_renameTimer, &QTimer::timeout, this, [this] {

@@ -37,6 +37,9 @@ AssignmentsPanel::AssignmentsPanel(QWidget* parent)
     m_add->setObjectName(QStringLiteral("addAssignment"));
     m_remove->setObjectName(QStringLiteral("removeAssignment"));
     m_title->setPlaceholderText(QStringLiteral("Title"));
+    m_list->setAccessibleName(tr("Assignments"));
+    m_list->setAccessibleDescription(tr("The assignments given in this lesson; choose one to edit it below"));
+    m_remove->setAccessibleName(tr("Remove assignment"));
     // Return and Tab belong to the text: a new line and a tab, never leaving the field.
     m_details->setTabChangesFocus(false);
     m_details->setAcceptRichText(true);

@@ -67,6 +67,11 @@ AttachmentsTable::AttachmentsTable(QWidget* parent)
     m_table->setMaximumHeight(130);
     m_table->setToolTip(QStringLiteral("Click an icon to open the attachment; drop files or links here"));
     m_table->viewport()->setAcceptDrops(true);
+    m_table->setAccessibleName(tr("Attachments"));
+    m_table->setAccessibleDescription(m_table->toolTip());
+    m_addFile->setAccessibleName(tr("Add file"));
+    m_addLink->setAccessibleName(tr("Add link"));
+    m_remove->setAccessibleName(tr("Remove attachment"));
     m_table->viewport()->installEventFilter(this);
     m_addFile->setObjectName(QStringLiteral("addAttachmentFile"));
     m_addLink->setObjectName(QStringLiteral("addAttachmentLink"));

@@ -17,6 +17,7 @@ NonSchoolSettingsPanel::NonSchoolSettingsPanel(QWidget* parent)
 {
     setObjectName(QStringLiteral("NonSchoolSettingsPanel"));
     m_name->setPlaceholderText(tr("Name"));
+    m_name->setAccessibleName(tr("Non-school day name"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_kind);

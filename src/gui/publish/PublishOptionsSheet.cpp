@@ -37,6 +37,7 @@ PublishOptionsSheet::PublishOptionsSheet(
 {
     setObjectName(QStringLiteral("PublishOptionsWindow"));
     setWindowTitle(QStringLiteral("Publish Options"));
+    m_themes->setAccessibleName(tr("Site themes"));
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(640);
     m_themes->addItems(PublishThemes::names());
