@@ -4,6 +4,7 @@
 #include "foundation/richtext/RtfReader.h"
 #include "foundation/richtext/RtfWriter.h"
 #include "gui/editing/RichTextArea.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
@@ -83,6 +84,9 @@ FieldEditor::FieldEditor(const QString& textKey, QWidget* parent)
     m_title->setFont(titleFont);
     m_show->setToolTip(QStringLiteral("Show this field in the planning views"));
     m_text->setMinimumHeight(60);
+    UndoStepName::setForToggle(m_expand, QStringLiteral("Expand Field"), QStringLiteral("Collapse Field"));
+    UndoStepName::setForToggle(m_show, QStringLiteral("Show Field"), QStringLiteral("Hide Field"));
+    UndoStepName::set(m_title, QStringLiteral("Rename Field"));
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
@@ -135,6 +139,7 @@ QWidget* FieldEditor::buildFormatBar()
     m_size = new QComboBox(bar);
     m_size->setToolTip(QStringLiteral("Font size"));
     m_size->setAccessibleName(tr("Font size"));
+    UndoStepName::set(m_size, QStringLiteral("Change Font Size"));
     for (int size : { 9, 10, 11, 12, 14, 16, 18, 24, 36 })
         m_size->addItem(QString::number(size));
     connect(m_size, &QComboBox::textActivated, this,
@@ -143,6 +148,7 @@ QWidget* FieldEditor::buildFormatBar()
     auto* colour = formatButton(QStringLiteral("A"), QStringLiteral("Text colour"), bar);
     colour->setPopupMode(QToolButton::InstantPopup);
     auto* colours = new QMenu(colour);
+    UndoStepName::set(colours, QStringLiteral("Change Text Colour"));
     for (const auto& [name, value] : textColours()) {
         QPixmap swatch(12, 12);
         swatch.fill(value);

@@ -1,5 +1,6 @@
 #include "gui/schedule/CourseColorSheet.h"
 
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Year.h"
 
@@ -18,6 +19,7 @@ CourseColorSheet::CourseColorSheet(Year& year, QWidget* window)
 {
     setObjectName(QStringLiteral("CourseColorManagerWindow"));
     setWindowTitle(QStringLiteral("Course Colors"));
+    UndoStepName::set(this, QStringLiteral("Change Course Color"));
     setWindowModality(Qt::WindowModal);
     auto* rows = new QGridLayout;
     rows->setVerticalSpacing(4);

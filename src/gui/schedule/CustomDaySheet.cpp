@@ -1,5 +1,6 @@
 #include "gui/schedule/CustomDaySheet.h"
 
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Day.h"
 
@@ -18,6 +19,7 @@ CustomDaySheet::CustomDaySheet(CustomDayController& controller, QWidget* window)
 {
     setObjectName(QStringLiteral("CustomDayWindow"));
     setWindowTitle(tr("Custom Day"));
+    UndoStepName::set(this, QStringLiteral("Make Custom Day"));
     setWindowModality(Qt::WindowModal);
     m_tabs->addTab(createNewTab(), tr("New Custom Day"));
     m_tabs->addTab(createExistingTab(), tr("Existing Custom Day"));

@@ -17,6 +17,7 @@
 #include "schedule/NonSchoolSettingsController.h"
 #include "schedule/RemoveLessonFromDay.h"
 #include "schedule/YearFrameCommands.h"
+#include "store/UndoGroup.h"
 
 #include <QMenu>
 
@@ -165,6 +166,9 @@ void DayActions::makeNonSchoolDay(Day* day)
     if (!day)
         return;
     sheetFor(m_nonSchoolController, m_makeNonSchoolSheet, m_alerts, m_window);
+    // Without the sheet the day is cancelled at once; with it, the sheet
+    // names its own step after the kind of day chosen there.
+    const UndoGroup step(day->context(), QStringLiteral("Cancel Day"));
     if (m_nonSchoolController->makeNonSchoolDay(*day) == MakeNonSchoolDayController::Outcome::ShowSheet) {
         m_makeNonSchoolSheet->load();
         m_makeNonSchoolSheet->open();

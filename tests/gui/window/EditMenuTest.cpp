@@ -1,26 +1,43 @@
+#include "foundation/notify/NotificationCenter.h"
 #include "foundation/richtext/RichText.h"
 #include "gui/editing/FieldEditor.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/editing/RichTextArea.h"
+#include "gui/navigation/CourseSourceList.h"
+#include "gui/navigation/CourseSourceListDelegate.h"
+#include "gui/navigation/CourseSourceListModel.h"
+#include "gui/panels/AssignmentsPanel.h"
+#include "gui/panels/AttachmentsTable.h"
 #include "gui/panels/LessonEditorPanel.h"
+#include "gui/panels/LessonSettingsPanel.h"
 #include "gui/panels/SidePanel.h"
 #include "gui/window/DemoWindowFixture.h"
 #include "gui/window/EditActions.h"
 #include "gui/window/StandardsActions.h"
+#include "model/Course.h"
+#include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
+#include "planning/PlanningNotifications.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -211,4 +228,136 @@ TEST_F(EditMenuTest, ScreenshotOfTheOpenEditMenu)
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(SEMESTRA_SCREENSHOT_DIR)));
     EXPECT_TRUE(picture.save(QStringLiteral(SEMESTRA_SCREENSHOT_DIR "/edit-menu.png")));
     editMenu->hide();
+}
+
+// Each kind of change, made as the teacher makes it, is offered back under
+// the name of what the teacher did, both ways.
+TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachersAction)
+{
+    SidePanel* side = window->planningArea()->sidePanel();
+    LessonSettingsPanel* settings = side->settings();
+    auto showSettings = [this] {
+        NotificationCenter::defaultCenter().post(PlanningNotifications::lessonSettingsClicked, lesson);
+        settle();
+    };
+    auto showEditor = [this, side](LessonEditorPanel::Segment segment) {
+        side->showLessonEditor(lesson);
+        side->editor()->showSegment(segment);
+        settle();
+    };
+    auto click = [](QWidget* widget) {
+        ASSERT_TRUE(widget->isVisible());
+        // Near the left edge: a check box stretched by its form takes clicks only on its box and label.
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+        settle();
+    };
+    auto typeInto = [](QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+        field->clearFocus();
+        settle();
+    };
+    CourseSourceList* list = window->courseList();
+    auto* courses = dynamic_cast<CourseSourceListModel*>(list->model());
+    ASSERT_NE(courses, nullptr);
+    Lesson* other
+        = window->document().getCurrentYear()->getDayAfter(lesson->dayTaught())->lessonsToDrawInOrder().value(0);
+    ASSERT_NE(other, nullptr);
+
+    struct Command {
+        const char* name;
+        std::function<void()> perform;
+    };
+    const QList<Command> commands {
+        { "Remove Attachment",
+            [&] {
+                showEditor(LessonEditorPanel::StandardFields);
+                side->editor()->attachments()->table()->selectRow(0);
+                click(side->editor()->attachments()->removeButton());
+            } },
+        { "Clear Lesson", [&] { choose(QStringLiteral("&Lesson"), QStringLiteral("Clear Lesson")); } },
+        { "Paste Lesson",
+            [&] {
+                choose(QStringLiteral("&Lesson"), QStringLiteral("Copy Lesson"));
+                NotificationCenter::defaultCenter().post(PlanningNotifications::lessonClicked, other);
+                settle();
+                choose(QStringLiteral("&Lesson"), QStringLiteral("Paste Lesson"));
+                NotificationCenter::defaultCenter().post(PlanningNotifications::lessonClicked, lesson);
+                settle();
+            } },
+        { "Lock Lesson",
+            [&] {
+                showSettings();
+                click(settings->lockBox());
+            } },
+        { "Unlock Lesson",
+            [&] {
+                showSettings();
+                click(settings->lockBox());
+            } },
+        { "Change Lesson Time",
+            [&] {
+                showSettings();
+                // Only this lesson, not every lesson of its course.
+                alerts.answerNext(AlertDefaultReturn);
+                typeInto(settings->startTimeEdit(), QStringLiteral("9:05"));
+            } },
+        { "Add Assignment",
+            [&] {
+                showEditor(LessonEditorPanel::Assignments);
+                click(side->editor()->assignments()->addButton());
+            } },
+        { "Remove Assignment",
+            [&] {
+                showEditor(LessonEditorPanel::Assignments);
+                side->editor()->assignments()->list()->setCurrentRow(0);
+                click(side->editor()->assignments()->removeButton());
+            } },
+        { "Collapse Field",
+            [&] {
+                showEditor(LessonEditorPanel::StandardFields);
+                click(side->editor()->standardFields()->editor(QStringLiteral("lessonBody"))->expandButton());
+            } },
+        { "Rename Field",
+            [&] {
+                showEditor(LessonEditorPanel::StandardFields);
+                typeInto(side->editor()->standardFields()->editor(QStringLiteral("homework"))->titleEdit(),
+                    QStringLiteral("Practice"));
+            } },
+        { "Hide Course",
+            [&] {
+                const QModelIndex row = courses->indexOf(static_cast<const ManagedObject*>(lesson->course()));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    CourseSourceListDelegate::checkBoxRect(list->visualRect(row)).center());
+                settle();
+            } },
+        { "Rename Course",
+            [&] {
+                list->edit(courses->indexOf(static_cast<const ManagedObject*>(lesson->course())));
+                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                ASSERT_NE(editor, nullptr);
+                typeInto(editor, QStringLiteral("Algebra"));
+            } },
+        { "Cancel Day",
+            [&] {
+                alerts.answerNext(AlertDefaultReturn);
+                choose(QStringLiteral("&Day"), QStringLiteral("Make Non-School Day…"));
+            } },
+    };
+
+    lesson->year()->setValue(u"teacherEnlarged", true);
+    lesson->addWebLinkWithURL(QStringLiteral("https://example.org/worksheet"), QStringLiteral("Worksheet"));
+    for (const Command& command : commands) {
+        history().clear();
+        command.perform();
+        const QString name = QString::fromUtf8(command.name);
+        EXPECT_EQ(edit().undoAction()->text().toStdString(), "Undo " + name.toStdString());
+        EXPECT_EQ(history().undoCount(), 1u) << command.name << " is one step";
+        edit().undoAction()->trigger();
+        EXPECT_EQ(edit().redoAction()->text().toStdString(), "Redo " + name.toStdString());
+        edit().redoAction()->trigger();
+        settle();
+    }
 }
