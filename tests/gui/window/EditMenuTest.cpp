@@ -1,18 +1,25 @@
 #include "foundation/notify/NotificationCenter.h"
 #include "foundation/richtext/RichText.h"
+#include "gui/content/UnitManagerSheet.h"
 #include "gui/editing/FieldEditor.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/editing/RichTextArea.h"
 #include "gui/navigation/CourseSourceList.h"
 #include "gui/navigation/CourseSourceListDelegate.h"
 #include "gui/navigation/CourseSourceListModel.h"
+#include "gui/navigation/LessonDrag.h"
 #include "gui/panels/AssignmentsPanel.h"
 #include "gui/panels/AttachmentsTable.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/schedule/RemoveCourseSheet.h"
+#include "gui/window/CourseActions.h"
+#include "gui/window/DayActions.h"
 #include "gui/window/DemoWindowFixture.h"
 #include "gui/window/EditActions.h"
+#include "gui/window/LessonActions.h"
+#include "gui/window/LessonBoxCommands.h"
 #include "gui/window/StandardsActions.h"
 #include "model/Course.h"
 #include "model/Day.h"
@@ -29,6 +36,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -38,6 +46,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -72,6 +81,11 @@ protected:
     {
         QMenu* opened = menu(menuTitle);
         ASSERT_NE(opened, nullptr) << qPrintable(menuTitle);
+        chooseIn(opened, item);
+    }
+
+    void chooseIn(QMenu* opened, const QString& item) const
+    {
         opened->popup(window->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(opened));
         QAction* chosen = nullptr;
@@ -259,12 +273,24 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
         field->clearFocus();
         settle();
     };
+    auto buttonIn = [](const QWidget* sheet, const QString& text) -> QPushButton* {
+        for (QPushButton* button : sheet->findChildren<QPushButton*>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    };
     CourseSourceList* list = window->courseList();
     auto* courses = dynamic_cast<CourseSourceListModel*>(list->model());
     ASSERT_NE(courses, nullptr);
-    Lesson* other
-        = window->document().getCurrentYear()->getDayAfter(lesson->dayTaught())->lessonsToDrawInOrder().value(0);
+    // A lesson of another course on the next day: its course can go without this lesson.
+    Lesson* other = nullptr;
+    for (Lesson* next : window->document().getCurrentYear()->getDayAfter(lesson->dayTaught())->lessonsToDrawInOrder()) {
+        if (next->course() != lesson->course())
+            other = next;
+    }
     ASSERT_NE(other, nullptr);
+    Day* nextDay = other->dayTaught();
 
     struct Command {
         const char* name;
@@ -340,6 +366,52 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
                 ASSERT_NE(editor, nullptr);
                 typeInto(editor, QStringLiteral("Algebra"));
             } },
+        { "Drop Lesson",
+            [&] {
+                // One with content of its own: the lessons above were cleared and pasted over.
+                Year* year = window->document().getCurrentYear();
+                const Lesson* full
+                    = year->getDayAfter(year->getDayAfter(other->dayTaught()))->lessonsToDrawInOrder().value(0);
+                ASSERT_TRUE(full && full->hasData());
+                const std::unique_ptr<QMimeData> dragged(LessonDrag::mimeDataFor(full));
+                window->lessonBoxCommands().drop(*lesson, *dragged);
+                settle();
+            } },
+        { "Add Unit",
+            [&] {
+                window->lessonActions().manageUnitsAction()->trigger();
+                auto* sheet = window->findChild<UnitManagerSheet*>();
+                ASSERT_NE(sheet, nullptr);
+                click(buttonIn(sheet, QStringLiteral("Add Unit")));
+                sheet->reject();
+                settle();
+            } },
+        { "Remove Course",
+            [&] {
+                window->courseActions().removeCourseAction()->trigger();
+                auto* sheet = window->findChild<RemoveCourseSheet*>();
+                ASSERT_NE(sheet, nullptr);
+                sheet->controller().popUpChanged(other->course());
+                for (qsizetype row = 0; row < sheet->controller().rows().size(); ++row)
+                    sheet->controller().setIncluded(row, true);
+                alerts.answerNext(AlertDefaultReturn);
+                click(buttonIn(sheet, QStringLiteral("Remove")));
+                sheet->reject();
+                settle();
+            } },
+        // The next day: converting a day replaces its lessons.
+        { "Convert Day",
+            [&] {
+                NotificationCenter::defaultCenter().post(
+                    PlanningNotifications::lessonClicked, nextDay->lessonsToDrawInOrder().value(0));
+                QMenu* convert = window->dayActions().convertMenu();
+                window->dayActions().updateStates();
+                ASSERT_FALSE(convert->actions().isEmpty());
+                chooseIn(convert, convert->actions().last()->text());
+                NotificationCenter::defaultCenter().post(PlanningNotifications::lessonClicked, lesson);
+                settle();
+            } },
+        // Last: the day's lessons are bumped away, the current one with them.
         { "Cancel Day",
             [&] {
                 alerts.answerNext(AlertDefaultReturn);
@@ -360,4 +432,5 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
         edit().redoAction()->trigger();
         settle();
     }
+    EXPECT_EQ(alerts.pendingAnswers(), 0) << "every question was asked";
 }
