@@ -32,6 +32,7 @@ StandardsSheet::StandardsSheet(StandardsController& controller, FileChooser& fil
     setWindowTitle(tr("Learning Standards"));
     setWindowModality(Qt::WindowModal);
     m_outline->setMinimumSize(300, 320);
+    m_outline->setAccessibleName(tr("Learning standards"));
     m_text->setMinimumWidth(280);
     m_showShortNames->setChecked(true);
     m_showShortNames->setToolTip(tr("List standards by their short names rather than their full text"));

@@ -41,6 +41,7 @@ UnitManagerSheet::UnitManagerSheet(UnitManagerController& controller, FileChoose
     setWindowTitle(tr("Manage Units"));
     setWindowModality(Qt::WindowModal);
     m_units->setMinimumSize(320, 220);
+    m_units->setAccessibleName(tr("Units of the course"));
     m_units->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     // The sheet holds several commands; each names its own step.
     UndoStepName::set(m_add, QStringLiteral("Add Unit"));

@@ -28,6 +28,8 @@ CourseColorSheet::CourseColorSheet(Year& year, QWidget* window)
         rows->addWidget(new QLabel(name.isEmpty() ? QStringLiteral("No Course Name") : name, this), int(row), 0);
         auto* button = new QPushButton(this);
         button->setFixedSize(52, 27);
+        // The button shows only the colour.
+        button->setAccessibleName(tr("Colour of %1").arg(name.isEmpty() ? QStringLiteral("No Course Name") : name));
         showColor(button, m_courses.at(row)->color());
         connect(button, &QPushButton::clicked, this, [this, row] { pickColor(row); });
         rows->addWidget(button, int(row), 1);

@@ -1,15 +1,19 @@
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/calsync/CalendarSyncActions.h"
 #include "gui/dialogs/SelectDateDialog.h"
+#include "gui/editing/EditingModeView.h"
 #include "gui/editing/FieldEditor.h"
 #include "gui/editing/FieldEditorColumn.h"
 #include "gui/editing/RichTextArea.h"
-#include "gui/editing/EditingModeView.h"
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/SidePanel.h"
 #include "gui/publish/PublishActions.h"
 #include "gui/publish/PublishOptionsSheet.h"
 #include "gui/schedule/NewYearSheet.h"
+#include "gui/window/CourseActions.h"
+#include "gui/window/DayActions.h"
 #include "gui/window/DemoWindowFixture.h"
+#include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
 #include "gui/window/StandardsActions.h"
 #include "gui/window/UnnamedControls.h"
@@ -24,8 +28,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -104,7 +108,8 @@ TEST_F(AccessibleNamesTest, FieldControlsCarryTheFieldsNameAndFollowARename)
 {
     FieldEditor* homework = side()->editor()->standardFields()->editor(QStringLiteral("homework"));
     ASSERT_NE(homework, nullptr);
-    auto nameOf = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
+    auto nameOf
+        = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
     const QString title = window->document().getCurrentYear()->fieldTitle(QStringLiteral("homework"));
     ASSERT_FALSE(title.isEmpty());
     EXPECT_EQ(nameOf(homework->textArea()), title);
@@ -180,6 +185,25 @@ TEST_F(AccessibleNamesTest, ThePublishingPreferencesAndTheSelectDateDialog)
     ASSERT_NE(selectDate, nullptr);
     expectAllNamed(selectDate, QStringLiteral("select date"));
     selectDate->reject();
+}
+
+// The sheets the menus open, each walked while it shows.
+TEST_F(AccessibleNamesTest, TheSheetsOfTheMenus)
+{
+    const QList<QAction*> commands { window->standardsActions().manageStandardsAction(),
+        window->lessonActions().manageUnitsAction(), window->courseActions().addCourseAction(),
+        window->courseActions().removeCourseAction(), window->courseActions().courseColorsAction(),
+        window->courseActions().assignTimesAction(), window->dayActions().makeCustomDayAction(),
+        window->dayActions().addCourseAction(), window->calendarSyncActions().syncWindowAction() };
+    for (QAction* command : commands) {
+        command->setEnabled(true);
+        command->trigger();
+        QDialog* sheet = shownSheet<QDialog>();
+        ASSERT_NE(sheet, nullptr) << qPrintable(command->text());
+        expectAllNamed(sheet, command->text());
+        sheet->reject();
+        QApplication::processEvents();
+    }
 }
 
 // The wizard of a new document, on both of its pages.
