@@ -298,6 +298,10 @@ QString EditActions::commandNameFor(QObject* receiver) const
         return menu->activeAction() ? menuCommandName(menu, menu->activeAction()) : QString();
     if (QString named = UndoStepName::of(receiver); !named.isEmpty())
         return named;
+    // A field that keeps its text until it loses the focus changes the
+    // record as Tab leaves it, in the same key's event.
+    if (isTextField(receiver))
+        return typingStepName;
     const auto* widget = qobject_cast<QWidget*>(receiver);
     if (!widget)
         return {};

@@ -265,11 +265,11 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
         QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
         settle();
     };
-    auto typeInto = [](QLineEdit* field, const QString& text) {
+    auto typeInto = [](QLineEdit* field, const QString& text, Qt::Key done = Qt::Key_Return) {
         field->setFocus();
         field->selectAll();
         QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClick(field, done);
         field->clearFocus();
         settle();
     };
@@ -329,6 +329,25 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
                 // Only this lesson, not every lesson of its course.
                 alerts.answerNext(AlertDefaultReturn);
                 typeInto(settings->startTimeEdit(), QStringLiteral("9:05"));
+            } },
+        { "Change Lesson Time",
+            [&] {
+                showSettings();
+                // Already set apart from its course's times, the lesson is not asked about again.
+                typeInto(settings->endTimeEdit(), QStringLiteral("9:55"), Qt::Key_Tab);
+            } },
+        { "Typing",
+            [&] {
+                showSettings();
+                typeInto(settings->titleEdit(), QStringLiteral("Fractions"), Qt::Key_Tab);
+            } },
+        { "Typing",
+            [&] {
+                showEditor(LessonEditorPanel::StandardFields);
+                FieldEditor* homework = side->editor()->standardFields()->editor(QStringLiteral("homework"));
+                homework->textArea()->setFocus();
+                QTest::keyClicks(homework->textArea(), QStringLiteral("Read page 4"));
+                settle();
             } },
         { "Add Assignment",
             [&] {
