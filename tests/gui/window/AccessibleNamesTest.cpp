@@ -9,6 +9,8 @@
 #include "gui/panels/SidePanel.h"
 #include "gui/publish/PublishActions.h"
 #include "gui/publish/PublishOptionsSheet.h"
+#include "gui/report/ReportActions.h"
+#include "gui/report/ReportView.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
@@ -203,6 +205,21 @@ TEST_F(AccessibleNamesTest, TheSheetsOfTheMenus)
         expectAllNamed(sheet, command->text());
         sheet->reject();
         QApplication::processEvents();
+    }
+}
+
+TEST_F(AccessibleNamesTest, EveryReport)
+{
+    ReportActions& reports = window->reportActions();
+    const QList<std::pair<void (ReportActions::*)(), const char*>> kinds {
+        { &ReportActions::openWeeklyReport, "weekly" }, { &ReportActions::openDailyReport, "daily" },
+        { &ReportActions::openUnitReport, "unit" }, { &ReportActions::openStandardsReport, "standards" }
+    };
+    for (const auto& [open, name] : kinds) {
+        (reports.*open)();
+        ASSERT_NE(reports.currentReport(), nullptr) << name;
+        expectAllNamed(reports.currentReport(), QStringLiteral("%1 report").arg(QString::fromLatin1(name)));
+        reports.closeReport();
     }
 }
 

@@ -13,6 +13,8 @@
 #include "gui/panels/LessonEditorPanel.h"
 #include "gui/panels/LessonSettingsPanel.h"
 #include "gui/panels/SidePanel.h"
+#include "gui/report/ReportActions.h"
+#include "gui/report/ReportView.h"
 #include "gui/schedule/RemoveCourseSheet.h"
 #include "gui/window/CourseActions.h"
 #include "gui/window/DayActions.h"
@@ -32,6 +34,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -348,6 +351,16 @@ TEST_F(EditMenuTest, EveryKindOfChangeIsUndoneAndRedoneUnderTheNameOfTheTeachers
                 homework->textArea()->setFocus();
                 QTest::keyClicks(homework->textArea(), QStringLiteral("Read page 4"));
                 settle();
+            } },
+        { "Change Report Text Size",
+            [&] {
+                window->reportActions().openDailyReport();
+                auto* size = window->reportActions().currentReport()->findChild<QDoubleSpinBox*>();
+                ASSERT_NE(size, nullptr);
+                size->setFocus();
+                QTest::keyClick(size, Qt::Key_Up);
+                settle();
+                window->reportActions().closeReport();
             } },
         { "Add Assignment",
             [&] {
