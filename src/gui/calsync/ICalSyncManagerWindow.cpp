@@ -66,6 +66,7 @@ ICalSyncManagerWindow::ICalSyncManagerWindow(
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setAccessibleName(tr("Calendar of each course"));
     layout->addWidget(m_table, 1);
     layout->addWidget(createSwitchesBox());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -3,6 +3,7 @@
 #include "content/ContentNotifications.h"
 #include "content/StandardLookup.h"
 #include "gui/content/StandardsTree.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Lesson.h"
 #include "model/Standard.h"
 #include "model/StandardInLesson.h"
@@ -22,6 +23,10 @@ LessonStandardsPane::LessonStandardsPane(QWidget* parent)
     m_description->setMinimumHeight(48);
     m_description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_description->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_tree->setAccessibleName(tr("Lesson standards"));
+    m_tree->setAccessibleDescription(tr("Tick the standards this lesson teaches"));
+    m_description->setAccessibleName(tr("Standard description"));
+    UndoStepName::set(m_tree, QStringLiteral("Change Lesson Standards"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree, 1);

@@ -19,6 +19,7 @@ class Year;
 // removed and renamed in the standards window, and the ticks follow links
 // made or undone elsewhere.
 class LessonStandardsPane : public QWidget {
+    Q_OBJECT
 public:
     explicit LessonStandardsPane(QWidget* parent = nullptr);
 

@@ -62,10 +62,16 @@ LibraryPanel::LibraryPanel(AlertPresenter& alerts, QWidget* window, const QStrin
     setObjectName(QStringLiteral("LibraryViewController"));
     m_search->setPlaceholderText(tr("Filter by title"));
     m_search->setClearButtonEnabled(true);
+    m_search->setAccessibleName(tr("Filter library by title"));
+    for (QWidget* clear : m_search->findChildren<QWidget*>())
+        clear->setAccessibleName(tr("Clear filter"));
+    m_table->setAccessibleName(tr("Library lessons"));
+    m_remove->setAccessibleName(tr("Remove from library"));
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setWordWrap(true);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     auto* close = new QPushButton(tr("Close"), this);
+    close->setAccessibleName(tr("Close library"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_remove);
     buttons->addStretch();

@@ -13,6 +13,7 @@ class QPushButton;
 // The lesson library in its panel: the saved lessons by title, a filter,
 // titles edited in place, removing, and rows dragged out onto a lesson.
 class LibraryPanel : public AttachedPanel {
+    Q_OBJECT
 public:
     LibraryPanel(AlertPresenter& alerts, QWidget* window, const QString& libraryPath = LessonLibrary::defaultPath());
 

@@ -1,6 +1,7 @@
 #include "gui/content/MissingAttachmentsSheet.h"
 
 #include "content/MissingAttachmentsController.h"
+#include "gui/window/UndoStepName.h"
 #include "model/AttachedFile.h"
 
 #include <QDialogButtonBox>
@@ -26,6 +27,9 @@ MissingAttachmentsSheet::MissingAttachmentsSheet(MissingAttachmentsController& c
     , m_removeAll(new QPushButton(QStringLiteral("Remove All Missing"), this))
 {
     setWindowTitle(QStringLiteral("Check Attachments"));
+    UndoStepName::set(m_locate, QStringLiteral("Locate Attachment"));
+    UndoStepName::set(m_remove, QStringLiteral("Remove Attachment"));
+    UndoStepName::set(m_removeAll, QStringLiteral("Remove Missing Attachments"));
     setWindowModality(Qt::WindowModal);
     resize(760, 360);
     m_table->setHorizontalHeaderLabels(

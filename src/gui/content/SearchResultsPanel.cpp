@@ -87,6 +87,8 @@ SearchResultsPanel::SearchResultsPanel(QWidget* window)
     m_table->setUniformItemSizes(true);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_empty->setAlignment(Qt::AlignCenter);
+    m_table->setAccessibleName(tr("Search results"));
+    m_table->setAccessibleDescription(tr("Return or a double-click shows the lesson"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_table, 1);

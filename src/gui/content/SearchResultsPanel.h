@@ -10,6 +10,7 @@ class QListWidget;
 // found lesson. Return, the right arrow, a double click or a row's go arrow
 // shows the lesson in the planning views.
 class SearchResultsPanel : public AttachedPanel {
+    Q_OBJECT
 public:
     explicit SearchResultsPanel(QWidget* window);
 

@@ -3,6 +3,7 @@
 #include "content/ContentNotifications.h"
 #include "content/StandardsController.h"
 #include "gui/content/StandardsTree.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Standard.h"
 #include "model/Year.h"
 
@@ -31,11 +32,18 @@ StandardsSheet::StandardsSheet(StandardsController& controller, FileChooser& fil
     setWindowTitle(tr("Learning Standards"));
     setWindowModality(Qt::WindowModal);
     m_outline->setMinimumSize(300, 320);
+    m_outline->setAccessibleName(tr("Learning standards"));
     m_text->setMinimumWidth(280);
     m_showShortNames->setChecked(true);
     m_showShortNames->setToolTip(tr("List standards by their short names rather than their full text"));
     auto* importButton = new QPushButton(tr("Import…"), this);
     auto* exportButton = new QPushButton(tr("Export…"), this);
+    // The sheet holds several commands; each names its own step.
+    UndoStepName::set(m_add, QStringLiteral("Add Standard"));
+    UndoStepName::set(m_remove, QStringLiteral("Remove Standard"));
+    UndoStepName::set(importButton, QStringLiteral("Import Standards"));
+    UndoStepName::set(m_shortName, QStringLiteral("Edit Standard"));
+    UndoStepName::set(m_text, QStringLiteral("Edit Standard"));
 
     auto* form = new QFormLayout;
     form->addRow(tr("Short name:"), m_shortName);

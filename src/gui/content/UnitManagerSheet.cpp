@@ -3,6 +3,7 @@
 #include "content/UnitExport.h"
 #include "content/UnitManagerController.h"
 #include "foundation/alerts/FileChooser.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Unit.h"
 
@@ -40,7 +41,12 @@ UnitManagerSheet::UnitManagerSheet(UnitManagerController& controller, FileChoose
     setWindowTitle(tr("Manage Units"));
     setWindowModality(Qt::WindowModal);
     m_units->setMinimumSize(320, 220);
+    m_units->setAccessibleName(tr("Units of the course"));
     m_units->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    // The sheet holds several commands; each names its own step.
+    UndoStepName::set(m_add, QStringLiteral("Add Unit"));
+    UndoStepName::set(m_delete, QStringLiteral("Delete Unit"));
+    UndoStepName::set(m_units, QStringLiteral("Rename Unit"));
     connect(m_courses, &QComboBox::currentIndexChanged, this, &UnitManagerSheet::courseChosen);
     connect(m_units, &QListWidget::itemChanged, this, &UnitManagerSheet::unitEdited);
     connect(m_units, &QListWidget::currentItemChanged, this, &UnitManagerSheet::updateButtons);

@@ -43,12 +43,26 @@ SelectDateDialog::SelectDateDialog(Year& year, QWidget* window)
                             .arg(DateFormatting::formatPattern(Clock::now(), QStringLiteral("yyyy-MM-dd"))));
     m_field->setAccessibleName(tr("Date"));
     m_calendar->setAccessibleName(tr("Calendar"));
+    nameCalendarParts();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
     layout->addWidget(m_field);
     layout->addWidget(buttons);
     setPickedDate(Clock::now());
+}
+
+// The calendar's month arrows and day grid come without names; Qt gives
+// them these object names.
+void SelectDateDialog::nameCalendarParts() const
+{
+    const std::pair<const char*, QString> parts[] { { "qt_calendar_prevmonth", tr("Previous month") },
+        { "qt_calendar_nextmonth", tr("Next month") }, { "qt_calendar_calendarview", tr("Days of the month") },
+        { "qt_calendar_monthbutton", tr("Month") }, { "qt_calendar_yearbutton", tr("Year") } };
+    for (const auto& [objectName, name] : parts) {
+        if (auto* part = m_calendar->findChild<QWidget*>(QLatin1String(objectName)))
+            part->setAccessibleName(name);
+    }
 }
 
 void SelectDateDialog::setPickedDate(Date date)

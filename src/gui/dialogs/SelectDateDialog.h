@@ -23,6 +23,7 @@ public:
     void accept() override;
 
 private:
+    void nameCalendarParts() const;
     void mirrorCalendar();
     void readField();
 

@@ -45,6 +45,8 @@ EditingModeView::EditingModeView(Year& year, Lesson* lesson, AlertPresenter& ale
 {
     m_list->setObjectName(QStringLiteral("scrollingLessonList"));
     m_list->setMinimumWidth(200);
+    m_list->setAccessibleName(tr("Lessons of the course"));
+    m_list->setAccessibleDescription(tr("Every lesson of this course by date; choose one to edit it"));
     m_list->setSpacing(2);
     m_list->setStyleSheet(QStringLiteral("QListWidget::item { border: 2px solid black; padding: 3px; }"
                                          "QListWidget::item:selected { border: 2px solid #2e9b3a;"
@@ -90,6 +92,7 @@ QWidget* EditingModeView::buildEditor()
     m_title = new QLineEdit(editor);
     m_title->setObjectName(QStringLiteral("lessonTitle"));
     m_title->setPlaceholderText(QStringLiteral("Lesson title"));
+    m_title->setAccessibleName(tr("Lesson title"));
     connect(m_title, &QLineEdit::textEdited, this, &EditingModeView::titleEdited);
 
     m_fields = new FieldEditorColumn(Lesson::richFieldKeys(), editor);
@@ -97,6 +100,7 @@ QWidget* EditingModeView::buildEditor()
     scroll->setWidget(m_fields);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAccessibleName(tr("Lesson fields"));
 
     auto* layout = new QVBoxLayout(editor);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -113,6 +117,7 @@ QWidget* EditingModeView::buildToolsColumn(AlertPresenter& alerts)
     m_toolsChoice->addTab(QStringLiteral("Lesson Settings"));
     m_toolsChoice->addTab(QStringLiteral("Day Settings"));
     m_toolsChoice->setExpanding(true);
+    m_toolsChoice->setAccessibleName(tr("Settings shown"));
     m_tools = new QStackedWidget(column);
     m_settings = new LessonSettingsPanel(alerts, m_tools);
     auto* dayPage = new QWidget(m_tools);

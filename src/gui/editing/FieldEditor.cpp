@@ -4,6 +4,7 @@
 #include "foundation/richtext/RtfReader.h"
 #include "foundation/richtext/RtfWriter.h"
 #include "gui/editing/RichTextArea.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
@@ -45,6 +46,8 @@ QToolButton* formatButton(const QString& text, const QString& tip, QWidget* pare
     auto* button = new QToolButton(parent);
     button->setText(text);
     button->setToolTip(tip);
+    // The button shows a letter; a screen reader says what it does.
+    button->setAccessibleName(tip);
     button->setAutoRaise(true);
     return button;
 }
@@ -81,6 +84,9 @@ FieldEditor::FieldEditor(const QString& textKey, QWidget* parent)
     m_title->setFont(titleFont);
     m_show->setToolTip(QStringLiteral("Show this field in the planning views"));
     m_text->setMinimumHeight(60);
+    UndoStepName::setForToggle(m_expand, QStringLiteral("Expand Field"), QStringLiteral("Collapse Field"));
+    UndoStepName::setForToggle(m_show, QStringLiteral("Show Field"), QStringLiteral("Hide Field"));
+    UndoStepName::set(m_title, QStringLiteral("Rename Field"));
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
@@ -132,6 +138,8 @@ QWidget* FieldEditor::buildFormatBar()
 
     m_size = new QComboBox(bar);
     m_size->setToolTip(QStringLiteral("Font size"));
+    m_size->setAccessibleName(tr("Font size"));
+    UndoStepName::set(m_size, QStringLiteral("Change Font Size"));
     for (int size : { 9, 10, 11, 12, 14, 16, 18, 24, 36 })
         m_size->addItem(QString::number(size));
     connect(m_size, &QComboBox::textActivated, this,
@@ -140,6 +148,7 @@ QWidget* FieldEditor::buildFormatBar()
     auto* colour = formatButton(QStringLiteral("A"), QStringLiteral("Text colour"), bar);
     colour->setPopupMode(QToolButton::InstantPopup);
     auto* colours = new QMenu(colour);
+    UndoStepName::set(colours, QStringLiteral("Change Text Colour"));
     for (const auto& [name, value] : textColours()) {
         QPixmap swatch(12, 12);
         swatch.fill(value);
@@ -186,6 +195,7 @@ void FieldEditor::loadYearSettings()
     m_show->setChecked(m_year && m_year->value<bool>(m_showKey));
     if (!m_title->hasFocus())
         m_title->setText(m_year ? m_year->fieldTitle(m_textKey) : QString());
+    nameControls();
     for (QWidget* widget :
         { static_cast<QWidget*>(m_expand), static_cast<QWidget*>(m_title), static_cast<QWidget*>(m_show) })
         widget->setEnabled(m_year != nullptr);
@@ -193,6 +203,21 @@ void FieldEditor::loadYearSettings()
     m_text->setVisible(expanded);
     // A collapsed field gives its height to the expanded ones.
     setSizePolicy(QSizePolicy::Preferred, expanded ? QSizePolicy::Expanding : QSizePolicy::Maximum);
+}
+
+// Six editors sit side by side: each control says which field it belongs
+// to, by the name the teacher gave the field.
+void FieldEditor::nameControls()
+{
+    const QString title = m_year ? m_year->fieldTitle(m_textKey).trimmed() : QString();
+    const QString field = title.isEmpty() ? tr("Untitled field") : title;
+    m_text->setAccessibleName(field);
+    m_text->setAccessibleDescription(tr("The lesson's text for this field"));
+    m_title->setAccessibleName(tr("Name of the %1 field").arg(field));
+    m_title->setAccessibleDescription(tr("Renames the field in every lesson of the year"));
+    m_expand->setAccessibleName(tr("Expand %1").arg(field));
+    m_expand->setAccessibleDescription(m_expand->toolTip());
+    m_show->setAccessibleName(tr("Show %1 in the planning views").arg(field));
 }
 
 void FieldEditor::loadText()

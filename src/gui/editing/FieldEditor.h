@@ -20,6 +20,7 @@ class Year;
 // the year's label, show flag and expanded flag for the field, which hold
 // for every lesson of the year.
 class FieldEditor : public QWidget {
+    Q_OBJECT
 public:
     explicit FieldEditor(const QString& textKey, QWidget* parent = nullptr);
 
@@ -41,6 +42,7 @@ protected:
 private:
     QWidget* buildFormatBar();
     void loadYearSettings();
+    void nameControls();
     void loadText();
     void writeText();
     void setYearFlag(const QString& key, bool on);

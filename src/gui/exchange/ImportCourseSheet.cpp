@@ -2,6 +2,7 @@
 
 #include "gui/exchange/SheetProgress.h"
 #include "gui/schedule/SheetDates.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Year.h"
 
@@ -79,6 +80,7 @@ QWidget* ImportCourseSheet::createNewCourseBox(const Year& year)
     connect(m_addNewDate, &QDateEdit::dateChanged, this,
         [this](const QDate& day) { m_controller.setAddNewDate(SheetDates::instant(day)); });
     m_importNew = new QPushButton(QStringLiteral("Import as New Course"), box);
+    UndoStepName::set(m_importNew, QStringLiteral("Import Course"));
     connect(m_importNew, &QPushButton::clicked, this, &ImportCourseSheet::importNewPressed);
     auto* form = new QFormLayout(box);
     form->addRow(m_table);
@@ -101,6 +103,7 @@ QWidget* ImportCourseSheet::createExistingCourseBox(const Year& year)
     connect(m_addExistingDate, &QDateEdit::dateChanged, this,
         [this](const QDate& day) { m_controller.setAddExistingDate(SheetDates::instant(day)); });
     m_importExisting = new QPushButton(QStringLiteral("Import into Course"), box);
+    UndoStepName::set(m_importExisting, QStringLiteral("Import into Course"));
     m_importExisting->setEnabled(m_courses->count() > 0);
     connect(m_importExisting, &QPushButton::clicked, this, &ImportCourseSheet::importExistingPressed);
     auto* form = new QFormLayout(box);

@@ -50,6 +50,12 @@ CalendarPicker::CalendarPicker(QWidget* parent)
     m_nextButton->setArrowType(Qt::RightArrow);
     m_nextButton->setAutoRaise(true);
     m_nextButton->setToolTip(text("Next Month"));
+    setAccessibleName(text("Calendar"));
+    setAccessibleDescription(text("A month of the school year; click a school day to show it in the planning views"));
+    m_previousButton->setAccessibleName(text("Previous month"));
+    m_nextButton->setAccessibleName(text("Next month"));
+    m_todayButton->setAccessibleDescription(text("Shows today in the planning views"));
+    m_goToButton->setAccessibleDescription(text("Asks for a date to show"));
     QFont titleFont = m_titleLabel->font();
     titleFont.setBold(true);
     m_titleLabel->setFont(titleFont);

@@ -3,6 +3,7 @@
 #include "foundation/notify/NotificationCenter.h"
 #include "gui/navigation/CourseSourceListDelegate.h"
 #include "gui/navigation/CourseSourceListModel.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Unit.h"
 #include "planning/PlanningNotifications.h"
@@ -26,6 +27,9 @@ CourseSourceList::CourseSourceList(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDropIndicatorShown(true);
     setFrameShape(QFrame::NoFrame);
+    setAccessibleName(tr("Courses"));
+    UndoStepName::setForDrop(this, QStringLiteral("Add Lesson to Unit"));
+    setAccessibleDescription(tr("Your courses and their units; a ticked course shows in the planning views"));
 
     m_renameTimer.setSingleShot(true);
     connect(&m_renameTimer, &QTimer::timeout, this, [this] {

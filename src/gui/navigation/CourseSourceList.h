@@ -13,6 +13,7 @@ class Year;
 // second, slower click on a selected course (or the edit key) renames it.
 // The "My Courses" group stays open; lessons may be dropped on units.
 class CourseSourceList : public QTreeView {
+    Q_OBJECT
 public:
     explicit CourseSourceList(QWidget* parent = nullptr);
 

@@ -8,6 +8,7 @@
 #include "model/Unit.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
+#include "store/UndoGroup.h"
 
 #include <QCoreApplication>
 #include <QMimeData>
@@ -215,12 +216,16 @@ bool CourseSourceListModel::setData(const QModelIndex& index, const QVariant& va
     Course* course = courseAt(index);
     if (!course)
         return false;
-    if (role == Qt::EditRole)
+    if (role == Qt::EditRole) {
+        const UndoGroup step(course->context(), QStringLiteral("Rename Course"));
         setCourseName(*course, value.toString());
-    else if (role == Qt::CheckStateRole)
-        setCourseDrawn(*course, value.toInt() == Qt::Checked);
-    else
+    } else if (role == Qt::CheckStateRole) {
+        const bool drawn = value.toInt() == Qt::Checked;
+        const UndoGroup step(course->context(), drawn ? QStringLiteral("Show Course") : QStringLiteral("Hide Course"));
+        setCourseDrawn(*course, drawn);
+    } else {
         return false;
+    }
     courseChanged(course);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "foundation/richtext/RtfWriter.h"
 #include "gui/editing/RichTextArea.h"
 #include "gui/panels/AttachmentsTable.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Assignment.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
@@ -37,6 +38,13 @@ AssignmentsPanel::AssignmentsPanel(QWidget* parent)
     m_add->setObjectName(QStringLiteral("addAssignment"));
     m_remove->setObjectName(QStringLiteral("removeAssignment"));
     m_title->setPlaceholderText(QStringLiteral("Title"));
+    m_list->setAccessibleName(tr("Assignments"));
+    m_list->setAccessibleDescription(tr("The assignments given in this lesson; choose one to edit it below"));
+    m_remove->setAccessibleName(tr("Remove assignment"));
+    UndoStepName::set(m_remove, QStringLiteral("Remove Assignment"));
+    UndoStepName::set(m_title, QStringLiteral("Rename Assignment"));
+    UndoStepName::set(m_points, QStringLiteral("Change Points"));
+    UndoStepName::set(m_due, QStringLiteral("Change Due Date"));
     // Return and Tab belong to the text: a new line and a tab, never leaving the field.
     m_details->setTabChangesFocus(false);
     m_details->setAcceptRichText(true);

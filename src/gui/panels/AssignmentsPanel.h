@@ -21,6 +21,7 @@ class RichTextArea;
 // is due in and its attachments. It follows work added, removed or changed
 // elsewhere, leaving alone a field that already shows what is stored.
 class AssignmentsPanel : public QWidget {
+    Q_OBJECT
 public:
     explicit AssignmentsPanel(QWidget* parent = nullptr);
 

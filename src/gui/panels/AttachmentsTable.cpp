@@ -4,9 +4,10 @@
 #include "content/AttachmentOpener.h"
 #include "gui/content/WebLinkSheet.h"
 #include "gui/panels/AttachmentDrop.h"
+#include "gui/window/UndoStepName.h"
+#include "model/AssignedWebLink.h"
 #include "model/AttachedFile.h"
 #include "model/AttachedWebLink.h"
-#include "model/AssignedWebLink.h"
 #include "model/Lesson.h"
 
 #include <QClipboard>
@@ -67,6 +68,15 @@ AttachmentsTable::AttachmentsTable(QWidget* parent)
     m_table->setMaximumHeight(130);
     m_table->setToolTip(QStringLiteral("Click an icon to open the attachment; drop files or links here"));
     m_table->viewport()->setAcceptDrops(true);
+    m_table->setAccessibleName(tr("Attachments"));
+    m_table->setAccessibleDescription(m_table->toolTip());
+    m_addFile->setAccessibleName(tr("Add file"));
+    m_addLink->setAccessibleName(tr("Add link"));
+    m_remove->setAccessibleName(tr("Remove attachment"));
+    UndoStepName::set(m_remove, QStringLiteral("Remove Attachment"));
+    // Editing a row's text renames its attachment.
+    UndoStepName::set(m_table, QStringLiteral("Rename Attachment"));
+    UndoStepName::setForDrop(m_table, QStringLiteral("Attach Files"));
     m_table->viewport()->installEventFilter(this);
     m_addFile->setObjectName(QStringLiteral("addAttachmentFile"));
     m_addLink->setObjectName(QStringLiteral("addAttachmentLink"));
@@ -88,6 +98,7 @@ AttachmentsTable::AttachmentsTable(QWidget* parent)
     connect(m_remove, &QPushButton::clicked, this, &AttachmentsTable::removeSelected);
     auto* paste = new QShortcut(QKeySequence::Paste, m_table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(paste, &QShortcut::activated, this, &AttachmentsTable::pasteLocations);
+    UndoStepName::set(paste, QStringLiteral("Paste Attachments"));
     connect(&m_titler, &WebLinkTitler::settled, this, &AttachmentsTable::reload);
     updateButtons();
 }

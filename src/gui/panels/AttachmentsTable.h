@@ -23,6 +23,7 @@ class QTableWidget;
 // added. A lesson's table follows attachments added, removed or renamed
 // elsewhere; an assignment's is reloaded by its panel.
 class AttachmentsTable : public QWidget {
+    Q_OBJECT
 public:
     explicit AttachmentsTable(QWidget* parent = nullptr);
 

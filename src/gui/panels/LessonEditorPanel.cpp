@@ -37,6 +37,7 @@ LessonEditorPanel::LessonEditorPanel(QWidget* parent)
     for (const char* caption : { "Fields", "Custom", "Assignments", "Standards" })
         m_segments->addTab(QString::fromLatin1(caption));
     m_segments->setExpanding(true);
+    m_segments->setAccessibleName(tr("Lesson editor sections"));
     // The panel may be narrow; captions shorten rather than widen it.
     m_segments->setElideMode(Qt::ElideRight);
     m_segments->setUsesScrollButtons(true);

@@ -17,6 +17,7 @@ class QTabBar;
 // course, a segmented choice between the standard fields, the custom fields,
 // the assignments and the standards, and the lesson's attachments below.
 class LessonEditorPanel : public QWidget {
+    Q_OBJECT
 public:
     // The segments, by tag.
     enum Segment { StandardFields = 0, CustomFields = 1, Assignments = 2, Standards = 3 };

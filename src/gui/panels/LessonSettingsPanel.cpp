@@ -3,6 +3,7 @@
 #include "content/LibraryController.h"
 #include "foundation/dates/DateFormatting.h"
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Lesson.h"
 #include "model/ModelNotifications.h"
@@ -60,6 +61,10 @@ LessonSettingsPanel::LessonSettingsPanel(AlertPresenter& alerts, QWidget* parent
     m_start->setPlaceholderText(QStringLiteral("No time"));
     m_end->setPlaceholderText(QStringLiteral("No time"));
     m_heading->setWordWrap(true);
+    UndoStepName::setForToggle(m_lock, QStringLiteral("Lock Lesson"), QStringLiteral("Unlock Lesson"));
+    UndoStepName::set(m_unit, QStringLiteral("Change Unit"));
+    UndoStepName::set(m_start, QStringLiteral("Change Lesson Time"));
+    UndoStepName::set(m_end, QStringLiteral("Change Lesson Time"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Title:"), m_title);
@@ -90,7 +95,8 @@ QLayout* LessonSettingsPanel::createCommandButtons()
     m_useAsTemplate = commandButton(QStringLiteral("Use as Template…"), &LessonSettingsPanel::useAsTemplatePressed);
     m_removeFromUnit = commandButton(QStringLiteral("Remove from Unit"), &LessonSettingsPanel::removeFromUnitPressed);
     m_manageUnits = commandButton(QStringLiteral("Manage Units…"), &LessonSettingsPanel::manageUnitsPressed);
-    m_cancelLesson = commandButton(QStringLiteral("Remove Lesson from Day…"), &LessonSettingsPanel::cancelLessonPressed);
+    m_cancelLesson
+        = commandButton(QStringLiteral("Remove Lesson from Day…"), &LessonSettingsPanel::cancelLessonPressed);
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_clear, 0, 0);
     buttons->addWidget(m_useAsTemplate, 0, 1);

@@ -1,5 +1,6 @@
 #include "gui/panels/NonSchoolSettingsPanel.h"
 
+#include "gui/window/UndoStepName.h"
 #include "model/Day.h"
 
 #include <QLabel>
@@ -17,6 +18,8 @@ NonSchoolSettingsPanel::NonSchoolSettingsPanel(QWidget* parent)
 {
     setObjectName(QStringLiteral("NonSchoolSettingsPanel"));
     m_name->setPlaceholderText(tr("Name"));
+    m_name->setAccessibleName(tr("Non-school day name"));
+    UndoStepName::set(m_name, QStringLiteral("Rename Non-School Day"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_kind);

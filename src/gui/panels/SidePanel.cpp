@@ -71,6 +71,7 @@ SidePanel::SidePanel(AlertPresenter& alerts, QWidget* parent)
     m_heading->setWordWrap(true);
     m_body->setOpenExternalLinks(false);
     m_body->setFrameShape(QFrame::NoFrame);
+    m_body->setAccessibleName(tr("About this day"));
     auto* dayLayout = new QVBoxLayout(m_dayPage);
     dayLayout->setContentsMargins(0, 0, 0, 0);
     dayLayout->addWidget(m_heading);

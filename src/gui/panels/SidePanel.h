@@ -22,6 +22,7 @@ class Year;
 // day states describe their day; their commands arrive with the day tools.
 // Whoever selects keeps it off deleted lessons (the planning controller).
 class SidePanel : public QWidget {
+    Q_OBJECT
 public:
     enum class State { LessonEditor, LessonSettings, NonSchoolSettings, NoLessonsSettings };
 

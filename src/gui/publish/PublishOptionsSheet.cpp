@@ -2,6 +2,7 @@
 
 #include "content/Workspace.h"
 #include "foundation/alerts/AlertPresenter.h"
+#include "gui/window/UndoStepName.h"
 #include "publish/PublishOptionsController.h"
 #include "publish/PublishThemes.h"
 
@@ -37,6 +38,8 @@ PublishOptionsSheet::PublishOptionsSheet(
 {
     setObjectName(QStringLiteral("PublishOptionsWindow"));
     setWindowTitle(QStringLiteral("Publish Options"));
+    m_themes->setAccessibleName(tr("Site themes"));
+    UndoStepName::set(this, QStringLiteral("Change Publish Options"));
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(640);
     m_themes->addItems(PublishThemes::names());

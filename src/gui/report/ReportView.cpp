@@ -5,6 +5,7 @@
 #include "foundation/richtext/RtfReader.h"
 #include "foundation/richtext/RtfWriter.h"
 #include "gui/editing/RichTextArea.h"
+#include "gui/window/UndoStepName.h"
 #include "model/LessonReportInformation.h"
 #include "model/Year.h"
 #include "planning/PlanningNotifications.h"
@@ -30,10 +31,10 @@ struct ShowSwitch {
     const char* field;
 };
 
-constexpr ShowSwitch showSwitches[] = { { "showLessonBody", "lessonBody" }, { "showHomework", "homework" },
-    { "showPublicComment", "publicComment" }, { "showCustom1", "custom1" }, { "showCustom2", "custom2" },
-    { "showCustom3", "custom3" }, { "showTags", nullptr }, { "showAttachments", nullptr },
-    { "showStandards", nullptr } };
+constexpr ShowSwitch showSwitches[]
+    = { { "showLessonBody", "lessonBody" }, { "showHomework", "homework" }, { "showPublicComment", "publicComment" },
+          { "showCustom1", "custom1" }, { "showCustom2", "custom2" }, { "showCustom3", "custom3" },
+          { "showTags", nullptr }, { "showAttachments", nullptr }, { "showStandards", nullptr } };
 
 QString switchTitle(const Year& year, const ShowSwitch& entry)
 {
@@ -95,7 +96,10 @@ void ReportView::addShowMenu()
     auto* show = new QToolButton(this);
     show->setText(QStringLiteral("Show"));
     show->setPopupMode(QToolButton::InstantPopup);
+    show->setAccessibleName(tr("Show in the report"));
     auto* menu = new QMenu(show);
+    // Its items name what the report shows, not the change.
+    UndoStepName::set(menu, QStringLiteral("Change Report Contents"));
     for (const ShowSwitch& entry : showSwitches) {
         QAction* item = menu->addAction(switchTitle(m_year, entry));
         const QString key = QString::fromLatin1(entry.key);
@@ -128,6 +132,8 @@ void ReportView::addSizeSetting(const QString& key)
     size->setSuffix(QStringLiteral(" pt"));
     size->setDecimals(0);
     size->setValue(m_settings.value<double>(key));
+    size->setAccessibleName(tr("Report text size"));
+    UndoStepName::set(size, QStringLiteral("Change Report Text Size"));
     connect(size, &QDoubleSpinBox::valueChanged, this, [this, key](double points) {
         m_settings.setValue(key, points);
         reload();
@@ -143,6 +149,8 @@ void ReportView::addHeaderSetting(const QString& key)
     auto* header = new RichTextArea(this);
     header->setObjectName(QStringLiteral("reportHeader"));
     header->setPlaceholderText(QStringLiteral("Header"));
+    header->setAccessibleName(tr("Report header"));
+    UndoStepName::set(header, QStringLiteral("Edit Report Header"));
     header->setToolTip(QStringLiteral("Printed above the report. Ctrl+B, Ctrl+I and Ctrl+U style the selected text."));
     if (const QByteArray stored = m_settings.header(key); !stored.isEmpty())
         RtfReader::read(stored, header->document());
@@ -151,7 +159,8 @@ void ReportView::addHeaderSetting(const QString& key)
     header->setFixedHeight(3 * header->fontMetrics().lineSpacing() + 2 * header->frameWidth() + 8);
     connect(header, &QTextEdit::textChanged, this, [this, key, header] {
         const bool empty = header->document()->isEmpty();
-        m_settings.setValue(key, empty ? QVariant() : QVariant(QString::fromUtf8(RtfWriter::write(*header->document()))));
+        m_settings.setValue(
+            key, empty ? QVariant() : QVariant(QString::fromUtf8(RtfWriter::write(*header->document()))));
         reload();
     });
     m_choices->addWidget(header);

@@ -2,6 +2,7 @@
 
 #include "foundation/dates/DateFormatting.h"
 #include "gui/content/StandardsTree.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/LessonReportInformation.h"
 #include "model/ModelNotifications.h"
@@ -50,6 +51,7 @@ TextReportView::TextReportView(Kind kind, Year& year, AlertPresenter& alerts, Fi
     addSizeSetting(QStringLiteral("baseFontSize"));
     m_text = new QTextEdit(this);
     m_text->setReadOnly(true);
+    m_text->setAccessibleName(tr("Report"));
     switch (kind) {
     case Kind::Daily:
         addDailyRange();
@@ -73,9 +75,11 @@ TextReportView::~TextReportView() = default;
 
 void TextReportView::addDailyRange()
 {
-    const auto dateEdit = [this](const QString& key) {
+    const auto dateEdit = [this](const QString& key, const QString& name) {
         auto* edit = new QDateEdit(calendarDate(settings().requiredDate(key)), this);
         edit->setCalendarPopup(true);
+        edit->setAccessibleName(name);
+        UndoStepName::set(edit, QStringLiteral("Change Report Dates"));
         connect(edit, &QDateEdit::dateChanged, this, [this, key](QDate date) {
             settings().setDate(key, Date::fromQDateTime(date.startOfDay()));
             reload();
@@ -83,18 +87,18 @@ void TextReportView::addDailyRange()
         return edit;
     };
     choices()->addWidget(new QLabel(QStringLiteral("From"), this));
-    choices()->addWidget(dateEdit(QStringLiteral("startDateForDaily")));
+    choices()->addWidget(dateEdit(QStringLiteral("startDateForDaily"), tr("First day of the report")));
     choices()->addWidget(new QLabel(QStringLiteral("to"), this));
-    choices()->addWidget(dateEdit(QStringLiteral("endDateForDaily")));
+    choices()->addWidget(dateEdit(QStringLiteral("endDateForDaily"), tr("Last day of the report")));
 }
 
 void TextReportView::addUnitChoice()
 {
     m_units = new QComboBox(this);
+    m_units->setAccessibleName(tr("Unit of the report"));
     fillUnits();
-    connect(m_units, &QComboBox::currentIndexChanged, this, [this](int index) {
-        chooseUnit(static_cast<const Unit*>(m_units->itemData(index).value<const void*>()));
-    });
+    connect(m_units, &QComboBox::currentIndexChanged, this,
+        [this](int index) { chooseUnit(static_cast<const Unit*>(m_units->itemData(index).value<const void*>())); });
     // Posted when units are added, renamed or deleted.
     m_unitObservers.observe(ModelNotifications::newUnitAdded, &m_year.context(), [this](const Notification&) {
         fillUnits();
@@ -124,6 +128,7 @@ void TextReportView::addStandardsTree()
 {
     m_standards = new QTreeWidget(this);
     m_standards->setHeaderLabel(QStringLiteral("Standards"));
+    m_standards->setAccessibleName(tr("Standards"));
     for (const Standard* standard : m_year.allStandards()) {
         if (!standard->parent())
             addStandardItems(nullptr, m_standards, standard);

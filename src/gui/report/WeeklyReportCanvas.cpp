@@ -37,6 +37,6 @@ void WeeklyReportCanvas::paintEvent(QPaintEvent*)
         return;
     }
     const auto colors = m_settings.value<bool>(u"weeklyReportShowColors") ? WeeklyReportPainter::Colors::Course
-                                                                           : WeeklyReportPainter::Colors::Plain;
+                                                                          : WeeklyReportPainter::Colors::Plain;
     WeeklyReportPainter(*m_layout, colors).paintCanvas(painter, height());
 }

@@ -15,6 +15,7 @@ WeeklyReportView::WeeklyReportView(Year& year, AlertPresenter& alerts, FileChoos
     addHeaderSetting(QStringLiteral("weeklyReportHeader"));
     m_scroller = new QScrollArea(this);
     m_scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroller->setAccessibleName(tr("Weekly report"));
     // A scroll bar that came and went would change the width the week is laid out at.
     m_scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_canvas = new WeeklyReportCanvas(settings(), m_scroller);

@@ -28,6 +28,8 @@ AddCourseSheet::AddCourseSheet(Year& year, AlertPresenter& alerts, QWidget* wind
     m_controller.windowDidLoad();
     m_tabs->addTab(createNewCourseTab(), QStringLiteral("New Course"));
     m_tabs->addTab(createExistingCourseTab(), QStringLiteral("Existing Course"));
+    m_tabs->setAccessibleName(tr("New or existing course"));
+    m_days->setAccessibleName(tr("Days the course meets"));
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
         m_controller.setTab(AddCourseController::Tab(tab));
         updateAddButton();
@@ -82,6 +84,7 @@ QWidget* AddCourseSheet::createExistingCourseTab()
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     m_courses = new QListWidget(page);
+    m_courses->setAccessibleName(tr("Existing courses"));
     layout->addWidget(m_courses);
     connect(m_courses, &QListWidget::currentRowChanged, this, [this](int row) {
         const QList<Course*> courses = m_controller.existingCourses();

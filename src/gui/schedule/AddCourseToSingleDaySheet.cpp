@@ -15,6 +15,7 @@ AddCourseToSingleDaySheet::AddCourseToSingleDaySheet(AddCourseToSingleDayControl
     setWindowTitle(tr("Add Course to Day"));
     setWindowModality(Qt::WindowModal);
     m_courses->setPlaceholderText(tr("Choose a course"));
+    m_courses->setAccessibleName(tr("Course"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_add = buttons->button(QDialogButtonBox::Ok);

@@ -1,5 +1,6 @@
 #include "gui/schedule/CourseColorSheet.h"
 
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Year.h"
 
@@ -18,6 +19,7 @@ CourseColorSheet::CourseColorSheet(Year& year, QWidget* window)
 {
     setObjectName(QStringLiteral("CourseColorManagerWindow"));
     setWindowTitle(QStringLiteral("Course Colors"));
+    UndoStepName::set(this, QStringLiteral("Change Course Color"));
     setWindowModality(Qt::WindowModal);
     auto* rows = new QGridLayout;
     rows->setVerticalSpacing(4);
@@ -26,6 +28,8 @@ CourseColorSheet::CourseColorSheet(Year& year, QWidget* window)
         rows->addWidget(new QLabel(name.isEmpty() ? QStringLiteral("No Course Name") : name, this), int(row), 0);
         auto* button = new QPushButton(this);
         button->setFixedSize(52, 27);
+        // The button shows only the colour.
+        button->setAccessibleName(tr("Colour of %1").arg(name.isEmpty() ? QStringLiteral("No Course Name") : name));
         showColor(button, m_courses.at(row)->color());
         connect(button, &QPushButton::clicked, this, [this, row] { pickColor(row); });
         rows->addWidget(button, int(row), 1);

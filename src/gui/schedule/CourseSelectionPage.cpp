@@ -30,6 +30,7 @@ CourseSelectionPage::CourseSelectionPage(QWidget* parent)
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setFocusPolicy(Qt::NoFocus);
+    m_grid->setAccessibleName(tr("Course meetings"));
     m_grid->setAlternatingRowColors(true);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setHighlightSections(false);
@@ -68,8 +69,18 @@ void CourseSelectionPage::showTable(CourseSelectionTable& table)
         m_grid->setColumnWidth(column, std::max(shown.width + 20, headerWidth));
         for (int row = 0; row < courses.size(); ++row)
             m_grid->setCellWidget(row, column, createTick(table, row, shown.identifier));
+        nameTicks(column, courses, shown.header);
     }
     hugContents();
+}
+
+// A tick reads as its course and its column, which the header shows only by position.
+void CourseSelectionPage::nameTicks(int column, const QStringList& courses, const QString& header) const
+{
+    for (int row = 0; row < courses.size(); ++row) {
+        if (auto* tick = m_grid->cellWidget(row, column)->findChild<QCheckBox*>())
+            tick->setAccessibleName(tr("%1 meets on %2").arg(courses.at(row), header));
+    }
 }
 
 void CourseSelectionPage::hugContents()

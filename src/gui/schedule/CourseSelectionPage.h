@@ -17,6 +17,7 @@ public:
     void showTable(CourseSelectionTable& table);
 
 private:
+    void nameTicks(int column, const QStringList& courses, const QString& header) const;
     void hugContents();
     QWidget* createTick(CourseSelectionTable& table, int row, const QString& columnIdentifier);
 

@@ -14,6 +14,7 @@ CourseTimesSheet::CourseTimesSheet(Year& year, QWidget* window)
 {
     setObjectName(QStringLiteral("CourseTimeWindow"));
     setWindowTitle(QStringLiteral("Assign Course Times"));
+    m_table->setAccessibleName(tr("Course meeting times"));
     setWindowModality(Qt::WindowModal);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::AcceptRole)->setDefault(true);

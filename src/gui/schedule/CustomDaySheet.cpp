@@ -1,5 +1,6 @@
 #include "gui/schedule/CustomDaySheet.h"
 
+#include "gui/window/UndoStepName.h"
 #include "model/Course.h"
 #include "model/Day.h"
 
@@ -18,9 +19,11 @@ CustomDaySheet::CustomDaySheet(CustomDayController& controller, QWidget* window)
 {
     setObjectName(QStringLiteral("CustomDayWindow"));
     setWindowTitle(tr("Custom Day"));
+    UndoStepName::set(this, QStringLiteral("Make Custom Day"));
     setWindowModality(Qt::WindowModal);
     m_tabs->addTab(createNewTab(), tr("New Custom Day"));
     m_tabs->addTab(createExistingTab(), tr("Existing Custom Day"));
+    m_tabs->setAccessibleName(tr("New or existing custom day"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_create = buttons->button(QDialogButtonBox::Ok);
@@ -41,7 +44,9 @@ QWidget* CustomDaySheet::createNewTab()
     auto* tab = new QWidget(this);
     m_name = new QLineEdit(tab);
     m_name->setPlaceholderText(tr("Custom Day 1"));
+    m_name->setAccessibleName(tr("Custom day name"));
     m_courses = new QListWidget(tab);
+    m_courses->setAccessibleName(tr("Courses that meet on this day"));
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(new QLabel(tr("Name:"), tab));
     layout->addWidget(m_name);
@@ -54,6 +59,7 @@ QWidget* CustomDaySheet::createExistingTab()
 {
     auto* tab = new QWidget(this);
     m_customDays = new QListWidget(tab);
+    m_customDays->setAccessibleName(tr("Existing custom days"));
     m_noCustomDays = new QLabel(tr("There is no custom day in this year yet."), tab);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(new QLabel(tr("Give this day the courses and times of:"), tab));

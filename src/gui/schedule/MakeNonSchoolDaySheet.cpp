@@ -1,5 +1,7 @@
 #include "gui/schedule/MakeNonSchoolDaySheet.h"
 
+#include "gui/window/UndoStepName.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -52,6 +54,13 @@ void MakeNonSchoolDaySheet::load()
     m_bump->setChecked(bump);
     m_delete->setChecked(!bump);
     m_lessons->setVisible(m_controller.isLessonChoiceShown());
+    nameStep();
+}
+
+// Undo names what the day became, not the sheet that made it.
+void MakeNonSchoolDaySheet::nameStep()
+{
+    UndoStepName::set(this, m_holiday->isChecked() ? QStringLiteral("Make Holiday") : QStringLiteral("Cancel Day"));
 }
 
 void MakeNonSchoolDaySheet::kindChosen()
@@ -59,6 +68,7 @@ void MakeNonSchoolDaySheet::kindChosen()
     using Kind = MakeNonSchoolDayController::Kind;
     m_controller.setKind(m_holiday->isChecked() ? Kind::Holiday : Kind::Cancelled);
     m_lessons->setVisible(m_controller.isLessonChoiceShown());
+    nameStep();
 }
 
 void MakeNonSchoolDaySheet::accept()

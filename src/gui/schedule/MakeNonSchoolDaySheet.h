@@ -22,6 +22,7 @@ public:
     void reject() override;
 
 private:
+    void nameStep();
     void kindChosen();
 
     MakeNonSchoolDayController& m_controller;

@@ -135,6 +135,10 @@ QWidget* NewYearSetupPage::createCoursesBox()
     m_courseList->setObjectName(QStringLiteral("courseList"));
     m_courseList->setMinimumHeight(160);
     m_courseList->setSpacing(2);
+    m_courseList->setAccessibleName(tr("Courses of the new year"));
+    m_courseName->setAccessibleName(tr("Course name"));
+    add->setAccessibleName(tr("Add course"));
+    remove->setAccessibleName(tr("Delete course"));
     auto* hint = new QLabel(tr("Press Return after each course."), box);
     hint->setEnabled(false);
 

@@ -20,6 +20,7 @@ RemoveCourseSheet::RemoveCourseSheet(Year& year, AlertPresenter& alerts, QWidget
     setWindowTitle(QStringLiteral("Remove Course"));
     setWindowModality(Qt::WindowModal);
     m_result->setWordWrap(true);
+    m_days->setAccessibleName(tr("Days to remove the course from"));
     connect(m_courses, &QComboBox::activated, this, [this](int index) {
         const QList<Course*> courses = m_controller.courses();
         m_controller.popUpChanged(index >= 0 && index < courses.size() ? courses.at(index) : nullptr);

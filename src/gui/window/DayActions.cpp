@@ -9,6 +9,7 @@
 #include "gui/schedule/MakeNonSchoolDaySheet.h"
 #include "gui/schedule/RestartRotationSheet.h"
 #include "gui/window/ShownSelection.h"
+#include "gui/window/UndoStepName.h"
 #include "model/Day.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
@@ -17,6 +18,7 @@
 #include "schedule/NonSchoolSettingsController.h"
 #include "schedule/RemoveLessonFromDay.h"
 #include "schedule/YearFrameCommands.h"
+#include "store/UndoGroup.h"
 
 #include <QMenu>
 
@@ -66,6 +68,8 @@ QMenu* DayActions::createMenu(QWidget* parent)
     m_makeNonSchool = menu->addAction(tr("Make Non-School Day…"), this, [this] { makeNonSchoolDay(shownDay()); });
     m_convertMenu = menu->addMenu(tr("Convert Day To"));
     connect(m_convertMenu, &QMenu::triggered, this, &DayActions::convertChosen);
+    // Its items name the day types the day can become, not the command.
+    UndoStepName::set(m_convertMenu, QStringLiteral("Convert Day"));
     m_makeCustomDay = menu->addAction(tr("Make Custom Day…"), this, [this] { makeCustomDay(shownDay()); });
     m_addCourse = menu->addAction(tr("Add Course to Day…"), this, [this] { addCourse(shownDay()); });
     m_removeLesson = menu->addAction(tr("Remove Lesson from Day…"), this, &DayActions::removeShownLesson);
@@ -165,6 +169,9 @@ void DayActions::makeNonSchoolDay(Day* day)
     if (!day)
         return;
     sheetFor(m_nonSchoolController, m_makeNonSchoolSheet, m_alerts, m_window);
+    // Without the sheet the day is cancelled at once; with it, the sheet
+    // names its own step after the kind of day chosen there.
+    const UndoGroup step(day->context(), QStringLiteral("Cancel Day"));
     if (m_nonSchoolController->makeNonSchoolDay(*day) == MakeNonSchoolDayController::Outcome::ShowSheet) {
         m_makeNonSchoolSheet->load();
         m_makeNonSchoolSheet->open();

@@ -2,6 +2,7 @@
 
 #include "content/ContentNotifications.h"
 #include "foundation/notify/NotificationCenter.h"
+#include "gui/window/UndoStepName.h"
 #include "model/ModelNotifications.h"
 #include "planning/PlanningNotifications.h"
 #include "store/ObjectContext.h"
@@ -35,6 +36,13 @@ QWidget* focusedTextField()
 }
 
 const QString typingStepName = QStringLiteral("Typing");
+
+// Typing in a field that says what its text is ("Rename Course") is named so.
+QString typingNameOf(const QWidget* field)
+{
+    const QString name = UndoStepName::of(field);
+    return name.isEmpty() ? typingStepName : name;
+}
 
 // How long to wait before looking again while an alert's own event loop
 // runs inside a command.
@@ -148,7 +156,7 @@ void EditActions::updateStates()
     const bool canUndo = m_history && m_history->canUndo();
     const bool canRedo = m_history && m_history->canRedo();
     // Typing goes on in a step that takes its name when it ends.
-    const QString undoName = m_typingField ? typingStepName : canUndo ? m_history->undoName() : QString();
+    const QString undoName = m_typingField ? typingNameOf(m_typingField) : canUndo ? m_history->undoName() : QString();
     m_undo->setEnabled(canUndo);
     m_undo->setText(canUndo ? QStringLiteral("Undo ") + undoName : QStringLiteral("Undo"));
     m_redo->setEnabled(canRedo);
@@ -197,9 +205,10 @@ void EditActions::endTyping()
     m_pause->stop();
     if (!m_typingField)
         return;
+    const QString name = typingNameOf(m_typingField);
     m_typingField = nullptr;
     if (m_history)
-        m_history->closeOpenStep(typingStepName);
+        m_history->closeOpenStep(name);
 }
 
 bool EditActions::eventFilter(QObject* watched, QEvent* event)
@@ -209,14 +218,14 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::Shortcut:
     case QEvent::Drop:
-        if (belongsToWindow(watched))
+        if (belongsToWindow(watched) && !isPropagated(watched, event))
             inputBegins(watched, event);
         break;
     case QEvent::MouseButtonRelease:
         // A menu item is chosen as the button comes up.
         if (auto* menu = qobject_cast<QMenu*>(watched); menu && belongsToWindow(menu)) {
             if (const QAction* chosen = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                m_commandName = stepName(chosen->text());
+                m_commandName = menuCommandName(menu, chosen);
         }
         break;
     default:
@@ -225,8 +234,24 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+// A key a field does not take (Return after its text is entered) goes on to
+// the field's parents as the same event: still the same input, named by the
+// field that took it first.
+bool EditActions::isPropagated(const QObject* receiver, const QEvent* event) const
+{
+    if (event != m_lastInput || !m_lastReceiver)
+        return false;
+    for (const QObject* up = m_lastReceiver->parent(); up; up = up->parent()) {
+        if (up == receiver)
+            return true;
+    }
+    return false;
+}
+
 void EditActions::inputBegins(QObject* receiver, QEvent* event)
 {
+    m_lastInput = event;
+    m_lastReceiver = receiver;
     const bool typing = event->type() == QEvent::KeyPress && isTextField(receiver);
     if (m_typingField && !(typing && receiver == m_typingField))
         endTyping();
@@ -237,7 +262,21 @@ void EditActions::inputBegins(QObject* receiver, QEvent* event)
     const auto* widget = qobject_cast<const QWidget*>(receiver);
     if (widget && qobject_cast<const QMessageBox*>(widget->window()))
         return;
-    m_commandName = event->type() == QEvent::Drop ? QStringLiteral("Drop") : commandNameFor(receiver);
+    m_commandName = event->type() == QEvent::Drop ? dropNameFor(receiver) : commandNameFor(receiver);
+}
+
+// A menu of choices for one thing (the colours of a text) names the change
+// after the thing; a menu of commands after the command.
+QString EditActions::menuCommandName(const QMenu* menu, const QAction* chosen)
+{
+    const QString named = UndoStepName::of(menu);
+    return named.isEmpty() ? stepName(chosen->text()) : named;
+}
+
+QString EditActions::dropNameFor(const QObject* receiver)
+{
+    const QString named = UndoStepName::ofDrop(receiver);
+    return named.isEmpty() ? QStringLiteral("Drop") : named;
 }
 
 bool EditActions::belongsToWindow(const QObject* object) const
@@ -249,14 +288,20 @@ bool EditActions::belongsToWindow(const QObject* object) const
     return false;
 }
 
-// What the user chose: a menu item or its key, a button, or, inside a
-// sheet, the sheet's command.
+// What the user chose: a control that names its change, a menu item or its
+// key, a button, or, inside a sheet, the sheet's command.
 QString EditActions::commandNameFor(QObject* receiver) const
 {
     if (const auto* action = qobject_cast<QAction*>(receiver))
         return stepName(action->text());
     if (const auto* menu = qobject_cast<QMenu*>(receiver))
-        return menu->activeAction() ? stepName(menu->activeAction()->text()) : QString();
+        return menu->activeAction() ? menuCommandName(menu, menu->activeAction()) : QString();
+    if (QString named = UndoStepName::of(receiver); !named.isEmpty())
+        return named;
+    // A field that keeps its text until it loses the focus changes the
+    // record as Tab leaves it, in the same key's event.
+    if (isTextField(receiver))
+        return typingStepName;
     const auto* widget = qobject_cast<QWidget*>(receiver);
     if (!widget)
         return {};

@@ -59,8 +59,11 @@ private:
     void endOfEvent();
     void endTyping();
     void inputBegins(QObject* receiver, QEvent* event);
+    bool isPropagated(const QObject* receiver, const QEvent* event) const;
     bool belongsToWindow(const QObject* object) const;
     QString commandNameFor(QObject* receiver) const;
+    static QString menuCommandName(const QMenu* menu, const QAction* chosen);
+    static QString dropNameFor(const QObject* receiver);
     // Tells every view, panel and list to show the records as they now are.
     void showRestoredState() const;
     void forwardToFocusedText(const char* slot) const;
@@ -77,6 +80,9 @@ private:
     QTimer* m_pause = nullptr;
     int m_eventLoopLevel = 0;
     QString m_commandName;
+    // The input event last seen and where it went first; compared, never read.
+    const QEvent* m_lastInput = nullptr;
+    QPointer<QObject> m_lastReceiver;
     // The text field the last key went into, and the one typing a step now.
     QPointer<QWidget> m_keyTarget;
     QPointer<QWidget> m_typingField;

@@ -10,6 +10,7 @@
 #include "model/Lesson.h"
 #include "model/LessonDictionary.h"
 #include "model/Unit.h"
+#include "store/UndoGroup.h"
 
 #include <QMenu>
 #include <QMimeData>
@@ -45,16 +46,22 @@ bool LessonBoxCommands::holdsLessonDictionary(const QMimeData& data)
     return !data.hasUrls() && data.hasText() && LessonDictionary::fromText(data.text()).has_value();
 }
 
+// Each kind of drop is its own step, named after what it does to the lesson.
 void LessonBoxCommands::drop(Lesson& target, const QMimeData& data)
 {
-    if (const Lesson* lesson = LessonDrag::lessonFrom(&data, target.context()))
+    if (const Lesson* lesson = LessonDrag::lessonFrom(&data, target.context())) {
+        const UndoGroup step(target.context(), QStringLiteral("Drop Lesson"));
         m_content->dropLesson(&target, lesson);
-    else if (const Unit* unit = UnitDrag::unitFrom(&data, target.context()))
+    } else if (const Unit* unit = UnitDrag::unitFrom(&data, target.context())) {
+        const UndoGroup step(target.context(), QStringLiteral("Add Lesson to Unit"));
         m_content->dropUnit(&target, unit);
-    else if (holdsLessonDictionary(data))
+    } else if (holdsLessonDictionary(data)) {
+        const UndoGroup step(target.context(), QStringLiteral("Drop Lesson"));
         m_content->dropText(&target, data.text());
-    else
+    } else {
+        const UndoGroup step(target.context(), QStringLiteral("Attach Files"));
         m_attachments.attachDropped(&target, AttachmentDrop::locations(&data));
+    }
 }
 
 void LessonBoxCommands::showMenu(const QPoint& globalPosition)

@@ -30,6 +30,11 @@ StandardsActions::StandardsActions(DocumentWindow& window)
     m_searchField->setPlaceholderText(QStringLiteral("Search lessons"));
     m_searchField->setClearButtonEnabled(true);
     m_searchField->setMaximumWidth(220);
+    m_searchField->setAccessibleName(tr("Search lessons"));
+    m_searchField->setAccessibleDescription(tr("Lists the lessons whose text contains what you type"));
+    // The clear button is made with the field and has only an icon.
+    for (QWidget* clear : m_searchField->findChildren<QWidget*>())
+        clear->setAccessibleName(tr("Clear search"));
     connect(m_manageStandards, &QAction::triggered, this, &StandardsActions::manageLessonStandards);
     connect(m_library, &QAction::triggered, this, [this] {
         if (m_libraryPanel && m_libraryPanel->isVisible())
