@@ -430,7 +430,8 @@ const QList<Command>& commands()
             { { QStringLiteral("yes"), QStringLiteral("confirm that the sync information is forgotten") } } },
         { { QStringLiteral("sync-logout"), 0, { QStringLiteral("server") }, {} },
             QStringLiteral("sync-logout --server URL"), Commands::syncLogout,
-            QStringLiteral("Ends the planner's SemestraConnect session and forgets it."),
+            QStringLiteral("Ends the planner's SemestraConnect session and forgets it. Succeeds when no session "
+                           "is kept (or no desktop keyring runs to keep one)."),
             QStringLiteral("sync-logout --server https://connect.example.org"),
             { { QStringLiteral("server"), QStringLiteral("the SemestraConnect address") } } },
         { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes,

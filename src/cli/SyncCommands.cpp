@@ -22,7 +22,7 @@ Result<ServiceAddress> serverOf(const CommandLine& line)
 
 // A session from a user name and password on standard input, or the one
 // the planner kept in the keyring.
-Status startSession(const CommandLine& line, ConnectSession& session, const ServiceAddress& address)
+Status startSession(const CommandLine& line, ConnectSession& session)
 {
     const QString user = line.value(QStringLiteral("user"));
     if (!user.isEmpty()) {
@@ -30,10 +30,9 @@ Status startSession(const CommandLine& line, ConnectSession& session, const Serv
             return Status::failure(QStringLiteral("--user wants --password-stdin"));
         return session.logIn(user, CliPassword::readStandardInput());
     }
-    if (!session.restore())
-        return Status::failure(QStringLiteral("not logged in to SemestraConnect at %1; log in from the planner or "
-                                              "give --user NAME --password-stdin")
-                                   .arg(address.base()));
+    if (const Status restored = session.restore(); !restored)
+        return Status::failure(
+            restored.error() + QStringLiteral(" Log in from the planner or give --user NAME --password-stdin."));
     return Status::success();
 }
 
@@ -69,7 +68,7 @@ Status sync(const CommandLine& line, CommandContext& context)
     SyncConnection connection(*address);
     KeychainPasswordStore keyring;
     ConnectSession session(connection, keyring);
-    if (const Status started = startSession(line, session, *address); !started)
+    if (const Status started = startSession(line, session); !started)
         return started;
     const auto scope = line.has(QStringLiteral("all")) ? SemestraConnectSyncController::Scope::Everything
                                                        : SemestraConnectSyncController::Scope::Changes;
@@ -109,9 +108,10 @@ Status syncLogout(const CommandLine& line, CommandContext& context)
     SyncConnection connection(*address);
     KeychainPasswordStore keyring;
     ConnectSession session(connection, keyring);
-    if (const Status ended = session.logOut(); !ended)
-        return ended;
-    context.out << "Logged out of SemestraConnect at " << address->base() << '\n';
+    const Result<ConnectSession::Ending> ended = session.logOut();
+    if (!ended)
+        return Status::failure(ended.error());
+    context.out << ConnectSession::describe(*ended, address->base()) << '\n';
     return Status::success();
 }
 

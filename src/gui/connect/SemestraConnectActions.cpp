@@ -187,11 +187,12 @@ void SemestraConnectActions::logOut()
     if (!service || isBusy())
         return;
     SyncConnection connection(*service);
-    if (const Status ended = ConnectSession(connection, *m_passwords).logOut(); !ended) {
+    const Result<ConnectSession::Ending> ended = ConnectSession(connection, *m_passwords).logOut();
+    if (!ended) {
         m_window.alerts().inform(QStringLiteral("Could Not Log Out of SemestraConnect"), ended.error());
         return;
     }
-    showStatus(QStringLiteral("Logged out of SemestraConnect"));
+    showStatus(ConnectSession::describe(*ended, service->base()));
 }
 
 void SemestraConnectActions::resetSyncInformation()
