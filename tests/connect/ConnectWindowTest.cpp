@@ -24,6 +24,11 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -42,12 +47,31 @@ protected:
     {
         SyncFixture::SetUp();
         preferences.preferences().setValue(SemestraConnectActions::addressKey, m_server.address());
+        openWindow(smallYear());
+    }
+
+    void openWindow(const QString& file)
+    {
         window = std::make_unique<DocumentWindow>(windowAlerts, windowFiles);
-        ASSERT_TRUE(window->openFile(smallYear()));
+        ASSERT_TRUE(window->openFile(file));
         actions().setPasswordStore(keyring);
         actions().setRetries(2, std::chrono::milliseconds(10));
         actions().setBrowser([this](const QUrl& url) { allowInBrowser(url); });
     }
+
+    // Runs `action` whenever the status line first shows a text starting with `prefix`.
+    void onStatus(const QString& prefix, std::function<void()> action)
+    {
+        auto done = std::make_shared<bool>(false);
+        QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(),
+            [prefix, action = std::move(action), done](const QString& text) {
+                if (!*done && text.startsWith(prefix)) {
+                    *done = true;
+                    action();
+                }
+            });
+    }
+
 
     SemestraConnectActions& actions() { return window->connectActions(); }
 
@@ -207,4 +231,30 @@ TEST_F(ConnectWindowTest, FeedbackToAServiceThatIsDownSaysSo)
     EXPECT_EQ(windowAlerts.shown().first().title, FeedbackController::noEmailTitle);
     EXPECT_EQ(windowAlerts.last().title, FeedbackController::failedTitle);
     EXPECT_TRUE(feedback->sendButton()->isEnabled());
+}
+
+TEST_F(ConnectWindowTest, ACancelledSyncStopsItsHangingRequestSoTheNextStartsAtOnce)
+{
+    windowAlerts.answerNext(AlertAlternateReturn); // "Close" the reminder
+    // The service hangs just as a day is sent; the teacher gives up.
+    onStatus(QStringLiteral("sending day 2 of"), [this] {
+        m_server.freeze();
+        QTimer::singleShot(300, actions().cancelButton(), &QPushButton::click);
+    });
+    const SyncOutcome cancelled = syncFromMenu(actions().syncEverythingAction());
+    EXPECT_EQ(cancelled.state, SyncOutcome::State::Cancelled);
+
+    // Starting again must not wait for the hung request: the service's
+    // own timeout is a minute, the guard here a third of that.
+    QSignalSpy finished(&actions(), &SemestraConnectActions::syncFinished);
+    QElapsedTimer starting;
+    starting.start();
+    actions().syncEverythingAction()->trigger();
+    EXPECT_LT(starting.elapsed(), 20000);
+    EXPECT_TRUE(actions().isBusy());
+    m_server.thaw();
+    ASSERT_TRUE(finished.wait(60000));
+    const auto again = finished.first().first().value<SyncOutcome>();
+    EXPECT_TRUE(again.completed()) << again.reason.toStdString();
+    EXPECT_FALSE(window->document().getCurrentYear()->value<QString>(u"teacherAddress").isEmpty());
 }
