@@ -415,7 +415,8 @@ const QList<Command>& commands()
         { { QStringLiteral("sync"), 1, { QStringLiteral("server"), QStringLiteral("user"), upgradeOption },
               { QStringLiteral("all"), QStringLiteral("password-stdin") } },
             QStringLiteral("sync FILE --server URL [--all] [--user NAME --password-stdin]"), Commands::sync,
-            QStringLiteral("Sends the year's changes, or all of it, to SemestraConnect."),
+            QStringLiteral("Sends the year's changes, or all of it, to SemestraConnect. Prints each request; on a "
+                           "terminal, a file's upload progress shows on standard error."),
             QStringLiteral("sync year.semestra --server https://connect.example.org"),
             { { QStringLiteral("server"),
                   QStringLiteral("the SemestraConnect address: https://HOST[:PORT] (http:// only for 127.0.0.1)") },

@@ -10,6 +10,10 @@
 #include <QEventLoop>
 #include <QTextStream>
 
+#include <cstdio>
+#include <unistd.h>
+#include <utility>
+
 namespace {
 
 Result<ServiceAddress> serverOf(const CommandLine& line)
@@ -74,8 +78,22 @@ Status sync(const CommandLine& line, CommandContext& context)
                                                        : SemestraConnectSyncController::Scope::Changes;
     SemestraConnectSyncController sync(*document.value(), connection, context.alerts, scope);
     sync.setReminder(SemestraConnectSyncController::Reminder::Skip);
-    QObject::connect(&sync, &SemestraConnectSyncController::requestSent,
-        [&context](const QString& sent) { context.out << sent << '\n'; });
+    // Upload progress redraws one line of a terminal; a log or a pipe gets
+    // only the requests.
+    const bool terminal = isatty(fileno(stderr)) != 0;
+    bool progressShown = false;
+    QObject::connect(&sync, &SemestraConnectSyncController::requestSent, [&](const QString& sent) {
+        if (std::exchange(progressShown, false))
+            std::fputs("\r\x1b[K", stderr);
+        context.out << sent << '\n';
+        context.out.flush();
+    });
+    if (terminal) {
+        QObject::connect(&sync, &SemestraConnectSyncController::uploadProgressed, [&](const QString& text) {
+            std::fprintf(stderr, "\r%s\x1b[K", text.toLocal8Bit().constData());
+            progressShown = true;
+        });
+    }
     QEventLoop loop;
     QObject::connect(&sync, &SemestraConnectSyncController::finished, &loop, &QEventLoop::quit);
     sync.login();

@@ -258,3 +258,44 @@ TEST_F(ConnectWindowTest, ACancelledSyncStopsItsHangingRequestSoTheNextStartsAtO
     EXPECT_TRUE(again.completed()) << again.reason.toStdString();
     EXPECT_FALSE(window->document().getCurrentYear()->value<QString>(u"teacherAddress").isEmpty());
 }
+
+TEST_F(ConnectWindowTest, AnUploadShowsItsProgressInTheStatusLine)
+{
+    const QString file = window->document().filePath();
+    window.reset();
+    runOk({ QStringLiteral("attach"), file, QStringLiteral("--course"), QStringLiteral("Biology"),
+        QStringLiteral("--date"), QStringLiteral("2025-09-09"), QStringLiteral("--file"),
+        writeFile(QStringLiteral("cell atlas.pdf"), 16 * 1024 * 1024) });
+    openWindow(file);
+    preferences.preferences().setValue(QStringLiteral("syncPrivateFiles"), true);
+    window->resize(900, 600);
+    window->show();
+    windowAlerts.answerNext(AlertAlternateReturn); // "Close" the reminder
+    // A service that stops reading mid-upload keeps the progress on screen.
+    onStatus(QStringLiteral("Sending attached file 1 of 1"), [this] { m_server.freeze(); });
+    static const QRegularExpression line(
+        QStringLiteral("^cell atlas\\.pdf \\((\\d+)K of 16384K at (\\d+(\\.\\d)?) Kb/s\\)$"));
+    QStringList progress;
+    bool shot = false;
+    QObject::connect(window->statusBar(), &QStatusBar::messageChanged, window.get(), [&](const QString& text) {
+        if (!text.startsWith(QLatin1String("cell atlas")))
+            return;
+        progress.append(text);
+        const auto match = line.match(text);
+        EXPECT_TRUE(match.hasMatch()) << text.toStdString();
+        if (match.captured(1).toInt() > 0 && !shot) {
+            shot = true;
+            saveShot(*window, QStringLiteral("sync-status-upload.png"));
+            m_server.thaw();
+        }
+    });
+    QTimer guard; // thaws a service that never got an upload
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [this] { m_server.thaw(); });
+    guard.start(30000);
+    const SyncOutcome outcome = syncFromMenu(actions().syncEverythingAction());
+    EXPECT_TRUE(outcome.completed()) << outcome.reason.toStdString();
+    EXPECT_EQ(outcome.filesSent, 1);
+    EXPECT_TRUE(shot) << "no progress with bytes written was shown";
+    ASSERT_FALSE(progress.isEmpty());
+}

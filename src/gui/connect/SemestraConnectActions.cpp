@@ -124,6 +124,7 @@ void SemestraConnectActions::runSync()
         m_window.document(), *m_connection, m_window.alerts(), m_scope);
     m_sync->setRetries(m_attempts, m_firstPause);
     connect(m_sync.get(), &SemestraConnectSyncController::statusChanged, this, &SemestraConnectActions::showStatus);
+    connect(m_sync.get(), &SemestraConnectSyncController::uploadProgressed, this, &SemestraConnectActions::showStatus);
     connect(m_sync.get(), &SemestraConnectSyncController::finished, this, &SemestraConnectActions::syncEnded,
         Qt::QueuedConnection);
     m_sync->login();
