@@ -259,6 +259,34 @@ TEST_F(ConnectWindowTest, ACancelledSyncStopsItsHangingRequestSoTheNextStartsAtO
     EXPECT_FALSE(window->document().getCurrentYear()->value<QString>(u"teacherAddress").isEmpty());
 }
 
+TEST_F(ConnectWindowTest, FeedbackToAHostThatCannotBeFoundAsksBeforeOpening)
+{
+    preferences.preferences().setValue(SemestraConnectActions::addressKey, QStringLiteral("https://feedback.invalid"));
+    windowAlerts.answerNext(AlertAlternateReturn); // "Cancel"
+    actions().feedbackAction()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !windowAlerts.shown().isEmpty(); }, 20000));
+    EXPECT_EQ(windowAlerts.last().title, SemestraConnectActions::unreachableFeedbackTitle);
+    EXPECT_TRUE(windowAlerts.last().message.contains(QLatin1String("feedback.invalid")));
+    EXPECT_EQ(windowAlerts.last().defaultButton, QStringLiteral("Proceed Anyway"));
+    EXPECT_EQ(windowAlerts.last().alternateButton, QStringLiteral("Cancel"));
+    QTest::qWait(50);
+    EXPECT_EQ(actions().feedbackWindow(), nullptr);
+
+    windowAlerts.answerNext(AlertDefaultReturn); // "Proceed Anyway"
+    actions().feedbackAction()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return actions().feedbackWindow() != nullptr; }, 20000));
+    EXPECT_EQ(windowAlerts.shown().size(), 2);
+    EXPECT_TRUE(actions().feedbackWindow()->isVisible());
+}
+
+TEST_F(ConnectWindowTest, FeedbackToTheLoopbackAddressOpensWithoutAsking)
+{
+    actions().feedbackAction()->trigger();
+    ASSERT_NE(actions().feedbackWindow(), nullptr);
+    EXPECT_TRUE(actions().feedbackWindow()->isVisible());
+    EXPECT_TRUE(windowAlerts.shown().isEmpty());
+}
+
 TEST_F(ConnectWindowTest, AnUploadShowsItsProgressInTheStatusLine)
 {
     const QString file = window->document().filePath();
