@@ -8,6 +8,8 @@
 #include "gui/window/DocumentWindow.h"
 #include "model/Document.h"
 #include "model/Year.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObject.h"
 #include "testlib/MemoryPasswordStore.h"
 #include "testlib/ScriptedAlertPresenter.h"
 #include "testlib/ScriptedFileChooser.h"
@@ -72,6 +74,17 @@ protected:
             });
     }
 
+    // Records of the document that hold an identifier of the service.
+    int identifiedRecords()
+    {
+        int count = 0;
+        for (const QString& entity : { QStringLiteral("MyCourse"), QStringLiteral("Week"), QStringLiteral("Day"),
+                 QStringLiteral("Lesson"), QStringLiteral("Standard") }) {
+            for (ManagedObject* record : window->document().context().fetch(FetchRequest { entity, {}, {} }))
+                count += record->value<QString>(u"syncID").isEmpty() ? 0 : 1;
+        }
+        return count;
+    }
 
     SemestraConnectActions& actions() { return window->connectActions(); }
 
@@ -257,6 +270,40 @@ TEST_F(ConnectWindowTest, ACancelledSyncStopsItsHangingRequestSoTheNextStartsAtO
     const auto again = finished.first().first().value<SyncOutcome>();
     EXPECT_TRUE(again.completed()) << again.reason.toStdString();
     EXPECT_FALSE(window->document().getCurrentYear()->value<QString>(u"teacherAddress").isEmpty());
+}
+
+TEST_F(ConnectWindowTest, ResetSyncInformationAsksFirstThenForgetsEveryIdentifier)
+{
+    windowAlerts.answerNext(AlertAlternateReturn); // "Close" the reminder
+    bool resetEnabled = true;
+    bool logOutEnabled = true;
+    onStatus(QStringLiteral("sending day 3 of"), [&] {
+        resetEnabled = actions().resetAction()->isEnabled();
+        logOutEnabled = actions().logOutAction()->isEnabled();
+    });
+    ASSERT_TRUE(syncFromMenu(actions().syncEverythingAction()).completed());
+    EXPECT_FALSE(resetEnabled);
+    EXPECT_FALSE(logOutEnabled);
+    EXPECT_TRUE(actions().resetAction()->isEnabled());
+    Year& year = *window->document().getCurrentYear();
+    const int identified = identifiedRecords();
+    ASSERT_GT(identified, 20);
+
+    windowAlerts.answerNext(AlertAlternateReturn); // "Cancel"
+    actions().resetAction()->trigger();
+    EXPECT_EQ(windowAlerts.last().title, SemestraConnectSyncController::purgeTitle);
+    EXPECT_TRUE(windowAlerts.last().message.contains(m_server.address()));
+    EXPECT_EQ(identifiedRecords(), identified);
+    EXPECT_FALSE(year.value<QString>(u"teacherSchool").isEmpty());
+    EXPECT_FALSE(year.value<QString>(u"teacherAddress").isEmpty());
+
+    windowAlerts.answerNext(AlertDefaultReturn); // "Purge"
+    windowAlerts.answerNext(AlertDefaultReturn); // "OK"
+    actions().resetAction()->trigger();
+    EXPECT_EQ(windowAlerts.last().title, SemestraConnectSyncController::purgedTitle);
+    EXPECT_EQ(identifiedRecords(), 0);
+    EXPECT_TRUE(year.value<QString>(u"teacherSchool").isEmpty());
+    EXPECT_TRUE(year.value<QString>(u"teacherAddress").isEmpty());
 }
 
 TEST_F(ConnectWindowTest, FeedbackToAHostThatCannotBeFoundAsksBeforeOpening)
