@@ -415,7 +415,8 @@ const QList<Command>& commands()
         { { QStringLiteral("sync"), 1, { QStringLiteral("server"), QStringLiteral("user"), upgradeOption },
               { QStringLiteral("all"), QStringLiteral("password-stdin") } },
             QStringLiteral("sync FILE --server URL [--all] [--user NAME --password-stdin]"), Commands::sync,
-            QStringLiteral("Sends the year's changes, or all of it, to SemestraConnect."),
+            QStringLiteral("Sends the year's changes, or all of it, to SemestraConnect. Prints each request; on a "
+                           "terminal, a file's upload progress shows on standard error."),
             QStringLiteral("sync year.semestra --server https://connect.example.org"),
             { { QStringLiteral("server"),
                   QStringLiteral("the SemestraConnect address: https://HOST[:PORT] (http:// only for 127.0.0.1)") },
@@ -430,7 +431,8 @@ const QList<Command>& commands()
             { { QStringLiteral("yes"), QStringLiteral("confirm that the sync information is forgotten") } } },
         { { QStringLiteral("sync-logout"), 0, { QStringLiteral("server") }, {} },
             QStringLiteral("sync-logout --server URL"), Commands::syncLogout,
-            QStringLiteral("Ends the planner's SemestraConnect session and forgets it."),
+            QStringLiteral("Ends the planner's SemestraConnect session and forgets it. Succeeds when no session "
+                           "is kept (or no desktop keyring runs to keep one)."),
             QStringLiteral("sync-logout --server https://connect.example.org"),
             { { QStringLiteral("server"), QStringLiteral("the SemestraConnect address") } } },
         { { QStringLiteral("themes"), 0, {}, {} }, QStringLiteral("themes"), Commands::themes,

@@ -23,9 +23,8 @@ Result<QString> fromLookup(const PasswordStore::Lookup& lookup, const QString& u
 {
     if (lookup.state == PasswordStore::Lookup::State::Found)
         return lookup.password;
-    const QString why = lookup.state == PasswordStore::Lookup::State::NoKeyring
-        ? lookup.reason
-        : QStringLiteral("the keyring has none");
+    const QString why = lookup.state == PasswordStore::Lookup::State::NotStored ? QStringLiteral("the keyring has none")
+                                                                                : lookup.reason;
     return Result<QString>::failure(
         QStringLiteral("no password for %1 at %2 (%3); give --password-stdin").arg(user, host, why));
 }

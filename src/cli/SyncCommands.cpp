@@ -10,6 +10,10 @@
 #include <QEventLoop>
 #include <QTextStream>
 
+#include <cstdio>
+#include <unistd.h>
+#include <utility>
+
 namespace {
 
 Result<ServiceAddress> serverOf(const CommandLine& line)
@@ -22,7 +26,7 @@ Result<ServiceAddress> serverOf(const CommandLine& line)
 
 // A session from a user name and password on standard input, or the one
 // the planner kept in the keyring.
-Status startSession(const CommandLine& line, ConnectSession& session, const ServiceAddress& address)
+Status startSession(const CommandLine& line, ConnectSession& session)
 {
     const QString user = line.value(QStringLiteral("user"));
     if (!user.isEmpty()) {
@@ -30,10 +34,9 @@ Status startSession(const CommandLine& line, ConnectSession& session, const Serv
             return Status::failure(QStringLiteral("--user wants --password-stdin"));
         return session.logIn(user, CliPassword::readStandardInput());
     }
-    if (!session.restore())
-        return Status::failure(QStringLiteral("not logged in to SemestraConnect at %1; log in from the planner or "
-                                              "give --user NAME --password-stdin")
-                                   .arg(address.base()));
+    if (const Status restored = session.restore(); !restored)
+        return Status::failure(
+            restored.error() + QStringLiteral(" Log in from the planner or give --user NAME --password-stdin."));
     return Status::success();
 }
 
@@ -69,14 +72,28 @@ Status sync(const CommandLine& line, CommandContext& context)
     SyncConnection connection(*address);
     KeychainPasswordStore keyring;
     ConnectSession session(connection, keyring);
-    if (const Status started = startSession(line, session, *address); !started)
+    if (const Status started = startSession(line, session); !started)
         return started;
     const auto scope = line.has(QStringLiteral("all")) ? SemestraConnectSyncController::Scope::Everything
                                                        : SemestraConnectSyncController::Scope::Changes;
     SemestraConnectSyncController sync(*document.value(), connection, context.alerts, scope);
     sync.setReminder(SemestraConnectSyncController::Reminder::Skip);
-    QObject::connect(&sync, &SemestraConnectSyncController::requestSent,
-        [&context](const QString& sent) { context.out << sent << '\n'; });
+    // Upload progress redraws one line of a terminal; a log or a pipe gets
+    // only the requests.
+    const bool terminal = isatty(fileno(stderr)) != 0;
+    bool progressShown = false;
+    QObject::connect(&sync, &SemestraConnectSyncController::requestSent, [&](const QString& sent) {
+        if (std::exchange(progressShown, false))
+            std::fputs("\r\x1b[K", stderr);
+        context.out << sent << '\n';
+        context.out.flush();
+    });
+    if (terminal) {
+        QObject::connect(&sync, &SemestraConnectSyncController::uploadProgressed, [&](const QString& text) {
+            std::fprintf(stderr, "\r%s\x1b[K", text.toLocal8Bit().constData());
+            progressShown = true;
+        });
+    }
     QEventLoop loop;
     QObject::connect(&sync, &SemestraConnectSyncController::finished, &loop, &QEventLoop::quit);
     sync.login();
@@ -109,9 +126,10 @@ Status syncLogout(const CommandLine& line, CommandContext& context)
     SyncConnection connection(*address);
     KeychainPasswordStore keyring;
     ConnectSession session(connection, keyring);
-    if (const Status ended = session.logOut(); !ended)
-        return ended;
-    context.out << "Logged out of SemestraConnect at " << address->base() << '\n';
+    const Result<ConnectSession::Ending> ended = session.logOut();
+    if (!ended)
+        return Status::failure(ended.error());
+    context.out << ConnectSession::describe(*ended, address->base()) << '\n';
     return Status::success();
 }
 

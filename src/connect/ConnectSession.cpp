@@ -59,13 +59,16 @@ Status ConnectSession::logIn(const QString& user, const QString& password)
     return Status::success();
 }
 
-bool ConnectSession::restore()
+Status ConnectSession::restore()
 {
     const PasswordStore::Lookup lookup = m_keyring.readPassword(keyringService, account());
-    if (lookup.state != PasswordStore::Lookup::State::Found || lookup.password.isEmpty())
-        return false;
-    m_connection.setSessionCookie(lookup.password);
-    return true;
+    if (lookup.state == PasswordStore::Lookup::State::Found && !lookup.password.isEmpty()) {
+        m_connection.setSessionCookie(lookup.password);
+        return Status::success();
+    }
+    if (lookup.state == PasswordStore::Lookup::State::Found || lookup.state == PasswordStore::Lookup::State::NotStored)
+        return Status::failure(QStringLiteral("Not logged in to SemestraConnect at %1.").arg(account()));
+    return Status::failure(lookup.reason);
 }
 
 Status ConnectSession::remember()
@@ -73,25 +76,61 @@ Status ConnectSession::remember()
     return m_keyring.writePassword(keyringService, account(), m_connection.sessionCookie());
 }
 
-Status ConnectSession::logOut()
+Result<ConnectSession::Ending> ConnectSession::logOut()
 {
-    if (m_connection.sessionCookie().isEmpty())
-        restore();
-    if (!m_connection.sessionCookie().isEmpty()) {
-        const HttpResponse page = m_connection.sendAndWait(get(QStringLiteral("/")));
-        if (!page.answered())
-            return Status::failure(unreachable(page));
-        // No form token: the service has already ended the session.
-        const QString token = formToken(page.body);
-        if (!token.isEmpty()) {
-            const HttpResponse done = m_connection.sendAndWait(
-                SyncConnection::formPost(QStringLiteral("/logout"), { { QStringLiteral("csrf_token"), token } }));
-            if (!done.answered())
-                return Status::failure(unreachable(done));
-            if (done.status >= 400)
-                return Status::failure(QStringLiteral("SemestraConnect did not end the session (%1)").arg(done.status));
+    if (m_connection.sessionCookie().isEmpty()) {
+        const PasswordStore::Lookup lookup = m_keyring.readPassword(keyringService, account());
+        switch (lookup.state) {
+        case PasswordStore::Lookup::State::NoKeyring:
+            return Ending::NoKeyring;
+        case PasswordStore::Lookup::State::NotStored:
+            return Ending::NoneStored;
+        case PasswordStore::Lookup::State::Failed:
+            return Result<Ending>::failure(lookup.reason);
+        case PasswordStore::Lookup::State::Found:
+            m_connection.setSessionCookie(lookup.password);
+            break;
         }
     }
+    if (const Status ended = endOnService(); !ended)
+        return Result<Ending>::failure(ended.error());
     m_connection.setSessionCookie({});
-    return m_keyring.deletePassword(keyringService, account());
+    if (const Status forgotten = m_keyring.deletePassword(keyringService, account()); !forgotten)
+        return Result<Ending>::failure(forgotten.error());
+    return Ending::Ended;
+}
+
+QString ConnectSession::describe(Ending ending, const QString& address)
+{
+    switch (ending) {
+    case Ending::Ended:
+        return QStringLiteral("Logged out of SemestraConnect at %1").arg(address);
+    case Ending::NoneStored:
+        return QStringLiteral("No SemestraConnect session was kept for %1: nothing to log out").arg(address);
+    case Ending::NoKeyring:
+        return QStringLiteral("No desktop keyring runs here, so no SemestraConnect session was kept for %1: nothing "
+                              "to log out")
+            .arg(address);
+    }
+    return {};
+}
+
+Status ConnectSession::endOnService()
+{
+    if (m_connection.sessionCookie().isEmpty())
+        return Status::success();
+    const HttpResponse page = m_connection.sendAndWait(get(QStringLiteral("/")));
+    if (!page.answered())
+        return Status::failure(unreachable(page));
+    // No form token: the service has already ended the session.
+    const QString token = formToken(page.body);
+    if (token.isEmpty())
+        return Status::success();
+    const HttpResponse done = m_connection.sendAndWait(
+        SyncConnection::formPost(QStringLiteral("/logout"), { { QStringLiteral("csrf_token"), token } }));
+    if (!done.answered())
+        return Status::failure(unreachable(done));
+    if (done.status >= 400)
+        return Status::failure(QStringLiteral("SemestraConnect did not end the session (%1)").arg(done.status));
+    return Status::success();
 }

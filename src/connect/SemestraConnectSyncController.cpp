@@ -12,6 +12,7 @@
 #include "model/Document.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
+#include "net/HttpTransfer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +69,11 @@ SemestraConnectSyncController::SemestraConnectSyncController(
     , m_connection(connection)
     , m_alerts(alerts)
     , m_scope(scope)
-{ }
+{
+    m_uploadClock.setInterval(UploadProgress::tickMilliseconds);
+    connect(&m_uploadClock, &QTimer::timeout, this,
+        [this] { emit uploadProgressed(m_upload->tick(m_uploadTransfer->bytesSent.load())); });
+}
 
 SemestraConnectSyncController::~SemestraConnectSyncController()
 {
@@ -90,13 +95,14 @@ std::optional<Date> SemestraConnectSyncController::referenceTime(const Year& yea
 }
 
 void SemestraConnectSyncController::request(const QByteArray& method, const QString& path, Handler handler,
-    QByteArray body, QList<QPair<QByteArray, QByteArray>> headers)
+    QByteArray body, QList<QPair<QByteArray, QByteArray>> headers, std::shared_ptr<HttpTransfer> transfer)
 {
     HttpRequest request;
     request.method = method;
     request.url = path;
     request.body = std::move(body);
     request.headers = std::move(headers);
+    request.transfer = std::move(transfer);
     m_connection.send(std::move(request), [this, method, path, handler = std::move(handler)](const HttpResponse& r) {
         emit requestSent(QStringLiteral("%1 %2 %3")
                              .arg(QString::fromLatin1(method), path,
@@ -364,9 +370,23 @@ void SemestraConnectSyncController::sendFile(bool exists, std::optional<qint64> 
     else
         form.addFile(lessonFile ? "attachfile[attach]" : "assignmentattachfile[assignment_attach]", name,
             MultipartForm::mimeTypeFor(name), data);
-    request(exists ? "PUT" : "POST", exists ? resourcePath(kind.resource, file) : QLatin1Char('/') + kind.resource,
-        [this](const HttpResponse& r) { recordSent(r); }, form.body(),
-        { { "Content-Type", form.contentType() }, { "Accepts", "application/xml" } });
+    const QByteArray body = form.body();
+    request(
+        exists ? "PUT" : "POST", exists ? resourcePath(kind.resource, file) : QLatin1Char('/') + kind.resource,
+        [this](const HttpResponse& r) {
+            m_uploadClock.stop();
+            recordSent(r);
+        },
+        body, { { "Content-Type", form.contentType() }, { "Accepts", "application/xml" } },
+        watchUpload(name, body.size()));
+}
+
+std::shared_ptr<HttpTransfer> SemestraConnectSyncController::watchUpload(const QString& name, qint64 totalBytes)
+{
+    m_upload.emplace(name, totalBytes);
+    m_uploadTransfer = std::make_shared<HttpTransfer>();
+    m_uploadClock.start();
+    return m_uploadTransfer;
 }
 
 void SemestraConnectSyncController::recordSent(const HttpResponse& response)
@@ -447,6 +467,7 @@ void SemestraConnectSyncController::cancel()
 
 void SemestraConnectSyncController::stop(SyncOutcome::State state, const QString& reason)
 {
+    m_uploadClock.stop();
     m_outcome.state = state;
     m_outcome.reason = reason;
     if (state == SyncOutcome::State::Failed) {

@@ -2,6 +2,7 @@
 
 #include "connect/SyncKind.h"
 #include "connect/SyncOutcome.h"
+#include "connect/UploadProgress.h"
 #include "net/HttpClient.h"
 
 // moc cannot read the C++20 headers the date types bring in.
@@ -11,8 +12,10 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <chrono>
+#include <optional>
 
 class AlertPresenter;
 class Document;
@@ -68,6 +71,8 @@ public:
 
 signals:
     void statusChanged(const QString& text);
+    // Every 0.1 s while a file uploads: its name, kilobytes and speed.
+    void uploadProgressed(const QString& text);
     // One line per request: method, path and the service's status.
     void requestSent(const QString& line);
     void finished();
@@ -75,7 +80,8 @@ signals:
 private:
     using Handler = std::function<void(const HttpResponse&)>;
     void request(const QByteArray& method, const QString& path, Handler handler, QByteArray body = {},
-        QList<QPair<QByteArray, QByteArray>> headers = {});
+        QList<QPair<QByteArray, QByteArray>> headers = {}, std::shared_ptr<HttpTransfer> transfer = {});
+    std::shared_ptr<HttpTransfer> watchUpload(const QString& name, qint64 totalBytes);
     void loggedIn(const HttpResponse& response);
     void sendYear();
     void dealWithDeletes();
@@ -123,4 +129,8 @@ private:
     QList<SyncedRecord*> m_queue;
     int m_current = 0;
     QByteArray m_formToken;
+
+    QTimer m_uploadClock;
+    std::optional<UploadProgress> m_upload;
+    std::shared_ptr<HttpTransfer> m_uploadTransfer;
 };

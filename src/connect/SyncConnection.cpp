@@ -1,5 +1,7 @@
 #include "connect/SyncConnection.h"
 
+#include "net/HttpTransfer.h"
+
 #include <QUrl>
 
 const QByteArray SyncConnection::sessionCookieName = QByteArrayLiteral("semestra_session");
@@ -11,7 +13,7 @@ SyncConnection::SyncConnection(ServiceAddress address, QObject* parent)
 
 SyncConnection::~SyncConnection()
 {
-    m_handler = nullptr;
+    abandon();
     joinWorker();
 }
 
@@ -69,6 +71,9 @@ void SyncConnection::send(HttpRequest request, ReplyHandler handler)
     m_handler = std::move(handler);
     const quint64 serial = ++m_serial;
     ++m_requestsSent;
+    if (!request.transfer)
+        request.transfer = std::make_shared<HttpTransfer>();
+    m_transfer = request.transfer;
     m_worker = std::thread([this, serial, client = m_client, request = prepared(std::move(request))] {
         const HttpResponse response = client.send(request);
         QMetaObject::invokeMethod(
@@ -89,6 +94,8 @@ void SyncConnection::abandon()
 {
     m_handler = nullptr;
     ++m_serial;
+    if (m_transfer)
+        m_transfer->stopRequested = true;
 }
 
 HttpResponse SyncConnection::sendAndWait(HttpRequest request)

@@ -32,8 +32,10 @@ public:
     using ReplyHandler = std::function<void(const HttpResponse&)>;
     // `request.url` is a path on the service ("/years/create"). The handler
     // runs later on this object's thread, unless abandon() came first.
+    // `request.transfer`, when set, shows how far the upload has come.
     void send(HttpRequest request, ReplyHandler handler);
-    // Forgets the request in flight: its reply is dropped when it comes.
+    // Stops the request in flight at once and forgets it: its handler never
+    // runs, and the next request need not wait for the service to answer.
     void abandon();
     bool isBusy() const { return bool(m_handler); }
     // The same exchange, waited for: for the command line's short logins.
@@ -50,6 +52,7 @@ private:
     HttpClient m_client;
     QMap<QByteArray, QString> m_cookies;
     std::thread m_worker;
+    std::shared_ptr<HttpTransfer> m_transfer;
     ReplyHandler m_handler;
     quint64 m_serial = 0;
     int m_requestsSent = 0;

@@ -1,5 +1,7 @@
 #include "net/HttpClient.h"
 
+#include "net/HttpTransfer.h"
+
 #include <curl/curl.h>
 
 #include <memory>
@@ -41,6 +43,13 @@ size_t collectHeader(char* data, size_t size, size_t count, void* target)
     else
         response->headers.insert(name, value);
     return size * count;
+}
+
+int watchTransfer(void* target, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded)
+{
+    auto* transfer = static_cast<HttpTransfer*>(target);
+    transfer->bytesSent.store(qint64(uploaded));
+    return transfer->stopRequested.load() ? 1 : 0; // non-zero aborts the transfer
 }
 
 void initialiseCurlOnce()
@@ -96,10 +105,16 @@ HttpResponse HttpClient::send(const HttpRequest& request) const
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &reception);
     curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &collectHeader);
     curl_easy_setopt(handle, CURLOPT_HEADERDATA, &response);
+    if (request.transfer) {
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &watchTransfer);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, request.transfer.get());
+    }
     const CURLcode result = curl_easy_perform(handle);
     if (result != CURLE_OK) {
         response.status = 0;
-        response.transportError = QString::fromUtf8(curl_easy_strerror(result));
+        response.transportError = result == CURLE_ABORTED_BY_CALLBACK ? QStringLiteral("the request was stopped")
+                                                                      : QString::fromUtf8(curl_easy_strerror(result));
         return response;
     }
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &response.status);

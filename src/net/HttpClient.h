@@ -7,6 +7,9 @@
 #include <QString>
 
 #include <chrono>
+#include <memory>
+
+struct HttpTransfer;
 
 // One HTTP exchange.
 struct HttpRequest {
@@ -17,6 +20,8 @@ struct HttpRequest {
     // Sent with basic authentication when not empty.
     QString user;
     QString password;
+    // Watched and stoppable from another thread when set.
+    std::shared_ptr<HttpTransfer> transfer;
 };
 
 struct HttpResponse {

@@ -9,7 +9,9 @@
 class PasswordStore {
 public:
     struct Lookup {
-        enum class State { Found, NotStored, NoKeyring };
+        // NoKeyring: no keyring service runs, so nothing can be kept.
+        // Failed: a keyring runs but refused or failed to answer.
+        enum class State { Found, NotStored, NoKeyring, Failed };
         State state = State::NotStored;
         QString password;
         // Why the keyring could not be asked, for the teacher.

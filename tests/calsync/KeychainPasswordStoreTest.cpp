@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-// Where no keyring runs (no session bus), the teacher is told why and no
-// password is put anywhere else.
-TEST(KeychainPasswordStoreTest, WithoutAKeyringReadingSaysWhyAndWritingFails)
+// Where no keyring runs (no session bus), the teacher is told why, no
+// password is put anywhere else, and there is nothing to forget.
+TEST(KeychainPasswordStoreTest, WithoutAKeyringReadingSaysWhyWritingFailsAndForgettingSucceeds)
 {
     const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/semestra-test-bus");
@@ -18,6 +18,7 @@ TEST(KeychainPasswordStoreTest, WithoutAKeyringReadingSaysWhyAndWritingFails)
     EXPECT_EQ(lookup.state, PasswordStore::Lookup::State::NoKeyring);
     EXPECT_FALSE(lookup.reason.isEmpty());
     EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(keyring.deletePassword(QStringLiteral("Semestra Test"), QStringLiteral("nobody")).ok());
     if (bus.isEmpty())
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     else

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <csignal>
+#include <sys/types.h>
+
 ConnectProcess::ConnectProcess() = default;
 
 ConnectProcess::~ConnectProcess()
@@ -53,8 +56,22 @@ bool ConnectProcess::launch(QString* error)
 
 void ConnectProcess::stop()
 {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    thaw();
+    ServerProcess::stop(m_process);
+}
+
+void ConnectProcess::freeze()
+{
     if (m_process.state() != QProcess::NotRunning)
-        ServerProcess::stop(m_process);
+        ::kill(pid_t(m_process.processId()), SIGSTOP);
+}
+
+void ConnectProcess::thaw()
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), SIGCONT);
 }
 
 bool ConnectProcess::addUser(const QString& name, const QString& password, QString* error)

@@ -18,6 +18,10 @@ public:
     // Starts it again on the same port and database.
     bool restart(QString* error);
     void stop();
+    // Freezes the process (SIGSTOP) until thaw(): the kernel still takes
+    // connections and their bytes, but nothing answers, as with a hung service.
+    void freeze();
+    void thaw();
     bool addUser(const QString& name, const QString& password, QString* error);
     // What `semestra-connect feedback list` prints.
     QString feedbackList() const;

@@ -33,6 +33,12 @@ CliRun SyncFixture::run(const QStringList& arguments, const QByteArray& input) c
     environment.insert(QStringLiteral("HOME"), m_folder.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_folder.filePath(QStringLiteral("data")));
+    for (auto it = m_cliEnvironment.begin(); it != m_cliEnvironment.end(); ++it) {
+        if (it.value().isEmpty())
+            environment.remove(it.key());
+        else
+            environment.insert(it.key(), it.value());
+    }
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(m_folder.path());
     process.start(QStringLiteral(SEMESTRA_CLI_PATH), arguments);

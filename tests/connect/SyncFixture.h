@@ -52,6 +52,9 @@ protected:
     // The requests the service answered since the last call.
     QStringList newRequests();
 
+    // Variables set for semestra-cli on top of this process's environment;
+    // an empty value removes the variable.
+    QMap<QString, QString> m_cliEnvironment;
     ConnectProcess m_server;
     QTemporaryDir m_folder;
     std::unique_ptr<ScriptedAlertPresenter> m_alerts;

@@ -2,6 +2,7 @@
 #include "connect/ServiceAddress.h"
 #include "connect/SyncReplies.h"
 #include "connect/SyncText.h"
+#include "connect/UploadProgress.h"
 #include "testlib/LocalDate.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +122,51 @@ TEST(ServiceAddressTest, HttpsIsTheDefaultAndPlainHttpOnlyForLoopback)
     EXPECT_FALSE(ServiceAddress::parse(QStringLiteral("ftp://connect.example.org")));
     EXPECT_FALSE(ServiceAddress::parse(QStringLiteral("")));
     EXPECT_FALSE(ServiceAddress::parse(QStringLiteral("https://user:pw@connect.example.org")));
+}
+
+TEST(UploadProgressTest, FirstTickShowsWhatWentOutInTheFirstTenthOfASecond)
+{
+    UploadProgress progress(QStringLiteral("notes.pdf"), 10 * 1024 * 1024);
+    EXPECT_EQ(progress.tick(51200), QStringLiteral("notes.pdf (50K of 10240K at 512 Kb/s)"));
+}
+
+TEST(UploadProgressTest, NothingWrittenYetShowsZeroOfTheTotal)
+{
+    UploadProgress progress(QStringLiteral("a b.txt"), 1023);
+    EXPECT_EQ(progress.tick(0), QStringLiteral("a b.txt (0K of 0K at 0 Kb/s)"));
+    EXPECT_EQ(progress.tick(1023), QStringLiteral("a b.txt (0K of 0K at 5.1 Kb/s)"));
+}
+
+TEST(UploadProgressTest, IdleTicksPullTheAverageDownAndItNeverGoesNegative)
+{
+    UploadProgress progress(QStringLiteral("f"), 4096);
+    progress.tick(3000);
+    EXPECT_EQ(progress.tick(3000), QStringLiteral("f (2K of 4K at 15 Kb/s)"));
+    EXPECT_EQ(progress.tick(3000), QStringLiteral("f (2K of 4K at 10 Kb/s)"));
+    // A transfer that started over reports fewer bytes than before.
+    EXPECT_EQ(progress.tick(0), QStringLiteral("f (0K of 4K at 7.5 Kb/s)"));
+}
+
+TEST(UploadProgressTest, OnlyTheLastTenTicksCount)
+{
+    UploadProgress progress(QStringLiteral("f"), 1 << 20);
+    qint64 written = 0;
+    for (int tick = 0; tick < 10; ++tick)
+        progress.tick(written += 1000);
+    // Ten ticks of 1000 bytes, then ten of 3000: the first ten drop out one by one.
+    EXPECT_EQ(progress.tick(written += 3000), QStringLiteral("f (12K of 1024K at 12 Kb/s)"));
+    QString line;
+    for (int tick = 1; tick < 10; ++tick)
+        line = progress.tick(written += 3000);
+    EXPECT_EQ(line, QStringLiteral("f (39K of 1024K at 30 Kb/s)"));
+    EXPECT_EQ(progress.tick(written), QStringLiteral("f (39K of 1024K at 27 Kb/s)"));
+}
+
+TEST(UploadProgressTest, SpeedsShowAtMostOneFractionDigit)
+{
+    EXPECT_EQ(UploadProgress::formatSpeed(0), QStringLiteral("0"));
+    EXPECT_EQ(UploadProgress::formatSpeed(12.34), QStringLiteral("12.3"));
+    EXPECT_EQ(UploadProgress::formatSpeed(12.96), QStringLiteral("13"));
+    EXPECT_EQ(UploadProgress::formatSpeed(0.04), QStringLiteral("0"));
+    EXPECT_EQ(UploadProgress::formatSpeed(1234.5), QStringLiteral("1234.5"));
 }

@@ -117,9 +117,9 @@ std::unique_ptr<CalendarStore> CalendarSyncActions::makeStore()
         CalDavStore::passwordService, CalDavStore::passwordAccount(address, settings.userName()));
     std::optional<QString> password = lookup.password;
     if (lookup.state != PasswordStore::Lookup::State::Found) {
-        const QString why = lookup.state == PasswordStore::Lookup::State::NoKeyring
-            ? lookup.reason
-            : QStringLiteral("No password for %1 is kept in the keyring.").arg(settings.userName());
+        const QString why = lookup.state == PasswordStore::Lookup::State::NotStored
+            ? QStringLiteral("No password for %1 is kept in the keyring.").arg(settings.userName())
+            : lookup.reason;
         password = m_prompt(why);
     }
     if (!password)

@@ -182,7 +182,8 @@ void ICalSyncManagerWindow::showKeyringState()
     const QUrl address(m_address->text().trimmed());
     const PasswordStore::Lookup lookup
         = m_passwords.readPassword(CalDavStore::passwordService, CalDavStore::passwordAccount(address, m_user->text()));
-    m_keyringWorks = lookup.state != PasswordStore::Lookup::State::NoKeyring;
+    m_keyringWorks = lookup.state == PasswordStore::Lookup::State::Found
+        || lookup.state == PasswordStore::Lookup::State::NotStored;
     if (lookup.state == PasswordStore::Lookup::State::Found && m_password->text().isEmpty())
         m_password->setText(lookup.password);
     m_keyringNote->setText(m_keyringWorks

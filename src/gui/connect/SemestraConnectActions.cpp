@@ -2,6 +2,7 @@
 
 #include "connect/BrowserLogin.h"
 #include "connect/ConnectSession.h"
+#include "connect/HostReachability.h"
 #include "connect/SyncConnection.h"
 #include "foundation/prefs/Preferences.h"
 #include "gui/connect/FeedbackWindow.h"
@@ -19,11 +20,7 @@
 
 const QString SemestraConnectActions::addressKey = QStringLiteral("SemestraConnectAddress");
 
-namespace {
-
-const QString noAccessTitle = QStringLiteral("SemestraConnect Is Not Reachable");
-
-} // namespace
+const QString SemestraConnectActions::unreachableFeedbackTitle = QStringLiteral("Feedback Host Not Reachable");
 
 SemestraConnectActions::SemestraConnectActions(DocumentWindow& window)
     : QObject(&window)
@@ -124,6 +121,7 @@ void SemestraConnectActions::runSync()
         m_window.document(), *m_connection, m_window.alerts(), m_scope);
     m_sync->setRetries(m_attempts, m_firstPause);
     connect(m_sync.get(), &SemestraConnectSyncController::statusChanged, this, &SemestraConnectActions::showStatus);
+    connect(m_sync.get(), &SemestraConnectSyncController::uploadProgressed, this, &SemestraConnectActions::showStatus);
     connect(m_sync.get(), &SemestraConnectSyncController::finished, this, &SemestraConnectActions::syncEnded,
         Qt::QueuedConnection);
     m_sync->login();
@@ -187,11 +185,12 @@ void SemestraConnectActions::logOut()
     if (!service || isBusy())
         return;
     SyncConnection connection(*service);
-    if (const Status ended = ConnectSession(connection, *m_passwords).logOut(); !ended) {
+    const Result<ConnectSession::Ending> ended = ConnectSession(connection, *m_passwords).logOut();
+    if (!ended) {
         m_window.alerts().inform(QStringLiteral("Could Not Log Out of SemestraConnect"), ended.error());
         return;
     }
-    showStatus(QStringLiteral("Logged out of SemestraConnect"));
+    showStatus(ConnectSession::describe(*ended, service->base()));
 }
 
 void SemestraConnectActions::resetSyncInformation()
@@ -227,13 +226,38 @@ FeedbackWindow* SemestraConnectActions::feedbackWindow() const
     return m_feedbackWindow;
 }
 
+// The window opens only after a look at the host, so that a teacher
+// offline does not write a long report that cannot be sent. The look
+// happens on the event loop; a second click meanwhile does nothing.
 void SemestraConnectActions::showFeedback()
 {
     const auto service = address();
-    if (!service)
+    if (!service || m_feedbackHostCheck)
         return;
+    m_feedbackHostCheck = std::make_unique<HostReachability>();
+    connect(m_feedbackHostCheck.get(), &HostReachability::checked, this,
+        [this, service = *service](const QString& host, bool reachable) {
+            m_feedbackHostCheck.release()->deleteLater();
+            if (reachable || proceedToUnreachableHost(host))
+                openFeedbackWindow(service);
+        });
+    m_feedbackHostCheck->check(service->host());
+}
+
+bool SemestraConnectActions::proceedToUnreachableHost(const QString& host)
+{
+    return m_window.alerts().runModal({ unreachableFeedbackTitle,
+               QStringLiteral("Semestra cannot reach %1, where feedback is sent: this computer may be offline, or "
+                              "the name may not be found. You can write your feedback now, but sending it may fail.")
+                   .arg(host),
+               QStringLiteral("Proceed Anyway"), QStringLiteral("Cancel"), {} })
+        == AlertDefaultReturn;
+}
+
+void SemestraConnectActions::openFeedbackWindow(const ServiceAddress& service)
+{
     if (!m_feedbackWindow) {
-        m_feedbackConnection = std::make_unique<SyncConnection>(*service);
+        m_feedbackConnection = std::make_unique<SyncConnection>(service);
         m_feedbackWindow = new FeedbackWindow(*m_feedbackConnection, m_window.alerts(), &m_window);
     }
     m_feedbackWindow->show();

@@ -12,6 +12,7 @@
 class BrowserLogin;
 class DocumentWindow;
 class FeedbackWindow;
+class HostReachability;
 class KeychainPasswordStore;
 class PasswordStore;
 class QAction;
@@ -30,6 +31,7 @@ class SemestraConnectActions : public QObject {
     Q_OBJECT
 public:
     static const QString addressKey;
+    static const QString unreachableFeedbackTitle;
 
     explicit SemestraConnectActions(DocumentWindow& window);
     ~SemestraConnectActions() override;
@@ -70,6 +72,8 @@ private:
     void syncEnded();
     void cancel();
     void showStatus(const QString& text);
+    bool proceedToUnreachableHost(const QString& host);
+    void openFeedbackWindow(const ServiceAddress& service);
 
     DocumentWindow& m_window;
     std::unique_ptr<KeychainPasswordStore> m_keychain;
@@ -89,6 +93,7 @@ private:
     QAction* m_address = nullptr;
     QAction* m_feedback = nullptr;
     QPushButton* m_cancel = nullptr;
+    std::unique_ptr<HostReachability> m_feedbackHostCheck;
     std::unique_ptr<SyncConnection> m_feedbackConnection;
     QPointer<FeedbackWindow> m_feedbackWindow;
 };

@@ -144,9 +144,9 @@ std::optional<QString> PublishActions::uploadPassword(const TransferAddress& add
     const PasswordStore::Lookup lookup = m_uploads->password(address, user);
     if (lookup.state == PasswordStore::Lookup::State::Found || address.scheme() == TransferAddress::Scheme::Sftp)
         return lookup.password;
-    const QString why = lookup.state == PasswordStore::Lookup::State::NoKeyring
-        ? lookup.reason + QStringLiteral(" The password will be asked for at each upload.")
-        : QStringLiteral("No password for %1 on %2 is kept in the keyring.").arg(user, address.host());
+    const QString why = lookup.state == PasswordStore::Lookup::State::NotStored
+        ? QStringLiteral("No password for %1 on %2 is kept in the keyring.").arg(user, address.host())
+        : lookup.reason + QStringLiteral(" The password will be asked for at each upload.");
     return m_prompt(why);
 }
 
