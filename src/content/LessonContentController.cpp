@@ -50,6 +50,22 @@ void LessonContentController::clearLesson(Lesson* lesson)
     post(PlanningNotifications::planningModesNeedRefresh);
 }
 
+void LessonContentController::bumpLesson(Lesson* lesson)
+{
+    if (lesson && lesson->year())
+        lesson->year()->bumpLesson(lesson);
+}
+
+void LessonContentController::pullLessonsBack(Lesson* lesson)
+{
+    if (!lesson || !lesson->year())
+        return;
+    lesson->year()->pullLessonsBack(lesson);
+    // Editing mode lists the course's lessons by their content.
+    post(ModelNotifications::refreshPlanningModes, lesson);
+    post(PlanningNotifications::planningModesNeedRefresh);
+}
+
 bool LessonContentController::clearAllLessons(Year& year)
 {
     const int answer = m_alerts.runModal(Alert { QStringLiteral("Clear All Lesson Information?"),

@@ -35,6 +35,13 @@ public:
     // False when there is no lesson or the clipboard holds no lesson.
     bool pasteLesson(Lesson* lesson);
 
+    // Moves the lesson's content and that of every later lesson of its
+    // course one meeting later, leaving this one empty; locked lessons stay.
+    void bumpLesson(Lesson* lesson);
+    // The reverse: every later lesson's content comes one meeting earlier,
+    // over this lesson's, and the course's last movable lesson is emptied.
+    void pullLessonsBack(Lesson* lesson);
+
     void toggleLock(Lesson* lesson);
     void removeFromUnit(Lesson* lesson);
 

@@ -12,6 +12,7 @@
 #include "model/Course.h"
 #include "model/Lesson.h"
 #include "model/Year.h"
+#include "store/UndoGroup.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -38,6 +39,8 @@ LessonActions::LessonActions(AlertPresenter& alerts, FileChooser& files, const S
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     m_clear = makeAction(QStringLiteral("Clear Lesson"), &LessonActions::clearLesson);
     m_clearAll = makeAction(QStringLiteral("Clear All Lessons…"), &LessonActions::clearAllLessons);
+    m_bump = makeAction(QStringLiteral("Bump Lesson"), &LessonActions::bumpLesson);
+    m_pullBack = makeAction(QStringLiteral("Pull Lessons Back"), &LessonActions::pullLessonsBack);
     m_useAsTemplate = makeAction(QStringLiteral("Use as Template…"), &LessonActions::useAsTemplate);
     m_removeFromUnit = makeAction(QStringLiteral("Remove from Unit"), &LessonActions::removeFromUnit);
     m_manageUnits = makeAction(QStringLiteral("Manage Units…"), &LessonActions::manageUnits);
@@ -79,6 +82,8 @@ void LessonActions::addToMenu(QMenu* menu)
     menu->addSeparator();
     menu->addActions({ m_clear, m_clearAll });
     menu->addSeparator();
+    menu->addActions({ m_bump, m_pullBack });
+    menu->addSeparator();
     menu->addActions({ m_useAsTemplate, m_removeFromUnit, m_manageUnits });
     menu->addSeparator();
     menu->addAction(m_checkAttachments);
@@ -98,6 +103,9 @@ void LessonActions::updateStates()
     m_copy->setEnabled(hasLesson);
     m_paste->setEnabled(hasLesson && m_content->canPasteLesson());
     m_clear->setEnabled(hasLesson);
+    const bool inCourse = hasLesson && lesson->course();
+    m_bump->setEnabled(inCourse);
+    m_pullBack->setEnabled(inCourse);
     const Year* year = m_shown.year();
     m_clearAll->setEnabled(year != nullptr);
     m_manageUnits->setEnabled(year && !year->myCourses().isEmpty());
@@ -124,6 +132,22 @@ void LessonActions::clearAllLessons()
 {
     if (Year* year = m_shown.year())
         m_content->clearAllLessons(*year);
+}
+
+void LessonActions::bumpLesson(Lesson* lesson)
+{
+    if (!lesson)
+        return;
+    const UndoGroup step(lesson->context(), QStringLiteral("Bump Lesson"));
+    m_content->bumpLesson(lesson);
+}
+
+void LessonActions::pullLessonsBack(Lesson* lesson)
+{
+    if (!lesson)
+        return;
+    const UndoGroup step(lesson->context(), QStringLiteral("Pull Lessons Back"));
+    m_content->pullLessonsBack(lesson);
 }
 
 void LessonActions::useAsTemplate(Lesson* lesson)

@@ -19,7 +19,8 @@ class TemplateWindowController;
 class UnitManagerController;
 class UnitManagerSheet;
 
-// The Lesson menu: copy and paste of a lesson's content, clearing, using a
+// The Lesson menu: copy and paste of a lesson's content, clearing, bumping
+// the course's plan a meeting later or pulling it back, using a
 // lesson as a template, leaving its unit, managing the units and finding
 // attached files that have moved. The commands act on the lesson on show
 // and are enabled only when they can act; they follow every change of what
@@ -42,6 +43,8 @@ public:
     QAction* clearAllAction() const { return m_clearAll; }
     QAction* useAsTemplateAction() const { return m_useAsTemplate; }
     QAction* removeFromUnitAction() const { return m_removeFromUnit; }
+    QAction* bumpAction() const { return m_bump; }
+    QAction* pullBackAction() const { return m_pullBack; }
     QAction* manageUnitsAction() const { return m_manageUnits; }
     QAction* checkAttachmentsAction() const { return m_checkAttachments; }
 
@@ -60,6 +63,8 @@ private:
     void pasteLesson();
     void clearLesson(Lesson* lesson);
     void clearAllLessons();
+    void bumpLesson(Lesson* lesson);
+    void pullLessonsBack(Lesson* lesson);
     void useAsTemplate(Lesson* lesson);
     void removeFromUnit(Lesson* lesson);
     void manageUnits(const Lesson* lesson);
@@ -79,6 +84,8 @@ private:
     QAction* m_paste = nullptr;
     QAction* m_clear = nullptr;
     QAction* m_clearAll = nullptr;
+    QAction* m_bump = nullptr;
+    QAction* m_pullBack = nullptr;
     QAction* m_useAsTemplate = nullptr;
     QAction* m_removeFromUnit = nullptr;
     QAction* m_manageUnits = nullptr;

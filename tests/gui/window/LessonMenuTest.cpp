@@ -2,6 +2,7 @@
 #include "content/LessonContentController.h"
 #include "foundation/pasteboard/Pasteboard.h"
 #include "gui/content/TemplateSheet.h"
+#include "gui/window/EditActions.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/PlanningArea.h"
@@ -79,8 +80,43 @@ TEST_F(LessonMenuTest, WindowWithoutAYearOffersNoLessonCommand)
     LessonActions& none = empty.lessonActions();
     none.updateStates();
     for (QAction* action : { none.copyAction(), none.pasteAction(), none.clearAction(), none.clearAllAction(),
-             none.useAsTemplateAction(), none.removeFromUnitAction(), none.manageUnitsAction() })
+             none.bumpAction(), none.pullBackAction(), none.useAsTemplateAction(), none.removeFromUnitAction(),
+             none.manageUnitsAction() })
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+}
+
+// A lost class meeting moves the plan a meeting later; falling behind pulls
+// it back. Each is one step the Edit menu can undo under its own name.
+TEST_F(LessonMenuTest, BumpAndPullBackMoveTheCoursesPlanAndUndoAsOneStep)
+{
+    Lesson* shown = current();
+    const QList<Lesson*> later = laterLessonsOfCourse();
+    ASSERT_GE(later.size(), 2);
+    for (Lesson* lesson : later)
+        lesson->setValue(u"anchored", false);
+    shown->setValue(u"lessonTitle", QStringLiteral("Fractions"));
+    later[0]->setValue(u"lessonTitle", QStringLiteral("Decimals"));
+    later[1]->setValue(u"lessonTitle", QStringLiteral("Percent"));
+
+    ASSERT_TRUE(actions().bumpAction()->isEnabled());
+    actions().bumpAction()->trigger();
+    EXPECT_FALSE(shown->hasTitle());
+    EXPECT_EQ(later[0]->lessonTitle(), QStringLiteral("Fractions"));
+    EXPECT_EQ(later[1]->lessonTitle(), QStringLiteral("Decimals"));
+    EXPECT_EQ(window->editActions().undoAction()->text(), QStringLiteral("Undo Bump Lesson"));
+
+    window->editActions().undoAction()->trigger();
+    EXPECT_EQ(shown->lessonTitle(), QStringLiteral("Fractions"));
+    EXPECT_EQ(later[0]->lessonTitle(), QStringLiteral("Decimals"));
+    EXPECT_EQ(later[1]->lessonTitle(), QStringLiteral("Percent"));
+
+    planning().lessonSelected(shown);
+    actions().pullBackAction()->trigger();
+    EXPECT_EQ(shown->lessonTitle(), QStringLiteral("Decimals"));
+    EXPECT_EQ(later[0]->lessonTitle(), QStringLiteral("Percent"));
+    EXPECT_EQ(window->editActions().undoAction()->text(), QStringLiteral("Undo Pull Lessons Back"));
+    window->editActions().undoAction()->trigger();
+    EXPECT_EQ(shown->lessonTitle(), QStringLiteral("Fractions"));
 }
 
 // Ctrl+C and Ctrl+V belong to whatever text field has the focus.
