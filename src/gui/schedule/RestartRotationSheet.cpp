@@ -17,6 +17,7 @@ RestartRotationSheet::RestartRotationSheet(RestartRotationController& controller
     setWindowModality(Qt::WindowModal);
     m_label->setWordWrap(true);
     m_label->setMinimumWidth(380);
+    m_types->setAccessibleName(tr("Day type to restart with"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Restart"));

@@ -13,7 +13,9 @@
 #include "gui/report/ReportView.h"
 #include "gui/schedule/NewYearSheet.h"
 #include "gui/window/CourseActions.h"
+#include "gui/window/CourseExchangeActions.h"
 #include "gui/window/DayActions.h"
+#include "gui/window/HelpActions.h"
 #include "gui/window/DemoWindowFixture.h"
 #include "gui/window/LessonActions.h"
 #include "gui/window/PlanningActions.h"
@@ -196,7 +198,11 @@ TEST_F(AccessibleNamesTest, TheSheetsOfTheMenus)
         window->lessonActions().manageUnitsAction(), window->courseActions().addCourseAction(),
         window->courseActions().removeCourseAction(), window->courseActions().courseColorsAction(),
         window->courseActions().assignTimesAction(), window->dayActions().makeCustomDayAction(),
-        window->dayActions().addCourseAction(), window->calendarSyncActions().syncWindowAction() };
+        window->dayActions().addCourseAction(), window->calendarSyncActions().syncWindowAction(),
+        window->lessonActions().useAsTemplateAction(), window->courseActions().migrateAction(),
+        window->courseExchangeActions().exportCourseAction(),
+        window->dayActions().restartRotationAction(), window->helpActions().shortcutsAction(),
+        window->helpActions().aboutAction() };
     for (QAction* command : commands) {
         command->setEnabled(true);
         command->trigger();
