@@ -12,6 +12,7 @@
 
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -43,4 +44,17 @@ protected:
     ScriptedAlertPresenter alerts;
     ScriptedFileChooser files;
     QPointer<DocumentWindow> window;
+};
+
+// The demo window shown and active, so that keys and clicks reach it as a
+// teacher's would.
+class ActiveDemoWindowFixture : public DemoWindowFixture {
+protected:
+    void SetUp() override
+    {
+        DemoWindowFixture::SetUp();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
 };

@@ -55,14 +55,11 @@ namespace {
 
 // The demo window shown and active, so that keys and clicks reach it as a
 // teacher's would, and each command runs from the event that chose it.
-class EditMenuTest : public DemoWindowFixture {
+class EditMenuTest : public ActiveDemoWindowFixture {
 protected:
     void SetUp() override
     {
-        DemoWindowFixture::SetUp();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ActiveDemoWindowFixture::SetUp();
         lesson = planning().currentLesson();
         ASSERT_NE(lesson, nullptr);
     }

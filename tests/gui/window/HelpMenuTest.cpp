@@ -19,16 +19,8 @@
 
 namespace {
 
-class HelpMenuTest : public DemoWindowFixture {
+class HelpMenuTest : public ActiveDemoWindowFixture {
 protected:
-    void SetUp() override
-    {
-        DemoWindowFixture::SetUp();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-
     HelpActions& help() const { return window->helpActions(); }
     QList<ShortcutList::Entry> listed() const { return ShortcutList::of(*window); }
 

@@ -18,16 +18,8 @@ namespace {
 
 using Mode = PlanningModeViewController::Mode;
 
-class KeyboardAndScreenReaderTest : public DemoWindowFixture {
+class KeyboardAndScreenReaderTest : public ActiveDemoWindowFixture {
 protected:
-    void SetUp() override
-    {
-        DemoWindowFixture::SetUp();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-
     QWidget* view() const { return window->planningArea()->currentView(); }
     Lesson* current() const { return planning().currentLesson(); }
 

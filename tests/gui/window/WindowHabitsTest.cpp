@@ -51,16 +51,8 @@ protected:
 };
 
 // The demo window shown and active, so that keys reach whatever has the focus.
-class WindowHabitsTest : public DemoWindowFixture {
+class WindowHabitsTest : public ActiveDemoWindowFixture {
 protected:
-    void SetUp() override
-    {
-        DemoWindowFixture::SetUp();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-
     // A greedy text field beside the planning views.
     QLineEdit* greedyField() const
     {
