@@ -12,27 +12,28 @@ NotificationCenter& NotificationCenter::defaultCenter()
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(const QString& name, Handler handler)
 {
-    return add({ 0, name, nullptr, nullptr, std::make_shared<const Handler>(std::move(handler)) });
+    return add(name, nullptr, nullptr, std::move(handler));
 }
 
 NotificationCenter::ObserverId NotificationCenter::addObserver(
     const QString& name, const NotificationSource* object, Handler handler)
 {
-    return add({ 0, name, object, nullptr, std::make_shared<const Handler>(std::move(handler)) });
+    return add(name, object, nullptr, std::move(handler));
 }
 
 NotificationCenter::ObserverId NotificationCenter::addScopedObserver(
     const QString& name, const void* scope, Handler handler)
 {
-    return add({ 0, name, nullptr, scope, std::make_shared<const Handler>(std::move(handler)) });
+    return add(name, nullptr, scope, std::move(handler));
 }
 
-NotificationCenter::ObserverId NotificationCenter::add(Observer observer)
+NotificationCenter::ObserverId NotificationCenter::add(
+    const QString& name, const NotificationSource* object, const void* scope, Handler handler)
 {
-    observer.id = m_nextId++;
-    m_idsByName[observer.name].append(observer.id);
-    m_observers.append(std::move(observer));
-    return m_observers.last().id;
+    const ObserverId id = m_nextId++;
+    m_idsByName[name].append(id);
+    m_observers.append({ id, name, object, scope, std::make_shared<const Handler>(std::move(handler)) });
+    return id;
 }
 
 namespace {

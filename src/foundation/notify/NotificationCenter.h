@@ -49,7 +49,7 @@ private:
         bool matches(const Notification& notification) const;
     };
 
-    ObserverId add(Observer observer);
+    ObserverId add(const QString& name, const NotificationSource* object, const void* scope, Handler handler);
     const Observer* find(ObserverId id) const;
     // The observers of the name and those of every name, in the order they
     // were added: a post looks at these only, not at every observer.
