@@ -6,8 +6,8 @@
 
 // The positions of an entity's properties by name. Every read and write of a
 // record looks its key up here. An entity has a few dozen properties at most,
-// so a scan that compares a length and a first letter before the text finds a
-// key sooner than hashing the caller's text would. The names are views of
+// so a scan that compares a tag of the length and three letters before the
+// text finds a key sooner than hashing the caller's text would. The names are views of
 // the entity's own, which never change once the model is built.
 class PropertyIndex {
 public:
