@@ -214,12 +214,12 @@ private:
     void copyAssignmentsFrom(const Lesson* source, const CourseOrder& sourceOrder);
     // The unit (unless the source has none) and the tags of the source.
     void takeUnitAndTagsOf(const Lesson* source);
-    // What shiftContentAlong moves besides the fields, from the slot before;
-    // `owner` is the year whose delete stack hears of the moved records.
-    void takeRecordsFrom(Lesson* source, const CourseOrder& order, Year* owner);
-    void takeStandardLinksFrom(Lesson* source, Year* owner);
-    void takeAttachmentsFrom(Lesson* source, Year* owner);
-    void takeAssignmentsFrom(Lesson* source, const CourseOrder& order, Year* owner);
+    // Deletes the lesson's standard links, attachments and given work.
+    void removeOwnedRecords();
+    // What shiftContentAlong does to the records this lesson takes from the
+    // slot before, besides re-linking them; `owner` is the year whose
+    // delete stack hears of the moved records.
+    void prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner);
     // Where work given here is due when it was due `distance` slots after
     // its lesson in the source's course.
     Lesson* dueLessonAway(int distance, const CourseOrder& sourceOrder);

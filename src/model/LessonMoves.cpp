@@ -189,7 +189,9 @@ void Lesson::takeUnitAndTagsOf(const Lesson* source)
 
 // A bump moves the content of every later lesson of a course: moving the
 // records and handing the field values on, rather than copying both, is
-// what keeps that within a frame on a long year.
+// what keeps that within a frame on a long year. The records of the whole
+// chain are re-linked in one pass per relationship, after each was told
+// where it goes.
 void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& order)
 {
     if (chain.isEmpty())
@@ -203,58 +205,51 @@ void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& o
     const QList<ManagedObject*> records(chain.begin(), chain.end());
     const std::vector<bool> shownChanged = shiftAttributesAlong(records, contentSlots, shownSlots);
     Year* owner = chain.first()->year();
+    chain.last()->removeOwnedRecords();
     for (qsizetype i = chain.size() - 1; i >= 1; --i) {
-        chain[i]->takeRecordsFrom(chain[i - 1], order, owner);
-        chain[i]->updateLastUpdatedForAllSubordinates();
+        chain[i]->takeUnitAndTagsOf(chain[i - 1]);
+        chain[i]->prepareToTakeRecordsOf(chain[i - 1], order, owner);
+        chain[i]->updateTime();
     }
+    for (const QStringView key : { u"standards", u"attachments", u"assignments" })
+        shiftRelatedAlong(records, key);
     for (qsizetype i = 0; i < chain.size(); ++i) {
         if (shownChanged[size_t(i)])
             NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, chain[i]);
     }
 }
 
-void Lesson::takeRecordsFrom(Lesson* source, const CourseOrder& order, Year* owner)
-{
-    takeUnitAndTagsOf(source);
-    takeStandardLinksFrom(source, owner);
-    takeAttachmentsFrom(source, owner);
-    takeAssignmentsFrom(source, order, owner);
-}
-
-// The links keep their service identifier, as copied links do.
-void Lesson::takeStandardLinksFrom(Lesson* source, Year* owner)
+void Lesson::removeOwnedRecords()
 {
     removeStandardLinks();
+    removeAllAttachments();
+    removeGivenAssignments();
+}
+
+// The standard links keep their service identifier, as copied links do; the
+// attachments and assignments reach the service as new ones. Work keeps its
+// distance to its due lesson along the course.
+void Lesson::prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner)
+{
     for (StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
         recordDeletion(owner, *link, QStringLiteral("lesson_standard"));
-        link->setObject(u"lesson", this);
         link->updateTime();
     }
-}
-
-void Lesson::takeAttachmentsFrom(Lesson* source, Year* owner)
-{
-    removeAllAttachments();
     for (Attachment* attachment : source->objects<Attachment>(u"attachments")) {
         sendAsNew(owner, *attachment, attachment->deleteStackType());
-        attachment->setObject(u"lesson", this);
+        attachment->updateLastUpdated();
     }
-}
-
-void Lesson::takeAssignmentsFrom(Lesson* source, const CourseOrder& order, Year* owner)
-{
-    removeGivenAssignments();
     for (Assignment* assignment : source->assignments()) {
         const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
         for (Attachment* attachment : assignment->attachments()) {
             sendAsNew(owner, *attachment, attachment->deleteStackType());
             attachment->updateLastUpdated();
         }
-        // Taking its new lessons marks the assignment as changed.
         sendAsNew(owner, *assignment, QStringLiteral("assignment"));
         if (distance)
             assignment->setObject(u"dueLesson", dueLessonAway(*distance, order));
-        assignment->setObject(u"assignedLesson", this);
+        // Taking its new lesson marks the assignment as changed.
+        assignment->updateTime();
     }
 }
 

@@ -125,6 +125,45 @@ std::vector<bool> ManagedObject::shiftAttributesAlong(
     return changed;
 }
 
+void ManagedObject::shiftRelatedAlong(const QList<ManagedObject*>& records, QStringView key)
+{
+    if (records.isEmpty())
+        return;
+    const int slot = records.constFirst()->relationshipSlot(key, true);
+    if (records.constFirst()->m_entity->relationships()[slot].isManyToMany())
+        qFatal("%s is not one-to-many", qPrintable(key.toString()));
+    if (!records.constLast()->m_toMany[size_t(slot)].isEmpty())
+        qFatal("the last record still holds its %s", qPrintable(key.toString()));
+    moveRelatedLists(records, slot, true);
+    if (UndoHistory* history = records.constFirst()->recorder())
+        history->recordRelatedShift(records, slot);
+}
+
+void ManagedObject::moveRelatedLists(const QList<ManagedObject*>& records, int slot, bool forward)
+{
+    QList<ManagedObject*> carried;
+    const qsizetype count = records.size();
+    for (qsizetype n = 0; n < count; ++n)
+        records[forward ? n : count - 1 - n]->m_toMany[size_t(slot)].swap(carried);
+    const QString& inverseName = records.constFirst()->m_entity->relationships()[slot].inverseName;
+    // Related records of one kind mostly share their entity: its inverse
+    // slot is looked up again only where the entity changes.
+    const EntityDescription* entity = nullptr;
+    int inverseSlot = -1;
+    for (ManagedObject* record : records) {
+        for (ManagedObject* related : std::as_const(record->m_toMany[size_t(slot)])) {
+            if (related->m_entity != entity) {
+                entity = related->m_entity;
+                inverseSlot = related->relationshipSlot(inverseName, false);
+            }
+            if (related->m_toOne[size_t(inverseSlot)] != record) {
+                related->m_toOne[size_t(inverseSlot)] = record;
+                related->markUpdated();
+            }
+        }
+    }
+}
+
 Date ManagedObject::requiredDate(QStringView key) const
 {
     return Date::fromSecondsSinceReferenceDate(value(key).toDouble());

@@ -92,6 +92,15 @@ protected:
     // where the record gets back the very same one, not an equal copy.
     static std::vector<bool> shiftAttributesAlong(
         const QList<ManagedObject*>& records, const std::vector<int>& positions, const std::vector<int>& watched);
+    // Moves the records related through the one-to-many relationship `key`
+    // one record along `records`, all of one entity, in one pass: each takes
+    // the related records of the one before it, in their order, and the
+    // first is left without any; each moved record's to-one side follows.
+    // The last record must hold none beforehand (the caller removes them),
+    // so nothing is left pointing at a record it is no longer listed on.
+    // As with attributes, no change hooks run and the whole move is one
+    // entry of the undo history.
+    static void shiftRelatedAlong(const QList<ManagedObject*>& records, QStringView key);
 
 private:
     friend class ObjectContext;
@@ -118,6 +127,10 @@ private:
     void restoreAttribute(int slot, const QVariant& value);
     void restoreToOne(int slot, ManagedObject* target);
     void restoreToManyEntry(int slot, qsizetype index, ManagedObject* target);
+    // Moves the lists of the to-many relationship at `slot` one record
+    // along `records`, later (forward) or back, and points every listed
+    // record's inverse at the record that lists it.
+    static void moveRelatedLists(const QList<ManagedObject*>& records, int slot, bool forward);
     // The history to report a change to, or none while nothing is recorded.
     UndoHistory* recorder() const;
 

@@ -182,6 +182,11 @@ void UndoHistory::recordShift(const QList<ManagedObject*>& records, const std::v
     recordingStep().recordShift(records, positions, std::move(leftover));
 }
 
+void UndoHistory::recordRelatedShift(const QList<ManagedObject*>& records, int slot)
+{
+    recordingStep().recordRelatedShift(records, slot);
+}
+
 void UndoHistory::notify() const
 {
     if (m_observer)

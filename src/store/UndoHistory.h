@@ -71,6 +71,7 @@ public:
     void recordInsert(ManagedObject& object, qsizetype index);
     void recordDelete(ManagedObject& object, qsizetype index);
     void recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover);
+    void recordRelatedShift(const QList<ManagedObject*>& records, int slot);
 
 private:
     enum class OpenKind { None, Group, Loose };

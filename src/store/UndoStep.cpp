@@ -55,6 +55,13 @@ void UndoStep::recordShift(const QList<ManagedObject*>& records, const std::vect
     m_changes.push_back({ Kind::Shift, -1, qsizetype(m_shifts.size() - 1), records.constFirst(), nullptr, nullptr, {}, {} });
 }
 
+void UndoStep::recordRelatedShift(const QList<ManagedObject*>& records, int slot)
+{
+    m_shifts.push_back({ records, {}, {} });
+    m_changes.push_back(
+        { Kind::RelatedShift, slot, qsizetype(m_shifts.size() - 1), records.constFirst(), nullptr, nullptr, {}, {} });
+}
+
 void UndoStep::seal()
 {
     m_changes.shrink_to_fit();
@@ -91,12 +98,17 @@ void UndoStep::tellRestored() const
         }
     };
     for (const Change& change : m_changes) {
-        if (change.kind != Kind::Shift) {
+        if (change.kind != Kind::Shift && change.kind != Kind::RelatedShift) {
             tell(change.object);
             continue;
         }
-        for (ManagedObject* record : m_shifts[size_t(change.index)].records)
+        for (ManagedObject* record : m_shifts[size_t(change.index)].records) {
             tell(record);
+            if (change.kind == Kind::RelatedShift) {
+                for (ManagedObject* related : record->m_toMany[size_t(change.slot)])
+                    tell(related);
+            }
+        }
     }
 }
 
@@ -121,6 +133,9 @@ void UndoStep::apply(ObjectContext& context, const Change& change, bool forward)
         break;
     case Kind::Shift:
         applyShift(m_shifts[size_t(change.index)], forward);
+        break;
+    case Kind::RelatedShift:
+        ManagedObject::moveRelatedLists(m_shifts[size_t(change.index)].records, change.slot, forward);
         break;
     case Kind::Insert:
     case Kind::Delete:

@@ -34,6 +34,10 @@ public:
     // the run and its leftover, not a change per value, keeps the step small
     // and quick to record.
     void recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover);
+    // A run of records of which each took the records related through the
+    // one-to-many relationship at `slot` of the one before it, the first
+    // keeping none and the last having held none.
+    void recordRelatedShift(const QList<ManagedObject*>& records, int slot);
     // A step takes no more changes; it gives back the room kept for them.
     void seal();
 
@@ -41,14 +45,14 @@ public:
     void redo(ObjectContext& context) const;
 
 private:
-    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete, Shift };
+    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete, Shift, RelatedShift };
     struct Shift {
         QList<ManagedObject*> records;
         std::vector<int> positions;
         std::vector<QVariant> leftover;
     };
     // To-one: the targets before and after; to-many: the target (first);
-    // a shift: its place among the step's shifts (index).
+    // a shift of either kind: its place among the step's shifts (index).
     struct Change {
         Kind kind;
         int slot;

@@ -312,3 +312,53 @@ TEST_F(UndoAndSaveTest, UndoBeforeAnySaveOfTheChangeLeavesTheFileAsItWas)
     save();
     EXPECT_TRUE(fileMatches(saved));
 }
+
+namespace {
+
+// Record classes move content along runs of records; the test does as they do.
+class RunOfRecords : public ManagedObject {
+public:
+    using ManagedObject::shiftRelatedAlong;
+};
+
+} // namespace
+
+// A bump re-links the standards of a whole run of lessons at once: each
+// lesson takes the links of the one before, in their order, the links point
+// back at their new lesson, undo and redo play it as one change, and a save
+// writes every moved link's new lesson.
+TEST_F(UndoAndSaveTest, RelatedRecordsShiftAlongARunAndBackAsOneStepAndAreSavedWhereTheyWent)
+{
+    buildDay();
+    history().setEnabled(false);
+    QList<ManagedObject*> links;
+    for (ManagedObject* lesson : { lessons[0], lessons[0], lessons[1] }) {
+        links << insert(QStringLiteral("StandardInLesson"));
+        links.last()->setObject(u"lesson", lesson);
+    }
+    history().setEnabled(true);
+    save();
+    const QStringList before = snapshot();
+    {
+        UndoGroup group(*context, QStringLiteral("Bump"));
+        RunOfRecords::shiftRelatedAlong(lessons, u"standards");
+    }
+    const QStringList after = snapshot();
+    EXPECT_TRUE(lessons[0]->objects(u"standards").isEmpty());
+    EXPECT_EQ(lessons[1]->objects(u"standards"), (QList<ManagedObject*> { links[0], links[1] }));
+    EXPECT_EQ(lessons[2]->objects(u"standards"), QList<ManagedObject*> { links[2] });
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(links[i]->object(u"lesson"), lessons[i < 2 ? 1 : 2]);
+    EXPECT_TRUE(links[0]->isUpdated());
+    save();
+    EXPECT_TRUE(fileMatches(after));
+
+    ASSERT_TRUE(history().undo());
+    EXPECT_TRUE(matches(before));
+    EXPECT_EQ(links[2]->object(u"lesson"), lessons[1]);
+    save();
+    EXPECT_TRUE(fileMatches(before));
+
+    ASSERT_TRUE(history().redo());
+    EXPECT_TRUE(matches(after));
+}
