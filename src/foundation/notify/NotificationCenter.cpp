@@ -31,7 +31,7 @@ NotificationCenter::ObserverId NotificationCenter::add(
     const QString& name, const NotificationSource* object, const void* scope, Handler handler)
 {
     const ObserverId id = m_nextId++;
-    m_idsByName[name].append(id);
+    m_idsByName[{ name, object }].append(id);
     m_observers.append({ id, name, object, scope, std::make_shared<const Handler>(std::move(handler)) });
     return id;
 }
@@ -51,7 +51,7 @@ void NotificationCenter::removeObserver(ObserverId id)
     const auto found = lowerBoundById(m_observers, id);
     if (found == m_observers.end() || found->id != id)
         return;
-    const auto ids = m_idsByName.find(found->name);
+    const auto ids = m_idsByName.find({ found->name, found->object });
     ids->removeOne(id);
     if (ids->isEmpty())
         m_idsByName.erase(ids);
@@ -64,19 +64,37 @@ const NotificationCenter::Observer* NotificationCenter::find(ObserverId id) cons
     return found != m_observers.end() && found->id == id ? &*found : nullptr;
 }
 
-QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(const QString& name) const
+QList<NotificationCenter::ObserverId> NotificationCenter::idsOf(
+    const QString& name, const NotificationSource* object) const
 {
-    const QList<ObserverId> ofEveryName = m_idsByName.value(QString());
-    if (name.isEmpty())
-        return ofEveryName;
-    const QList<ObserverId> ofName = m_idsByName.value(name);
-    // A bump posts once for every lesson it moves: most posts have no
-    // observer of every name, and then the list is shared, not copied.
-    if (ofEveryName.isEmpty())
-        return ofName;
+    const auto found = m_idsByName.constFind({ name, object });
+    return found == m_idsByName.constEnd() ? QList<ObserverId>() : *found;
+}
+
+QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(
+    const QString& name, const NotificationSource* object) const
+{
+    QVarLengthArray<QList<ObserverId>, 4> lists;
+    const auto take = [&lists, this](const QString& observedName, const NotificationSource* observedObject) {
+        QList<ObserverId> ids = idsOf(observedName, observedObject);
+        if (!ids.isEmpty())
+            lists.append(std::move(ids));
+    };
+    take(QString(), nullptr);
+    if (!name.isEmpty())
+        take(name, nullptr);
+    if (object) {
+        take(QString(), object);
+        if (!name.isEmpty())
+            take(name, object);
+    }
+    // Mostly one list, shared rather than copied.
+    if (lists.size() <= 1)
+        return lists.isEmpty() ? QList<ObserverId>() : lists.front();
     QList<ObserverId> merged;
-    merged.reserve(ofName.size() + ofEveryName.size());
-    std::merge(ofName.begin(), ofName.end(), ofEveryName.begin(), ofEveryName.end(), std::back_inserter(merged));
+    for (const QList<ObserverId>& ids : lists)
+        merged += ids;
+    std::sort(merged.begin(), merged.end());
     return merged;
 }
 
@@ -97,7 +115,7 @@ void NotificationCenter::post(const QString& name, NotificationSource* object, c
     // and skip any observer removed along the way.
     // A bump posts once for every lesson it moves: the matching ids stay on
     // the stack.
-    const QList<ObserverId> candidates = candidatesFor(name);
+    const QList<ObserverId> candidates = candidatesFor(name, object);
     QVarLengthArray<ObserverId, 64> ids;
     for (ObserverId id : candidates) {
         if (find(id)->matches(notification))

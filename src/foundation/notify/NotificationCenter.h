@@ -51,13 +51,17 @@ private:
 
     ObserverId add(const QString& name, const NotificationSource* object, const void* scope, Handler handler);
     const Observer* find(ObserverId id) const;
-    // The observers of the name and those of every name, in the order they
-    // were added: a post looks at these only, not at every observer.
-    QList<ObserverId> candidatesFor(const QString& name) const;
+    // The observers of the name and those of every name, of any object or
+    // of this one, in the order they were added: a post looks at these only,
+    // not at every observer. A bump posts once for each of thousands of
+    // lessons, most of which no observer of one lesson watches.
+    QList<ObserverId> candidatesFor(const QString& name, const NotificationSource* object) const;
+    QList<ObserverId> idsOf(const QString& name, const NotificationSource* object) const;
 
     // In the order they were added, which is the order of their ids.
     QList<Observer> m_observers;
-    // Observer ids by the name observed (empty for every name), in id order.
-    QHash<QString, QList<ObserverId>> m_idsByName;
+    // Observer ids by the name observed (empty for every name) and the
+    // object observed (none for any), in id order.
+    QHash<std::pair<QString, const NotificationSource*>, QList<ObserverId>> m_idsByName;
     ObserverId m_nextId = 1;
 };

@@ -59,6 +59,34 @@ TEST(NotificationCenterTest, ObserversOfANameAndOfEveryNameHearInTheOrderAdded)
     EXPECT_EQ(center.observerCount(), 3);
 }
 
+// Observers of one object are kept apart from those of any object, yet hear
+// a post for their object in the order all were added; observers of another
+// object hear nothing of it.
+TEST(NotificationCenterTest, ObserversOfOneObjectHearInTheOrderAddedAmongTheOthers)
+{
+    NotificationCenter center;
+    ScopedObject lesson(nullptr);
+    ScopedObject otherLesson(nullptr);
+    QStringList log;
+    const auto first = center.addObserver(lessonClicked, &lesson, [&](const Notification&) { log << "lesson"; });
+    center.addObserver(lessonClicked, [&](const Notification&) { log << "any"; });
+    center.addObserver(QString(), &lesson, [&](const Notification&) { log << "lesson, every name"; });
+    center.addObserver(QString(), [&](const Notification&) { log << "every"; });
+    center.addObserver(lessonClicked, &otherLesson, [&](const Notification&) { log << "other"; });
+    center.addObserver(lessonClicked, &lesson, [&](const Notification&) { log << "lesson again"; });
+
+    center.post(lessonClicked, &lesson);
+    EXPECT_EQ(log, QStringList({ "lesson", "any", "lesson, every name", "every", "lesson again" }));
+    log.clear();
+    center.post(lessonClicked, &otherLesson);
+    EXPECT_EQ(log, QStringList({ "any", "every", "other" }));
+    log.clear();
+    center.removeObserver(first);
+    center.post(courseAdded, &lesson);
+    center.post(lessonClicked, &lesson);
+    EXPECT_EQ(log, QStringList({ "lesson, every name", "every", "any", "lesson, every name", "every", "lesson again" }));
+}
+
 TEST(NotificationCenterTest, ScopedObserverIgnoresOtherDocuments)
 {
     NotificationCenter center;
