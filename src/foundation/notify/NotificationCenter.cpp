@@ -31,7 +31,7 @@ NotificationCenter::ObserverId NotificationCenter::add(
     const QString& name, const NotificationSource* object, const void* scope, Handler handler)
 {
     const ObserverId id = m_nextId++;
-    m_idsByName[{ name, object }].append(id);
+    m_idsByName[name].of(object).append(id);
     m_observers.append({ id, name, object, scope, std::make_shared<const Handler>(std::move(handler)) });
     return id;
 }
@@ -51,10 +51,13 @@ void NotificationCenter::removeObserver(ObserverId id)
     const auto found = lowerBoundById(m_observers, id);
     if (found == m_observers.end() || found->id != id)
         return;
-    const auto ids = m_idsByName.find({ found->name, found->object });
-    ids->removeOne(id);
-    if (ids->isEmpty())
-        m_idsByName.erase(ids);
+    const auto observers = m_idsByName.find(found->name);
+    QList<ObserverId>& ids = observers->of(found->object);
+    ids.removeOne(id);
+    if (ids.isEmpty() && found->object)
+        observers->byObject.remove(found->object);
+    if (observers->ofAnyObject.isEmpty() && observers->byObject.isEmpty())
+        m_idsByName.erase(observers);
     m_observers.erase(found);
 }
 
@@ -64,29 +67,26 @@ const NotificationCenter::Observer* NotificationCenter::find(ObserverId id) cons
     return found != m_observers.end() && found->id == id ? &*found : nullptr;
 }
 
-QList<NotificationCenter::ObserverId> NotificationCenter::idsOf(
-    const QString& name, const NotificationSource* object) const
+void NotificationCenter::Observers::collect(
+    const NotificationSource* object, QVarLengthArray<QList<ObserverId>, 4>& lists) const
 {
-    const auto found = m_idsByName.constFind({ name, object });
-    return found == m_idsByName.constEnd() ? QList<ObserverId>() : *found;
+    if (!ofAnyObject.isEmpty())
+        lists.append(ofAnyObject);
+    if (!object || byObject.isEmpty())
+        return;
+    if (const auto found = byObject.constFind(object); found != byObject.constEnd())
+        lists.append(*found);
 }
 
 QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(
     const QString& name, const NotificationSource* object) const
 {
     QVarLengthArray<QList<ObserverId>, 4> lists;
-    const auto take = [&lists, this](const QString& observedName, const NotificationSource* observedObject) {
-        QList<ObserverId> ids = idsOf(observedName, observedObject);
-        if (!ids.isEmpty())
-            lists.append(std::move(ids));
-    };
-    take(QString(), nullptr);
-    if (!name.isEmpty())
-        take(name, nullptr);
-    if (object) {
-        take(QString(), object);
-        if (!name.isEmpty())
-            take(name, object);
+    for (const QString& observed : { QString(), name }) {
+        if (const auto found = m_idsByName.constFind(observed); found != m_idsByName.constEnd())
+            found->collect(object, lists);
+        if (name.isEmpty())
+            break;
     }
     // Mostly one list, shared rather than copied.
     if (lists.size() <= 1)

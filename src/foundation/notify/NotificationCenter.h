@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QVarLengthArray>
 
 #include <cstdint>
 #include <functional>
@@ -56,12 +57,18 @@ private:
     // not at every observer. A bump posts once for each of thousands of
     // lessons, most of which no observer of one lesson watches.
     QList<ObserverId> candidatesFor(const QString& name, const NotificationSource* object) const;
-    QList<ObserverId> idsOf(const QString& name, const NotificationSource* object) const;
 
     // In the order they were added, which is the order of their ids.
     QList<Observer> m_observers;
-    // Observer ids by the name observed (empty for every name) and the
-    // object observed (none for any), in id order.
-    QHash<std::pair<QString, const NotificationSource*>, QList<ObserverId>> m_idsByName;
+    // The observers of one name (empty for every name), in id order.
+    struct Observers {
+        QList<ObserverId> ofAnyObject;
+        QHash<const NotificationSource*, QList<ObserverId>> byObject;
+
+        QList<ObserverId>& of(const NotificationSource* object) { return object ? byObject[object] : ofAnyObject; }
+        // Those that hear a post for the object.
+        void collect(const NotificationSource* object, QVarLengthArray<QList<ObserverId>, 4>& lists) const;
+    };
+    QHash<QString, Observers> m_idsByName;
     ObserverId m_nextId = 1;
 };

@@ -77,6 +77,10 @@ DayColumnsLayout::DayColumnsLayout(
         if (day)
             m_columns.append(makeColumn(day));
     }
+    for (const DayColumn& column : std::as_const(m_columns)) {
+        for (const LessonBox& box : column.lessons)
+            m_boxedLessons.insert(box.lesson);
+    }
 }
 
 DayColumnsLayout::DayColumn DayColumnsLayout::makeColumn(Day* day) const
@@ -131,6 +135,8 @@ void DayColumnsLayout::fetchText(LessonBox& box, double width, bool needed)
 bool DayColumnsLayout::refreshLesson(const Lesson* lesson)
 {
     m_texts.forget(lesson);
+    if (!m_boxedLessons.contains(lesson))
+        return false;
     for (DayColumn& column : m_columns) {
         for (LessonBox& box : column.lessons) {
             if (box.lesson == lesson) {
@@ -418,6 +424,8 @@ const DayColumnsLayout::LessonBox* DayColumnsLayout::boxAt(QPointF point) const
 
 const DayColumnsLayout::LessonBox* DayColumnsLayout::boxOf(const Lesson* lesson) const
 {
+    if (!m_boxedLessons.contains(lesson))
+        return nullptr;
     for (const DayColumn& column : m_columns) {
         for (const LessonBox& box : column.lessons) {
             if (box.lesson == lesson)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSet>
 #include <QSizeF>
 #include <QString>
 
@@ -198,6 +199,9 @@ private:
     double m_laidOutHeights = 0;
     int m_laidOutBoxes = 0;
     QList<DayColumn> m_columns;
+    // The lessons that have a box: a bump tells of thousands of lessons,
+    // most of them on days not shown.
+    QSet<const Lesson*> m_boxedLessons;
     QList<HourMark> m_hourMarks;
     QRectF m_hourLabelRect;
     double m_contentHeight = 0;
