@@ -11,6 +11,17 @@ void SyncedRecord::willChangeValue(const QString& key)
         updateTime();
 }
 
+// No rule watches the time of a change: the rules are what stamp it.
+void SyncedRecord::updateTime()
+{
+    const int slot = entity().attributeIndex(u"lastUpdated");
+    if (slot < 0) {
+        setDate(u"lastUpdated", Date::now()); // stops, naming the missing attribute
+        return;
+    }
+    setUnwatchedValueAtSlot(slot, Date::now().secondsSinceReferenceDate());
+}
+
 const QStringList& SyncedRecord::keysThatUpdateTime() const
 {
     static const QStringList none;

@@ -17,7 +17,7 @@ public:
     QString strippedID() const { return syncID().trimmed(); }
     std::optional<Date> lastUpdated() const { return value<std::optional<Date>>(u"lastUpdated"); }
     // Marks the record as changed now.
-    void updateTime() { setDate(u"lastUpdated", Date::now()); }
+    void updateTime();
     // Takes the other record's attribute values, except the listed keys.
     void copyAttributesFrom(const SyncedRecord& source, const QStringList& except);
 

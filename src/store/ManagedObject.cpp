@@ -64,14 +64,30 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
 {
     const AttributeDescription& attribute = m_entity->attributes()[slot];
     const QVariant stored = ObjectContext::normalizedValue(attribute.type, newValue);
-    if (isDeleted() || m_attributes[slot] == stored || m_context->undoHistory().isRestoring())
+    if (!takesValue(slot, stored))
         return;
     willChangeValue(attribute.name);
-    if (UndoHistory* history = recorder())
-        history->recordAttribute(*this, slot, m_attributes[slot], stored);
-    m_attributes[slot] = stored;
-    markUpdated();
+    storeValue(slot, stored);
     didChangeValue(attribute.name);
+}
+
+void ManagedObject::setUnwatchedValueAtSlot(int slot, const QVariant& storedValue)
+{
+    if (takesValue(slot, storedValue))
+        storeValue(slot, storedValue);
+}
+
+bool ManagedObject::takesValue(int slot, const QVariant& stored) const
+{
+    return !isDeleted() && m_attributes[size_t(slot)] != stored && !m_context->undoHistory().isRestoring();
+}
+
+void ManagedObject::storeValue(int slot, const QVariant& stored)
+{
+    if (UndoHistory* history = recorder())
+        history->recordAttribute(*this, slot, m_attributes[size_t(slot)], stored);
+    m_attributes[size_t(slot)] = stored;
+    markUpdated();
 }
 
 namespace {

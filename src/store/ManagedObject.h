@@ -74,6 +74,11 @@ public:
     bool isUpdated() const { return m_state == State::Updated; }
 
 protected:
+    // Sets the attribute at `slot` to a value already in its stored form, as
+    // setValueAtSlot does but without the change hooks: for a value no rule
+    // of a record class watches, such as the time of a change, which the
+    // rules themselves stamp on thousands of records in a bump.
+    void setUnwatchedValueAtSlot(int slot, const QVariant& storedValue);
     // Hooks for the rules of record classes, around every change of a
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);
@@ -118,6 +123,10 @@ private:
     void linkInverse(const RelationshipDescription& relationship, ManagedObject* target);
     void removeFromToMany(const QString& key, ManagedObject* target);
     void appendToToMany(const QString& key, ManagedObject* target);
+    // Whether a new stored value changes the record: not while undo plays
+    // changes back, and not once the record is deleted.
+    bool takesValue(int slot, const QVariant& stored) const;
+    void storeValue(int slot, const QVariant& stored);
     void markUpdated();
     void markJoinsChanged();
     // Undo and redo put back one recorded value as it was, without the change
