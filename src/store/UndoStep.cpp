@@ -13,15 +13,16 @@ void UndoStep::recordAttribute(ManagedObject& object, int slot, const QVariant& 
 {
     // Changes of attributes depend on nothing else the step does, so a later
     // value may join an earlier entry across changes of other kinds.
-    const size_t oldest = m_changes.size() > joinWindow ? m_changes.size() - joinWindow : 0;
-    for (size_t index = m_changes.size(); index-- > oldest;) {
-        Change& earlier = m_changes[index];
+    // Walked by iterator: indexing a deque divides by its block size.
+    auto earlier = m_changes.end();
+    for (size_t looked = 0; looked < joinWindow && earlier != m_changes.begin(); ++looked) {
+        --earlier;
         // A shift may have moved this value on: a later value joins no
         // entry from before it.
-        if (earlier.kind == Kind::Shift)
+        if (earlier->kind == Kind::Shift)
             break;
-        if (earlier.kind == Kind::Attribute && earlier.object == &object && earlier.slot == slot) {
-            earlier.after = after;
+        if (earlier->kind == Kind::Attribute && earlier->object == &object && earlier->slot == slot) {
+            earlier->after = after;
             return;
         }
     }
