@@ -12,17 +12,17 @@ int PropertyIndex::find(QStringView name) const
 {
     const quint32 tag = tagOf(name);
     for (size_t i = 0; i < m_tags.size(); ++i) {
-        // Equal tags mean equal lengths, and names of equal length and
-        // equal first, middle and last letters are rare: the text is
-        // compared about once per lookup, as bytes, in a few wide steps.
-        if (m_tags[i] == tag && std::memcmp(name.data(), m_names[i].data(), size_t(name.size()) * sizeof(QChar)) == 0)
+        // Names of equal tags (length and first, middle and last letters)
+        // are rare: the text is compared about once per lookup, as bytes,
+        // in a few wide steps.
+        if (m_tags[i] == tag && m_names[i].size() == name.size()
+            && std::memcmp(name.data(), m_names[i].data(), size_t(name.size()) * sizeof(QChar)) == 0)
             return int(i);
     }
     return -1;
 }
 
-// The length and the low bytes of three letters. Names longer than 255 do
-// not occur; were there any, the text comparison would still tell them apart.
+// The low bytes of the length and of three letters.
 quint32 PropertyIndex::tagOf(QStringView name)
 {
     if (name.isEmpty())
