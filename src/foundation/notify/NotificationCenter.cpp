@@ -72,7 +72,7 @@ void NotificationCenter::Observers::collect(
 {
     if (!ofAnyObject.isEmpty())
         lists.append(ofAnyObject);
-    if (!object || byObject.isEmpty())
+    if (!object)
         return;
     if (const auto found = byObject.constFind(object); found != byObject.constEnd())
         lists.append(*found);
@@ -82,12 +82,13 @@ QList<NotificationCenter::ObserverId> NotificationCenter::candidatesFor(
     const QString& name, const NotificationSource* object) const
 {
     QVarLengthArray<QList<ObserverId>, 4> lists;
-    for (const QString& observed : { QString(), name }) {
+    const auto collectObserversOf = [&](const QString& observed) {
         if (const auto found = m_idsByName.constFind(observed); found != m_idsByName.constEnd())
             found->collect(object, lists);
-        if (name.isEmpty())
-            break;
-    }
+    };
+    collectObserversOf(QString());
+    if (!name.isEmpty())
+        collectObserversOf(name);
     // Mostly one list, shared rather than copied.
     if (lists.size() <= 1)
         return lists.isEmpty() ? QList<ObserverId>() : lists.front();
