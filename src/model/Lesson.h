@@ -216,10 +216,18 @@ private:
     void takeUnitAndTagsOf(const Lesson* source);
     // Deletes the lesson's standard links, attachments and given work.
     void removeOwnedRecords();
+    // The records a shift moves to other lessons, gathered along the chain
+    // so that each mark is set on all of them at once.
+    struct MovedRecords {
+        // Reach the online service as new ones.
+        QList<ManagedObject*> sentAsNew;
+        // Every moved record, changed at the time of the move.
+        QList<ManagedObject*> changed;
+    };
     // What shiftContentAlong does to the records this lesson takes from the
-    // slot before, besides re-linking them; `owner` is the year whose
-    // delete stack hears of the moved records.
-    void prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner);
+    // slot before, besides re-linking them and marking them in `moved`;
+    // `owner` is the year whose delete stack hears of them.
+    void prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner, MovedRecords& moved);
     // Where work given here is due when it was due `distance` slots after
     // its lesson in the source's course.
     Lesson* dueLessonAway(int distance, const CourseOrder& sourceOrder);

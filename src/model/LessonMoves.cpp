@@ -30,15 +30,6 @@ void recordDeletion(Year* year, const ManagedObject& record, const QString& type
         year->addObjectToDeleteStack(record, type);
 }
 
-// A record moved to another lesson reaches the online service as a new one,
-// as a copy would: the service's record is queued for deletion and the
-// identifier goes. The caller marks it as changed.
-void sendAsNew(Year* year, SyncedRecord& record, const QString& type)
-{
-    recordDeletion(year, record, type);
-    record.setValue(u"syncID", QVariant());
-}
-
 std::vector<int> attributeSlots(const EntityDescription& entity, const std::function<bool(const QString&)>& wanted)
 {
     std::vector<int> positions;
@@ -206,11 +197,14 @@ void Lesson::shiftContentAlong(const QList<Lesson*>& chain, const CourseOrder& o
     const std::vector<bool> shownChanged = shiftAttributesAlong(records, contentSlots, shownSlots);
     Year* owner = chain.first()->year();
     chain.last()->removeOwnedRecords();
+    MovedRecords moved;
     for (qsizetype i = chain.size() - 1; i >= 1; --i) {
         chain[i]->takeUnitAndTagsOf(chain[i - 1]);
-        chain[i]->prepareToTakeRecordsOf(chain[i - 1], order, owner);
-        chain[i]->updateTime();
+        chain[i]->prepareToTakeRecordsOf(chain[i - 1], order, owner, moved);
+        moved.changed.append(chain[i]);
     }
+    forgetServiceIdentifiers(moved.sentAsNew);
+    updateTimes(moved.changed);
     for (const QStringView key : { u"standards", u"attachments", u"assignments" })
         shiftRelatedAlong(records, key);
     for (qsizetype i = 0; i < chain.size(); ++i) {
@@ -229,27 +223,28 @@ void Lesson::removeOwnedRecords()
 // The standard links keep their service identifier, as copied links do; the
 // attachments and assignments reach the service as new ones. Work keeps its
 // distance to its due lesson along the course.
-void Lesson::prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner)
+void Lesson::prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner, MovedRecords& moved)
 {
     for (StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
         recordDeletion(owner, *link, QStringLiteral("lesson_standard"));
-        link->updateTime();
+        moved.changed.append(link);
     }
-    for (Attachment* attachment : source->objects<Attachment>(u"attachments")) {
-        sendAsNew(owner, *attachment, attachment->deleteStackType());
-        attachment->updateLastUpdated();
-    }
+    // As a copy would, a moved record reaches the service as a new one: the
+    // service's record is queued for deletion and the identifier goes.
+    const auto sendAsNew = [&](SyncedRecord* record, const QString& type) {
+        recordDeletion(owner, *record, type);
+        moved.sentAsNew.append(record);
+        moved.changed.append(record);
+    };
+    for (Attachment* attachment : source->objects<Attachment>(u"attachments"))
+        sendAsNew(attachment, attachment->deleteStackType());
     for (Assignment* assignment : source->assignments()) {
         const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
-        for (Attachment* attachment : assignment->attachments()) {
-            sendAsNew(owner, *attachment, attachment->deleteStackType());
-            attachment->updateLastUpdated();
-        }
-        sendAsNew(owner, *assignment, QStringLiteral("assignment"));
+        for (Attachment* attachment : assignment->attachments())
+            sendAsNew(attachment, attachment->deleteStackType());
+        sendAsNew(assignment, QStringLiteral("assignment"));
         if (distance)
             assignment->setObject(u"dueLesson", dueLessonAway(*distance, order));
-        // Taking its new lesson marks the assignment as changed.
-        assignment->updateTime();
     }
 }
 

@@ -22,6 +22,16 @@ void SyncedRecord::updateTime()
     setUnwatchedValueAtSlot(slot, Date::now().secondsSinceReferenceDate());
 }
 
+void SyncedRecord::updateTimes(const QList<ManagedObject*>& records)
+{
+    setUnwatchedValues(records, u"lastUpdated", Date::now().secondsSinceReferenceDate());
+}
+
+void SyncedRecord::forgetServiceIdentifiers(const QList<ManagedObject*>& records)
+{
+    setUnwatchedValues(records, u"syncID", QVariant());
+}
+
 const QStringList& SyncedRecord::keysThatUpdateTime() const
 {
     static const QStringList none;

@@ -22,6 +22,11 @@ public:
     void copyAttributesFrom(const SyncedRecord& source, const QStringList& except);
 
 protected:
+    // Marks all the records, of any kinds, as changed now, as one change.
+    static void updateTimes(const QList<ManagedObject*>& records);
+    // Takes the service's identifier from all the records, as one change.
+    // No rule watches the identifier: only the online sync reads it.
+    static void forgetServiceIdentifiers(const QList<ManagedObject*>& records);
     // True while values arrive from another record. Values worked out from
     // others (the plain-text shadow of a rich field) come along with the
     // copy: working them out again would give the same text at the cost of

@@ -77,6 +77,35 @@ void ManagedObject::setUnwatchedValueAtSlot(int slot, const QVariant& storedValu
         storeValue(slot, storedValue);
 }
 
+void ManagedObject::setUnwatchedValues(
+    const QList<ManagedObject*>& records, QStringView key, const QVariant& storedValue)
+{
+    QList<ManagedObject*> changed;
+    std::vector<int> positions;
+    std::vector<QVariant> before;
+    // Records of a batch mostly share their entity: the slot is looked up
+    // again only where the entity changes.
+    const EntityDescription* entity = nullptr;
+    int slot = -1;
+    for (ManagedObject* record : records) {
+        if (record->m_entity != entity) {
+            entity = record->m_entity;
+            slot = record->attributeSlot(key);
+        }
+        if (!record->takesValue(slot, storedValue))
+            continue;
+        QVariant& value = record->m_attributes[size_t(slot)];
+        changed.append(record);
+        positions.push_back(slot);
+        before.push_back(std::exchange(value, storedValue));
+        record->markUpdated();
+    }
+    if (changed.isEmpty())
+        return;
+    if (UndoHistory* history = changed.constFirst()->recorder())
+        history->recordFill(changed, std::move(positions), std::move(before), storedValue);
+}
+
 bool ManagedObject::takesValue(int slot, const QVariant& stored) const
 {
     return !isDeleted() && m_attributes[size_t(slot)] != stored && !m_context->undoHistory().isRestoring();

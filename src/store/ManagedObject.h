@@ -79,6 +79,10 @@ protected:
     // of a record class watches, such as the time of a change, which the
     // rules themselves stamp on thousands of records in a bump.
     void setUnwatchedValueAtSlot(int slot, const QVariant& storedValue);
+    // The same for the attribute `key` of many records, of one entity or
+    // several, as one entry of the undo history: a bump stamps and resets
+    // thousands of moved records at once.
+    static void setUnwatchedValues(const QList<ManagedObject*>& records, QStringView key, const QVariant& storedValue);
     // Hooks for the rules of record classes, around every change of a
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);

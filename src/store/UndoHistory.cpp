@@ -187,6 +187,12 @@ void UndoHistory::recordRelatedShift(const QList<ManagedObject*>& records, int s
     recordingStep().recordRelatedShift(records, slot);
 }
 
+void UndoHistory::recordFill(
+    const QList<ManagedObject*>& records, std::vector<int> positions, std::vector<QVariant> before, const QVariant& after)
+{
+    recordingStep().recordFill(records, std::move(positions), std::move(before), after);
+}
+
 void UndoHistory::notify() const
 {
     if (m_observer)

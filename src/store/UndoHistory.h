@@ -72,6 +72,8 @@ public:
     void recordDelete(ManagedObject& object, qsizetype index);
     void recordShift(const QList<ManagedObject*>& records, const std::vector<int>& positions, std::vector<QVariant> leftover);
     void recordRelatedShift(const QList<ManagedObject*>& records, int slot);
+    void recordFill(const QList<ManagedObject*>& records, std::vector<int> positions, std::vector<QVariant> before,
+        const QVariant& after);
 
 private:
     enum class OpenKind { None, Group, Loose };

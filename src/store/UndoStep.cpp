@@ -17,9 +17,9 @@ void UndoStep::recordAttribute(ManagedObject& object, int slot, const QVariant& 
     auto earlier = m_changes.end();
     for (size_t looked = 0; looked < joinWindow && earlier != m_changes.begin(); ++looked) {
         --earlier;
-        // A shift may have moved this value on: a later value joins no
-        // entry from before it.
-        if (earlier->kind == Kind::Shift)
+        // A shift or a fill may have changed this value since: a later
+        // value joins no entry from before it.
+        if (earlier->kind == Kind::Shift || earlier->kind == Kind::Fill)
             break;
         if (earlier->kind == Kind::Attribute && earlier->object == &object && earlier->slot == slot) {
             earlier->after = after;
@@ -63,6 +63,14 @@ void UndoStep::recordRelatedShift(const QList<ManagedObject*>& records, int slot
         { Kind::RelatedShift, slot, qsizetype(m_shifts.size() - 1), records.constFirst(), nullptr, nullptr, {}, {} });
 }
 
+void UndoStep::recordFill(
+    const QList<ManagedObject*>& records, std::vector<int> positions, std::vector<QVariant> before, const QVariant& after)
+{
+    m_shifts.push_back({ records, std::move(positions), std::move(before) });
+    m_changes.push_back(
+        { Kind::Fill, -1, qsizetype(m_shifts.size() - 1), records.constFirst(), nullptr, nullptr, {}, after });
+}
+
 void UndoStep::seal()
 {
     m_changes.shrink_to_fit();
@@ -99,7 +107,7 @@ void UndoStep::tellRestored() const
         }
     };
     for (const Change& change : m_changes) {
-        if (change.kind != Kind::Shift && change.kind != Kind::RelatedShift) {
+        if (!isBatch(change.kind)) {
             tell(change.object);
             continue;
         }
@@ -138,6 +146,9 @@ void UndoStep::apply(ObjectContext& context, const Change& change, bool forward)
     case Kind::RelatedShift:
         ManagedObject::moveRelatedLists(m_shifts[size_t(change.index)].records, change.slot, forward);
         break;
+    case Kind::Fill:
+        applyFill(m_shifts[size_t(change.index)], change.after, forward);
+        break;
     case Kind::Insert:
     case Kind::Delete:
         if ((change.kind == Kind::Insert) == forward)
@@ -163,4 +174,10 @@ void UndoStep::applyShift(const Shift& shift, bool forward) const
             carried[p] = std::move(value);
         }
     }
+}
+
+void UndoStep::applyFill(const Shift& fill, const QVariant& after, bool forward)
+{
+    for (qsizetype n = 0; n < fill.records.size(); ++n)
+        fill.records[n]->restoreAttribute(fill.positions[size_t(n)], forward ? after : fill.leftover[size_t(n)]);
 }

@@ -38,6 +38,10 @@ public:
     // one-to-many relationship at `slot` of the one before it, the first
     // keeping none and the last having held none.
     void recordRelatedShift(const QList<ManagedObject*>& records, int slot);
+    // Records of which each had its attribute at `positions` (one per record)
+    // changed from its `before` value to the same `after`.
+    void recordFill(const QList<ManagedObject*>& records, std::vector<int> positions, std::vector<QVariant> before,
+        const QVariant& after);
     // A step takes no more changes; it gives back the room kept for them.
     void seal();
 
@@ -45,14 +49,17 @@ public:
     void redo(ObjectContext& context) const;
 
 private:
-    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete, Shift, RelatedShift };
+    enum class Kind : quint8 { Attribute, ToOne, ToManyAdd, ToManyRemove, Insert, Delete, Shift, RelatedShift, Fill };
+    // A change of many records. For a fill, `positions` holds each
+    // record's slot and `leftover` each record's value before.
     struct Shift {
         QList<ManagedObject*> records;
         std::vector<int> positions;
         std::vector<QVariant> leftover;
     };
     // To-one: the targets before and after; to-many: the target (first);
-    // a shift of either kind: its place among the step's shifts (index).
+    // a shift of either kind or a fill: its place among the step's shifts
+    // (index), a fill's one value in `after`.
     struct Change {
         Kind kind;
         int slot;
@@ -66,6 +73,9 @@ private:
 
     void apply(ObjectContext& context, const Change& change, bool forward) const;
     void applyShift(const Shift& shift, bool forward) const;
+    static void applyFill(const Shift& fill, const QVariant& after, bool forward);
+    // Whether the change holds many records (in its entry of m_shifts).
+    static bool isBatch(Kind kind) { return kind == Kind::Shift || kind == Kind::RelatedShift || kind == Kind::Fill; }
     // Tells each record the step changed, once, after all of them changed.
     void tellRestored() const;
 

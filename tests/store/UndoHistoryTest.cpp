@@ -318,6 +318,7 @@ namespace {
 // Record classes move content along runs of records; the test does as they do.
 class RunOfRecords : public ManagedObject {
 public:
+    using ManagedObject::setUnwatchedValues;
     using ManagedObject::shiftRelatedAlong;
 };
 
@@ -361,4 +362,36 @@ TEST_F(UndoAndSaveTest, RelatedRecordsShiftAlongARunAndBackAsOneStepAndAreSavedW
 
     ASSERT_TRUE(history().redo());
     EXPECT_TRUE(matches(after));
+}
+
+// A bump stamps thousands of moved records of several kinds with one value:
+// records already holding it are left unchanged, and a value written after
+// the stamp never joins one written before it, so redo ends on the last.
+TEST_F(UndoAndSaveTest, OneValueSetOnRecordsOfSeveralKindsUndoesAndRedoesAsOneChange)
+{
+    buildDay();
+    history().setEnabled(false);
+    ManagedObject* link = insert(QStringLiteral("StandardInLesson"));
+    lessons[2]->setValue(u"lastUpdated", 7.0);
+    history().setEnabled(true);
+    save();
+    const QStringList before = snapshot();
+    {
+        UndoGroup group(*context, QStringLiteral("Bump"));
+        lessons[0]->setValue(u"lastUpdated", 5.0);
+        RunOfRecords::setUnwatchedValues({ lessons[0], link, lessons[2] }, u"lastUpdated", 7.0);
+        lessons[0]->setValue(u"lastUpdated", 9.0);
+    }
+    EXPECT_EQ(link->value(u"lastUpdated"), QVariant(7.0));
+    EXPECT_TRUE(link->isUpdated());
+    EXPECT_FALSE(lessons[2]->isUpdated());
+    const QStringList after = snapshot();
+
+    ASSERT_TRUE(history().undo());
+    EXPECT_TRUE(matches(before));
+    ASSERT_TRUE(history().redo());
+    EXPECT_TRUE(matches(after));
+    EXPECT_EQ(lessons[0]->value(u"lastUpdated"), QVariant(9.0));
+    save();
+    EXPECT_TRUE(fileMatches(after));
 }
