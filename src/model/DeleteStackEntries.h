@@ -1,27 +1,44 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
+#include <QStringView>
 
-// The entries of a delete stack ("syncID:type," each), for telling whether an
-// entry is new. A bump through a synced year looks up thousands of short
-// entries, where Qt's seeded string hash costs more than the rest of the
-// lookup: the entries are hashed with the standard library's plain hash.
+#include <cstdint>
+#include <vector>
+
+// A delete stack's text ("syncID:type," entries) with a table for telling
+// whether an entry is new. A bump through a synced year adds thousands of
+// short entries: each is written once, straight into the text, and found
+// again through its place there, with no string of its own.
 class DeleteStackEntries {
 public:
     DeleteStackEntries() = default;
     // The entries the stored stack text holds.
     explicit DeleteStackEntries(const QString& stack);
 
-    // Whether the entry was new.
-    bool add(const QString& entry);
+    // The stack with every entry added since it was read.
+    const QString& text() const { return m_text; }
+    // Adds "syncID:type," unless the stack holds it; whether it was new.
+    bool add(QStringView syncID, QStringView type);
 
 private:
     struct Entry {
-        QString text;
-        friend bool operator==(const Entry& a, const Entry& b) noexcept { return a.text == b.text; }
+        qsizetype start;
+        qsizetype length;
+        size_t hash;
     };
-    friend size_t qHash(const Entry& entry, size_t seed) noexcept;
 
-    QSet<Entry> m_entries;
+    QStringView entryText(const Entry& entry) const { return QStringView(m_text).mid(entry.start, entry.length); }
+    // Where the entry is in the table, or the free place it would take.
+    size_t placeOf(QStringView text, size_t hash) const;
+    // Takes the entry at that place of the text into the table; whether it
+    // was not there yet.
+    bool takeEntry(qsizetype start, qsizetype length);
+    void growTable();
+
+    QString m_text;
+    std::vector<Entry> m_entries;
+    // Open addressing over a power-of-two size: each place holds an index
+    // into m_entries plus one, or zero when free.
+    std::vector<std::uint32_t> m_table;
 };

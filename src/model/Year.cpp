@@ -25,23 +25,6 @@ LessonReportInformation* Year::lessonReportInformation()
     return created;
 }
 
-namespace {
-
-// Whether the stack holds the whole entry: "12:lesson," is not held by
-// "112:lesson,".
-bool holdsEntry(const QString& stack, const QString& entry)
-{
-    for (qsizetype at = stack.indexOf(entry); at >= 0; at = stack.indexOf(entry, at + 1)) {
-        if (at == 0 || stack[at - 1] == u',')
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-// A single entry is looked for in the stored text; only a batch, which may
-// add thousands, is worth reading the whole stack into a set.
 void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& type)
 {
     // Most records of a year never reached the service: tell them apart
@@ -49,20 +32,17 @@ void Year::addObjectToDeleteStack(const ManagedObject& object, const QString& ty
     const int idSlot = object.entity().attributeIndex(u"syncID");
     if (idSlot < 0 || !object.valueAtSlot(idSlot).isValid())
         return;
-    const QString syncID = object.valueAtSlot(idSlot).toString().trimmed();
+    const QString id = object.valueAtSlot(idSlot).toString();
+    const QStringView syncID = QStringView(id).trimmed();
     if (syncID.isEmpty())
         return;
-    // Built in one allocation: a bump of a synced year builds thousands.
-    QString entry;
-    entry.reserve(syncID.size() + type.size() + 2);
-    entry.append(syncID).append(u':').append(type).append(u',');
     if (m_deleteStackBatch) {
-        m_deleteStackBatch->add(entry);
+        m_deleteStackBatch->add(syncID, type);
         return;
     }
-    const QString stack = deleteStack();
-    if (!holdsEntry(stack, entry))
-        setValue(u"teacherPhone", stack + entry);
+    DeleteStackEntries entries(deleteStack());
+    if (entries.add(syncID, type))
+        setValue(u"teacherPhone", entries.text());
 }
 
 Year::DeleteStackBatch::DeleteStackBatch(Year& year)
@@ -80,18 +60,18 @@ Year::DeleteStackBatch::~DeleteStackBatch()
     m_year.m_deleteStackBatch = nullptr;
     if (!m_entries)
         return;
-    if (!m_added.isEmpty())
-        m_year.setValue(u"teacherPhone", m_year.deleteStack() + m_added);
+    if (m_grew)
+        m_year.setValue(u"teacherPhone", m_entries->text());
     m_year.m_stackLastRead = m_year.deleteStack();
     m_year.m_entriesLastRead = std::move(*m_entries);
 }
 
-void Year::DeleteStackBatch::add(const QString& entry)
+void Year::DeleteStackBatch::add(QStringView syncID, QStringView type)
 {
     if (!m_entries)
         m_entries = m_year.deleteStackEntries();
-    if (m_entries->add(entry))
-        m_added += entry;
+    if (m_entries->add(syncID, type))
+        m_grew = true;
 }
 
 // A bump of a synced year queues thousands of entries, and the day change

@@ -65,13 +65,13 @@ public:
 
     private:
         friend class Year;
-        void add(const QString& entry);
+        void add(QStringView syncID, QStringView type);
 
         Year& m_year;
         const bool m_outermost;
         // The stack's entries, read when the first entry is added.
         std::optional<DeleteStackEntries> m_entries;
-        QString m_added;
+        bool m_grew = false;
     };
 
     // Schedule queries. A document holds one year, so a query over all days
