@@ -165,11 +165,16 @@ QWidget* FieldEditor::buildFormatBar()
 
 void FieldEditor::setLesson(Lesson* lesson)
 {
+    // The lesson shown already, with the text it shows: reading a long rich
+    // text again would cost more than a frame's share, as after a bump that
+    // changed the lesson (the editor reloaded then) and then selected it.
+    const bool showsItsText = lesson && lesson == m_lesson && lesson->value<QByteArray>(m_textKey) == m_written;
     m_lesson = lesson;
     m_year = lesson ? lesson->year() : nullptr;
     m_watch.watch(lesson, [this] { lessonTextChanged(); });
     loadYearSettings();
-    loadText();
+    if (!showsItsText)
+        loadText();
 }
 
 bool FieldEditor::shouldBeVisible() const

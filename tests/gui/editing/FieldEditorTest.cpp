@@ -174,6 +174,23 @@ TEST_F(FieldEditorTest, TextPutIntoTheLessonElsewhereReplacesWhatTheEditorShows)
     EXPECT_EQ(editor.textArea()->textCursor().position(), 7);
 }
 
+// Clicking the box of the lesson being edited shows it again as it is:
+// the caret stays where the teacher left it.
+TEST_F(FieldEditorTest, ShowingTheSameLessonAgainKeepsTheCaretUntilItsTextChanged)
+{
+    type(QStringLiteral("Read page 4"));
+    editor.textArea()->moveCursor(QTextCursor::StartOfWord);
+    const int caret = editor.textArea()->textCursor().position();
+    ASSERT_GT(caret, 0);
+    editor.setLesson(lesson);
+    EXPECT_EQ(editor.textArea()->textCursor().position(), caret);
+    const QSignalBlocker quiet(editor.textArea());
+    editor.textArea()->setPlainText(QStringLiteral("stale"));
+    editor.setLesson(nullptr);
+    editor.setLesson(lesson);
+    EXPECT_EQ(editor.textArea()->toPlainText(), QStringLiteral("Read page 4"));
+}
+
 TEST_F(FieldEditorTest, MovingToAnotherLessonLeavesTheFirstAlone)
 {
     type(QStringLiteral("mine"));
