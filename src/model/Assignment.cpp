@@ -18,14 +18,23 @@ const QStringList& Assignment::keysThatUpdateTime() const
     return keys;
 }
 
+namespace {
+
+const PropertyKey assignedLessonKey(u"assignedLesson");
+const PropertyKey dueLessonKey(u"dueLesson");
+const PropertyKey filesKey(u"files");
+const PropertyKey webLinksKey(u"webLinks");
+
+} // namespace
+
 Lesson* Assignment::assignedLesson() const
 {
-    return object<Lesson>(u"assignedLesson");
+    return object<Lesson>(assignedLessonKey);
 }
 
 Lesson* Assignment::dueLesson() const
 {
-    return object<Lesson>(u"dueLesson");
+    return object<Lesson>(dueLessonKey);
 }
 
 Year* Assignment::year() const
@@ -35,12 +44,12 @@ Year* Assignment::year() const
 
 QList<AssignedFile*> Assignment::files() const
 {
-    return objects<AssignedFile>(u"files");
+    return objects<AssignedFile>(filesKey);
 }
 
 QList<AssignedWebLink*> Assignment::webLinks() const
 {
-    return objects<AssignedWebLink>(u"webLinks");
+    return objects<AssignedWebLink>(webLinksKey);
 }
 
 namespace {

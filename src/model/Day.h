@@ -10,10 +10,13 @@ class Year;
 
 // One calendar day of the schedule, identified by its local midnight.
 class Day : public SyncedRecord {
+    // Every ordering of lessons reads it for each lesson's day.
+    static inline const PropertyKey actualDateKey { u"actualDate" };
+
 public:
     using SyncedRecord::SyncedRecord;
 
-    Date actualDate() const { return requiredDate(u"actualDate"); }
+    Date actualDate() const { return requiredDate(actualDateKey); }
     bool isHoliday() const { return value<bool>(u"isHoliday"); }
     bool isCancelled() const { return value<bool>(u"isCancelled"); }
     bool isCustom() const { return value<bool>(u"isCustom"); }

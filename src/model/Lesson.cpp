@@ -61,19 +61,28 @@ void Lesson::changeFieldsTogether(const std::function<void()>& change)
         NotificationCenter::defaultCenter().post(ModelNotifications::lessonDisplayTextChanged, this);
 }
 
+namespace {
+
+const PropertyKey dayTaughtKey(u"dayTaught");
+const PropertyKey courseKey(u"course");
+const PropertyKey unitKey(u"unit");
+const PropertyKey assignmentsKey(u"assignments");
+
+} // namespace
+
 Day* Lesson::dayTaught() const
 {
-    return object<Day>(u"dayTaught");
+    return object<Day>(dayTaughtKey);
 }
 
 Course* Lesson::course() const
 {
-    return object<Course>(u"course");
+    return object<Course>(courseKey);
 }
 
 Unit* Lesson::unit() const
 {
-    return object<Unit>(u"unit");
+    return object<Unit>(unitKey);
 }
 
 Year* Lesson::year() const
@@ -88,7 +97,7 @@ QString Lesson::courseName() const
 
 QList<Assignment*> Lesson::assignments() const
 {
-    return objects<Assignment>(u"assignments");
+    return objects<Assignment>(assignmentsKey);
 }
 
 // Plain strings are what count: the title and the six shadows. Times,

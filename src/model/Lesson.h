@@ -33,10 +33,10 @@ public:
     QString lessonTitle() const { return value<QString>(u"lessonTitle"); }
     // Absent until the teacher (or a template) gives the lesson a meeting
     // time; an absent time is never read as some made-up hour.
-    std::optional<Date> startTime() const { return value<std::optional<Date>>(u"startTime"); }
-    std::optional<Date> endTime() const { return value<std::optional<Date>>(u"endTime"); }
+    std::optional<Date> startTime() const { return value<std::optional<Date>>(startTimeKey); }
+    std::optional<Date> endTime() const { return value<std::optional<Date>>(endTimeKey); }
     int lessonPosition() const { return value<int>(u"lessonPosition"); }
-    bool isAnchored() const { return value<bool>(u"anchored"); }
+    bool isAnchored() const { return value<bool>(anchoredKey); }
     bool hasTimes() const { return startTime() && endTime(); }
     // Seconds from start to end; none unless both times are set.
     std::optional<double> length() const;
@@ -202,6 +202,11 @@ public:
 
 protected:
     const QStringList& keysThatUpdateTime() const override;
+
+    // The properties a bump reads for every lesson of a course.
+    static inline const PropertyKey startTimeKey { u"startTime" };
+    static inline const PropertyKey endTimeKey { u"endTime" };
+    static inline const PropertyKey anchoredKey { u"anchored" };
     void didChangeValue(const QString& key) override;
     void valuesRestored() override;
 

@@ -84,7 +84,8 @@ Assignment* Lesson::addAssignment()
 
 QList<Attachment*> Lesson::attachments() const
 {
-    return objects<Attachment>(u"attachments");
+    static const PropertyKey attachmentsKey(u"attachments");
+    return objects<Attachment>(attachmentsKey);
 }
 
 AttachedFile* Lesson::addFileWithPath(const QString& pathOrURL)

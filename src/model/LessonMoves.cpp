@@ -41,6 +41,9 @@ std::vector<int> attributeSlots(const EntityDescription& entity, const std::func
     return positions;
 }
 
+const PropertyKey standardsKey(u"standards");
+const PropertyKey tagsKey(u"tags");
+
 } // namespace
 
 QList<Assignment*> Lesson::homeworkDue() const
@@ -57,7 +60,7 @@ void Lesson::removeAttachment(Attachment* attachment)
 
 void Lesson::removeStandardLinks()
 {
-    for (StandardInLesson* link : objects<StandardInLesson>(u"standards")) {
+    for (StandardInLesson* link : objects<StandardInLesson>(standardsKey)) {
         recordDeletion(year(), *link, QStringLiteral("lesson_standard"));
         context().deleteObject(link);
     }
@@ -65,14 +68,14 @@ void Lesson::removeStandardLinks()
 
 void Lesson::removeAllAttachments()
 {
-    for (Attachment* attachment : objects<Attachment>(u"attachments"))
+    for (Attachment* attachment : attachments())
         removeAttachment(attachment);
 }
 
 void Lesson::removeAllTags()
 {
     // A copy: removing a tag shrinks the list being walked.
-    const QList<ManagedObject*> tags = objects(u"tags");
+    const QList<ManagedObject*> tags = objects(tagsKey);
     for (ManagedObject* tag : tags)
         removeObject(u"tags", tag);
 }
@@ -124,7 +127,7 @@ void Lesson::replaceAllDataWithLesson(const Lesson* source, const CourseOrder& s
 void Lesson::copyStandardLinksFrom(const Lesson* source)
 {
     removeStandardLinks();
-    for (const StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
+    for (const StandardInLesson* link : source->objects<StandardInLesson>(standardsKey)) {
         auto* copy = context().insert<StandardInLesson>(QStringLiteral("StandardInLesson"));
         RecordCopy::copyAttributes(*link, *copy, {});
         copy->setObject(u"standard", link->standard());
@@ -136,7 +139,7 @@ void Lesson::copyStandardLinksFrom(const Lesson* source)
 void Lesson::copyAttachmentsFrom(const Lesson* source)
 {
     removeAllAttachments();
-    for (const Attachment* attachment : source->objects<Attachment>(u"attachments")) {
+    for (const Attachment* attachment : source->attachments()) {
         const bool isFile = dynamic_cast<const AttachedFile*>(attachment) != nullptr;
         auto* copy
             = context().insert<Attachment>(isFile ? QStringLiteral("AttachedFile") : QStringLiteral("AttachedWebLink"));
@@ -170,8 +173,8 @@ void Lesson::takeUnitAndTagsOf(const Lesson* source)
 {
     if (source->unit())
         setObject(u"unit", source->unit());
-    const QList<ManagedObject*>& tags = source->objects(u"tags");
-    if (tags == objects(u"tags"))
+    const QList<ManagedObject*>& tags = source->objects(tagsKey);
+    if (tags == objects(tagsKey))
         return;
     removeAllTags();
     for (ManagedObject* tag : tags)
@@ -225,7 +228,7 @@ void Lesson::removeOwnedRecords()
 // distance to its due lesson along the course.
 void Lesson::prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& order, Year* owner, MovedRecords& moved)
 {
-    for (StandardInLesson* link : source->objects<StandardInLesson>(u"standards")) {
+    for (StandardInLesson* link : source->objects<StandardInLesson>(standardsKey)) {
         recordDeletion(owner, *link, QStringLiteral("lesson_standard"));
         moved.changed.append(link);
     }
@@ -236,7 +239,7 @@ void Lesson::prepareToTakeRecordsOf(const Lesson* source, const CourseOrder& ord
         moved.sentAsNew.append(record);
         moved.changed.append(record);
     };
-    for (Attachment* attachment : source->objects<Attachment>(u"attachments"))
+    for (Attachment* attachment : source->attachments())
         sendAsNew(attachment, attachment->deleteStackType());
     for (Assignment* assignment : source->assignments()) {
         const std::optional<int> distance = assignment->lessonsBetweenAssignedAndDue(order);
@@ -300,6 +303,6 @@ void Lesson::removeGivenAssignments()
 void Lesson::updateLastUpdatedForAllSubordinates()
 {
     updateTime();
-    for (Attachment* attachment : objects<Attachment>(u"attachments"))
+    for (Attachment* attachment : attachments())
         attachment->updateLastUpdated();
 }

@@ -24,12 +24,14 @@ void SyncedRecord::updateTime()
 
 void SyncedRecord::updateTimes(const QList<ManagedObject*>& records)
 {
-    setUnwatchedValues(records, u"lastUpdated", Date::now().secondsSinceReferenceDate());
+    static const PropertyKey lastUpdatedKey(u"lastUpdated");
+    setUnwatchedValues(records, lastUpdatedKey, Date::now().secondsSinceReferenceDate());
 }
 
 void SyncedRecord::forgetServiceIdentifiers(const QList<ManagedObject*>& records)
 {
-    setUnwatchedValues(records, u"syncID", QVariant());
+    static const PropertyKey syncIDKey(u"syncID");
+    setUnwatchedValues(records, syncIDKey, QVariant());
 }
 
 const QStringList& SyncedRecord::keysThatUpdateTime() const

@@ -1,5 +1,17 @@
 #include "store/EntityDescription.h"
 
+#include <atomic>
+
+namespace {
+
+std::atomic<std::uint32_t> lastSerial { 0 };
+
+} // namespace
+
+EntityDescription::EntityDescription()
+    : m_serial(lastSerial.fetch_add(1, std::memory_order_relaxed) + 1)
+{ }
+
 const EntityDescription& EntityDescription::rootEntity() const
 {
     const EntityDescription* entity = this;

@@ -7,13 +7,22 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
+
 // One entity of the model: its attributes and relationships (inherited ones
 // first, so a sub-entity's record keeps its parent's slots at the same
 // positions), its place in the hierarchy and its table.
 class EntityDescription {
 public:
+    EntityDescription();
+    EntityDescription(const EntityDescription&) = delete;
+    EntityDescription& operator=(const EntityDescription&) = delete;
+
     const QString& name() const { return m_name; }
     int entityNumber() const { return m_entityNumber; }
+    // Unique among every entity of every model the program built, never
+    // zero, below 2^31: what a PropertyKey remembers its entity by.
+    std::uint32_t serial() const { return m_serial; }
     bool isAbstract() const { return m_abstract; }
     const EntityDescription* superentity() const { return m_super; }
     const EntityDescription& rootEntity() const;
@@ -34,6 +43,7 @@ public:
 private:
     friend class EntityModelBuilder;
 
+    const std::uint32_t m_serial;
     QString m_name;
     int m_entityNumber = 0;
     bool m_abstract = false;

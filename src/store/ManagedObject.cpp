@@ -37,7 +37,7 @@ int ManagedObject::attributeSlot(QStringView key) const
 {
     const int slot = m_entity->attributeIndex(key);
     if (slot < 0)
-        qFatal("%s has no attribute %s", qPrintable(m_entity->name()), qPrintable(key.toString()));
+        missingAttribute(key);
     return slot;
 }
 
@@ -45,9 +45,35 @@ int ManagedObject::relationshipSlot(QStringView key, bool toMany) const
 {
     const int slot = m_entity->relationshipIndex(key);
     if (slot < 0 || m_entity->relationships()[slot].toMany != toMany)
-        qFatal("%s has no %s relationship %s", qPrintable(m_entity->name()), toMany ? "to-many" : "to-one",
-            qPrintable(key.toString()));
+        missingRelationship(key, toMany);
     return slot;
+}
+
+int ManagedObject::attributeSlot(const PropertyKey& key) const
+{
+    const int slot = key.attributeIndexIn(*m_entity);
+    if (slot < 0)
+        missingAttribute(key.name());
+    return slot;
+}
+
+int ManagedObject::relationshipSlot(const PropertyKey& key, bool toMany) const
+{
+    const int slot = key.relationshipIndexIn(*m_entity);
+    if (slot < 0 || m_entity->relationships()[slot].toMany != toMany)
+        missingRelationship(key.name(), toMany);
+    return slot;
+}
+
+void ManagedObject::missingAttribute(QStringView key) const
+{
+    qFatal("%s has no attribute %s", qPrintable(m_entity->name()), qPrintable(key.toString()));
+}
+
+void ManagedObject::missingRelationship(QStringView key, bool toMany) const
+{
+    qFatal("%s has no %s relationship %s", qPrintable(m_entity->name()), toMany ? "to-many" : "to-one",
+        qPrintable(key.toString()));
 }
 
 QVariant ManagedObject::value(QStringView key) const
@@ -78,20 +104,23 @@ void ManagedObject::setUnwatchedValueAtSlot(int slot, const QVariant& storedValu
 }
 
 void ManagedObject::setUnwatchedValues(
-    const QList<ManagedObject*>& records, QStringView key, const QVariant& storedValue)
+    const QList<ManagedObject*>& records, const PropertyKey& key, const QVariant& storedValue)
 {
     QList<ManagedObject*> changed;
     std::vector<int> positions;
     std::vector<QVariant> before;
-    // Records of a batch mostly share their entity: the slot is looked up
-    // again only where the entity changes.
-    const EntityDescription* entity = nullptr;
-    int slot = -1;
-    for (ManagedObject* record : records) {
-        if (record->m_entity != entity) {
-            entity = record->m_entity;
-            slot = record->attributeSlot(key);
+    // The records of a batch are of a few entities, mixed: each entity's
+    // slot is looked up once.
+    std::vector<std::pair<const EntityDescription*, int>> known;
+    const auto slotOf = [&key, &known](const ManagedObject& record) {
+        for (const auto& [entity, slot] : known) {
+            if (entity == record.m_entity)
+                return slot;
         }
+        return known.emplace_back(record.m_entity, record.attributeSlot(key)).second;
+    };
+    for (ManagedObject* record : records) {
+        const int slot = slotOf(*record);
         if (!record->takesValue(slot, storedValue))
             continue;
         QVariant& value = record->m_attributes[size_t(slot)];
@@ -210,6 +239,11 @@ void ManagedObject::moveRelatedLists(const QList<ManagedObject*>& records, int s
 }
 
 Date ManagedObject::requiredDate(QStringView key) const
+{
+    return Date::fromSecondsSinceReferenceDate(value(key).toDouble());
+}
+
+Date ManagedObject::requiredDate(const PropertyKey& key) const
 {
     return Date::fromSecondsSinceReferenceDate(value(key).toDouble());
 }

@@ -3,6 +3,7 @@
 #include "foundation/dates/Date.h"
 #include "foundation/notify/NotificationSource.h"
 #include "store/EntityDescription.h"
+#include "store/PropertyKey.h"
 
 #include <QList>
 #include <QVariant>
@@ -42,13 +43,18 @@ public:
     QString sessionReference() const;
 
     // Attributes. An attribute that was never set is an invalid QVariant.
+    // Each read and write of a property may name it by a PropertyKey
+    // instead, which finds it without a lookup by name.
     QVariant value(QStringView key) const;
     template <typename T> T value(QStringView key) const;
+    const QVariant& value(const PropertyKey& key) const { return m_attributes[size_t(attributeSlot(key))]; }
+    template <typename T> T value(const PropertyKey& key) const;
     void setValue(QStringView key, const QVariant& value);
     // A date every record of this kind is created with (a day's date, the
     // year's bounds). Only a damaged file lacks one; it then reads as the
     // reference date, so that the record can still be shown and repaired.
     Date requiredDate(QStringView key) const;
+    Date requiredDate(const PropertyKey& key) const;
     // Stored as seconds since 2001; std::nullopt makes the attribute absent.
     void setDate(QStringView key, std::optional<Date> date);
     // By position in entity().attributes(), for code that walks every
@@ -61,11 +67,18 @@ public:
     // To-one relationships.
     ManagedObject* object(QStringView key) const;
     template <typename T> T* object(QStringView key) const { return dynamic_cast<T*>(object(key)); }
+    ManagedObject* object(const PropertyKey& key) const { return m_toOne[size_t(relationshipSlot(key, false))]; }
+    template <typename T> T* object(const PropertyKey& key) const { return dynamic_cast<T*>(object(key)); }
     void setObject(QStringView key, ManagedObject* target);
 
     // To-many relationships: unordered sets, held in insertion order.
     const QList<ManagedObject*>& objects(QStringView key) const;
-    template <typename T> QList<T*> objects(QStringView key) const;
+    template <typename T> QList<T*> objects(QStringView key) const { return ofType<T>(objects(key)); }
+    const QList<ManagedObject*>& objects(const PropertyKey& key) const
+    {
+        return m_toMany[size_t(relationshipSlot(key, true))];
+    }
+    template <typename T> QList<T*> objects(const PropertyKey& key) const { return ofType<T>(objects(key)); }
     void addObject(QStringView key, ManagedObject* target);
     void removeObject(QStringView key, ManagedObject* target);
 
@@ -82,7 +95,8 @@ protected:
     // The same for the attribute `key` of many records, of one entity or
     // several, as one entry of the undo history: a bump stamps and resets
     // thousands of moved records at once.
-    static void setUnwatchedValues(const QList<ManagedObject*>& records, QStringView key, const QVariant& storedValue);
+    static void setUnwatchedValues(
+        const QList<ManagedObject*>& records, const PropertyKey& key, const QVariant& storedValue);
     // Hooks for the rules of record classes, around every change of a
     // property (attributes and both sides of a relationship).
     virtual void willChangeValue(const QString& key);
@@ -122,6 +136,13 @@ private:
 
     int attributeSlot(QStringView key) const;
     int relationshipSlot(QStringView key, bool toMany) const;
+    int attributeSlot(const PropertyKey& key) const;
+    int relationshipSlot(const PropertyKey& key, bool toMany) const;
+    // Stops the program: a record class asked for a property its entity
+    // lacks, which only a fault in the code can do.
+    [[noreturn]] void missingAttribute(QStringView key) const;
+    [[noreturn]] void missingRelationship(QStringView key, bool toMany) const;
+    template <typename T> static QList<T*> ofType(const QList<ManagedObject*>& records);
     void linkToOne(int slot, ManagedObject* target);
     void unlinkInverse(const RelationshipDescription& relationship, ManagedObject* target);
     void linkInverse(const RelationshipDescription& relationship, ManagedObject* target);
@@ -187,10 +208,15 @@ template <typename T> T ManagedObject::value(QStringView key) const
     return detail::convertValue<T>(value(key));
 }
 
-template <typename T> QList<T*> ManagedObject::objects(QStringView key) const
+template <typename T> T ManagedObject::value(const PropertyKey& key) const
+{
+    return detail::convertValue<T>(value(key));
+}
+
+template <typename T> QList<T*> ManagedObject::ofType(const QList<ManagedObject*>& records)
 {
     QList<T*> result;
-    for (ManagedObject* object : objects(key)) {
+    for (ManagedObject* object : records) {
         if (T* typed = dynamic_cast<T*>(object))
             result.append(typed);
     }

@@ -1,4 +1,5 @@
 #include "store/PropertyIndex.h"
+#include "store/PropertyKey.h"
 #include "store/SemestraEntityModel.h"
 
 #include <QStringList>
@@ -38,6 +39,29 @@ TEST(PropertyIndexTest, TellsApartNamesThatShareWhatTheyAreHashedBy)
     EXPECT_EQ(index.find(u"a~xbz"), -1);
     EXPECT_EQ(index.find(u""), -1);
     EXPECT_EQ(PropertyIndex().find(u"anything"), -1);
+}
+
+} // namespace
+
+namespace {
+
+// A key remembers one entity at a time: asked about several entities in
+// turn, for an attribute and for a relationship of the same name, it answers
+// each entity's own position, or -1 where the entity lacks the property.
+TEST(PropertyKeyTest, AnswersEachEntitysOwnPositionWhateverItWasLastAskedAbout)
+{
+    static const PropertyKey key(u"syncID");
+    static const PropertyKey course(u"course");
+    QList<const EntityDescription*> entities = SemestraEntityModel::shared().entities();
+    entities += entities;
+    for (const EntityDescription* entity : std::as_const(entities)) {
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(key.attributeIndexIn(*entity), entity->attributeIndex(u"syncID")) << qPrintable(entity->name());
+            EXPECT_EQ(course.relationshipIndexIn(*entity), entity->relationshipIndex(u"course"))
+                << qPrintable(entity->name());
+            EXPECT_EQ(course.attributeIndexIn(*entity), -1) << qPrintable(entity->name());
+        }
+    }
 }
 
 } // namespace

@@ -379,7 +379,8 @@ TEST_F(UndoAndSaveTest, OneValueSetOnRecordsOfSeveralKindsUndoesAndRedoesAsOneCh
     {
         UndoGroup group(*context, QStringLiteral("Bump"));
         lessons[0]->setValue(u"lastUpdated", 5.0);
-        RunOfRecords::setUnwatchedValues({ lessons[0], link, lessons[2] }, u"lastUpdated", 7.0);
+        static const PropertyKey lastUpdated(u"lastUpdated");
+        RunOfRecords::setUnwatchedValues({ lessons[0], link, lessons[2] }, lastUpdated, 7.0);
         lessons[0]->setValue(u"lastUpdated", 9.0);
     }
     EXPECT_EQ(link->value(u"lastUpdated"), QVariant(7.0));
