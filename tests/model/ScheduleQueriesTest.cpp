@@ -380,3 +380,19 @@ TEST_F(ScheduleQueriesTest, UpdatedNotesAreThoseChangedSinceTheLastCalendarSync)
     EXPECT_EQ(year()->getDaysWithUpdatedNotes(Year::Notes::UpdatedSinceCalendarSync), QList<Day*> { b.day(2) });
     EXPECT_EQ(year()->getDaysWithUpdatedNotes(Year::Notes::All).size(), 15);
 }
+
+// A course's lessons mostly come in order, with those added since (a
+// restored day, a course added to a day) at the end: each of those still
+// takes its own place, before, among or after the others.
+TEST_F(ScheduleQueriesTest, LessonsAddedAfterAnOrderedRunTakeTheirPlaceInIt)
+{
+    Course* math = b.course(QStringLiteral("Math"));
+    QList<Lesson*> run;
+    for (int day = 1; day <= 5; ++day)
+        run << b.lesson(math, b.day(day), 9);
+    Lesson* middle = b.lesson(math, b.day(3), 8);
+    Lesson* first = b.lesson(math, b.day(1), 7);
+    Lesson* last = b.lesson(math, b.day(6), 9);
+    EXPECT_EQ(math->allLessonsInOrder(),
+        (QList<Lesson*> { first, run[0], run[1], middle, run[2], run[3], run[4], last }));
+}
