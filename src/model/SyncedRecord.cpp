@@ -11,26 +11,26 @@ void SyncedRecord::willChangeValue(const QString& key)
         updateTime();
 }
 
+namespace {
+
+const PropertyKey lastUpdatedKey(u"lastUpdated");
+const PropertyKey syncIDKey(u"syncID");
+
+} // namespace
+
 // No rule watches the time of a change: the rules are what stamp it.
 void SyncedRecord::updateTime()
 {
-    const int slot = entity().attributeIndex(u"lastUpdated");
-    if (slot < 0) {
-        setDate(u"lastUpdated", Date::now()); // stops, naming the missing attribute
-        return;
-    }
-    setUnwatchedValueAtSlot(slot, Date::now().secondsSinceReferenceDate());
+    setUnwatchedValue(lastUpdatedKey, Date::now().secondsSinceReferenceDate());
 }
 
 void SyncedRecord::updateTimes(const QList<ManagedObject*>& records)
 {
-    static const PropertyKey lastUpdatedKey(u"lastUpdated");
     setUnwatchedValues(records, lastUpdatedKey, Date::now().secondsSinceReferenceDate());
 }
 
 void SyncedRecord::forgetServiceIdentifiers(const QList<ManagedObject*>& records)
 {
-    static const PropertyKey syncIDKey(u"syncID");
     setUnwatchedValues(records, syncIDKey, QVariant());
 }
 

@@ -97,8 +97,9 @@ void ManagedObject::setValueAtSlot(int slot, const QVariant& newValue)
     didChangeValue(attribute.name);
 }
 
-void ManagedObject::setUnwatchedValueAtSlot(int slot, const QVariant& storedValue)
+void ManagedObject::setUnwatchedValue(const PropertyKey& key, const QVariant& storedValue)
 {
+    const int slot = attributeSlot(key);
     if (takesValue(slot, storedValue))
         storeValue(slot, storedValue);
 }

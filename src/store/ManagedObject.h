@@ -87,11 +87,11 @@ public:
     bool isUpdated() const { return m_state == State::Updated; }
 
 protected:
-    // Sets the attribute at `slot` to a value already in its stored form, as
-    // setValueAtSlot does but without the change hooks: for a value no rule
-    // of a record class watches, such as the time of a change, which the
-    // rules themselves stamp on thousands of records in a bump.
-    void setUnwatchedValueAtSlot(int slot, const QVariant& storedValue);
+    // Sets the attribute `key` to a value already in its stored form, as
+    // setValue does but without the change hooks: for a value no rule of a
+    // record class watches, such as the time of a change, which the rules
+    // themselves stamp on thousands of records in a bump.
+    void setUnwatchedValue(const PropertyKey& key, const QVariant& storedValue);
     // The same for the attribute `key` of many records, of one entity or
     // several, as one entry of the undo history: a bump stamps and resets
     // thousands of moved records at once.
