@@ -3,6 +3,7 @@
 #include "foundation/notify/ObserverBag.h"
 #include "gui/views/DayColumnsLayout.h"
 #include "gui/views/DeferredPass.h"
+#include "gui/views/ShapedLines.h"
 
 #include <QWidget>
 
@@ -37,10 +38,14 @@ public:
     static DayColumnsCanvas* createIn(QWidget* view, ContentSource source);
 
     void setYear(Year* year);
+    Year* year() const { return m_year; }
     // Drops onto lesson boxes and their context menu go to the handler.
     void setLessonBoxHandler(LessonBoxHandler* handler);
     // Reads the days again and lays them out, at once.
     void refresh();
+    // Reads the days again with the next layout pass, after whatever else
+    // the document is told in this turn of the event loop.
+    void refreshLater();
     // Shows the top left, as when the view moves to other days.
     void scrollToStart();
 
@@ -73,8 +78,6 @@ private:
     void select(Lesson* lesson);
     void revealSelected();
     void refreshLesson(const Lesson* lesson);
-    // The days are read again before the next pass.
-    void refreshLater();
     // Asks for one pass on the next turn of the event loop, however often
     // it is called before.
     void scheduleLayout();
@@ -100,6 +103,7 @@ private:
     QPointF m_pressPoint;
     Lesson* m_pressedLesson = nullptr;
     LessonBoxCache m_texts;
+    ShapedLines m_lines;
     std::unique_ptr<DayColumnsLayout> m_layout;
     // The width and visible height the layout was placed for, and the part
     // of it that was laid out.

@@ -1,6 +1,7 @@
 #include "gui/views/DayColumnsPainter.h"
 
 #include "foundation/color/Colors.h"
+#include "gui/views/ShapedLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -27,6 +28,23 @@ QColor inkOn(const QColor& background)
     return qGray(background.rgb()) > 150 ? textColor : QColor(Qt::white);
 }
 
+// The top of a box outlined as a rectangle rounded at its top corners: the
+// band filled without clipping to the box's outline, which costs more than
+// filling the band itself.
+QPainterPath roundedAtTop(const QRectF& rect, double radius)
+{
+    const double diameter = 2 * radius;
+    QPainterPath path;
+    path.moveTo(rect.bottomLeft());
+    path.lineTo(rect.left(), rect.top() + radius);
+    path.arcTo(QRectF(rect.left(), rect.top(), diameter, diameter), 180, -90);
+    path.lineTo(rect.right() - radius, rect.top());
+    path.arcTo(QRectF(rect.right() - diameter, rect.top(), diameter, diameter), 90, -90);
+    path.lineTo(rect.bottomRight());
+    path.closeSubpath();
+    return path;
+}
+
 QString tr(const char* text)
 {
     return QCoreApplication::translate("DayColumnsPainter", text);
@@ -35,12 +53,13 @@ QString tr(const char* text)
 } // namespace
 
 DayColumnsPainter::DayColumnsPainter(
-    QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected)
+    QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected, ShapedLines& lines)
     : m_painter(painter)
     , m_layout(layout)
     , m_font(font)
     , m_bold(font)
     , m_selected(selected)
+    , m_lines(lines)
 {
     m_bold.setBold(true);
 }
@@ -67,7 +86,7 @@ void DayColumnsPainter::paintHourLabels(const QRectF& exposed)
     for (const DayColumnsLayout::HourMark& mark : m_layout.hourMarks()) {
         const QRectF text(
             0, mark.y - m_layout.lineHeight() / 2, labels.width() - m_layout.padding(), m_layout.lineHeight());
-        m_painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, mark.label);
+        paintLine(text, mark.label, Qt::AlignRight | Qt::AlignVCenter);
     }
 }
 
@@ -134,24 +153,30 @@ void DayColumnsPainter::paintBox(const DayColumnsLayout::LessonBox& box)
 {
     const bool selected = box.lesson == m_selected;
     const QColor fill = Colors::highlighted(box.color, 0.86f);
-    QPainterPath outline;
-    outline.addRoundedRect(box.rect.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    m_painter.fillPath(outline, fill);
-    m_painter.save();
-    m_painter.setClipPath(outline);
-    m_painter.fillRect(box.bandRect, box.color);
-    m_painter.restore();
+    // The outline is the box filled in the border's colour with the tint
+    // filled inside it: two fills cost less than stroking a rounded outline.
+    constexpr double radius = 4;
+    const double halfBorder = selected ? 1.5 : 0.5;
+    const QRectF outlined = box.rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF outer = outlined.adjusted(-halfBorder, -halfBorder, halfBorder, halfBorder);
+    const QRectF inner = outlined.adjusted(halfBorder, halfBorder, -halfBorder, -halfBorder);
+    QPainterPath outside;
+    outside.addRoundedRect(outer, radius + halfBorder, radius + halfBorder);
+    m_painter.fillPath(outside, selected ? box.color.darker(160) : box.color);
+    QPainterPath inside;
+    inside.addRoundedRect(inner, radius - halfBorder, radius - halfBorder);
+    m_painter.fillPath(inside, fill);
+    const QRectF band(inner.topLeft(), QPointF(inner.right(), std::min(box.bandRect.bottom(), inner.bottom())));
+    m_painter.fillPath(roundedAtTop(band, std::min(radius - halfBorder, band.height())), box.color);
     paintBand(box, inkOn(box.color));
     paintBoxText(box, fill);
-    m_painter.setPen(selected ? QPen(box.color.darker(160), 3) : QPen(box.color, 1));
-    m_painter.drawPath(outline);
 }
 
 void DayColumnsPainter::paintBand(const DayColumnsLayout::LessonBox& box, const QColor& ink)
 {
     m_painter.setPen(ink);
     m_painter.setFont(m_font);
-    m_painter.drawText(box.settingsRect, Qt::AlignCenter, QStringLiteral("\u2699"));
+    paintLine(box.settingsRect, QStringLiteral("\u2699"), Qt::AlignCenter);
     if (!box.lockRect.isEmpty())
         paintLock(box.lockRect, ink);
     if (box.timeRect.intersects(box.bandRect)) {
@@ -233,8 +258,5 @@ void DayColumnsPainter::paintNotes(const DayColumnsLayout::DayColumn& column)
 
 void DayColumnsPainter::paintLine(const QRectF& rect, const QString& text, Qt::Alignment alignment)
 {
-    if (text.isEmpty() || rect.width() <= 0)
-        return;
-    const QString elided = m_painter.fontMetrics().elidedText(text, Qt::ElideRight, int(rect.width()));
-    m_painter.drawText(rect, alignment | Qt::TextSingleLine, elided);
+    m_lines.draw(m_painter, rect, text, alignment);
 }

@@ -6,13 +6,16 @@
 
 class Lesson;
 class QPainter;
+class ShapedLines;
 
 // Paints what a DayColumnsLayout placed: days with their headings, lesson
 // boxes in their course colours (the selected one outlined), the time grid
 // and the notes.
 class DayColumnsPainter {
 public:
-    DayColumnsPainter(QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected);
+    // Single lines come from, and stay in, `lines`.
+    DayColumnsPainter(QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected,
+        ShapedLines& lines);
 
     // Paints what lies in `exposed`; everything else is left alone.
     void paint(const QRectF& exposed);
@@ -33,4 +36,5 @@ private:
     QFont m_font;
     QFont m_bold;
     const Lesson* m_selected;
+    ShapedLines& m_lines;
 };

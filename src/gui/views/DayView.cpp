@@ -15,11 +15,18 @@ DayView::DayView(QWidget* parent)
 
 void DayView::setDay(Year* year, Day* day)
 {
+    const bool sameDays = day == m_day && year == m_canvas->year();
     if (day != m_day)
         m_canvas->scrollToStart();
     m_day = day;
     m_canvas->setYear(year);
-    refresh();
+    // The selection moves within a change and shows its days again: they are
+    // read once, with everything else the change tells. Other days are laid
+    // out at once, so that the window sizes itself to them.
+    if (sameDays)
+        m_canvas->refreshLater();
+    else
+        refresh();
 }
 
 void DayView::refresh()

@@ -33,11 +33,18 @@ WeekView::WeekView(QWidget* parent)
 
 void WeekView::setWeek(Year* year, Week* week)
 {
+    const bool sameDays = week == m_week && year == m_canvas->year();
     if (week != m_week)
         m_canvas->scrollToStart();
     m_week = week;
     m_canvas->setYear(year);
-    refresh();
+    // The selection moves within a change and shows its days again: they are
+    // read once, with everything else the change tells. Other days are laid
+    // out at once, so that the window sizes itself to them.
+    if (sameDays)
+        m_canvas->refreshLater();
+    else
+        refresh();
 }
 
 void WeekView::refresh()

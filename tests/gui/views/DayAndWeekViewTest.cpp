@@ -306,8 +306,9 @@ TEST_F(DayAndWeekViewTest, ANarrowerViewWrapsTheKeptTextsAgain)
     EXPECT_FALSE(box->clipped);
 }
 
-// A bump tells of every lesson it moves: the view waits for the turn of the
-// event loop and places its boxes once, showing where the changes ended.
+// A bump tells of every lesson it moves, and the selection follows the moved
+// content to its week: the view waits for the turn of the event loop and
+// places its boxes once, showing where the changes ended.
 TEST_F(DayAndWeekViewTest, ChangesOfOneTurnAreLaidOutOnceInTheirFinalState)
 {
     WeekView view;
@@ -316,6 +317,7 @@ TEST_F(DayAndWeekViewTest, ChangesOfOneTurnAreLaidOutOnceInTheirFinalState)
     const int passes = canvas.layoutPasses();
     setField(mondayMath, u"homework", QStringLiteral("Page 12"));
     setField(mondayMath, u"homework", QStringLiteral("Page 14"));
+    view.setWeek(m_year, m_week);
     setField(mondayHistory, u"homework", QStringLiteral("Map of Paris"));
     NotificationCenter::defaultCenter().post(QStringLiteral("SemestraPlanningModesNeedRefresh"));
     setField(fridayMath, u"homework", QStringLiteral("Page 20"));
