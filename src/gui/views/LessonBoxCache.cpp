@@ -66,6 +66,8 @@ std::shared_ptr<QTextDocument> LessonBoxCache::textFor(const LessonBoxText::Sour
 {
     if (std::shared_ptr<QTextDocument> kept = m_forgotten.take(source))
         return kept;
+    if (std::shared_ptr<QTextDocument> kept = m_forgottenBefore.take(source))
+        return kept;
     return compose(source, m_style);
 }
 
@@ -82,8 +84,8 @@ void LessonBoxCache::forget(const Lesson* lesson)
     const auto found = m_index.constFind(lesson);
     if (found == m_index.constEnd())
         return;
-    if (m_forgotten.size() >= m_capacity)
-        m_forgotten.clear();
+    if (m_forgotten.size() >= std::max<qsizetype>(1, m_capacity / 2))
+        m_forgottenBefore = std::exchange(m_forgotten, {});
     Entry& entry = **found;
     m_forgotten.insert(std::move(entry.source), std::move(entry.text));
     m_recent.erase(*found);
@@ -95,4 +97,5 @@ void LessonBoxCache::clear()
     m_index.clear();
     m_recent.clear();
     m_forgotten.clear();
+    m_forgottenBefore.clear();
 }

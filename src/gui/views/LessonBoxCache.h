@@ -77,6 +77,10 @@ private:
     // Most recently used first.
     Recent m_recent;
     QHash<const Lesson*, Recent::iterator> m_index;
-    // Forgotten texts by their source, dropped all at once beyond `capacity`.
-    QHash<LessonBoxText::Source, std::shared_ptr<QTextDocument>> m_forgotten;
+    using Forgotten = QHash<LessonBoxText::Source, std::shared_ptr<QTextDocument>>;
+    // Forgotten texts by their source, in two generations of up to half the
+    // capacity each: when the newer is full the older is dropped, so that
+    // texts forgotten a moment ago are never dropped with the oldest.
+    Forgotten m_forgotten;
+    Forgotten m_forgottenBefore;
 };

@@ -85,3 +85,28 @@ TEST_F(LessonBoxCacheTest, ALessonTakingOverAnothersContentTakesOverItsText)
     texts.setStyle(style());
     EXPECT_NE(texts.text(*mondayMath, 200), monday);
 }
+
+// Bumps in a row forget more texts than the cache keeps: the oldest make
+// room, never the ones forgotten by the change before.
+TEST_F(LessonBoxCacheTest, TextsForgottenLastOutliveOlderOnesBeyondTheCapacity)
+{
+    LessonBoxCache texts(2);
+    texts.setStyle(style());
+    const auto give = [](Lesson* lesson, const QString& title) { lesson->setValue(u"lessonTitle", title); };
+    give(mondayMath, QStringLiteral("Fractions"));
+    give(fridayMath, QStringLiteral("Decimals"));
+    texts.text(*mondayMath, 200);
+    texts.text(*fridayMath, 200);
+    texts.forget(mondayMath);
+    texts.forget(fridayMath);
+
+    give(fridayMath, QStringLiteral("Fractions"));
+    give(mondayMath, QStringLiteral("Percentages"));
+    texts.text(*fridayMath, 200);
+    const std::shared_ptr<QTextDocument> percentages = texts.text(*mondayMath, 200);
+    texts.forget(mondayMath);
+    texts.forget(fridayMath);
+
+    give(mondayMath, QStringLiteral("Percentages"));
+    EXPECT_EQ(texts.text(*mondayMath, 200), percentages);
+}
