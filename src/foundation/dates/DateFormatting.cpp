@@ -128,6 +128,23 @@ icu::DateTimePatternGenerator* patternGenerator()
     });
 }
 
+QStringList readWeekdaySymbols(DateFormatting::SymbolWidth width)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DateFormatSymbols symbols(icu::Locale::getDefault(), status);
+    if (U_FAILURE(status))
+        return {};
+    const auto icuWidth = width == DateFormatting::SymbolWidth::Full ? icu::DateFormatSymbols::WIDE
+                                                                     : icu::DateFormatSymbols::ABBREVIATED;
+    int32_t count = 0;
+    const icu::UnicodeString* names = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icuWidth);
+    // ICU indexes weekdays by UCAL_SUNDAY (1) ... UCAL_SATURDAY (7); slot 0 is empty.
+    QStringList result;
+    for (int32_t day = UCAL_SUNDAY; day <= UCAL_SATURDAY && day < count; ++day)
+        result.append(fromIcu(names[day]));
+    return result;
+}
+
 } // namespace
 
 namespace DateFormatting {
@@ -200,21 +217,19 @@ std::optional<Date> parseTypedDate(const QString& text)
     return std::nullopt;
 }
 
+// Every day a change touches is matched by its weekday name, and making ICU's
+// symbols costs far more than the match, so each locale's names are read once.
 QStringList weekdaySymbols(SymbolWidth width)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols symbols(icu::Locale::getDefault(), status);
-    if (U_FAILURE(status))
-        return {};
-    const auto icuWidth
-        = width == SymbolWidth::Full ? icu::DateFormatSymbols::WIDE : icu::DateFormatSymbols::ABBREVIATED;
-    int32_t count = 0;
-    const icu::UnicodeString* names = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icuWidth);
-    // ICU indexes weekdays by UCAL_SUNDAY (1) ... UCAL_SATURDAY (7); slot 0 is empty.
-    QStringList result;
-    for (int32_t day = UCAL_SUNDAY; day <= UCAL_SATURDAY && day < count; ++day)
-        result.append(fromIcu(names[day]));
-    return result;
+    thread_local std::map<std::pair<std::string, SymbolWidth>, QStringList> cache;
+    const auto key = std::make_pair(currentLocaleName(), width);
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    QStringList names = readWeekdaySymbols(width);
+    if (!names.isEmpty())
+        cache.emplace(key, names);
+    return names;
 }
 
 QString weekdayName(Date date)
