@@ -230,7 +230,7 @@ void DayColumnsCanvas::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     if (m_layout)
-        DayColumnsPainter(painter, *m_layout, font(), m_selected, m_lines).paint(event->rect());
+        DayColumnsPainter(painter, *m_layout, font(), m_selected, m_kept).paint(event->rect());
 }
 
 void DayColumnsCanvas::mousePressEvent(QMouseEvent* event)

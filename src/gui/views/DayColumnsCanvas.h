@@ -2,8 +2,8 @@
 
 #include "foundation/notify/ObserverBag.h"
 #include "gui/views/DayColumnsLayout.h"
+#include "gui/views/DayColumnsPainter.h"
 #include "gui/views/DeferredPass.h"
-#include "gui/views/ShapedLines.h"
 
 #include <QWidget>
 
@@ -103,7 +103,7 @@ private:
     QPointF m_pressPoint;
     Lesson* m_pressedLesson = nullptr;
     LessonBoxCache m_texts;
-    ShapedLines m_lines;
+    DayColumnsPainter::Kept m_kept;
     std::unique_ptr<DayColumnsLayout> m_layout;
     // The width and visible height the layout was placed for, and the part
     // of it that was laid out.

@@ -1,7 +1,6 @@
 #include "gui/views/DayColumnsPainter.h"
 
 #include "foundation/color/Colors.h"
-#include "gui/views/ShapedLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -53,13 +52,13 @@ QString tr(const char* text)
 } // namespace
 
 DayColumnsPainter::DayColumnsPainter(
-    QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected, ShapedLines& lines)
+    QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected, Kept& kept)
     : m_painter(painter)
     , m_layout(layout)
     , m_font(font)
     , m_bold(font)
     , m_selected(selected)
-    , m_lines(lines)
+    , m_kept(kept)
 {
     m_bold.setBold(true);
 }
@@ -190,34 +189,36 @@ void DayColumnsPainter::paintBand(const DayColumnsLayout::LessonBox& box, const 
     paintLine(box.nameRect, box.courseName, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-// Text that does not fit fades out over its last visible line and ends
-// in an ellipsis, so that a cut never looks like the end of the plan.
 void DayColumnsPainter::paintBoxText(const DayColumnsLayout::LessonBox& box, const QColor& fill)
 {
     if (!box.text || box.textRect.height() <= 0 || box.textRect.width() <= 0)
         return;
-    m_painter.save();
-    m_painter.translate(box.textRect.topLeft());
-    const QRectF clip(0, 0, box.textRect.width(), box.textRect.height());
-    m_painter.setClipRect(clip);
+    m_kept.texts.draw(
+        m_painter, box.textRect, box.text, fill, [&](QPainter& painter) { paintText(painter, box, fill); });
+}
+
+// Text that does not fit fades out over its last visible line and ends
+// in an ellipsis, so that a cut never looks like the end of the plan.
+void DayColumnsPainter::paintText(QPainter& painter, const DayColumnsLayout::LessonBox& box, const QColor& fill) const
+{
+    const QRectF area(QPointF(0, 0), box.textRect.size());
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
+    context.clip = area;
     context.palette.setColor(QPalette::Text, textColor);
-    box.text->documentLayout()->draw(&m_painter, context);
-    m_painter.restore();
+    box.text->documentLayout()->draw(&painter, context);
     if (!box.clipped)
         return;
-    const double fade = std::min(box.textRect.height(), m_layout.lineHeight() * 1.2);
-    const QRectF fadeRect(box.textRect.left(), box.textRect.bottom() - fade, box.textRect.width(), fade);
+    const double fade = std::min(area.height(), m_layout.lineHeight() * 1.2);
+    const QRectF fadeRect(0, area.height() - fade, area.width(), fade);
     QLinearGradient gradient(fadeRect.topLeft(), fadeRect.bottomLeft());
     QColor clear = fill;
     clear.setAlpha(0);
     gradient.setColorAt(0, clear);
     gradient.setColorAt(0.75, fill);
-    m_painter.fillRect(fadeRect, gradient);
-    m_painter.setPen(textColor);
-    m_painter.setFont(m_bold);
-    m_painter.drawText(fadeRect.adjusted(0, 0, 0, 2), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("\u2026"));
+    painter.fillRect(fadeRect, gradient);
+    painter.setPen(textColor);
+    painter.setFont(m_bold);
+    painter.drawText(fadeRect.adjusted(0, 0, 0, 2), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("\u2026"));
 }
 
 // A small padlock: a shackle over a body.
@@ -258,5 +259,5 @@ void DayColumnsPainter::paintNotes(const DayColumnsLayout::DayColumn& column)
 
 void DayColumnsPainter::paintLine(const QRectF& rect, const QString& text, Qt::Alignment alignment)
 {
-    m_lines.draw(m_painter, rect, text, alignment);
+    m_kept.lines.draw(m_painter, rect, text, alignment);
 }

@@ -1,21 +1,29 @@
 #pragma once
 
+#include "gui/views/BoxTextImages.h"
 #include "gui/views/DayColumnsLayout.h"
+#include "gui/views/ShapedLines.h"
 
 #include <QFont>
 
 class Lesson;
 class QPainter;
-class ShapedLines;
 
 // Paints what a DayColumnsLayout placed: days with their headings, lesson
 // boxes in their course colours (the selected one outlined), the time grid
 // and the notes.
 class DayColumnsPainter {
 public:
-    // Single lines come from, and stay in, `lines`.
-    DayColumnsPainter(QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected,
-        ShapedLines& lines);
+    // What is drawn the same from one paint to the next: single lines
+    // shaped once and lesson texts drawn into images.
+    struct Kept {
+        ShapedLines lines;
+        BoxTextImages texts;
+    };
+
+    // Lines and texts come from, and stay in, `kept`.
+    DayColumnsPainter(
+        QPainter& painter, const DayColumnsLayout& layout, const QFont& font, const Lesson* selected, Kept& kept);
 
     // Paints what lies in `exposed`; everything else is left alone.
     void paint(const QRectF& exposed);
@@ -27,6 +35,7 @@ private:
     void paintBox(const DayColumnsLayout::LessonBox& box);
     void paintBand(const DayColumnsLayout::LessonBox& box, const QColor& ink);
     void paintBoxText(const DayColumnsLayout::LessonBox& box, const QColor& fill);
+    void paintText(QPainter& painter, const DayColumnsLayout::LessonBox& box, const QColor& fill) const;
     void paintLock(const QRectF& rect, const QColor& ink);
     void paintNotes(const DayColumnsLayout::DayColumn& column);
     void paintLine(const QRectF& rect, const QString& text, Qt::Alignment alignment);
@@ -36,5 +45,5 @@ private:
     QFont m_font;
     QFont m_bold;
     const Lesson* m_selected;
-    ShapedLines& m_lines;
+    Kept& m_kept;
 };
