@@ -221,15 +221,13 @@ std::optional<Date> parseTypedDate(const QString& text)
 // symbols costs far more than the match, so each locale's names are read once.
 QStringList weekdaySymbols(SymbolWidth width)
 {
-    thread_local std::map<std::pair<std::string, SymbolWidth>, QStringList> cache;
-    const auto key = std::make_pair(currentLocaleName(), width);
-    auto found = cache.find(key);
-    if (found != cache.end())
-        return found->second;
-    QStringList names = readWeekdaySymbols(width);
-    if (!names.isEmpty())
-        cache.emplace(key, names);
-    return names;
+    thread_local FormatterCache<QStringList> cache;
+    const std::string key = currentLocaleName() + (width == SymbolWidth::Full ? "|wide" : "|abbreviated");
+    const QStringList* names = cache.get(key, [width]() -> std::unique_ptr<QStringList> {
+        QStringList read = readWeekdaySymbols(width);
+        return read.isEmpty() ? nullptr : std::make_unique<QStringList>(std::move(read));
+    });
+    return names ? *names : QStringList();
 }
 
 QString weekdayName(Date date)
