@@ -1,6 +1,7 @@
 #include "cli/DemoYearFiller.h"
 #include "foundation/alerts/AlertPresenter.h"
 #include "foundation/alerts/FileChooser.h"
+#include "foundation/notify/NotificationCenter.h"
 #include "foundation/prefs/Preferences.h"
 #include "gui/window/DocumentWindow.h"
 #include "gui/window/PlanningArea.h"
@@ -9,6 +10,7 @@
 #include "model/Lesson.h"
 #include "model/Year.h"
 #include "planning/PlanningModeViewController.h"
+#include "planning/PlanningNotifications.h"
 #include "store/EntityModel.h"
 #include "store/ObjectContext.h"
 
@@ -51,8 +53,11 @@ public:
 enum class Synced { No, Yes };
 
 // The planning window on the command line's demo year at four times a real
-// year, showing the week of its first school day: every view, panel and
-// list of the window hears what a day change tells them, as in use.
+// year, showing the week of its first school day with the day's last lesson
+// clicked: every view, panel and list of the window hears what a day change
+// tells them, as in use. A bump of the whole day selects where that lesson's
+// content went, the same row a day later, so each run redraws the week in
+// view rather than scrolling to another part of it.
 struct Fixture {
     explicit Fixture(Synced synced)
         : preferences(std::make_unique<QSettings>(folder.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat))
@@ -74,6 +79,8 @@ struct Fixture {
         year = window->document().getCurrentYear();
         first = year->getDaysIncludingAndAfter(year->getFirstDay()).constFirst();
         window->planningArea()->controller().setToMode(PlanningModeViewController::WeekMode);
+        NotificationCenter::defaultCenter().post(
+            PlanningNotifications::lessonClicked, first->lessonsInOrder().constLast());
         if (synced == Synced::Yes)
             giveEveryRecordAServiceIdentifier();
         settle();
